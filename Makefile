@@ -1,0 +1,48 @@
+# The two commands of the README, and a few helpers.
+#   make run     install what is missing, build, start the program
+#   make test    install what is missing, build with sanitizers, run every test
+#   make bench   benchmarks (optimised build)
+#   make fuzz    run the season file fuzzer for FUZZ_SECONDS (default 60)
+
+BUILD       ?= build
+TEST_BUILD  ?= build-test
+BENCH_BUILD ?= build-bench
+FUZZ_BUILD  ?= build-fuzz
+FUZZ_SECONDS ?= 60
+JOBS        ?= $(shell nproc)
+
+.PHONY: all deps build run test bench fuzz clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh build test
+
+build: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@$(BUILD)/bin/tablora-cli standings $(BUILD)/bin/data/sample.qvk
+	@$(BUILD)/bin/tablora-cli standings $(BUILD)/bin/data/sample.qvk --district 1
+
+test: deps
+	@cmake -S . -B $(TEST_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABLORA_SANITIZE=ON >/dev/null
+	@cmake --build $(TEST_BUILD) -j $(JOBS)
+	@cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench:
+	@scripts/install-deps.sh build bench
+	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABLORA_TESTS=OFF -DTABLORA_BENCH=ON >/dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS)
+	@for b in $(BENCH_BUILD)/bench/*_bench; do $$b --benchmark_min_time=0.2; done
+
+fuzz:
+	@scripts/install-deps.sh build fuzz
+	@CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABLORA_TESTS=OFF -DTABLORA_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@mkdir -p fuzz-corpus/season
+	@$(FUZZ_BUILD)/fuzz/season_file_fuzz fuzz-corpus/season fuzz/seeds/season -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1
+
+clean:
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,104 @@
+// The standings calculator: one record per team from a stream of matches,
+// standings order under either rank rule, and the per-team queries the views ask.
+#pragma once
+
+#include "../model/BaseballFight.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One game seen from one team.
+struct TGameEntry {
+    uint32_t IsVisitor = 0;
+    std::string Opponent;
+    uint8_t Status = 0;
+    int8_t OwnScore = 0;
+    int8_t OppScore = 0;
+    double GameDate = 0;
+};
+
+struct TKeyDates {
+    double LastResultDay = 0;
+    double PrevResultDay = 0;
+    double LastGameDay = 0;
+};
+
+// Texts are Shift-JIS.
+struct TDayResult {
+    std::string Opponent;
+    std::string Marks;
+};
+
+struct TStreaks {
+    int32_t WinMax = 0, WinNow = 0, LoseMax = 0, LoseNow = 0;
+    int32_t HomeWinMax = 0, HomeWinNow = 0, HomeLoseMax = 0, HomeLoseNow = 0;
+    int32_t VisitorWinMax = 0, VisitorWinNow = 0, VisitorLoseMax = 0, VisitorLoseNow = 0;
+};
+
+struct TVersus {
+    int32_t WinMax = 0, WinNow = 0, LoseMax = 0, LoseNow = 0;
+    int32_t HomeGames = 0, HomeWins = 0, HomeLosses = 0, HomeDraws = 0, HomeRemain = 0, HomeRunsFor = 0,
+            HomeRunsAgainst = 0, HomeWinMax = 0, HomeWinNow = 0, HomeLoseMax = 0, HomeLoseNow = 0;
+    int32_t VisitorGames = 0, VisitorWins = 0, VisitorLosses = 0, VisitorDraws = 0, VisitorRemain = 0,
+            VisitorRunsFor = 0, VisitorRunsAgainst = 0, VisitorWinMax = 0, VisitorWinNow = 0, VisitorLoseMax = 0,
+            VisitorLoseNow = 0;
+};
+
+class TTmRec {
+public:
+    std::string Symbol;
+    std::vector<TGameEntry> GameList;
+    int32_t HomeGames = 0, HomeWins = 0, HomeLosses = 0, HomeDraws = 0, HomeRemain = 0, HomeRunsFor = 0,
+            HomeRunsAgainst = 0;
+    int32_t VisitorGames = 0, VisitorWins = 0, VisitorLosses = 0, VisitorDraws = 0, VisitorRemain = 0,
+            VisitorRunsFor = 0, VisitorRunsAgainst = 0;
+    int32_t RankNo = 0;
+    int32_t BehindTop = 0;  // tenths of a game (or of a win, when ranked by wins)
+    int32_t BehindPrev = 0; // likewise, to the team directly above
+
+    int32_t Wins() const { return HomeWins + VisitorWins; }
+    int32_t Losses() const { return HomeLosses + VisitorLosses; }
+    int32_t Draws() const { return HomeDraws + VisitorDraws; }
+    int32_t Games() const { return HomeGames + VisitorGames; } // finished, draws included
+    int32_t Decided() const { return Games() - Draws(); }
+    int32_t Remain() const { return HomeRemain + VisitorRemain; }
+    int32_t RunsFor() const { return HomeRunsFor + VisitorRunsFor; }
+    int32_t RunsAgainst() const { return HomeRunsAgainst + VisitorRunsAgainst; }
+
+    int EntryCount() const { return static_cast<int>(GameList.size()); }
+    const TGameEntry& Entries(int index) const { return GameList[static_cast<size_t>(index)]; }
+    int AddEntry();
+
+    // Wins per decided game times 1,000,000, truncated; 0 with no decided game.
+    int32_t WinRate() const;
+    TDayResult DayResult(double day) const;
+    TStreaks GetStreaks() const;
+    TVersus GetVersus(std::string_view opponent) const;
+    // 1 (cold) to 11 (hot) from the last ten finished games.
+    int ConditionLevel() const;
+};
+
+class TRkCalc {
+public:
+    int AddTeam(std::string_view symbol);
+    void AddMatch(const TMatchRec& match);
+    void Rank(bool byWins);
+    int Count() const { return static_cast<int>(Teams.size()); }
+    TTmRec& Items(int index) const { return *Teams[static_cast<size_t>(index)]; }
+    TTmRec* FindTeam(std::string_view symbol) const;
+    TKeyDates GetKeyDates() const;
+
+    // The team's magic number: the largest MagicVersus over every other team
+    // of the calculator; -1 when any rival gives -1 or there is no rival.
+    int Magic(int index, bool byWins) const;
+
+private:
+    std::vector<std::unique_ptr<TTmRec>> Teams;
+};
+
+// Wins team T still needs to finish ahead of rival X whatever else happens, or -1.
+int MagicVersus(int decided, int wins, int remain, int rivalDecided, int rivalWins, int rivalRemain,
+                int remainVsRival, bool byWins);

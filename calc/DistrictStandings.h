@@ -1,0 +1,40 @@
+// The standings of one district as every view computes them: the district's
+// teams in district order, the season's matches in list order, ranked by the
+// league's rule.
+#pragma once
+
+#include "BaseballCalc.h"
+
+#include <memory>
+#include <optional>
+
+class TPennant;
+class TLeague;
+class TDistrict;
+
+struct TDistrictStandings {
+    TLeague* League = nullptr;
+    TDistrict* District = nullptr;
+    std::unique_ptr<TRkCalc> Calc;
+    bool ByWins = false;
+    // Sums over the district's teams.
+    long long Finished = 0;
+    long long Remaining = 0;
+
+    bool AllPlayed() const { return Remaining == 0; }
+    // Finished games in percent of all games, 0 with no games.
+    int CompletionRate() const {
+        return Finished + Remaining == 0 ? 0 : static_cast<int>(Finished * 100 / (Finished + Remaining));
+    }
+};
+
+// A calculator for the district with season-wide index `districtIndex`, fed
+// every match and ranked. None when there is no such district.
+//
+// With `asOfDay`, the standings are those of the end of that day: results of
+// later days are fed as games still to play, and later cancelled games are
+// left out (their make-up games stand for them), so the remaining games, the
+// completion rate and the magic numbers are those a fan saw on that day.
+std::optional<TDistrictStandings> BuildDistrictStandings(const TPennant& pennant, const TFight& fight,
+                                                         int districtIndex,
+                                                         std::optional<double> asOfDay = std::nullopt);

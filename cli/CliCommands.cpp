@@ -1,0 +1,297 @@
+#include "CliCommands.h"
+
+#include "calc/DistrictStandings.h"
+#include "calc/StandingsText.h"
+#include "model/BaseballFight.h"
+#include "model/BaseballPennant.h"
+#include "model/DayNumber.h"
+#include "model/SeasonFile.h"
+#include "model/SjisText.h"
+
+#include <charconv>
+#include <optional>
+#include <ostream>
+
+namespace {
+
+const char kUsage[] = "使い方:\n"
+                      "  tablora-cli info SEASON.qvk\n"
+                      "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json]\n"
+                      "  tablora-cli check SEASON.qvk\n";
+
+struct TUsageError {
+    std::string Message;
+};
+
+int Usage(std::ostream& err, const std::string& message) {
+    err << "tablora-cli: " << message << "\n" << kUsage;
+    return 2;
+}
+
+struct TSeason {
+    std::unique_ptr<TPennant> Pennant;
+    std::unique_ptr<TFight> Fight;
+};
+
+// Loads the season or says why not, in one line.
+std::optional<TSeason> Load(const std::string& path, std::ostream& err) {
+    TSeason season;
+    TLoadError why = TLoadError::None;
+    if (!LoadSeason(path, season.Pennant, season.Fight, &why)) {
+        err << "tablora-cli: " << path << ": " << LoadErrorText(why) << "\n";
+        return std::nullopt;
+    }
+    return season;
+}
+
+std::string U(const std::string& sjisText) { return sjis::ToUtf8(sjisText); }
+
+// Pads a Shift-JIS text to `width` columns: a byte is one terminal column
+// (double-byte characters are full width), so byte counts align the table.
+std::string Cell(const std::string& sjisText, size_t width, bool right) {
+    std::string pad(sjisText.size() < width ? width - sjisText.size() : 0, ' ');
+    return right ? pad + U(sjisText) : U(sjisText) + pad;
+}
+
+std::string DrawRuleText(uint8_t rule) {
+    switch (rule) {
+    case 0:
+        return "有";
+    case 1:
+        return "有(再試合)";
+    case 2:
+        return "無";
+    default:
+        return "不明(" + std::to_string(rule) + ")";
+    }
+}
+
+int Info(const TSeason& s, std::ostream& out) {
+    const TPennant& p = *s.Pennant;
+    out << "データ内容: " << U(p.Contents) << "\n";
+    out << "チェッカー: " << U(p.Checker) << "\n";
+    out << "リーグ交流試合: " << (p.Interleague ? "有" : "無") << "\n";
+    for (int l = 0; l < p.LeagueCount(); ++l) {
+        const TLeague& league = p.GetLeague(l);
+        out << "リーグ " << l + 1 << ": " << U(league.Name) << "  引き分け: " << DrawRuleText(league.DrawRule)
+            << "  順位決定: " << (league.RankRule == 1 ? "勝数優先" : "勝率優先") << "\n";
+        for (int d = 0; d < league.DistrictCount(); ++d) {
+            const TDistrict& district = league.GetDistrict(d);
+            out << "  地区 " << d + 1 << ": " << U(district.Name) << "\n";
+            for (int t = 0; t < district.TeamCount(); ++t) {
+                const TTeam& team = district.GetTeam(t);
+                out << "    " << Cell(team.Symbol, 4, false) << Cell(team.ShortName, 22, false) << U(team.Name) << "\n";
+            }
+        }
+    }
+    int finished = 0, cancelled = 0, undecided = 0;
+    for (int m = 0; m < s.Fight->MatchCount(); ++m) {
+        const TMatchRec& match = s.Fight->GetMatch(m);
+        finished += match.Status == StatusFinished;
+        cancelled += match.Status == StatusCancelled;
+        undecided += days::SameDay(match.GameDate, days::UndecidedDate);
+    }
+    out << "試合数: " << s.Fight->MatchCount() << " (終了 " << finished << ", 中止 " << cancelled << ", 日程未定 "
+        << undecided << ")\n";
+    out << "最終更新: " << (s.Fight->LastUpdate == 0 ? "なし" : days::FormatDateTime(s.Fight->LastUpdate)) << "\n";
+    return 0;
+}
+
+std::string JsonString(const std::string& utf8) {
+    std::string o = "\"";
+    for (unsigned char c : utf8) {
+        switch (c) {
+        case '"':
+            o += "\\\"";
+            break;
+        case '\\':
+            o += "\\\\";
+            break;
+        case '\n':
+            o += "\\n";
+            break;
+        case '\r':
+            o += "\\r";
+            break;
+        case '\t':
+            o += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                o += buf;
+            } else {
+                o += static_cast<char>(c);
+            }
+        }
+    }
+    return o + "\"";
+}
+
+struct TSide {
+    int32_t Games, Wins, Losses, Draws, Remain, RunsFor, RunsAgainst;
+};
+
+void JsonSide(std::ostream& out, const char* name, const TSide& s) {
+    out << "\"" << name << "\": {\"games\": " << s.Games << ", \"wins\": " << s.Wins << ", \"losses\": " << s.Losses
+        << ", \"draws\": " << s.Draws << ", \"remain\": " << s.Remain << ", \"runsFor\": " << s.RunsFor
+        << ", \"runsAgainst\": " << s.RunsAgainst << "}";
+}
+
+void JsonTeam(std::ostream& out, const TPennant& p, const TTmRec& r, int magic) {
+    const TTeam* team = p.TeamBySymbol(r.Symbol);
+    const TStreaks st = r.GetStreaks();
+    out << "{\"rank\": " << r.RankNo << ", \"symbol\": " << JsonString(U(r.Symbol))
+        << ", \"shortName\": " << JsonString(team ? U(team->ShortName) : "") << ", \"games\": " << r.Games()
+        << ", \"wins\": " << r.Wins() << ", \"losses\": " << r.Losses() << ", \"draws\": " << r.Draws()
+        << ", \"remain\": " << r.Remain() << ", \"winRate\": " << r.WinRate() << ", \"behindTop\": " << r.BehindTop
+        << ", \"behindPrev\": " << r.BehindPrev << ", \"magic\": " << (magic < 0 ? "null" : std::to_string(magic))
+        << ", \"runsFor\": " << r.RunsFor() << ", \"runsAgainst\": " << r.RunsAgainst() << ", ";
+    JsonSide(out, "home",
+             {r.HomeGames, r.HomeWins, r.HomeLosses, r.HomeDraws, r.HomeRemain, r.HomeRunsFor, r.HomeRunsAgainst});
+    out << ", ";
+    JsonSide(out, "visitor",
+             {r.VisitorGames, r.VisitorWins, r.VisitorLosses, r.VisitorDraws, r.VisitorRemain, r.VisitorRunsFor,
+              r.VisitorRunsAgainst});
+    out << ", \"streaks\": {\"WinMax\": " << st.WinMax << ", \"WinNow\": " << st.WinNow
+        << ", \"LoseMax\": " << st.LoseMax << ", \"LoseNow\": " << st.LoseNow << ", \"HomeWinMax\": " << st.HomeWinMax
+        << ", \"HomeWinNow\": " << st.HomeWinNow << ", \"HomeLoseMax\": " << st.HomeLoseMax
+        << ", \"HomeLoseNow\": " << st.HomeLoseNow << ", \"VisitorWinMax\": " << st.VisitorWinMax
+        << ", \"VisitorWinNow\": " << st.VisitorWinNow << ", \"VisitorLoseMax\": " << st.VisitorLoseMax
+        << ", \"VisitorLoseNow\": " << st.VisitorLoseNow << "}, \"form\": " << r.ConditionLevel() << "}";
+}
+
+void StandingsText(std::ostream& out, const TPennant& p, const TDistrictStandings& s) {
+    const TRkCalc& calc = *s.Calc;
+    const bool noDraws = s.League->DrawRule == 2;
+    out << U(s.League->Name + s.District->Name) << "  " << U(StandingsStateText(s.AllPlayed(), calc.GetKeyDates()))
+        << "  消化率 " << s.CompletionRate() << "%\n";
+
+    const std::string header = sjis::S(noDraws ? "順位  チーム          試合   勝   負   勝率    差   残"
+                                               : "順位  チーム          試合   勝   負   分   勝率    差   残");
+    out << U(header) << "\n";
+    for (int i = 0; i < calc.Count(); ++i) {
+        const TTmRec& r = calc.Items(i);
+        const TTeam* team = p.TeamBySymbol(r.Symbol);
+        const int magic = calc.Magic(i, s.ByWins);
+        std::string line = Cell(std::to_string(r.RankNo), 4, true) + "  " +
+                           Cell(team ? team->ShortName : r.Symbol, 14, false) +
+                           Cell(std::to_string(noDraws ? r.Games() - r.Draws() : r.Games()), 6, true) +
+                           Cell(std::to_string(r.Wins()), 5, true) + Cell(std::to_string(r.Losses()), 5, true);
+        if (!noDraws)
+            line += Cell(std::to_string(r.Draws()), 5, true);
+        line += Cell(FormatRate(r.WinRate()), 7, true) + Cell(BehindText(r, i, magic, s.ByWins), 6, true) +
+                Cell(std::to_string(r.Remain()), 5, true);
+        out << line << "\n";
+    }
+}
+
+void StandingsJson(std::ostream& out, const TPennant& p, const TDistrictStandings& s) {
+    out << "{\"district\": " << JsonString(U(s.League->Name + s.District->Name))
+        << ", \"rankRule\": " << int(s.League->RankRule) << ", \"drawRule\": " << int(s.League->DrawRule)
+        << ", \"teams\": [";
+    for (int i = 0; i < s.Calc->Count(); ++i) {
+        out << (i ? ",\n  " : "\n  ");
+        JsonTeam(out, p, s.Calc->Items(i), s.Calc->Magic(i, s.ByWins));
+    }
+    out << (s.Calc->Count() ? "\n" : "") << "]}\n";
+}
+
+std::optional<int> ParseIndex(const std::string& text) {
+    int value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < 0)
+        return std::nullopt;
+    return value;
+}
+
+int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string path;
+    int district = 0;
+    std::optional<double> day;
+    std::string format = "text";
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size())
+                throw TUsageError{a + " には値が必要です"};
+            return args[++i];
+        };
+        if (a == "--district") {
+            std::optional<int> n = ParseIndex(value());
+            if (!n)
+                throw TUsageError{"--district には 0 以上の整数を指定してください"};
+            district = *n;
+        } else if (a == "--day") {
+            day = days::ParseDate(value());
+            if (!day)
+                throw TUsageError{"--day は yyyy/mm/dd の形で指定してください"};
+        } else if (a == "--format") {
+            format = value();
+            if (format != "text" && format != "json")
+                throw TUsageError{"--format は text か json です"};
+        } else if (!a.empty() && a[0] == '-') {
+            throw TUsageError{"不明なオプション " + a};
+        } else if (path.empty()) {
+            path = a;
+        } else {
+            throw TUsageError{"ファイルは一つだけ指定してください"};
+        }
+    }
+    if (path.empty())
+        throw TUsageError{"シーズンファイルを指定してください"};
+
+    std::optional<TSeason> season = Load(path, err);
+    if (!season)
+        return 1;
+    std::optional<TDistrictStandings> s = BuildDistrictStandings(*season->Pennant, *season->Fight, district, day);
+    if (!s) {
+        err << "tablora-cli: " << path << ": 地区 " << district << " はありません (地区数 "
+            << season->Pennant->TotalDistrictCount() << ")\n";
+        return 1;
+    }
+    if (format == "json")
+        StandingsJson(out, *season->Pennant, *s);
+    else
+        StandingsText(out, *season->Pennant, *s);
+    return 0;
+}
+
+std::string FileArgument(const std::vector<std::string>& args) {
+    if (args.size() != 2 || args[1].empty() || args[1][0] == '-')
+        throw TUsageError{args[0] + " にはシーズンファイルを一つ指定してください"};
+    return args[1];
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        if (args.empty())
+            return Usage(err, "コマンドを指定してください");
+        const std::string& command = args[0];
+        if (command == "info") {
+            std::optional<TSeason> season = Load(FileArgument(args), err);
+            return season ? Info(*season, out) : 1;
+        }
+        if (command == "check") {
+            const std::string path = FileArgument(args);
+            std::optional<TSeason> season = Load(path, err);
+            if (!season)
+                return 1;
+            out << path << ": 正しいシーズンファイルです (チーム " << season->Pennant->TotalTeamCount() << ", 試合 "
+                << season->Fight->MatchCount() << ")\n";
+            return 0;
+        }
+        if (command == "standings")
+            return Standings(args, out, err);
+        if (command == "--help" || command == "-h" || command == "help") {
+            out << kUsage;
+            return 0;
+        }
+        return Usage(err, "不明なコマンド " + command);
+    } catch (const TUsageError& e) {
+        return Usage(err, e.Message);
+    }
+}

@@ -1,0 +1,76 @@
+// The match list of a season and its 20-byte match record.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TPennant;
+
+// A team symbol inside a match record: a length byte and three character bytes.
+// The record is stored in the season file byte for byte, so this is a file format.
+#pragma pack(push, 1)
+struct TMatchSymbol {
+    uint8_t Len = 0;
+    char Chars[3] = {0, 0, 0};
+
+    // The symbol text; a length byte above 3 (only a damaged file has one) reads as 3.
+    std::string Text() const { return std::string(Chars, Len > 3 ? 3 : Len); }
+    // Stores at most 3 bytes; the bytes past the length are zeroed.
+    void Set(std::string_view text);
+    bool operator==(std::string_view text) const {
+        return text.size() == (Len > 3 ? 3u : Len) && std::string_view(Chars, text.size()) == text;
+    }
+};
+
+struct TMatchRec {
+    TMatchSymbol HomeSymbol;
+    TMatchSymbol VisitorSymbol;
+    int8_t HomeScore = 0;
+    int8_t VisitorScore = 0;
+    uint8_t Status = 0; // 0 before the game, 1 finished, 2 cancelled
+    double GameDate = 0;
+    int8_t GameNo = 0;
+};
+#pragma pack(pop)
+
+static_assert(sizeof(TMatchSymbol) == 4, "a match symbol is 4 bytes in the season file");
+static_assert(sizeof(TMatchRec) == 20, "a match record is 20 bytes in the season file");
+
+enum TMatchStatus : uint8_t { StatusBefore = 0, StatusFinished = 1, StatusCancelled = 2 };
+
+class TFight {
+public:
+    double LastUpdate = 0;
+
+    int MatchCount() const { return static_cast<int>(Matches.size()); }
+    TMatchRec& GetMatch(int index) const { return *Matches[static_cast<size_t>(index)]; }
+    // Appends a record with empty symbols and every other field zero.
+    int NewMatch();
+    // By whole day, then GameNo (signed).
+    void SortMatches();
+    // From `index` on, the next record on `day`; index then points past it.
+    // None, and index -1, when there is no further record on that day.
+    TMatchRec* FindNextOnDay(int& index, double day) const;
+    void DeleteDay(double day);
+    // Removes one record; false when the index is out of range.
+    bool DeleteMatch(int index);
+    void Clear() { Matches.clear(); }
+
+private:
+    // Records are handed out by reference, so each lives in its own allocation
+    // and stays put while the list grows.
+    std::vector<std::unique_ptr<TMatchRec>> Matches;
+};
+
+// A random text of `length` characters for the season's checker.
+std::string MakeChecker(int length);
+std::string MakeChecker(int length, std::mt19937& rng);
+// Seeds the generator MakeChecker(length) uses; the program does it once at start.
+void SeedRandom(uint32_t seed);
+
+// Numbers the games of each day by their home team's position in season order, then sorts.
+void RenumberGames(const TPennant& pennant, TFight& fight);

@@ -1,0 +1,92 @@
+#include "BaseballPennant.h"
+
+void TTeam::SetSymbol(std::string_view text) {
+    // Spaces and control characters are every byte up to 0x20.
+    size_t first = 0, last = text.size();
+    while (first < last && static_cast<unsigned char>(text[first]) <= 0x20)
+        ++first;
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 0x20)
+        --last;
+    Symbol.assign(text.substr(first, std::min<size_t>(last - first, 3)));
+}
+
+namespace {
+
+struct TFound {
+    TLeague* League = nullptr;
+    TTeam* Team = nullptr;
+};
+
+TFound FindBySymbol(const TPennant& pennant, std::string_view symbol) {
+    for (int l = 0; l < pennant.LeagueCount(); ++l) {
+        TLeague& league = pennant.GetLeague(l);
+        for (int d = 0; d < league.DistrictCount(); ++d) {
+            TDistrict& district = league.GetDistrict(d);
+            for (int t = 0; t < district.TeamCount(); ++t)
+                if (district.GetTeam(t).Symbol == symbol)
+                    return {&league, &district.GetTeam(t)};
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+TTeam* TPennant::TeamBySymbol(std::string_view symbol) const { return FindBySymbol(*this, symbol).Team; }
+
+std::string TPennant::ShortNameBySymbol(std::string_view symbol) const {
+    TTeam* team = TeamBySymbol(symbol);
+    return team ? team->ShortName : std::string();
+}
+
+uint8_t TPennant::DrawRuleBySymbol(std::string_view symbol) const {
+    TLeague* league = LeagueBySymbol(symbol);
+    return league ? league->DrawRule : 0;
+}
+
+TLeague* TPennant::LeagueBySymbol(std::string_view symbol) const { return FindBySymbol(*this, symbol).League; }
+
+int TPennant::TotalDistrictCount() const {
+    int count = 0;
+    for (const auto& league : Leagues)
+        count += league->DistrictCount();
+    return count;
+}
+
+int TPennant::TotalTeamCount() const {
+    int count = 0;
+    ForEachTeam([&](TLeague&, TDistrict&, TTeam&) { ++count; });
+    return count;
+}
+
+TDistrict* TPennant::DistrictAt(int seasonIndex, TLeague** league) const {
+    if (seasonIndex < 0)
+        return nullptr;
+    for (const auto& l : Leagues) {
+        if (seasonIndex < l->DistrictCount()) {
+            if (league)
+                *league = l.get();
+            return &l->GetDistrict(seasonIndex);
+        }
+        seasonIndex -= l->DistrictCount();
+    }
+    return nullptr;
+}
+
+TTeam* TPennant::TeamAt(int seasonIndex, TLeague** league, TDistrict** district) const {
+    if (seasonIndex < 0)
+        return nullptr;
+    for (const auto& l : Leagues)
+        for (int d = 0; d < l->DistrictCount(); ++d) {
+            TDistrict& dist = l->GetDistrict(d);
+            if (seasonIndex < dist.TeamCount()) {
+                if (league)
+                    *league = l.get();
+                if (district)
+                    *district = &dist;
+                return &dist.GetTeam(seasonIndex);
+            }
+            seasonIndex -= dist.TeamCount();
+        }
+    return nullptr;
+}

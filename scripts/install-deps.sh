@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tablora needs, only those missing. Quiet when
+# everything is there already.
+#
+#   scripts/install-deps.sh [build|test|bench|fuzz|gui]...   (default: build test)
+set -euo pipefail
+
+groups=("$@")
+[ ${#groups[@]} -gt 0 ] || groups=(build test)
+
+packages=()
+for group in "${groups[@]}"; do
+    case "$group" in
+        build) packages+=(g++ cmake ninja-build make) ;;
+        test) packages+=(googletest libgtest-dev libgmock-dev) ;;
+        bench) packages+=(libbenchmark-dev) ;;
+        fuzz) packages+=(clang libfuzzer-14-dev libclang-rt-14-dev) ;;
+        *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
+    esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO=sudo
+else
+    SUDO=
+fi
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq >/dev/null
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,180 @@
+#include "cli/CliCommands.h"
+#include "model/BaseballFight.h"
+#include "model/BaseballPennant.h"
+#include "model/SeasonFile.h"
+#include "model/SjisText.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TRun {
+    int Code;
+    std::string Out, Err;
+};
+
+TRun Cli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    int code = RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// One district of three teams with draws, in a wins-first league.
+class CliSeason : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Dir = fs::temp_directory_path() / ("tablora-cli-" + std::to_string(::getpid()));
+        fs::create_directories(Dir);
+        Path = (Dir / "s.qvk").string();
+        TPennant p;
+        TFight f;
+        p.Contents = sjis::S("テスト");
+        p.Checker = "abc";
+        TLeague& l = p.GetLeague(p.AddLeague());
+        l.Name = sjis::S("東\"リーグ");
+        l.RankRule = 1;
+        TDistrict& d = l.GetDistrict(l.AddDistrict());
+        d.Name = sjis::S("北");
+        const char* names[] = {"巨　人", "阪神", "広島"};
+        const char* symbols[] = {"G", "T", "C"};
+        for (int i = 0; i < 3; ++i) {
+            TTeam& t = d.GetTeam(d.AddTeam());
+            t.SetSymbol(symbols[i]);
+            t.ShortName = sjis::S(names[i]);
+        }
+        auto add = [&](const char* h, const char* v, int hs, int vs, uint8_t st, double day) {
+            TMatchRec& m = f.GetMatch(f.NewMatch());
+            m.HomeSymbol.Set(h);
+            m.VisitorSymbol.Set(v);
+            m.HomeScore = static_cast<int8_t>(hs);
+            m.VisitorScore = static_cast<int8_t>(vs);
+            m.Status = st;
+            m.GameDate = day;
+        };
+        add("G", "T", 3, 1, 1, 37712);
+        add("C", "G", 2, 2, 1, 37712);
+        add("T", "C", 5, 4, 1, 37713);
+        add("G", "C", 0, 0, 0, 37714);
+        ASSERT_TRUE(SaveSeason(Path, &p, &f));
+    }
+    void TearDown() override { fs::remove_all(Dir); }
+    fs::path Dir;
+    std::string Path;
+};
+
+} // namespace
+
+TEST_F(CliSeason, StandingsAsText) {
+    TRun r = Cli({"standings", Path});
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_EQ(r.Out, "東\"リーグ北  4月2日(水) 現在  消化率 75%\n"
+                     "順位  チーム          試合   勝   負   分   勝率    差   残\n"
+                     "   1  巨　人             2    1    0    1  1.000    －    1\n"
+                     "   2  阪神               2    1    1    0   .500     0    0\n"
+                     "   3  広島               2    0    1    1   .000     1    1\n");
+    EXPECT_EQ(r.Err, "");
+}
+
+TEST_F(CliSeason, StandingsAsJson) {
+    TRun r = Cli({"standings", Path, "--format", "json"});
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_EQ(r.Out.find("{\"district\": \"東\\\"リーグ北\", \"rankRule\": 1, \"drawRule\": 0, \"teams\": [\n  {"), 0u);
+    EXPECT_NE(r.Out.find("{\"rank\": 1, \"symbol\": \"G\", \"shortName\": \"巨　人\", \"games\": 2, \"wins\": 1, "
+                         "\"losses\": 0, \"draws\": 1, \"remain\": 1, \"winRate\": 1000000, \"behindTop\": 0, "
+                         "\"behindPrev\": 0, \"magic\": null, \"runsFor\": 5, \"runsAgainst\": 3, "
+                         "\"home\": {\"games\": 1, \"wins\": 1, \"losses\": 0, \"draws\": 0, \"remain\": 1, "
+                         "\"runsFor\": 3, \"runsAgainst\": 1}, \"visitor\": {\"games\": 1, \"wins\": 0, "
+                         "\"losses\": 0, \"draws\": 1, \"remain\": 0, \"runsFor\": 2, \"runsAgainst\": 2}, "
+                         "\"streaks\": {\"WinMax\": 1, \"WinNow\": 1, \"LoseMax\": 0, \"LoseNow\": 0, "
+                         "\"HomeWinMax\": 1, \"HomeWinNow\": 1, \"HomeLoseMax\": 0, \"HomeLoseNow\": 0, "
+                         "\"VisitorWinMax\": 0, \"VisitorWinNow\": 0, \"VisitorLoseMax\": 0, \"VisitorLoseNow\": 0}, "
+                         "\"form\": 7}"),
+              std::string::npos)
+        << r.Out;
+    EXPECT_NE(r.Out.find("\"rank\": 2, \"symbol\": \"T\""), std::string::npos);
+    EXPECT_NE(r.Out.find("\"behindTop\": 10, \"behindPrev\": 10"), std::string::npos);
+    EXPECT_EQ(r.Out.substr(r.Out.size() - 3), "]}\n");
+}
+
+TEST_F(CliSeason, StandingsOnADay) {
+    TRun r = Cli({"standings", Path, "--day", "2003/04/01"});
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_NE(r.Out.find("4月1日(火) 現在  消化率 50%"), std::string::npos) << r.Out;
+}
+
+TEST_F(CliSeason, InfoAndCheck) {
+    TRun info = Cli({"info", Path});
+    ASSERT_EQ(info.Code, 0);
+    EXPECT_NE(info.Out.find("データ内容: テスト\n"), std::string::npos);
+    EXPECT_NE(info.Out.find("順位決定: 勝数優先"), std::string::npos);
+    EXPECT_NE(info.Out.find("    G   巨　人"), std::string::npos);
+    EXPECT_NE(info.Out.find("試合数: 4 (終了 3, 中止 0, 日程未定 0)"), std::string::npos);
+    EXPECT_NE(info.Out.find("最終更新: なし"), std::string::npos);
+
+    TRun check = Cli({"check", Path});
+    EXPECT_EQ(check.Code, 0);
+    EXPECT_NE(check.Out.find("正しいシーズンファイルです"), std::string::npos);
+}
+
+TEST_F(CliSeason, FailuresNameTheFileInOneLine) {
+    std::ofstream(Dir / "bad.qvk", std::ios::binary) << "QVKDATAxx";
+    const std::string bad = (Dir / "bad.qvk").string();
+    for (std::string command : {"check", "info", "standings"}) {
+        TRun r = Cli({command, bad});
+        EXPECT_EQ(r.Code, 1) << command;
+        EXPECT_EQ(r.Err, "tablora-cli: " + bad + ": ファイルが途中で終わっています\n");
+        EXPECT_EQ(r.Out, "");
+    }
+    TRun missing = Cli({"check", (Dir / "none.qvk").string()});
+    EXPECT_EQ(missing.Code, 1);
+    EXPECT_NE(missing.Err.find("ファイルがありません"), std::string::npos);
+
+    TRun district = Cli({"standings", Path, "--district", "1"});
+    EXPECT_EQ(district.Code, 1);
+    EXPECT_NE(district.Err.find("地区 1 はありません"), std::string::npos);
+}
+
+TEST(Cli, UsageErrorsExitTwo) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {},
+             {"nonsense"},
+             {"info"},
+             {"info", "a", "b"},
+             {"standings"},
+             {"standings", "x.qvk", "--district"},
+             {"standings", "x.qvk", "--district", "-1"},
+             {"standings", "x.qvk", "--district", "1x"},
+             {"standings", "x.qvk", "--day", "2003/02/30"},
+             {"standings", "x.qvk", "--format", "xml"},
+             {"standings", "x.qvk", "--bogus"},
+         }) {
+        TRun r = Cli(args);
+        EXPECT_EQ(r.Code, 2) << (args.empty() ? "" : args[0]);
+        EXPECT_NE(r.Err.find("使い方:"), std::string::npos);
+    }
+    EXPECT_EQ(Cli({"--help"}).Code, 0);
+}
+
+TEST(SampleSeason, GeneratorReproducesTheShippedFile) {
+    const fs::path made = fs::temp_directory_path() / ("tablora-sample-" + std::to_string(::getpid()) + ".qvk");
+    const std::string command = std::string(TABLORA_BINARY_DIR) + "/tools/make_sample " + made.string();
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string shipped = Slurp(fs::path(TABLORA_SOURCE_DIR) / "resources" / "sample.qvk");
+    EXPECT_EQ(Slurp(made), shipped);
+    fs::remove(made);
+
+    TRun r = Cli({"standings", std::string(TABLORA_SOURCE_DIR) + "/resources/sample.qvk", "--district", "1"});
+    ASSERT_EQ(r.Code, 0);
+    EXPECT_NE(r.Out.find("パシフィックリーグ  7月12日(日) 現在"), std::string::npos) << r.Out;
+}
