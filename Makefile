@@ -35,7 +35,7 @@ bench:
 	@scripts/install-deps.sh build bench
 	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABLORA_TESTS=OFF -DTABLORA_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
-	@for b in $(BENCH_BUILD)/bench/*_bench; do $$b --benchmark_min_time=0.2; done
+	@for b in $(BENCH_BUILD)/bench/*_bench; do $$b --benchmark_min_time=0.2 || exit 1; done
 
 fuzz:
 	@scripts/install-deps.sh build fuzz

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -71,21 +72,35 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, size_t limit) {
         ::close(fd);
         return false;
     }
-    std::string data;
-    data.reserve(static_cast<size_t>(st.st_size));
-    char buffer[65536];
+    // Read straight into a buffer of the file's size; a file that grows while
+    // we read is read up to the limit and then refused.
+    std::string data(static_cast<size_t>(st.st_size), '\0');
+    size_t filled = 0;
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (filled == data.size()) {
+            if (data.size() >= limit) {
+                char probe;
+                ssize_t more = ::read(fd, &probe, 1);
+                if (more != 0) {
+                    ::close(fd);
+                    return false;
+                }
+                break;
+            }
+            data.resize(std::min(limit, data.size() * 2 + 4096));
+        }
+        ssize_t n = ::read(fd, data.data() + filled, data.size() - filled);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 || data.size() + static_cast<size_t>(n) > limit) {
+        if (n < 0) {
             ::close(fd);
             return false;
         }
         if (n == 0)
             break;
-        data.append(buffer, static_cast<size_t>(n));
+        filled += static_cast<size_t>(n);
     }
+    data.resize(filled);
     ::close(fd);
     bytes = std::move(data);
     return true;

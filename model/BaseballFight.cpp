@@ -13,21 +13,55 @@ void TMatchSymbol::Set(std::string_view text) {
     std::memcpy(Chars, text.data(), Len);
 }
 
+void TFight::Reserve(int count) {
+    const size_t spare = Free.size() + (BlockSize - BlockUsed);
+    if (count <= 0 || static_cast<size_t>(count) <= spare)
+        return;
+    const size_t size = static_cast<size_t>(count) - spare;
+    // Whatever is left of the current block stays usable through the free list.
+    for (; BlockUsed < BlockSize; ++BlockUsed)
+        Free.push_back(&Blocks.back()[BlockUsed]);
+    Blocks.push_back(std::make_unique<TMatchRec[]>(size));
+    BlockSize = size;
+    BlockUsed = 0;
+    Matches.reserve(Matches.size() + static_cast<size_t>(count));
+}
+
 int TFight::NewMatch() {
-    Matches.push_back(std::make_unique<TMatchRec>());
+    TMatchRec* record;
+    if (!Free.empty()) {
+        record = Free.back();
+        Free.pop_back();
+        *record = TMatchRec{};
+    } else {
+        if (BlockUsed == BlockSize)
+            Reserve(static_cast<int>(std::clamp<size_t>(Matches.size(), 64, 4096)));
+        record = &Blocks.back()[BlockUsed++];
+    }
+    Matches.push_back(record);
     return MatchCount() - 1;
+}
+
+void TFight::Release(TMatchRec* record) {
+    Free.push_back(record);
+}
+
+void TFight::Clear() {
+    Matches.clear();
+    Blocks.clear();
+    Free.clear();
+    BlockSize = BlockUsed = 0;
 }
 
 void TFight::SortMatches() {
     if (Matches.size() < 2)
         return;
-    std::stable_sort(Matches.begin(), Matches.end(),
-                     [](const std::unique_ptr<TMatchRec>& a, const std::unique_ptr<TMatchRec>& b) {
-                         int64_t da = days::WholeDay(a->GameDate), db = days::WholeDay(b->GameDate);
-                         if (da != db)
-                             return da < db;
-                         return a->GameNo < b->GameNo;
-                     });
+    std::stable_sort(Matches.begin(), Matches.end(), [](const TMatchRec* a, const TMatchRec* b) {
+        int64_t da = days::WholeDay(a->GameDate), db = days::WholeDay(b->GameDate);
+        if (da != db)
+            return da < db;
+        return a->GameNo < b->GameNo;
+    });
 }
 
 TMatchRec* TFight::FindNextOnDay(int& index, double day) const {
@@ -35,7 +69,7 @@ TMatchRec* TFight::FindNextOnDay(int& index, double day) const {
     for (int i = std::max(index, 0); i < MatchCount(); ++i) {
         if (days::WholeDay(Matches[static_cast<size_t>(i)]->GameDate) == wanted) {
             index = i + 1;
-            return Matches[static_cast<size_t>(i)].get();
+            return Matches[static_cast<size_t>(i)];
         }
     }
     index = -1;
@@ -44,16 +78,17 @@ TMatchRec* TFight::FindNextOnDay(int& index, double day) const {
 
 void TFight::DeleteDay(double day) {
     const int64_t wanted = days::WholeDay(day);
-    Matches.erase(std::remove_if(Matches.begin(), Matches.end(),
-                                 [&](const std::unique_ptr<TMatchRec>& m) {
-                                     return days::WholeDay(m->GameDate) == wanted;
-                                 }),
-                  Matches.end());
+    auto kept = std::stable_partition(Matches.begin(), Matches.end(),
+                                      [&](const TMatchRec* m) { return days::WholeDay(m->GameDate) != wanted; });
+    for (auto it = kept; it != Matches.end(); ++it)
+        Release(*it);
+    Matches.erase(kept, Matches.end());
 }
 
 bool TFight::DeleteMatch(int index) {
     if (index < 0 || index >= MatchCount())
         return false;
+    Release(Matches[static_cast<size_t>(index)]);
     Matches.erase(Matches.begin() + index);
     return true;
 }
@@ -78,9 +113,13 @@ std::string MakeChecker(int length, std::mt19937& rng) {
     return text;
 }
 
-std::string MakeChecker(int length) { return MakeChecker(length, SharedRng()); }
+std::string MakeChecker(int length) {
+    return MakeChecker(length, SharedRng());
+}
 
-void SeedRandom(uint32_t seed) { SharedRng().seed(seed); }
+void SeedRandom(uint32_t seed) {
+    SharedRng().seed(seed);
+}
 
 void RenumberGames(const TPennant& pennant, TFight& fight) {
     std::vector<std::string> order;

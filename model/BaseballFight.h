@@ -58,12 +58,21 @@ public:
     void DeleteDay(double day);
     // Removes one record; false when the index is out of range.
     bool DeleteMatch(int index);
-    void Clear() { Matches.clear(); }
+    void Clear();
+    // Makes room for `count` more records in one allocation (the file reader knows the count).
+    void Reserve(int count);
 
 private:
-    // Records are handed out by reference, so each lives in its own allocation
-    // and stays put while the list grows.
-    std::vector<std::unique_ptr<TMatchRec>> Matches;
+    void Release(TMatchRec* record);
+
+    // Records are handed out by reference, so they never move: they live in
+    // blocks owned here, and the list order is a list of pointers into them.
+    // Deleted records go to a free list and are reused by NewMatch.
+    std::vector<TMatchRec*> Matches;
+    std::vector<std::unique_ptr<TMatchRec[]>> Blocks;
+    size_t BlockSize = 0; // records in the newest block
+    size_t BlockUsed = 0; // of which handed out
+    std::vector<TMatchRec*> Free;
 };
 
 // A random text of `length` characters for the season's checker.

@@ -158,6 +158,7 @@ bool ReadSeason(TReader& in, TPennant& pennant, TFight& fight) {
         return false;
     if (matchCount < 0 || static_cast<uint64_t>(matchCount) * sizeof(TMatchRec) > in.Remaining())
         return in.Fail(TLoadError::BadCount);
+    fight.Reserve(matchCount);
     for (int32_t m = 0; m < matchCount; ++m) {
         if (!in.MoreData() || !in.Bytes(&fight.GetMatch(fight.NewMatch()), sizeof(TMatchRec)))
             return false;

@@ -108,6 +108,19 @@ TEST(TFight, RecordsStayPutWhileTheListGrows) {
     EXPECT_EQ(first, &f.GetMatch(0));
     EXPECT_FALSE(f.DeleteMatch(1001));
     EXPECT_TRUE(f.DeleteMatch(1000));
+
+    // A deleted record's place is reused for a fresh, zeroed record.
+    f.GetMatch(5).Status = StatusFinished;
+    f.GetMatch(5).GameDate = kDay + 3;
+    f.DeleteDay(kDay + 3);
+    EXPECT_EQ(f.MatchCount(), 999);
+    TMatchRec& reused = f.GetMatch(f.NewMatch());
+    EXPECT_EQ(reused.Status, 0);
+    EXPECT_EQ(double{reused.GameDate}, 0.0); // a copy: the packed field is not aligned
+    EXPECT_EQ(first, &f.GetMatch(0));
+    f.Clear();
+    EXPECT_EQ(f.MatchCount(), 0);
+    EXPECT_EQ(f.GetMatch(f.NewMatch()).HomeSymbol.Len, 0);
 }
 
 TEST(MakeChecker, DrawsFromTheAlphabet) {
