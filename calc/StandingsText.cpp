@@ -4,47 +4,42 @@
 #include "../model/SjisText.h"
 
 #include <cstdio>
-#include <cstdlib>
 
-std::string FormatRate(int64_t millionths) {
-    const bool negative = millionths < 0;
-    const int64_t thousandths = (std::llabs(millionths) + 500) / 1000;
-    char buf[40];
-    if (thousandths / 1000 == 0)
-        std::snprintf(buf, sizeof buf, "%s.%03lld", negative && thousandths ? "-" : "",
-                      static_cast<long long>(thousandths));
-    else
-        std::snprintf(buf, sizeof buf, "%s%lld.%03lld", negative ? "-" : "", static_cast<long long>(thousandths / 1000),
-                      static_cast<long long>(thousandths % 1000));
+namespace {
+
+// total / count in units of 1/scale, rounded half away from zero.
+int64_t RoundedQuotient(int64_t total, int64_t count, int64_t scale) {
+    const int64_t twice = total * scale * 2 / count; // truncated
+    return (twice + (twice >= 0 ? 1 : -1)) / 2;
+}
+
+// A fixed-point value with `digits` decimals; `bareZero` drops the leading "0"
+// ("#.000" style) while "0.00" style keeps it.
+std::string FixedPoint(int64_t units, int digits, bool bareZero) {
+    int64_t scale = 1;
+    for (int i = 0; i < digits; ++i)
+        scale *= 10;
+    const int64_t magnitude = units < 0 ? -units : units;
+    const int64_t whole = magnitude / scale;
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%s%s.%0*lld", units < 0 ? "-" : "",
+                  whole == 0 && bareZero ? "" : std::to_string(whole).c_str(), digits,
+                  static_cast<long long>(magnitude % scale));
     return buf;
 }
+
+} // namespace
+
+std::string FormatRate(int64_t millionths) { return FixedPoint(RoundedQuotient(millionths, 1000, 1), 3, true); }
 
 std::string FormatRatio(int64_t wins, int64_t decided) {
-    if (decided == 0)
-        return ".000";
-    // Round the exact quotient to thousandths, as the rate is shown.
-    const int64_t scaled = wins * 2000 / decided; // twice the thousandths, truncated
-    const int64_t thousandths = (scaled + (scaled >= 0 ? 1 : -1)) / 2;
-    return FormatRate(thousandths * 1000);
+    return decided == 0 ? ".000" : FixedPoint(RoundedQuotient(wins, decided, 1000), 3, true);
 }
 
-std::string FormatTenths(int64_t tenths) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%s%lld.%lld", tenths < 0 ? "-" : "", static_cast<long long>(std::llabs(tenths) / 10),
-                  static_cast<long long>(std::llabs(tenths) % 10));
-    return buf;
-}
+std::string FormatTenths(int64_t tenths) { return FixedPoint(tenths, 1, false); }
 
 std::string FormatAverage(int64_t total, int64_t count) {
-    if (count == 0)
-        return "0.00";
-    const int64_t scaled = total * 200 / count; // twice the hundredths, truncated
-    const int64_t hundredths = (scaled + (scaled >= 0 ? 1 : -1)) / 2;
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%s%lld.%02lld", hundredths < 0 ? "-" : "",
-                  static_cast<long long>(std::llabs(hundredths) / 100),
-                  static_cast<long long>(std::llabs(hundredths) % 100));
-    return buf;
+    return count == 0 ? "0.00" : FixedPoint(RoundedQuotient(total, count, 100), 2, false);
 }
 
 std::string MagicText(int magic) { return magic == 0 ? sjis::S("優勝") : "M" + std::to_string(magic); }
