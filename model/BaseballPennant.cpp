@@ -2,12 +2,16 @@
 
 void TTeam::SetSymbol(std::string_view text) {
     // Spaces and control characters are every byte up to 0x20.
-    size_t first = 0, last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= 0x20)
-        ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 0x20)
-        --last;
-    Symbol.assign(text.substr(first, std::min<size_t>(last - first, 3)));
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    text = text.substr(0, 3);
+    // Cutting can bare an inner space ("AB C" -> "AB "); a symbol never ends in one.
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    Symbol.assign(text);
 }
 
 namespace {

@@ -25,6 +25,8 @@ TEST(TTeam, SetSymbolTrimsAndCutsToThreeBytes) {
     EXPECT_EQ(t.Symbol, "NY");
     t.SetSymbol("  A B  ");
     EXPECT_EQ(t.Symbol, "A B"); // inner spaces stay
+    t.SetSymbol("AB CD");
+    EXPECT_EQ(t.Symbol, "AB"); // the cut must not leave a trailing space
 }
 
 TEST(TPennant, LookupsFollowSeasonOrderAndAreExact) {

@@ -324,3 +324,24 @@ TEST_F(SeasonFileOnDisk, FailedSaveKeepsTheOldFile) {
     EXPECT_FALSE(fs::exists(Path("x.qvk")));
     EXPECT_FALSE(SaveSeason(Path("no/such/dir.qvk"), changed.p.get(), changed.f.get()));
 }
+
+// Inputs the fuzzer once tripped over: each must read, write and read again
+// to the same bytes, or fail cleanly.
+TEST(SeasonFile, FuzzFindingsStayFixed) {
+    int seen = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(TABLORA_TEST_DATA) / "fuzz")) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+        std::unique_ptr<TPennant> p;
+        std::unique_ptr<TFight> f;
+        ++seen;
+        if (!DecodeSeason(bytes, p, f))
+            continue;
+        const std::string once = EncodeSeason(*p, *f);
+        std::unique_ptr<TPennant> p2;
+        std::unique_ptr<TFight> f2;
+        ASSERT_TRUE(DecodeSeason(once, p2, f2)) << entry.path();
+        EXPECT_EQ(EncodeSeason(*p2, *f2), once) << entry.path();
+    }
+    EXPECT_GT(seen, 0);
+}
