@@ -16,15 +16,20 @@ JOBS        ?= $(shell nproc)
 all: build
 
 deps:
-	@scripts/install-deps.sh build test
+	@scripts/install-deps.sh build test gui
 
 build: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@$(BUILD)/bin/tablora-cli standings $(BUILD)/bin/data/sample.qvk
-	@$(BUILD)/bin/tablora-cli standings $(BUILD)/bin/data/sample.qvk --district 1
+	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
+		$(BUILD)/bin/tablora $(BUILD)/bin/data/sample.qvk; \
+	else \
+		echo "No display to show the program on; here are the sample season's standings instead."; \
+		$(BUILD)/bin/tablora-cli standings $(BUILD)/bin/data/sample.qvk; \
+		$(BUILD)/bin/tablora-cli standings $(BUILD)/bin/data/sample.qvk --district 1; \
+	fi
 
 test: deps
 	@cmake -S . -B $(TEST_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABLORA_SANITIZE=ON >/dev/null
@@ -33,13 +38,13 @@ test: deps
 
 bench:
 	@scripts/install-deps.sh build bench
-	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABLORA_TESTS=OFF -DTABLORA_BENCH=ON >/dev/null
+	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABLORA_TESTS=OFF -DTABLORA_GUI=OFF -DTABLORA_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@for b in $(BENCH_BUILD)/bench/*_bench; do $$b --benchmark_min_time=0.2 || exit 1; done
 
 fuzz:
 	@scripts/install-deps.sh build fuzz
-	@CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABLORA_TESTS=OFF -DTABLORA_FUZZ=ON >/dev/null
+	@CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABLORA_TESTS=OFF -DTABLORA_GUI=OFF -DTABLORA_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@mkdir -p fuzz-corpus/season
 	@$(FUZZ_BUILD)/fuzz/season_file_fuzz fuzz-corpus/season fuzz/seeds/season -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1

@@ -2,17 +2,19 @@
 # Installs the Debian packages Tablora needs, only those missing. Quiet when
 # everything is there already.
 #
-#   scripts/install-deps.sh [build|test|bench|fuzz|gui]...   (default: build test)
+#   scripts/install-deps.sh [build|test|gui|bench|fuzz]...   (default: build test gui)
 set -euo pipefail
 
 groups=("$@")
-[ ${#groups[@]} -gt 0 ] || groups=(build test)
+[ ${#groups[@]} -gt 0 ] || groups=(build test gui)
 
 packages=()
 for group in "${groups[@]}"; do
     case "$group" in
         build) packages+=(g++ cmake ninja-build make) ;;
         test) packages+=(googletest libgtest-dev libgmock-dev) ;;
+        # Qt 6 Widgets, and the Japanese UI font ("ＭＳ Ｐゴシック" is drawn with IPAPGothic).
+        gui) packages+=(qt6-base-dev libgl-dev fonts-ipafont-gothic) ;;
         bench) packages+=(libbenchmark-dev) ;;
         fuzz) packages+=(clang libfuzzer-14-dev libclang-rt-14-dev) ;;
         *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;

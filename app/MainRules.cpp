@@ -1,0 +1,74 @@
+#include "MainRules.h"
+
+#include "model/BaseballFight.h"
+#include "model/BaseballPennant.h"
+#include "model/SjisText.h"
+
+namespace {
+
+std::string Numbered(int n, const std::string& text) { return "&" + std::to_string(n) + "." + text; }
+
+} // namespace
+
+std::vector<TViewMenuEntry> ScheduleMenuEntries(const TPennant& p) {
+    std::vector<TViewMenuEntry> entries;
+    if (p.LeagueCount() != 1 || !p.GetLeague(0).Name.empty()) {
+        for (int l = 0; l < p.LeagueCount(); ++l)
+            entries.push_back({Numbered(l + 1, p.GetLeague(l).Name), l});
+    } else {
+        entries.push_back({Numbered(1, p.Contents), 0});
+    }
+    return entries;
+}
+
+std::vector<TViewMenuEntry> DistrictMenuEntries(const TPennant& p) {
+    std::vector<TViewMenuEntry> entries;
+    if (p.LeagueCount() == 1 && p.GetLeague(0).DistrictCount() == 1 && p.GetLeague(0).Name.empty() &&
+        p.GetLeague(0).GetDistrict(0).Name.empty()) {
+        entries.push_back({Numbered(1, p.Contents), 0});
+        return entries;
+    }
+    int n = 0;
+    for (int l = 0; l < p.LeagueCount(); ++l) {
+        const TLeague& league = p.GetLeague(l);
+        for (int d = 0; d < league.DistrictCount(); ++d, ++n)
+            entries.push_back({Numbered(n + 1, league.Name + league.GetDistrict(d).Name), n});
+    }
+    return entries;
+}
+
+std::vector<TViewMenuEntry> TeamMenuEntries(const TPennant& p) {
+    std::vector<TViewMenuEntry> entries;
+    int n = 0;
+    p.ForEachTeam([&](TLeague&, TDistrict&, TTeam& team) {
+        ++n;
+        std::string caption;
+        if (n <= 9)
+            caption = "0" + std::to_string(n) + "." + team.Name + "(&" + std::to_string(n) + ")";
+        else
+            caption = std::to_string(n) + "." + team.Name + "(&" + std::string(1, static_cast<char>(n + 55)) + ")";
+        entries.push_back({caption, n - 1});
+    });
+    return entries;
+}
+
+std::string MainCaption(const TPennant* p) {
+    if (!p)
+        return "タブローラ";
+    return "タブローラ   【 " + sjis::ToUtf8(p->Contents) + " 】";
+}
+
+TCommandStates CommandStates(bool seasonOpen, bool hasFileName, bool hasMatches) {
+    TCommandStates s;
+    s.Save = seasonOpen && hasFileName;
+    s.SeasonCommands = seasonOpen;
+    s.Views = seasonOpen && hasMatches;
+    return s;
+}
+
+double ResultsStartDay(const TFight& fight, double today) {
+    for (int i = 0; i < fight.MatchCount(); ++i)
+        if (fight.GetMatch(i).Status == StatusBefore)
+            return fight.GetMatch(i).GameDate;
+    return today;
+}

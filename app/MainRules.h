@@ -1,0 +1,37 @@
+// What the main window decides, apart from its widgets: the entries of the
+// view menus, the caption, the command states, and where results registration starts.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class TPennant;
+class TFight;
+
+struct TViewMenuEntry {
+    std::string Caption; // Shift-JIS, with its "&" accelerator
+    int Index = 0;
+};
+
+// "日程" entries: one per league, or one for the season when it has exactly one unnamed league.
+std::vector<TViewMenuEntry> ScheduleMenuEntries(const TPennant& pennant);
+// "勝敗表" / "対戦成績表" entries: one per district over the whole season, or one
+// for the season when its only league and only district are both unnamed.
+std::vector<TViewMenuEntry> DistrictMenuEntries(const TPennant& pennant);
+// "順位推移" entries: "01.name(&1)" … "09.name(&9)", "10.name(&A)" …
+std::vector<TViewMenuEntry> TeamMenuEntries(const TPennant& pennant);
+
+// "タブローラ" alone, or with the season's title: "タブローラ   【 title 】" (UTF-8).
+std::string MainCaption(const TPennant* pennant);
+
+struct TCommandStates {
+    bool Save = false;        // Save and ToolSave
+    bool SeasonCommands = false; // Save As, editor, both registrations and their buttons, import
+    bool Views = false;       // view menus and buttons, export, clear
+};
+
+TCommandStates CommandStates(bool seasonOpen, bool hasFileName, bool hasMatches);
+
+// The day results registration opens on: the first unplayed game of the
+// (sorted) match list, or `today` when every game has a result.
+double ResultsStartDay(const TFight& fight, double today);

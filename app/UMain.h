@@ -1,0 +1,113 @@
+// TMainForm: the program's frame. It owns the open season, its file name and
+// the settings, runs the file commands and opens the views and dialogs.
+#pragma once
+
+#include "AppSettings.h"
+#include "MainRules.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+class QAction;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+class QToolButton;
+class IDialogService;
+class TPennant;
+class TFight;
+class TFmVersion;
+class THelpWindow;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // programPath: the program file; the settings file, data/, picture/ and help/ are beside it.
+    TMainForm(IDialogService& dialogs, const QString& programPath, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Start-up after construction: reopens `argumentFile` when given (with a
+    // message if it cannot be read), else the last file when Zenkai is on (silently).
+    void Start(const QString& argumentFile = QString());
+
+    TPennant* Pennant() const { return SeasonPennant.get(); }
+    TFight* Fight() const { return SeasonFight.get(); }
+    const QString& FileName() const { return SeasonFileName; }
+    const TAppSettings& Settings() const { return AppSettings; }
+    TAppSettings& Settings() { return AppSettings; }
+    QMdiArea* Mdi() const { return MdiArea; }
+    QString ProgramDir() const { return ProgramFolder; }
+    QString IniPath() const { return SettingsPath; }
+
+    // The commands.
+    void MINewClick();
+    void MIOpenClick();
+    void MISaveClick();
+    void MISaveAsClick();
+    void MISetteiClick();
+    void MITorokuNClick();
+    void MIKekkaClick();
+    void MIHelpClick();
+    void MIVersionClick();
+    void MIHomePageClick();
+    void MIMailClick();
+    void MIToolBarClick();
+    bool CloseSeason(bool keepName);
+    void CloseAllViews();
+    void BuildViewMenus();
+    void EnableViewCommands(bool on);
+    void WriteSettingsFile();
+
+    // Menus and tool bar, named as in the program's documentation.
+    QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MISettei, *MIColor,
+        *MIOption, *MIExit;
+    QAction *MITorokuN, *MIKekka;
+    QMenu *MenuNittei, *MenuJun, *MenuJuni, *MenuTaisen, *MenuTeam, *MenuTmJun, *MenuWindow;
+    QAction *MIToolBar, *MITileH, *MITileV, *MICascade, *MIArrange, *MICloseAll;
+    QAction *MIHelp, *MIVersion, *MIHomePage, *MIMail;
+    QMenu *PopupNittei, *PopupJuni, *PopupTaisen, *PopupTmJun;
+    QToolBar* ToolBar1;
+    QAction *ToolNew, *ToolOpen, *ToolSave, *ToolTorokuN, *ToolKekka, *ToolTileHorizontal, *ToolTileVertical,
+        *ToolCascade, *ToolAllClose, *ToolHelp;
+    QToolButton *ToolNittei, *ToolJuni, *ToolTaisen, *ToolTmJun;
+
+    static const char* const HomePage;
+    static const char* const MailAddress;
+
+signals:
+    // A view was asked for; the view windows answer these as they are built.
+    void ScheduleRequested(int leagueIndex);
+    void StandingsRequested(int districtIndex);
+    void HeadToHeadRequested(int districtIndex);
+    void TransitionRequested(int teamIndex);
+    // The registration windows: schedule, and results from a starting day.
+    void ScheduleEntryRequested();
+    void ResultsEntryRequested(double startDay);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBar();
+    void ApplyCommandStates();
+    void UpdateCaption();
+    void WindowMenuAboutToShow();
+    bool LoadFile(const QString& path);
+    bool SaveTo(const QString& path);
+    QString DataFolder() const;
+    void PlaceWindow();
+
+    IDialogService& Dialogs;
+    QString ProgramFolder;
+    QString SettingsPath;
+    TAppSettings AppSettings;
+    std::unique_ptr<TPennant> SeasonPennant;
+    std::unique_ptr<TFight> SeasonFight;
+    QString SeasonFileName;
+    QMdiArea* MdiArea;
+    TFmVersion* Version;
+    QList<QPointer<THelpWindow>> HelpWindows;
+    bool SettingsWritten = false;
+};

@@ -1,0 +1,31 @@
+// タブローラ: the desktop program.
+
+#include "UMain.h"
+#include "controls/DialogService.h"
+#include "controls/WheelMessage.h"
+#include "model/BaseballFight.h"
+
+#include <QApplication>
+#include <QFont>
+#include <chrono>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tablora"));
+
+    // The program's face is "ＭＳ Ｐゴシック" at 12 pixels; IPAPGothic has the same metrics.
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    QFont face(QStringLiteral("ＭＳ Ｐゴシック"));
+    face.setPixelSize(12);
+    QApplication::setFont(face);
+
+    MsWheelRollMsg();
+    SeedRandom(static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+
+    TQtDialogService dialogs;
+    TMainForm window(dialogs, QCoreApplication::applicationFilePath());
+    window.show();
+    const QStringList args = QApplication::arguments();
+    window.Start(args.size() > 1 ? args.at(1) : QString());
+    return app.exec();
+}

@@ -1,0 +1,88 @@
+#include "app/MainRules.h"
+#include "model/BaseballFight.h"
+#include "model/BaseballPennant.h"
+#include "model/SeasonTemplates.h"
+#include "model/SjisText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::string> Captions(const std::vector<TViewMenuEntry>& entries) {
+    std::vector<std::string> c;
+    for (const auto& e : entries)
+        c.push_back(sjis::ToUtf8(e.Caption) + "=" + std::to_string(e.Index));
+    return c;
+}
+
+} // namespace
+
+TEST(MainRules, MenusOfTheTemplates) {
+    TPennant japan;
+    BuildTemplate(TemplateJapan, japan);
+    EXPECT_EQ(Captions(ScheduleMenuEntries(japan)),
+              (std::vector<std::string>{"&1.セントラルリーグ=0", "&2.パシフィックリーグ=1"}));
+    EXPECT_EQ(Captions(DistrictMenuEntries(japan)),
+              (std::vector<std::string>{"&1.セントラルリーグ=0", "&2.パシフィックリーグ=1"}));
+
+    TPennant major;
+    BuildTemplate(TemplateMajor, major);
+    const auto districts = Captions(DistrictMenuEntries(major));
+    ASSERT_EQ(districts.size(), 6u);
+    EXPECT_EQ(districts[0], "&1.アメリカンリーグ東部地区=0");
+    EXPECT_EQ(districts[5], "&6.ナショナルリーグ西部地区=5");
+    const auto teams = Captions(TeamMenuEntries(major));
+    ASSERT_EQ(teams.size(), 30u);
+    EXPECT_EQ(teams[0], "01.ニューヨークヤンキース(&1)=0");
+    EXPECT_EQ(teams[8], "09.カンザスシティロイヤルズ(&9)=8");
+    EXPECT_EQ(teams[9], "10.デトロイトタイガース(&A)=9");
+    EXPECT_EQ(teams[29], "30.サンディエゴパドレス(&U)=29");
+
+    TPennant other;
+    BuildTemplate(TemplateOther, other);
+    EXPECT_EQ(Captions(ScheduleMenuEntries(other)), (std::vector<std::string>{"&1.△△△リーグ２００Ｘ=0"}));
+    EXPECT_EQ(Captions(DistrictMenuEntries(other)), (std::vector<std::string>{"&1.△△△リーグ２００Ｘ=0"}));
+}
+
+TEST(MainRules, OneUnnamedLeagueWithTwoDistricts) {
+    TPennant p;
+    BuildTemplate(TemplateOther, p);
+    TDistrict& second = p.GetLeague(0).GetDistrict(p.GetLeague(0).AddDistrict());
+    second.Name = sjis::S("西地区");
+    EXPECT_EQ(Captions(ScheduleMenuEntries(p)), (std::vector<std::string>{"&1.△△△リーグ２００Ｘ=0"}));
+    EXPECT_EQ(Captions(DistrictMenuEntries(p)), (std::vector<std::string>{"&1.=0", "&2.西地区=1"}));
+}
+
+TEST(MainRules, CaptionAndStates) {
+    EXPECT_EQ(MainCaption(nullptr), "タブローラ");
+    TPennant p;
+    p.Contents = sjis::S("プロ野球２００Ｘ");
+    EXPECT_EQ(MainCaption(&p), "タブローラ   【 プロ野球２００Ｘ 】");
+
+    const TCommandStates none = CommandStates(false, false, false);
+    EXPECT_FALSE(none.Save || none.SeasonCommands || none.Views);
+    const TCommandStates fresh = CommandStates(true, false, false);
+    EXPECT_FALSE(fresh.Save);
+    EXPECT_TRUE(fresh.SeasonCommands);
+    EXPECT_FALSE(fresh.Views);
+    const TCommandStates saved = CommandStates(true, true, true);
+    EXPECT_TRUE(saved.Save && saved.SeasonCommands && saved.Views);
+}
+
+TEST(MainRules, ResultsStartAtTheFirstUnplayedGame) {
+    TFight f;
+    auto add = [&](double day, uint8_t status) {
+        TMatchRec& m = f.GetMatch(f.NewMatch());
+        m.GameDate = day;
+        m.Status = status;
+    };
+    EXPECT_EQ(ResultsStartDay(f, 45000), 45000); // no games: today
+    add(40000, StatusFinished);
+    add(40001, StatusCancelled);
+    EXPECT_EQ(ResultsStartDay(f, 45000), 45000); // every game has a result
+    add(2958465, StatusBefore);
+    EXPECT_EQ(ResultsStartDay(f, 45000), 2958465); // only undecided games remain
+    add(40002, StatusBefore);
+    f.SortMatches();
+    EXPECT_EQ(ResultsStartDay(f, 45000), 40002);
+}

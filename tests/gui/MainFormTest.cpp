@@ -1,0 +1,345 @@
+#include "app/UDlgNew.h"
+#include "app/UMain.h"
+#include "gui/ScriptedDialogs.h"
+#include "model/BaseballFight.h"
+#include "model/BaseballPennant.h"
+#include "model/SeasonFile.h"
+#include "model/SjisText.h"
+#include "setup/USettei.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QToolBar>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A program folder of its own for each test: settings file, data/ and help/.
+class MainForm : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Dir = fs::temp_directory_path() /
+              ("tablora-gui-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(Dir / "data");
+        Program = QString::fromStdString((Dir / "tablora").string());
+    }
+    void TearDown() override {
+        Form.reset();
+        fs::remove_all(Dir);
+    }
+    TMainForm& Make(const std::string& ini = "") {
+        if (!ini.empty())
+            std::ofstream(Dir / "tablora.ini") << ini;
+        Form = std::make_unique<TMainForm>(Dialogs, Program);
+        return *Form;
+    }
+    std::string SamplePath() const { return std::string(TABLORA_SOURCE_DIR) + "/resources/sample.qvk"; }
+    // A copy of the sample season in the data folder.
+    std::string SampleCopy() const {
+        const fs::path copy = Dir / "data" / "sample.qvk";
+        fs::copy_file(SamplePath(), copy, fs::copy_options::overwrite_existing);
+        return copy.string();
+    }
+    // The new-season flow answered: a template, then the editor's OK.
+    void NewSeason(int kind) {
+        Dialogs.DialogHandlers.push_back([kind](QDialog& d) {
+            static_cast<TDlgNew&>(d).RGType->button(kind)->setChecked(true);
+            return int(QDialog::Accepted);
+        });
+        Dialogs.DialogHandlers.push_back([](QDialog& d) {
+            static_cast<TFmSettei&>(d).BtOkClick();
+            return d.result();
+        });
+        Form->MINewClick();
+    }
+    struct TStates {
+        bool Save, SaveAs, Settei, TorokuN, Kekka, Import, Views, Export, Clear;
+    };
+    TStates States() const {
+        TMainForm& f = *Form;
+        EXPECT_EQ(f.MISave->isEnabled(), f.ToolSave->isEnabled());
+        EXPECT_EQ(f.MITorokuN->isEnabled(), f.ToolTorokuN->isEnabled());
+        EXPECT_EQ(f.MIKekka->isEnabled(), f.ToolKekka->isEnabled());
+        const bool views = f.ToolJuni->isEnabled();
+        for (bool other : {f.ToolNittei->isEnabled(), f.ToolTaisen->isEnabled(), f.ToolTmJun->isEnabled(),
+                           f.MenuJuni->menuAction()->isEnabled(), f.MenuTaisen->menuAction()->isEnabled(),
+                           f.MenuTmJun->menuAction()->isEnabled()})
+            EXPECT_EQ(other, views);
+        return {f.MISave->isEnabled(), f.MISaveAs->isEnabled(),  f.MISettei->isEnabled(),
+                f.MITorokuN->isEnabled(), f.MIKekka->isEnabled(), f.MITorikomi->isEnabled(),
+                views,                  f.MIKakidasi->isEnabled(), f.MIClear->isEnabled()};
+    }
+
+    fs::path Dir;
+    QString Program;
+    TScriptedDialogs Dialogs;
+    std::unique_ptr<TMainForm> Form;
+};
+
+} // namespace
+
+TEST_F(MainForm, CommandStatesFollowTheSeason) {
+    TMainForm& f = Make();
+    f.Start();
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("タブローラ"));
+    TStates s = States();
+    EXPECT_FALSE(s.Save || s.SaveAs || s.Settei || s.TorokuN || s.Kekka || s.Import || s.Views || s.Export || s.Clear);
+    EXPECT_TRUE(f.MINew->isEnabled() && f.MIOpen->isEnabled() && f.MIExit->isEnabled());
+
+    NewSeason(0);
+    ASSERT_NE(f.Pennant(), nullptr);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("タブローラ   【 プロ野球２００Ｘ 】"));
+    s = States();
+    EXPECT_FALSE(s.Save);
+    EXPECT_TRUE(s.SaveAs && s.Settei && s.TorokuN && s.Kekka && s.Import);
+    EXPECT_FALSE(s.Views || s.Export || s.Clear);
+    EXPECT_EQ(f.Pennant()->Modified, 1);
+
+    const QString path = QString::fromStdString((Dir / "data" / "new.qvk").string());
+    Dialogs.FileNames.push_back(path);
+    f.MISaveAsClick();
+    EXPECT_EQ(f.FileName(), path);
+    EXPECT_EQ(f.Pennant()->Modified, 0);
+    EXPECT_TRUE(States().Save);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("タブローラ   【 プロ野球２００Ｘ 】")); // the title, not the path
+    EXPECT_EQ(Dialogs.LastFolder, QString::fromStdString((Dir / "data").string()));
+
+    // A season with games enables the views.
+    Dialogs.FileNames.push_back(QString::fromStdString(SampleCopy()));
+    f.MIOpenClick();
+    s = States();
+    EXPECT_TRUE(s.Save && s.SaveAs && s.Views && s.Export && s.Clear);
+    EXPECT_EQ(f.MenuNittei->actions().size(), 2);
+    EXPECT_TRUE(f.MenuNittei->actions()[0]->isEnabled());
+}
+
+TEST_F(MainForm, SaveQuestionAnswers) {
+    TMainForm& f = Make();
+    NewSeason(2);
+    ASSERT_NE(f.Pennant(), nullptr);
+
+    // Cancel keeps everything.
+    Dialogs.Answers.push_back(IDialogService::TAnswer::Cancel);
+    EXPECT_FALSE(f.CloseSeason(false));
+    EXPECT_NE(f.Pennant(), nullptr);
+    EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("ask:編集中のデータを保存しますか？"));
+
+    // Yes with a cancelled save dialog keeps the season too.
+    Dialogs.Answers.push_back(IDialogService::TAnswer::Yes);
+    EXPECT_FALSE(f.CloseSeason(false));
+    EXPECT_NE(f.Pennant(), nullptr);
+    EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("save"));
+
+    // Exit asks too; the cancelled save dialog keeps the program running.
+    Dialogs.Answers.push_back(IDialogService::TAnswer::Yes);
+    EXPECT_FALSE(f.close());
+    EXPECT_NE(f.Pennant(), nullptr);
+
+    // Yes with a file name saves, then closes.
+    const fs::path saved = Dir / "data" / "saved.qvk";
+    Dialogs.Answers.push_back(IDialogService::TAnswer::Yes);
+    Dialogs.FileNames.push_back(QString::fromStdString(saved.string()));
+    EXPECT_TRUE(f.CloseSeason(false));
+    EXPECT_EQ(f.Pennant(), nullptr);
+    EXPECT_TRUE(fs::exists(saved));
+    EXPECT_EQ(f.FileName(), QString());
+
+    // No closes without saving.
+    NewSeason(2);
+    Dialogs.Answers.push_back(IDialogService::TAnswer::No);
+    EXPECT_TRUE(f.CloseSeason(false));
+    EXPECT_EQ(f.Pennant(), nullptr);
+}
+
+TEST_F(MainForm, FailedSaveInsideCloseKeepsTheSeason) {
+    TMainForm& f = Make();
+    NewSeason(0);
+    Dialogs.Answers.push_back(IDialogService::TAnswer::Yes);
+    Dialogs.FileNames.push_back(QString::fromStdString((Dir / "no" / "such" / "x.qvk").string()));
+    EXPECT_FALSE(f.CloseSeason(false));
+    EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("plain:保存に失敗しました。"));
+    EXPECT_NE(f.Pennant(), nullptr);
+    EXPECT_EQ(f.Pennant()->Modified, 1);
+
+    // Save As to an unwritable place: the message, still modified, no file name.
+    Dialogs.FileNames.push_back(QString::fromStdString((Dir / "no" / "x.qvk").string()));
+    f.MISaveAsClick();
+    EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("error:ファイルの保存に失敗しました。"));
+    EXPECT_EQ(f.Pennant()->Modified, 1);
+    EXPECT_FALSE(f.MISave->isEnabled());
+}
+
+TEST_F(MainForm, OpenReportsAnUnreadableFile) {
+    TMainForm& f = Make();
+    std::ofstream(Dir / "data" / "bad.qvk") << "QVKDATA";
+    Dialogs.FileNames.push_back(QString::fromStdString((Dir / "data" / "bad.qvk").string()));
+    f.MIOpenClick();
+    EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("error:ファイルの読み込みに失敗しました。"));
+    EXPECT_EQ(f.Pennant(), nullptr);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("タブローラ"));
+    EXPECT_FALSE(f.MISaveAs->isEnabled());
+
+    // A cancelled open dialog changes nothing.
+    f.MIOpenClick();
+    EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("open"));
+}
+
+TEST_F(MainForm, StartReopensTheLastFileSilently) {
+    const std::string sample = SampleCopy();
+    TMainForm& f = Make("[File]\nLast=" + sjis::FromUtf8(sample) + "\n");
+    f.Start();
+    ASSERT_NE(f.Pennant(), nullptr);
+    EXPECT_EQ(f.FileName().toStdString(), sample);
+    EXPECT_TRUE(f.MISave->isEnabled());
+    EXPECT_TRUE(f.ToolJuni->isEnabled());
+
+    Form.reset();
+    TMainForm& g = Make("[File]\nLast=" + (Dir / "gone.qvk").string() + "\n");
+    g.Start();
+    EXPECT_EQ(g.Pennant(), nullptr);
+    EXPECT_TRUE(Dialogs.Log.isEmpty()); // no message at start-up
+    EXPECT_EQ(g.windowTitle(), QStringLiteral("タブローラ"));
+
+    Form.reset();
+    TMainForm& off = Make("[File]\nLast=" + sample + "\n[Option]\nZenkai=0\n");
+    off.Start();
+    EXPECT_EQ(off.Pennant(), nullptr);
+
+    // A file given on the command line wins, and its failure is reported.
+    Form.reset();
+    TMainForm& arg = Make();
+    arg.Start(QString::fromStdString((Dir / "missing.qvk").string()));
+    EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("error:ファイルの読み込みに失敗しました。"));
+}
+
+TEST_F(MainForm, ExitWritesTheSettingsWithTheLastFile) {
+    const std::string sample = SampleCopy();
+    TMainForm& f = Make("[Option]\nTMax=7\n[Mine]\nkeep=1\n");
+    f.Start(QString::fromStdString(sample));
+    f.MIToolBar->trigger(); // hide the tool bar
+    EXPECT_TRUE(f.close());
+    const TIniFile ini = TIniFile::Load((Dir / "tablora.ini").string());
+    EXPECT_EQ(ini.ReadString("File", "Last", ""), sample);
+    EXPECT_EQ(ini.ReadInteger("Option", "TMax", 0), 7);
+    EXPECT_EQ(ini.ReadString("View", "ToolBar", ""), "0");
+    EXPECT_EQ(ini.ReadString("CoolBands", "Control1", ""), "ToolBar1");
+    EXPECT_EQ(ini.ReadString("Mine", "keep", ""), "1");
+
+    // The next start reads it back: the tool bar stays hidden.
+    Form.reset();
+    TMainForm& g = Make();
+    EXPECT_FALSE(g.MIToolBar->isChecked());
+    g.MIToolBar->trigger();
+    EXPECT_TRUE(g.MIToolBar->isChecked());
+    EXPECT_FALSE(g.ToolBar1->isHidden());
+}
+
+TEST_F(MainForm, NewSeasonFlow) {
+    TMainForm& f = Make();
+    // Cancelling the type dialog leaves no season.
+    Dialogs.DialogHandlers.push_back(Reject());
+    f.MINewClick();
+    EXPECT_EQ(f.Pennant(), nullptr);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("タブローラ"));
+
+    // Cancelling the editor frees the new season.
+    Dialogs.DialogHandlers.push_back(Accept());
+    Dialogs.DialogHandlers.push_back([](QDialog& d) {
+        static_cast<TFmSettei&>(d).BtCancelClick();
+        return d.result();
+    });
+    f.MINewClick();
+    EXPECT_EQ(f.Pennant(), nullptr);
+    EXPECT_FALSE(f.MISaveAs->isEnabled());
+    EXPECT_EQ(Dialogs.Log.filter("exec:").join("|"), QStringLiteral("exec:新規作成|exec:新規作成|exec:情報設定"));
+
+    // Template 1 with OK: 2 leagues, 6 districts, 30 teams; the editor says "完了".
+    Dialogs.DialogHandlers.push_back([](QDialog& d) {
+        static_cast<TDlgNew&>(d).RGType->button(1)->setChecked(true);
+        return int(QDialog::Accepted);
+    });
+    Dialogs.DialogHandlers.push_back([](QDialog& d) {
+        auto& editor = static_cast<TFmSettei&>(d);
+        EXPECT_EQ(editor.BtOk->text(), QStringLiteral("完了"));
+        editor.BtOkClick();
+        return d.result();
+    });
+    f.MINewClick();
+    ASSERT_NE(f.Pennant(), nullptr);
+    EXPECT_EQ(f.Pennant()->TotalDistrictCount(), 6);
+    EXPECT_EQ(f.Pennant()->TotalTeamCount(), 30);
+    EXPECT_EQ(f.Pennant()->Interleague, 1);
+    EXPECT_EQ(f.MenuJuni->actions().size(), 6);
+    EXPECT_EQ(f.MenuTmJun->actions()[9]->text(), QStringLiteral("10.デトロイトタイガース(&A)"));
+    const std::string first = f.Pennant()->Checker;
+
+    // Another new season asks to save the unsaved one first, and gets a new checker.
+    Dialogs.Answers.push_back(IDialogService::TAnswer::No);
+    NewSeason(2);
+    EXPECT_EQ(f.MenuNittei->actions().size(), 1);
+    EXPECT_EQ(f.MenuNittei->actions()[0]->text(), QStringLiteral("&1.△△△リーグ２００Ｘ"));
+    EXPECT_EQ(f.PopupJuni->actions()[0]->text(), QStringLiteral("&1.△△△リーグ２００Ｘ"));
+    EXPECT_NE(f.Pennant()->Checker, first);
+    EXPECT_EQ(f.Pennant()->Checker.size(), 8u);
+}
+
+TEST_F(MainForm, ViewEntriesAskForTheirIndex) {
+    TMainForm& f = Make();
+    f.Start(QString::fromStdString(SampleCopy()));
+    QSignalSpy standings(&f, &TMainForm::StandingsRequested);
+    QSignalSpy transition(&f, &TMainForm::TransitionRequested);
+    QSignalSpy schedule(&f, &TMainForm::ScheduleRequested);
+    f.MenuJuni->actions()[1]->trigger();
+    f.PopupTmJun->actions()[7]->trigger();
+    f.ToolNittei->click();
+    ASSERT_EQ(standings.count(), 1);
+    EXPECT_EQ(standings[0][0].toInt(), 1);
+    ASSERT_EQ(transition.count(), 1);
+    EXPECT_EQ(transition[0][0].toInt(), 7);
+    ASSERT_EQ(schedule.count(), 1);
+    EXPECT_EQ(schedule[0][0].toInt(), 0);
+
+    // Results registration starts at the first unplayed game (2026/07/14 in the sample).
+    QSignalSpy results(&f, &TMainForm::ResultsEntryRequested);
+    f.MIKekka->trigger();
+    ASSERT_EQ(results.count(), 1);
+    EXPECT_EQ(results[0][0].toDouble(), 46217.0);
+}
+
+TEST_F(MainForm, WindowMenuAndEditor) {
+    TMainForm& f = Make();
+    f.Start(QString::fromStdString(SampleCopy()));
+    emit f.MenuWindow->aboutToShow();
+    EXPECT_FALSE(f.MITileH->isEnabled());
+    EXPECT_FALSE(f.MICloseAll->isEnabled());
+    auto* child = new QWidget;
+    child->setWindowTitle(QStringLiteral("表"));
+    f.Mdi()->addSubWindow(child)->show();
+    emit f.MenuWindow->aboutToShow();
+    EXPECT_TRUE(f.MITileH->isEnabled());
+    EXPECT_EQ(f.MenuWindow->actions().last()->text(), QStringLiteral("&1 表"));
+
+    // The editor on a season with a file: its button reads "ＯＫ"; OK closes the views.
+    Dialogs.DialogHandlers.push_back([](QDialog& d) {
+        auto& editor = static_cast<TFmSettei&>(d);
+        EXPECT_EQ(editor.BtOk->text(), QStringLiteral("ＯＫ"));
+        editor.ENaiyo->setText(QStringLiteral("新しい題名"));
+        editor.BtOkClick();
+        return d.result();
+    });
+    f.MISetteiClick();
+    EXPECT_TRUE(f.Mdi()->subWindowList().isEmpty());
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("タブローラ   【 新しい題名 】"));
+    EXPECT_EQ(f.Pennant()->Modified, 1);
+}
