@@ -12,6 +12,8 @@
 #include "model/SeasonFile.h"
 #include "model/SeasonTemplates.h"
 #include "setup/USettei.h"
+#include "views/UJuni.h"
+#include "views/UTmJuni.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -76,6 +78,34 @@ TMainForm::TMainForm(IDialogService& dialogs, const QString& programPath, QWidge
     PlaceWindow();
     ApplyCommandStates();
     UpdateCaption();
+
+    connect(this, &TMainForm::StandingsRequested, this, &TMainForm::OpenStandings);
+    connect(this, &TMainForm::TransitionRequested, this, &TMainForm::OpenTransition);
+}
+
+QWidget* TMainForm::AddChild(QWidget* view) {
+    QMdiSubWindow* child = MdiArea->addSubWindow(view);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    child->resize(view->size() + QSize(8, 30));
+    view->show();
+    child->show();
+    return view;
+}
+
+QWidget* TMainForm::OpenStandings(int districtIndex) {
+    if (!SeasonPennant)
+        return nullptr;
+    auto* view = new TFmJuni({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()},
+                             districtIndex);
+    connect(view, &TFmJuni::TransitionRequested, this, &TMainForm::OpenTransition);
+    return AddChild(view);
+}
+
+QWidget* TMainForm::OpenTransition(int teamIndex) {
+    if (!SeasonPennant)
+        return nullptr;
+    return AddChild(new TFmTmJuni({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()},
+                                  teamIndex));
 }
 
 TMainForm::~TMainForm() {

@@ -59,6 +59,10 @@ public:
     void EnableViewCommands(bool on);
     void WriteSettingsFile();
 
+    // The views, opened as child windows (each returns the window it opened).
+    QWidget* OpenStandings(int districtIndex);
+    QWidget* OpenTransition(int teamIndex);
+
     // Menus and tool bar, named as in the program's documentation.
     QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MISettei, *MIColor,
         *MIOption, *MIExit;
@@ -98,6 +102,7 @@ private:
     bool SaveTo(const QString& path);
     QString DataFolder() const;
     void PlaceWindow();
+    QWidget* AddChild(QWidget* view);
 
     IDialogService& Dialogs;
     QString ProgramFolder;

@@ -1,0 +1,89 @@
+#include "UTmJuni.h"
+
+#include "controls/QtText.h"
+#include "controls/WheelMessage.h"
+#include "model/BaseballPennant.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+TFmTmJuni::TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent) : QWidget(parent), View(view) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(438, 329);
+    ImgHead = new QLabel;
+    ImgTmJuni = new QLabel;
+    ScrollBox2 = new QScrollArea;
+    ScrollBox2->setWidget(ImgHead);
+    ScrollBox1 = new QScrollArea;
+    ScrollBox1->setWidget(ImgTmJuni);
+    ScrollBox1->viewport()->installEventFilter(this);
+    Splitter1 = new QSplitter(Qt::Vertical, this);
+    Splitter1->setHandleWidth(3);
+    Splitter1->addWidget(ScrollBox2);
+    Splitter1->addWidget(ScrollBox1);
+    Splitter1->setChildrenCollapsible(false);
+    ScrollBox2->setMinimumHeight(1);
+    Splitter1->setSizes({120, 200});
+    TabTmJuni = new QTabBar(this);
+    TabTmJuni->setShape(QTabBar::RoundedSouth);
+    TabTmJuni->setExpanding(false);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(Splitter1);
+    column->addWidget(TabTmJuni);
+
+    const int captions = View.Settings->TTab;
+    View.Pennant->ForEachTeam([&](TLeague&, TDistrict&, TTeam& team) {
+        TabTmJuni->addTab(Q(captions == 0 ? team.Name : captions == 2 ? team.Symbol : team.ShortName));
+    });
+    TabTmJuni->setCurrentIndex(std::clamp(teamIndex, 0, std::max(TabTmJuni->count() - 1, 0)));
+    connect(TabTmJuni, &QTabBar::currentChanged, this, &TFmTmJuni::TabTmJuniChange);
+    TabTmJuniChange(TabTmJuni->currentIndex());
+}
+
+void TFmTmJuni::TabTmJuniChange(int index) {
+    if (index < 0)
+        return;
+    for (QScrollArea* box : {ScrollBox1, ScrollBox2}) {
+        QPalette pal = box->palette();
+        pal.setColor(QPalette::Window, View.Color(View.Settings->BackGround));
+        box->setPalette(pal);
+        box->setBackgroundRole(QPalette::Window);
+    }
+    Current = DrawTmJuni(View, index);
+    setWindowTitle(Current.Caption);
+    ImgTmJuni->setPixmap(QPixmap::fromImage(Current.Table->Picture()));
+    ImgTmJuni->resize(Current.Table->Width(), Current.Table->Height());
+    ImgHead->setPixmap(QPixmap::fromImage(Current.Head->Picture()));
+    ImgHead->resize(Current.Head->Width(), Current.Head->Height());
+    const QList<int> sizes = Splitter1->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    Splitter1->setSizes({Current.HeadPaneHeight, std::max(total - Current.HeadPaneHeight, 1)});
+}
+
+void TFmTmJuni::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TFmTmJuni::FormShow() {
+    // The last played day comes into view, a little below the top.
+    ScrollBox1->verticalScrollBar()->setValue(Current.ScrollTarget - 198);
+}
+
+bool TFmTmJuni::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel || event->type() == MsWheelRollMsg())
+        return ScrollOneLine(event, ScrollBox1);
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TFmTmJuni::event(QEvent* event) {
+    if (event->type() == QEvent::Wheel || event->type() == MsWheelRollMsg())
+        return ScrollOneLine(event, ScrollBox1);
+    return QWidget::event(event);
+}

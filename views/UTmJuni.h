@@ -1,0 +1,38 @@
+// TFmTmJuni: one team's season day by day ("順位推移"), one tab per team.
+#pragma once
+
+#include "TmJuniDrawing.h"
+#include "ViewContext.h"
+
+#include <QWidget>
+
+class QLabel;
+class QScrollArea;
+class QSplitter;
+class QTabBar;
+
+class TFmTmJuni : public QWidget {
+    Q_OBJECT
+public:
+    TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent = nullptr);
+
+    QTabBar* TabTmJuni;
+    QScrollArea* ScrollBox2; // the summary
+    QSplitter* Splitter1;
+    QScrollArea* ScrollBox1; // the day-by-day table
+    QLabel* ImgHead;
+    QLabel* ImgTmJuni;
+
+    const TTmJuniDrawing& Drawing() const { return Current; }
+    void TabTmJuniChange(int index);
+    void FormShow();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    TViewContext View;
+    TTmJuniDrawing Current;
+};
