@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 
+#include "RenderCommand.h"
 #include "calc/DistrictStandings.h"
 #include "calc/StandingsText.h"
 #include "model/BaseballFight.h"
@@ -17,7 +18,8 @@ namespace {
 const char kUsage[] = "使い方:\n"
                       "  tablora-cli info SEASON.qvk\n"
                       "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json]\n"
-                      "  tablora-cli check SEASON.qvk\n";
+                      "  tablora-cli check SEASON.qvk\n"
+                      "  tablora-cli render SEASON.qvk --view standings|transition --index N [--mode 0|1|2] --out FILE.png\n";
 
 struct TUsageError {
     std::string Message;
@@ -258,6 +260,51 @@ int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return 0;
 }
 
+int Render(const std::vector<std::string>& args, std::ostream& err) {
+    std::string path;
+    TRenderRequest request;
+    bool haveView = false, haveIndex = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size())
+                throw TUsageError{a + " には値が必要です"};
+            return args[++i];
+        };
+        if (a == "--view") {
+            request.View = value();
+            if (request.View != "standings" && request.View != "transition")
+                throw TUsageError{"--view は standings か transition です"};
+            haveView = true;
+        } else if (a == "--index") {
+            std::optional<int> n = ParseIndex(value());
+            if (!n)
+                throw TUsageError{"--index には 0 以上の整数を指定してください"};
+            request.Index = *n;
+            haveIndex = true;
+        } else if (a == "--mode") {
+            std::optional<int> n = ParseIndex(value());
+            if (!n || *n > 2)
+                throw TUsageError{"--mode は 0、1、2 のどれかです"};
+            request.Mode = *n;
+        } else if (a == "--out") {
+            request.Out = value();
+        } else if (!a.empty() && a[0] == '-') {
+            throw TUsageError{"不明なオプション " + a};
+        } else if (path.empty()) {
+            path = a;
+        } else {
+            throw TUsageError{"ファイルは一つだけ指定してください"};
+        }
+    }
+    if (path.empty() || !haveView || !haveIndex || request.Out.empty())
+        throw TUsageError{"render にはシーズンファイル、--view、--index、--out が必要です"};
+    std::optional<TSeason> season = Load(path, err);
+    if (!season)
+        return 1;
+    return RenderView(*season->Pennant, *season->Fight, request, path, err);
+}
+
 std::string FileArgument(const std::vector<std::string>& args) {
     if (args.size() != 2 || args[1].empty() || args[1][0] == '-')
         throw TUsageError{args[0] + " にはシーズンファイルを一つ指定してください"};
@@ -286,6 +333,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
         if (command == "standings")
             return Standings(args, out, err);
+        if (command == "render")
+            return Render(args, err);
         if (command == "--help" || command == "-h" || command == "help") {
             out << kUsage;
             return 0;

@@ -249,7 +249,7 @@ TJuniDrawing DrawJuni(const TViewContext& v, int districtIndex, int mode) {
         if (pictures) {
             const TBox cell = cells.Next(54);
             if (team)
-                c.Stretch(cell, LoadPicture(team->Picture, v.ProgramDir));
+                c.Stretch(cell.adjusted(1, 1, -1, -1), LoadPicture(team->Picture, v.ProgramDir));
         }
         const TBox name = cells.Next(90);
         const QString shortName = team ? Q(team->ShortName) : QString();
@@ -315,7 +315,7 @@ TJuniDrawing DrawJuni(const TViewContext& v, int districtIndex, int mode) {
                 const QString file = LevelPicturePath(v.ProgramDir, level);
                 const QImage picture = QFileInfo(file).isFile() ? QImage(file) : QImage();
                 if (!picture.isNull())
-                    c.Stretch(form, picture);
+                    c.Stretch(form.adjusted(1, 1, -1, -1), picture); // inside the cell's border
                 else
                     p.Centre(form, N(level));
             }
