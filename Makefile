@@ -37,8 +37,8 @@ test: deps
 	@cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench:
-	@scripts/install-deps.sh build bench
-	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABLORA_TESTS=OFF -DTABLORA_GUI=OFF -DTABLORA_BENCH=ON >/dev/null
+	@scripts/install-deps.sh build gui bench
+	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABLORA_TESTS=OFF -DTABLORA_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@for b in $(BENCH_BUILD)/bench/*_bench; do $$b --benchmark_min_time=0.2 || exit 1; done
 

@@ -8,8 +8,14 @@
 #include <QApplication>
 #include <QFont>
 #include <chrono>
+#include <malloc.h>
 
 int main(int argc, char** argv) {
+    // The views paint large surfaces again and again (every tab change); a long
+    // season's rank table is tens of megabytes. Keep such blocks in the heap, so
+    // a redraw reuses memory instead of asking the system for fresh pages.
+    mallopt(M_MMAP_THRESHOLD, 512 << 20);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tablora"));
 

@@ -130,11 +130,19 @@ TJuniDrawing DrawJuni(const TViewContext& v, int districtIndex, int mode) {
         for (int t = 0; t < district->TeamCount(); ++t)
             pictures = pictures || !district->GetTeam(t).Picture.empty();
 
-    // The surface: 2000 x 2000, or larger when the district needs more.
-    const int tableBottom = 27 + kRowHeight * (teams + 1) + 140;
+    // The surface, made at its final size: the table's rows, room for the
+    // head-to-head panel below them, and never narrower than what is drawn.
     const int panelWidth = 79 * std::max(teams - 1, 0) + 6;
-    d.Canvas = std::make_unique<TTableCanvas>(std::max(2000, panelWidth), std::max(2000, tableBottom),
-                                              v.Color(s.BackGround));
+    int columns = 5 + 20 + (d.ByWins ? 19 : 0) + (pictures ? 142 : 89);
+    if (mode == 0)
+        columns += 39 * (d.DrawRule == 2 ? 7 : 8) + 69 * 2 + (allPlayed ? 0 : 78);
+    else if (mode == 1)
+        columns += 49 * 12;
+    else
+        columns += 273 * 2;
+    const int width = std::max({teams <= 10 ? 809 : 889, columns + 6, panelWidth});
+    const int rowsBottom = 27 + kRowHeight * (teams + 1);
+    d.Canvas = std::make_unique<TTableCanvas>(width, rowsBottom + 140, v.Color(s.BackGround));
     TTableCanvas& c = *d.Canvas;
     const QColor char1 = v.Color(s.Char1), line1 = v.Color(s.Line1), line2 = v.Color(s.Line2);
     TPainter p{c, v, char1};
@@ -358,12 +366,6 @@ TJuniDrawing DrawJuni(const TViewContext& v, int districtIndex, int mode) {
         d.RowRects.push_back(Box(5, y, cells.X + 1, y + kRowHeight));
     }
 
-    // Final size: the table, room for the panel below it, and never narrower than its content.
-    int width = teams <= 10 ? 809 : 889;
-    for (const QRect& row : d.RowRects)
-        width = std::max(width, row.left() + row.width() + 5);
-    width = std::max(width, panelWidth);
-    c.Resize(width, y + 140);
     d.PanelTop = y + 30;
     if (teams > 0)
         DrawVersusPanel(v, d, 0);

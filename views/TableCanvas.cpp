@@ -23,25 +23,39 @@ TTableCanvas::TTableCanvas(int width, int height, const QColor& background)
     SetFontSize(9);
 }
 
-void TTableCanvas::Fill(const QRect& r, const QColor& color) {
-    QPainter p(&Image);
-    p.fillRect(r, color);
+TTableCanvas::~TTableCanvas() { EndPaint(); }
+
+QPainter& TTableCanvas::Paint() {
+    if (!Painter)
+        Painter = std::make_unique<QPainter>(&Image);
+    return *Painter;
 }
+
+void TTableCanvas::EndPaint() const { Painter.reset(); }
+
+const QImage& TTableCanvas::Picture() const {
+    EndPaint();
+    return Image;
+}
+
+void TTableCanvas::Fill(const QRect& r, const QColor& color) { Paint().fillRect(r, color); }
 
 void TTableCanvas::Frame(const QRect& r, const QColor& color) {
     if (r.width() <= 0 || r.height() <= 0)
         return;
-    QPainter p(&Image);
+    QPainter& p = Paint();
     p.setPen(QPen(color, 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
 void TTableCanvas::Line(int x1, int y1, int x2, int y2, int width, const QColor& color) {
-    QPainter p(&Image);
+    QPainter& p = Paint();
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(x1, y1, x2, y2);
+    p.restore();
 }
 
 void TTableCanvas::SetFontSize(int points) {
@@ -55,26 +69,38 @@ void TTableCanvas::Record(const QRect& r, const QString& text, TAlign align) {
 
 void TTableCanvas::Text(const QRect& r, const QString& text, TAlign align) {
     Record(r, text, align);
-    if (text.isEmpty() || r.width() <= 0 || r.height() <= 0)
-        return;
-    QPainter p(&Image);
-    p.setFont(Font);
-    p.setPen(TextColor);
-    p.setClipRect(r);
     const Qt::Alignment h = align == TAlign::Left ? Qt::AlignLeft : align == TAlign::Center ? Qt::AlignHCenter
                                                                                             : Qt::AlignRight;
-    p.drawText(r, int(h | Qt::AlignVCenter | Qt::TextSingleLine), text);
+    DrawClipped(r, text, int(h | Qt::AlignVCenter | Qt::TextSingleLine));
 }
 
 void TTableCanvas::TextTopLeft(const QRect& r, const QString& text) {
     Record(r, text, TAlign::Left);
-    if (text.isEmpty())
+    DrawClipped(r, text, int(Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine));
+}
+
+void TTableCanvas::DrawClipped(const QRect& r, const QString& text, int flags) {
+    if (text.isEmpty() || r.width() <= 0 || r.height() <= 0)
         return;
-    QPainter p(&Image);
-    p.setFont(Font);
-    p.setPen(TextColor);
-    p.setClipRect(r);
-    p.drawText(r, int(Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine), text);
+    const QFontMetrics metrics(Font);
+    if (metrics.horizontalAdvance(text) <= r.width() && metrics.height() <= r.height()) {
+        // It fits: no clipping needed. (A clip costs in proportion to the
+        // surface's height, and a season's table can be very tall.)
+        QPainter& p = Paint();
+        p.setFont(Font);
+        p.setPen(TextColor);
+        p.drawText(r, flags | Qt::TextDontClip, text);
+        return;
+    }
+    // Too large: draw it on a tile of the rectangle's size, which clips it.
+    QImage tile(r.size(), QImage::Format_ARGB32_Premultiplied);
+    tile.fill(Qt::transparent);
+    QPainter t(&tile);
+    t.setFont(Font);
+    t.setPen(TextColor);
+    t.drawText(tile.rect(), flags, text);
+    t.end();
+    Paint().drawImage(r.topLeft(), tile);
 }
 
 int TTableCanvas::TextWidth(const QString& text) const {
@@ -84,14 +110,15 @@ int TTableCanvas::TextWidth(const QString& text) const {
 void TTableCanvas::Stretch(const QRect& r, const QImage& picture) {
     if (picture.isNull())
         return;
-    QPainter p(&Image);
+    QPainter& p = Paint();
+    p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(r, picture);
+    p.restore();
 }
 
 void TTableCanvas::Copy(const QRect& target, const TTableCanvas& source, const QPoint& sourceTopLeft) {
-    QPainter p(&Image);
-    p.drawImage(target.topLeft(), source.Image, QRect(sourceTopLeft, target.size()));
+    Paint().drawImage(target.topLeft(), source.Picture(), QRect(sourceTopLeft, target.size()));
     // The copied area now shows the source's texts, moved to their new place.
     const QRect visible = target.intersected(Image.rect());
     std::erase_if(Drawn, [&](const TDrawnText& t) { return visible.intersects(t.Rect) && visible.contains(t.Rect.center()); });
@@ -104,6 +131,7 @@ void TTableCanvas::Copy(const QRect& target, const TTableCanvas& source, const Q
 }
 
 void TTableCanvas::Resize(int width, int height) {
+    EndPaint();
     QImage resized(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
     resized.fill(Background);
     QPainter p(&resized);

@@ -10,7 +10,10 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <memory>
 #include <vector>
+
+class QPainter;
 
 enum class TAlign { Left, Center, Right };
 
@@ -25,10 +28,14 @@ struct TDrawnText {
 class TTableCanvas {
 public:
     TTableCanvas(int width, int height, const QColor& background);
+    ~TTableCanvas();
+    TTableCanvas(const TTableCanvas&) = delete;
+    TTableCanvas& operator=(const TTableCanvas&) = delete;
 
     int Width() const { return Image.width(); }
     int Height() const { return Image.height(); }
-    const QImage& Picture() const { return Image; }
+    // The finished picture (drawing goes on afterwards if asked to).
+    const QImage& Picture() const;
 
     static QRect Box(int left, int top, int right, int bottom) {
         return QRect(QPoint(left, top), QSize(right - left, bottom - top));
@@ -61,8 +68,14 @@ public:
 
 private:
     void Record(const QRect& r, const QString& text, TAlign align);
+    void DrawClipped(const QRect& r, const QString& text, int flags);
+    // One painter for the whole drawing: starting a painter costs in
+    // proportion to the surface, and a season's table can be tall.
+    QPainter& Paint();
+    void EndPaint() const;
 
     QImage Image;
+    mutable std::unique_ptr<QPainter> Painter;
     QColor Background;
     QFont Font;
     int Size = 9;

@@ -86,7 +86,8 @@ public:
                 const QImage& picture = RankPictures()[static_cast<size_t>(m.ImageIndex)];
                 D.Table->Stretch(QRect(m.X, m.Y, picture.width(), picture.height()), picture);
             }
-        D.Table->Resize(50 * Teams + 465, Y);
+        if (D.Table->Height() != Y)
+            D.Table->Resize(50 * Teams + 465, Y);
     }
 
 private:
@@ -111,10 +112,10 @@ private:
         }
     }
 
-    // The surface grows as rows are added; nothing is ever drawn off its edge.
+    // Should the rows outnumber the count, the surface grows: nothing is drawn off its edge.
     void Grow() {
         if (Y + 18 > D.Table->Height())
-            D.Table->Resize(D.Table->Width(), D.Table->Height() * 2);
+            D.Table->Resize(D.Table->Width(), std::max(D.Table->Height() * 2, 5000));
     }
 
     const std::vector<QImage>& RankPictures() {
@@ -138,6 +139,32 @@ private:
     std::optional<QPoint> Previous;
     std::vector<QImage> Pictures;
 };
+
+// How many rows the table of a sorted match list will have: every game of the
+// team (cancelled ones only with Suspend), and with Other the days on which only
+// other teams of the district played and some game had a result.
+int CountRows(const TFight& fight, const TRkCalc& district, const std::string& symbol, const TAppSettings& s) {
+    int rows = 0;
+    int m = 0;
+    while (m < fight.MatchCount()) {
+        const int64_t day = days::WholeDay(fight.GetMatch(m).GameDate);
+        bool anyResult = false, districtGame = false, teamGame = false;
+        for (; m < fight.MatchCount() && days::WholeDay(fight.GetMatch(m).GameDate) == day; ++m) {
+            const TMatchRec& match = fight.GetMatch(m);
+            anyResult = anyResult || match.Status != StatusBefore;
+            for (const TMatchSymbol* side : {&match.HomeSymbol, &match.VisitorSymbol}) {
+                const std::string who = side->Text();
+                districtGame = districtGame || district.FindTeam(who);
+                if (who == symbol) {
+                    teamGame = true;
+                    rows += match.Status != StatusCancelled || s.Suspend;
+                }
+            }
+        }
+        rows += districtGame && !teamGame && anyResult && s.Other;
+    }
+    return rows;
+}
 
 void DrawSummary(const TViewContext& v, TTmJuniDrawing& d, const TTeam& team, const TTmRec& rec, uint8_t drawRule) {
     const TAppSettings& s = *v.Settings;
@@ -236,15 +263,19 @@ TTmJuniDrawing DrawTmJuni(const TViewContext& v, int teamIndex) {
     for (int t = 0; t < district->TeamCount(); ++t)
         calc.AddTeam(district->GetTeam(t).Symbol);
 
-    const int width = 50 * calc.Count() + 465;
-    d.Table = std::make_unique<TTableCanvas>(width, 5000, v.Color(v.Settings->BackGround));
-    TTableWriter writer(v, d, pennant, *team, calc.Count());
-
     // With the match list in day order (as it always is once sorted), the team's
     // entries of a day are the newest ones, so each day only looks at what is new.
     bool sorted = true;
     for (int m = 1; m < fight.MatchCount() && sorted; ++m)
         sorted = days::WholeDay(fight.GetMatch(m - 1).GameDate) <= days::WholeDay(fight.GetMatch(m).GameDate);
+
+    // The surface is made as tall as the rows need, once: a long season's table
+    // is large, and growing it step by step would copy it again and again.
+    const int width = 50 * calc.Count() + 465;
+    const int rows = sorted ? CountRows(fight, calc, symbol, *v.Settings) : 0;
+    d.Table = std::make_unique<TTableCanvas>(width, std::max(rows * 18, 18), v.Color(v.Settings->BackGround));
+    TTableWriter writer(v, d, pennant, *team, calc.Count());
+
     size_t scanned = 0;
     long long decided = 0, wins = 0;
     int64_t lastGameDay = 0; // the newest day of any district team's game fed so far
