@@ -12,6 +12,8 @@
 #include "model/SeasonFile.h"
 #include "model/SeasonTemplates.h"
 #include "setup/USettei.h"
+#include "entry/UKekka.h"
+#include "entry/UTorokuN.h"
 #include "views/UJuni.h"
 #include "views/UTmJuni.h"
 
@@ -80,6 +82,14 @@ TMainForm::TMainForm(IDialogService& dialogs, const QString& programPath, QWidge
     UpdateCaption();
 
     connect(this, &TMainForm::StandingsRequested, this, &TMainForm::OpenStandings);
+    connect(this, &TMainForm::ScheduleEntryRequested, this, [this] {
+        TFmTorokuN dialog(*SeasonPennant, *SeasonFight, AppSettings.Sche, AppSettings.TMax, Dialogs, this);
+        Dialogs.Exec(dialog);
+    });
+    connect(this, &TMainForm::ResultsEntryRequested, this, [this](double startDay) {
+        TFmKekka dialog(*SeasonPennant, *SeasonFight, AppSettings, startDay, Dialogs, this);
+        Dialogs.Exec(dialog);
+    });
     connect(this, &TMainForm::TransitionRequested, this, &TMainForm::OpenTransition);
 }
 

@@ -85,7 +85,8 @@ signals:
     void StandingsRequested(int districtIndex);
     void HeadToHeadRequested(int districtIndex);
     void TransitionRequested(int teamIndex);
-    // The registration windows: schedule, and results from a starting day.
+    // The registration windows (opened modally as these are sent): schedule,
+    // and results from a starting day.
     void ScheduleEntryRequested();
     void ResultsEntryRequested(double startDay);
 

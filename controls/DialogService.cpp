@@ -24,6 +24,16 @@ IDialogService::TAnswer TQtDialogService::AskYesNoCancel(QWidget* parent, const 
     }
 }
 
+bool TQtDialogService::AskYesNo(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void TQtDialogService::ShowEntryError(QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, QStringLiteral("エラー"), text);
+}
+
 void TQtDialogService::ShowInfoError(QWidget* parent, const QString& text) {
     QMessageBox::critical(parent, QStringLiteral("情報"), text);
 }

@@ -17,6 +17,10 @@ public:
 
     // Caption "確認", question icon.
     virtual TAnswer AskYesNoCancel(QWidget* parent, const QString& text) = 0;
+    // Caption "確認", question icon, Yes and No; true for Yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
+    // Caption "エラー", error icon (refused input).
+    virtual void ShowEntryError(QWidget* parent, const QString& text) = 0;
     // Caption "情報", error icon (file read and write failures).
     virtual void ShowInfoError(QWidget* parent, const QString& text) = 0;
     // A plain message with the program's title as caption.
@@ -38,6 +42,8 @@ public:
 class TQtDialogService : public IDialogService {
 public:
     TAnswer AskYesNoCancel(QWidget* parent, const QString& text) override;
+    bool AskYesNo(QWidget* parent, const QString& text) override;
+    void ShowEntryError(QWidget* parent, const QString& text) override;
     void ShowInfoError(QWidget* parent, const QString& text) override;
     void ShowPlain(QWidget* parent, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& folder, const QString& filter) override;

@@ -72,6 +72,11 @@ void TFmTmJuni::showEvent(QShowEvent* event) {
 }
 
 void TFmTmJuni::FormShow() {
+    // The summary pane takes the summary's height; the table the rest.
+    const QList<int> sizes = Splitter1->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    if (total > Current.HeadPaneHeight)
+        Splitter1->setSizes({Current.HeadPaneHeight, total - Current.HeadPaneHeight});
     // The last played day comes into view, a little below the top.
     ScrollBox1->verticalScrollBar()->setValue(Current.ScrollTarget - 198);
 }

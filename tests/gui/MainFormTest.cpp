@@ -1,5 +1,6 @@
 #include "app/UDlgNew.h"
 #include "app/UMain.h"
+#include "entry/UKekka.h"
 #include "gui/ScriptedDialogs.h"
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
@@ -312,9 +313,15 @@ TEST_F(MainForm, ViewEntriesAskForTheirIndex) {
 
     // Results registration starts at the first unplayed game (2026/07/14 in the sample).
     QSignalSpy results(&f, &TMainForm::ResultsEntryRequested);
+    Dialogs.DialogHandlers.push_back([](QDialog& d) {
+        EXPECT_EQ(static_cast<TFmKekka&>(d).PickedDay(), 46217.0);
+        EXPECT_EQ(static_cast<TFmKekka&>(d).Entries.size(), 6u);
+        return int(QDialog::Accepted);
+    });
     f.MIKekka->trigger();
     ASSERT_EQ(results.count(), 1);
     EXPECT_EQ(results[0][0].toDouble(), 46217.0);
+    EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("exec:ペナントレース結果登録"));
 }
 
 TEST_F(MainForm, WindowMenuAndEditor) {

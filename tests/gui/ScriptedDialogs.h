@@ -29,6 +29,12 @@ public:
         Log << "ask:" + text;
         return Next(Answers, TAnswer::Cancel);
     }
+    std::deque<bool> YesNo;
+    bool AskYesNo(QWidget*, const QString& text) override {
+        Log << "yesno:" + text;
+        return Next(YesNo, false);
+    }
+    void ShowEntryError(QWidget*, const QString& text) override { Log << "entry:" + text; }
     void ShowInfoError(QWidget*, const QString& text) override { Log << "error:" + text; }
     void ShowPlain(QWidget*, const QString& text) override { Log << "plain:" + text; }
     QString OpenFileName(QWidget*, const QString& folder, const QString&) override {

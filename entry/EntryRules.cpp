@@ -1,0 +1,188 @@
+#include "EntryRules.h"
+
+#include "model/BaseballPennant.h"
+#include "model/DayNumber.h"
+
+#include <charconv>
+
+std::vector<TTeamItem> BuildTeamList(const TPennant& pennant) {
+    std::vector<TTeamItem> teams;
+    for (int l = 0; l < pennant.LeagueCount(); ++l) {
+        const TLeague& league = pennant.GetLeague(l);
+        for (int d = 0; d < league.DistrictCount(); ++d)
+            for (int t = 0; t < league.GetDistrict(d).TeamCount(); ++t) {
+                const TTeam& team = league.GetDistrict(d).GetTeam(t);
+                teams.push_back({team.ShortName, team.Symbol, l});
+            }
+    }
+    return teams;
+}
+
+int TeamIndexOf(const std::vector<TTeamItem>& teams, const std::string& symbol) {
+    for (size_t i = 0; i < teams.size(); ++i)
+        if (teams[i].Symbol == symbol)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void NumberByHomeTeam(std::vector<TMatchRec>& games, const std::vector<std::string>& symbols) {
+    int counter = 0;
+    for (const std::string& symbol : symbols)
+        for (TMatchRec& game : games)
+            if (game.HomeSymbol == symbol)
+                game.GameNo = static_cast<int8_t>(++counter);
+}
+
+std::vector<TMatchRec> GamesOn(const TFight& fight, double day) {
+    std::vector<TMatchRec> games;
+    int index = 0;
+    while (const TMatchRec* m = fight.FindNextOnDay(index, day))
+        games.push_back(*m);
+    return games;
+}
+
+void ReplaceDay(TFight& fight, double day, const std::vector<TMatchRec>& games) {
+    fight.DeleteDay(day);
+    for (const TMatchRec& game : games)
+        fight.GetMatch(fight.NewMatch()) = game;
+}
+
+namespace {
+
+std::vector<std::string> Symbols(const std::vector<TTeamItem>& teams) {
+    std::vector<std::string> symbols;
+    for (const TTeamItem& t : teams)
+        symbols.push_back(t.Symbol);
+    return symbols;
+}
+
+double TargetDay(const TScheduleEntry& row) { return row.DateUndecided ? days::UndecidedDate : row.NewDate; }
+
+bool BothTeams(const TMatchRec& m) { return m.HomeSymbol.Len > 0 && m.VisitorSymbol.Len > 0; }
+
+} // namespace
+
+TScheduleEntry NewScheduleEntry(double pickedDay, double today) {
+    TScheduleEntry row;
+    row.Match.GameDate = pickedDay;
+    row.NewDate = days::SameDay(pickedDay, days::UndecidedDate) ? today : pickedDay;
+    return row;
+}
+
+std::optional<TEntryError> ValidateSchedule(const std::vector<TScheduleEntry>& rows,
+                                            const std::vector<TTeamItem>& teams, bool interleague) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const TMatchRec& m = rows[i].Match;
+        const std::string home = m.HomeSymbol.Text(), visitor = m.VisitorSymbol.Text();
+        const int n = static_cast<int>(i) + 1;
+        if (home.empty() && visitor.empty())
+            continue;
+        const int h = TeamIndexOf(teams, home), v = TeamIndexOf(teams, visitor);
+        if (h < 0)
+            return TEntryError{n, "ホームチームの内容に誤りがあります。"};
+        if (v < 0)
+            return TEntryError{n, "ビジターチームの内容に誤りがあります。"};
+        if (!home.empty() && !visitor.empty()) {
+            if (home == visitor)
+                return TEntryError{n, "ホームチームとビジターチームが同じです。"};
+            if (!interleague && teams[static_cast<size_t>(h)].LeagueIndex != teams[static_cast<size_t>(v)].LeagueIndex)
+                return TEntryError{n, "リーグが異なるチームの対戦です。"};
+        }
+    }
+    return std::nullopt;
+}
+
+void RegisterSchedule(TPennant& pennant, TFight& fight, std::vector<TScheduleEntry>& rows, double pickedDay,
+                      const std::vector<TTeamItem>& teams) {
+    const std::vector<std::string> symbols = Symbols(teams);
+
+    // The day itself: every row with both teams that is neither deleted nor moved.
+    std::vector<TMatchRec> day;
+    for (const TScheduleEntry& row : rows)
+        if (BothTeams(row.Match) && !row.DeleteFlag && !row.ChangeDate)
+            day.push_back(row.Match);
+    NumberByHomeTeam(day, symbols);
+    ReplaceDay(fight, pickedDay, day);
+
+    // Moved games join their target day behind its games, all renumbered.
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (!BothTeams(rows[i].Match) || !rows[i].ChangeDate)
+            continue;
+        const double target = TargetDay(rows[i]);
+        std::vector<TMatchRec> games = GamesOn(fight, target);
+        for (size_t j = i; j < rows.size(); ++j)
+            if (rows[j].ChangeDate && days::SameDay(TargetDay(rows[j]), target)) {
+                TMatchRec moved = rows[j].Match;
+                moved.GameDate = target;
+                games.push_back(moved);
+                rows[j].ChangeDate = false;
+            }
+        NumberByHomeTeam(games, symbols);
+        ReplaceDay(fight, target, games);
+    }
+    fight.SortMatches();
+    pennant.Modified = 1;
+}
+
+std::string ConfirmText(double pickedDay) {
+    if (days::SameDay(pickedDay, days::UndecidedDate))
+        return "試合日未定データを\r\n登録しますか？";
+    return days::FormatDate(pickedDay) + "のデータを\r\n登録しますか？";
+}
+
+int ScoreFromText(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t\r\n");
+    size_t last = text.find_last_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return 0;
+    const std::string trimmed = text.substr(first, last - first + 1);
+    long long value = 0;
+    const char* begin = trimmed.data();
+    if (*begin == '+')
+        ++begin;
+    auto [end, ec] = std::from_chars(begin, trimmed.data() + trimmed.size(), value);
+    if (end != trimmed.data() + trimmed.size() || (ec != std::errc() && ec != std::errc::result_out_of_range))
+        return 0;
+    if (ec == std::errc::result_out_of_range)
+        return trimmed[0] == '-' ? 0 : 99;
+    return value < 0 ? 0 : value > 99 ? 99 : static_cast<int>(value);
+}
+
+bool DrawReplayOffered(const TResultEntry& row, uint8_t drawRule) {
+    return row.NewState == StatusFinished && row.Match.HomeScore == row.Match.VisitorScore &&
+           row.Match.Status == StatusBefore && drawRule != 0;
+}
+
+bool MakeUpDue(const TResultEntry& row, uint8_t drawRule) {
+    if (row.NoMakeUp)
+        return false;
+    const bool newlyCancelled = row.Match.Status != StatusCancelled && row.NewState == StatusCancelled;
+    return newlyCancelled || DrawReplayOffered(row, drawRule);
+}
+
+void RegisterResults(TPennant& pennant, TFight& fight, const std::vector<TResultEntry>& rows, double now) {
+    // First every stored game, before any record is added or removed.
+    for (const TResultEntry& row : rows) {
+        row.LiveMatch->HomeScore = row.Match.HomeScore;
+        row.LiveMatch->VisitorScore = row.Match.VisitorScore;
+        row.LiveMatch->Status = row.NewState;
+    }
+    std::vector<std::string> symbols;
+    pennant.ForEachTeam([&](TLeague&, TDistrict&, TTeam& team) { symbols.push_back(team.Symbol); });
+    for (const TResultEntry& row : rows) {
+        if (!MakeUpDue(row, pennant.DrawRuleBySymbol(row.Match.HomeSymbol.Text())))
+            continue;
+        const double target = row.MakeUpUndecided ? days::UndecidedDate : row.MakeUpDate;
+        std::vector<TMatchRec> games = GamesOn(fight, target);
+        TMatchRec makeUp = row.Match;
+        makeUp.HomeScore = makeUp.VisitorScore = 0;
+        makeUp.Status = StatusBefore;
+        makeUp.GameDate = target;
+        games.push_back(makeUp);
+        NumberByHomeTeam(games, symbols);
+        ReplaceDay(fight, target, games);
+    }
+    fight.SortMatches();
+    fight.LastUpdate = now;
+    pennant.Modified = 1;
+}

@@ -1,0 +1,86 @@
+// TFmTorokuN: schedule registration, one day (or the undecided games) at a time.
+#pragma once
+
+#include "EntryRules.h"
+
+#include <QDialog>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class IDialogService;
+class TPennant;
+class TFight;
+
+class TFmTorokuN : public QDialog {
+    Q_OBJECT
+public:
+    TFmTorokuN(TPennant& pennant, TFight& fight, bool useSymbols, int rowsPerPage, IDialogService& dialogs,
+               QWidget* parent = nullptr);
+
+    // The controls of one row on screen.
+    struct TRow {
+        QCheckBox* Mark = nullptr;
+        QComboBox* Home = nullptr;
+        QLabel* Vs = nullptr;
+        QComboBox* Visitor = nullptr;
+        QCheckBox* Delete = nullptr;
+        QCheckBox* ChangeDate = nullptr;
+        QDateEdit* Date = nullptr;
+        QCheckBox* Undecided = nullptr;
+    };
+
+    QPushButton* BtnBack;
+    QDateEdit* DTPKijun;
+    QPushButton* BtnNext;
+    QPushButton* BtnMitei;
+    QScrollArea* ScrollBox1;
+    QPushButton *BtnAdd, *BtnClear, *BtnZen, *BtnToroku, *BtnEnd, *BtnMae, *BtnTugi;
+
+    std::vector<TRow> Rows;             // on screen
+    std::vector<TScheduleEntry> Entries; // all pages
+    int Page = 0;
+    double PickedDay() const { return Picked; }
+    int ComboWidth() const { return W; }
+
+    void SetDay(double day); // as if the user picked it
+    void LoadDay();
+    void ShowPage(int start);
+    void BtnAddClick();
+    void BtnClearClick();
+    void BtnZenClick();
+    bool BtnTorokuClick();
+    void BtnMiteiClick();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    TRow& CreateRow();
+    void RemoveRows();
+    void SelectTeams(TRow& row, const TScheduleEntry& entry);
+    void TeamChanged(size_t rowOnPage, bool home);
+    void ChangeDateClicked(size_t rowOnPage, bool on);
+    void UpdateWidth();
+    void SetClientWidth(int width);
+    TScheduleEntry& EntryOf(size_t rowOnPage) { return Entries[static_cast<size_t>(TMaxRows * Page) + rowOnPage]; }
+
+    TPennant& Pennant;
+    TFight& Fight;
+    IDialogService& Dialogs;
+    bool Sche;
+    int TMaxRows;
+    int W;
+    double Picked = 0;
+    bool Filling = false;
+    std::vector<TTeamItem> Teams;
+    QWidget* Content;
+};
+
+// Day numbers and dates, for the date pickers.
+QDate DateOfDay(double day);
+double DayOfDate(const QDate& date);
