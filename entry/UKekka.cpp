@@ -138,7 +138,6 @@ void TFmKekka::RemoveRows() {
                  row.VisitorUp, row.VisitorDown, row.VisitorName, row.StateBox, row.NoMakeUp, row.MakeUpUndecided,
                  row.MakeUpLabel, row.MakeUpDate})
             delete w;
-        delete row.State;
     }
     Rows.clear();
 }
@@ -179,7 +178,7 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
     row.VisitorName->setGeometry(274, top - 19, 108, 16);
     row.StateBox = new QGroupBox(Content);
     row.StateBox->setGeometry(382, top - 50, 82, 65);
-    row.State = new QButtonGroup;
+    row.State = new QButtonGroup(row.StateBox); // goes with its box
     row.State->setExclusive(true);
     const QString states[] = {QStringLiteral("試合前"), QStringLiteral("試合終了"), QStringLiteral("試合中止")};
     for (int s = 0; s < 3; ++s) {

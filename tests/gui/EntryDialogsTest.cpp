@@ -1,0 +1,363 @@
+#include "app/AppSettings.h"
+#include "calc/DistrictStandings.h"
+#include "entry/UKekka.h"
+#include "entry/UTorokuN.h"
+#include "gui/ScriptedDialogs.h"
+#include "model/BaseballPennant.h"
+#include "model/DayNumber.h"
+#include "model/SeasonTemplates.h"
+#include "setup/SetteiRules.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+const double kDay = days::Encode(2026, 4, 1);
+
+struct TSeasonFixture : ::testing::Test {
+    TPennant Pennant;
+    TFight Fight;
+    TAppSettings Settings;
+    TScriptedDialogs Dialogs;
+    void SetUp() override { BuildTemplate(TemplateJapan, Pennant); }
+    TMatchRec& Stored(const char* h, const char* v, double day, uint8_t status = StatusBefore) {
+        TMatchRec& m = Fight.GetMatch(Fight.NewMatch());
+        m.HomeSymbol.Set(h);
+        m.VisitorSymbol.Set(v);
+        m.GameDate = day;
+        m.Status = status;
+        return m;
+    }
+    std::string Day(double day) {
+        std::string s;
+        for (const TMatchRec& m : GamesOn(Fight, day))
+            s += m.HomeSymbol.Text() + "-" + m.VisitorSymbol.Text() + " ";
+        return s;
+    }
+};
+
+using Toroku = TSeasonFixture;
+using Kekka = TSeasonFixture;
+
+} // namespace
+
+TEST_F(Toroku, EmptyDayOffersHalfTheTeamsAsRows) {
+    TFmTorokuN d(Pennant, Fight, true, 15, Dialogs);
+    d.SetDay(kDay);
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("ペナントレース日程登録"));
+    EXPECT_EQ(d.Rows.size(), 6u);
+    EXPECT_EQ(d.width(), 2 * 50 + 226);
+    // Registering the empty rows stores nothing, yet marks and renews.
+    Dialogs.YesNo.push_back(true);
+    EXPECT_TRUE(d.BtnTorokuClick());
+    EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("yesno:2026/04/01のデータを\r\n登録しますか？"));
+    EXPECT_EQ(Fight.MatchCount(), 0);
+    EXPECT_EQ(Pennant.Modified, 1);
+    EXPECT_GT(Fight.LastUpdate, 0);
+}
+
+TEST_F(Toroku, SymbolsAreTypedInUpperCase) {
+    TFmTorokuN d(Pennant, Fight, true, 15, Dialogs);
+    d.SetDay(kDay);
+    d.show();
+    QTest::keyClicks(d.Rows[0].Home->lineEdit(), QStringLiteral("g"));
+    QTest::keyClicks(d.Rows[0].Visitor->lineEdit(), QStringLiteral(" yb"));
+    EXPECT_EQ(d.Rows[0].Home->currentText(), QStringLiteral("G"));
+    EXPECT_EQ(d.Entries[0].Match.HomeSymbol.Text(), "G");
+    EXPECT_EQ(d.Entries[0].Match.VisitorSymbol.Text(), "YB");
+    // A row with only one team is refused with its number; nothing is stored.
+    QTest::keyClicks(d.Rows[2].Home->lineEdit(), QStringLiteral("t"));
+    EXPECT_FALSE(d.BtnTorokuClick());
+    EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("entry:3番目:ビジターチームの内容に誤りがあります。"));
+    EXPECT_EQ(Fight.MatchCount(), 0);
+    QTest::keyClicks(d.Rows[2].Visitor->lineEdit(), QStringLiteral("c"));
+    Dialogs.YesNo.push_back(false); // "No" keeps the edits
+    EXPECT_FALSE(d.BtnTorokuClick());
+    EXPECT_EQ(d.Entries[2].Match.VisitorSymbol.Text(), "C");
+    Dialogs.YesNo.push_back(true);
+    EXPECT_TRUE(d.BtnTorokuClick());
+    EXPECT_EQ(Day(kDay), "G-YB T-C ");
+    // The day is shown again from the list, with "削除" on the stored games.
+    EXPECT_EQ(d.Rows.size(), 2u);
+    EXPECT_FALSE(d.Rows[0].Delete->isHidden());
+    EXPECT_EQ(d.width(), 2 * 50 + 319);
+}
+
+TEST_F(Toroku, ShortNameListsWithTheEmptyItem) {
+    Stored("G", "T", kDay);
+    Fight.GetMatch(0).GameNo = 1;
+    TFmTorokuN d(Pennant, Fight, false, 15, Dialogs);
+    d.SetDay(kDay);
+    ASSERT_EQ(d.Rows.size(), 1u);
+    EXPECT_EQ(d.ComboWidth(), 135);
+    EXPECT_EQ(d.Rows[0].Home->count(), 13);
+    EXPECT_EQ(d.Rows[0].Home->currentText(), QStringLiteral("巨　　人"));
+    // Clearing both teams (the empty item) removes the game.
+    d.Rows[0].Home->setCurrentIndex(12);
+    d.Rows[0].Visitor->setCurrentIndex(12);
+    EXPECT_EQ(d.Rows[0].Home->currentIndex(), -1);
+    EXPECT_EQ(d.Entries[0].Match.HomeSymbol.Text(), "");
+    Dialogs.YesNo.push_back(true);
+    d.BtnTorokuClick();
+    EXPECT_EQ(Fight.MatchCount(), 0);
+}
+
+TEST_F(Toroku, PagingAndAdding) {
+    for (int i = 0; i < 20; ++i)
+        Stored(i % 2 ? "G" : "T", i % 2 ? "S" : "D", kDay);
+    TFmTorokuN d(Pennant, Fight, true, 15, Dialogs);
+    d.SetDay(kDay);
+    EXPECT_EQ(d.Entries.size(), 20u);
+    EXPECT_EQ(d.Rows.size(), 15u);
+    EXPECT_TRUE(d.BtnTugi->isEnabled());
+    EXPECT_FALSE(d.BtnMae->isEnabled());
+    d.BtnAddClick(); // a full page: the new row lives on a later page
+    EXPECT_EQ(d.Rows.size(), 15u);
+    EXPECT_EQ(d.Entries.size(), 21u);
+    d.Rows[3].Delete->click(); // an edit on page 1
+    d.BtnTugi->click();
+    EXPECT_EQ(d.Rows.size(), 6u);
+    EXPECT_TRUE(d.BtnMae->isEnabled());
+    EXPECT_FALSE(d.BtnTugi->isEnabled());
+    d.BtnMae->click();
+    EXPECT_TRUE(d.Rows[3].Delete->isChecked()); // survived the page change
+    EXPECT_FALSE(d.Rows[3].ChangeDate->isEnabled());
+}
+
+TEST_F(Toroku, MovingGamesWidensTheDialog) {
+    Stored("G", "T", kDay);
+    Stored("C", "S", kDay);
+    Stored("D", "YB", kDay + 1);
+    Fight.SortMatches();
+    TFmTorokuN d(Pennant, Fight, true, 15, Dialogs);
+    d.SetDay(kDay);
+    d.Rows[0].ChangeDate->click();
+    EXPECT_EQ(d.width(), 2 * 50 + 427);
+    EXPECT_FALSE(d.Rows[0].Date->isHidden());
+    EXPECT_FALSE(d.Rows[0].Delete->isEnabled());
+    d.Rows[0].Date->setDate(DateOfDay(kDay + 1));
+    d.Rows[1].ChangeDate->click();
+    d.Rows[1].Undecided->click();
+    EXPECT_FALSE(d.Rows[1].Date->isEnabled());
+    Dialogs.YesNo.push_back(true);
+    EXPECT_TRUE(d.BtnTorokuClick());
+    EXPECT_EQ(Day(kDay), "");
+    EXPECT_EQ(Day(kDay + 1), "G-T D-YB "); // renumbered with the day's game: G before D
+    EXPECT_EQ(Day(days::UndecidedDate), "C-S ");
+    // The undecided games are listed in the undecided mode.
+    d.BtnMiteiClick();
+    EXPECT_EQ(d.Entries.size(), 1u);
+    EXPECT_FALSE(d.BtnBack->isEnabled());
+    EXPECT_EQ(d.Rows[0].Date->date(), DateOfDay(std::floor(days::Now())));
+}
+
+TEST_F(Toroku, CopyThePreviousDay) {
+    Stored("G", "T", kDay - 1);
+    Stored("L", "H", kDay - 1);
+    Fight.SortMatches();
+    TFmTorokuN d(Pennant, Fight, true, 15, Dialogs);
+    d.SetDay(kDay);
+    d.BtnZenClick();
+    ASSERT_EQ(d.Entries.size(), 2u);
+    EXPECT_FALSE(d.Entries[0].Loaded);
+    EXPECT_EQ(d.Rows[1].Home->currentText(), QStringLiteral("L"));
+    d.BtnClearClick();
+    EXPECT_EQ(d.Entries[1].Match.HomeSymbol.Text(), "");
+    // On a day with stored games, copying does nothing.
+    d.SetDay(kDay - 1);
+    d.BtnZenClick();
+    EXPECT_TRUE(d.Entries[0].Loaded);
+}
+
+TEST_F(Kekka, NoGamesLabel) {
+    TFmKekka d(Pennant, Fight, Settings, kDay, Dialogs);
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("ペナントレース結果登録"));
+    EXPECT_TRUE(d.Rows.empty());
+    EXPECT_FALSE(d.NoGames->isHidden());
+    EXPECT_TRUE(d.HomeHeading->isHidden());
+    EXPECT_EQ(d.width(), 630);
+    Dialogs.YesNo.push_back(true);
+    EXPECT_TRUE(d.BtnTorokuClick());
+    EXPECT_EQ(Pennant.Modified, 1);
+    EXPECT_GT(Fight.LastUpdate, 0);
+}
+
+TEST_F(Kekka, TypedScoresAndState) {
+    Stored("G", "T", kDay);
+    TFmKekka d(Pennant, Fight, Settings, kDay, Dialogs);
+    ASSERT_EQ(d.Rows.size(), 1u);
+    EXPECT_EQ(d.Rows[0].HomeName->text(), QStringLiteral("巨　　人"));
+    EXPECT_EQ(d.Rows[0].State->checkedId(), 0);
+    d.Rows[0].HomeScore->setText(QStringLiteral("3"));
+    EXPECT_EQ(d.Rows[0].State->checkedId(), 1); // typing a score finishes the game
+    EXPECT_EQ(d.Entries[0].NewState, 1);
+    d.Rows[0].VisitorScore->setText(QStringLiteral("120"));
+    EXPECT_EQ(d.Rows[0].VisitorScore->text(), QStringLiteral("99"));
+    d.Rows[0].VisitorScore->setText(QStringLiteral("-5"));
+    EXPECT_EQ(d.Rows[0].VisitorScore->text(), QStringLiteral("0"));
+    d.Rows[0].VisitorScore->setText(QStringLiteral("x"));
+    EXPECT_EQ(d.Rows[0].VisitorScore->text(), QStringLiteral("0"));
+    d.Rows[0].VisitorUp->click();
+    d.Rows[0].VisitorUp->click();
+    EXPECT_EQ(d.Entries[0].Match.VisitorScore, 2);
+    // A 3-3 draw in a league whose draws stand: no make-up controls.
+    d.Rows[0].VisitorScore->setText(QStringLiteral("3"));
+    EXPECT_TRUE(d.Rows[0].NoMakeUp->isHidden());
+    Dialogs.YesNo.push_back(true);
+    d.BtnTorokuClick();
+    EXPECT_EQ(Fight.GetMatch(0).Status, StatusFinished);
+    EXPECT_EQ(Fight.GetMatch(0).HomeScore, 3);
+    EXPECT_EQ(Fight.MatchCount(), 1);
+    // Loaded again: the names in the draw color.
+    EXPECT_EQ(d.Rows[0].HomeName->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+}
+
+TEST_F(Kekka, ReplayedDrawsAndCancelledGames) {
+    Pennant.GetLeague(0).DrawRule = 2;
+    Stored("G", "T", kDay);
+    Stored("C", "S", kDay);
+    Stored("L", "H", kDay); // Pacific: draws stand
+    TFmKekka d(Pennant, Fight, Settings, kDay, Dialogs);
+    d.Rows[0].State->button(1)->click(); // 0-0 finished in a no-draws league
+    EXPECT_FALSE(d.Rows[0].NoMakeUp->isHidden());
+    EXPECT_EQ(d.width(), 750);
+    d.Rows[2].State->button(1)->click();
+    EXPECT_TRUE(d.Rows[2].NoMakeUp->isHidden());
+    d.Rows[0].HomeScore->setText(QStringLiteral("1"));
+    EXPECT_TRUE(d.Rows[0].NoMakeUp->isHidden());
+    EXPECT_EQ(d.width(), 630);
+
+    d.Rows[1].State->button(2)->click(); // cancelled
+    EXPECT_FALSE(d.Rows[1].HomeScore->isEnabled());
+    EXPECT_FALSE(d.Rows[1].NoMakeUp->isHidden());
+    EXPECT_TRUE(d.Rows[1].MakeUpUndecided->isChecked());
+    EXPECT_FALSE(d.Rows[1].MakeUpDate->isEnabled());
+    Dialogs.YesNo.push_back(true);
+    d.BtnTorokuClick();
+    EXPECT_EQ(Day(kDay), "G-T C-S L-H ");
+    EXPECT_EQ(Day(days::UndecidedDate), "C-S ");
+    // The cancelled game reloads struck out, without make-up controls; registering
+    // it again as cancelled adds no second make-up game.
+    EXPECT_TRUE(d.Rows[1].HomeName->font().strikeOut());
+    EXPECT_TRUE(d.Rows[1].NoMakeUp->isHidden());
+    Dialogs.YesNo.push_back(true);
+    d.BtnTorokuClick();
+    EXPECT_EQ(Day(days::UndecidedDate), "C-S ");
+}
+
+TEST_F(Kekka, NoMakeUpAndAChosenDay) {
+    Stored("G", "T", kDay);
+    Stored("C", "S", kDay);
+    Stored("D", "YB", kDay + 2);
+    Fight.SortMatches();
+    TFmKekka d(Pennant, Fight, Settings, kDay, Dialogs);
+    d.Rows[0].State->button(2)->click();
+    d.Rows[0].NoMakeUp->click();
+    EXPECT_FALSE(d.Rows[0].MakeUpUndecided->isEnabled());
+    d.Rows[1].State->button(2)->click();
+    d.Rows[1].MakeUpUndecided->click();
+    EXPECT_TRUE(d.Rows[1].MakeUpDate->isEnabled());
+    d.Rows[1].MakeUpDate->setDate(DateOfDay(kDay + 2));
+    Dialogs.YesNo.push_back(true);
+    d.BtnTorokuClick();
+    EXPECT_EQ(Day(kDay + 2), "D-YB C-S "); // joined and renumbered by home-team order
+    EXPECT_EQ(Day(days::UndecidedDate), "");
+}
+
+TEST_F(Kekka, PagesKeepTheirEdits) {
+    for (int i = 0; i < 18; ++i)
+        Stored("G", "T", kDay);
+    Settings.TMax = 15;
+    TFmKekka d(Pennant, Fight, Settings, kDay, Dialogs);
+    EXPECT_EQ(d.Rows.size(), 15u);
+    EXPECT_TRUE(d.BtnTugi->isEnabled());
+    d.BtnTugi->click();
+    ASSERT_EQ(d.Rows.size(), 3u);
+    d.Rows[2].HomeScore->setText(QStringLiteral("7"));
+    d.BtnMae->click();
+    d.Rows[0].VisitorScore->setText(QStringLiteral("4"));
+    d.BtnTugi->click();
+    EXPECT_EQ(d.Rows[2].HomeScore->text(), QStringLiteral("7"));
+    EXPECT_EQ(d.Rows[2].State->checkedId(), 1);
+    Dialogs.YesNo.push_back(true);
+    d.BtnTorokuClick();
+    EXPECT_EQ(Fight.GetMatch(17).HomeScore, 7);
+    EXPECT_EQ(Fight.GetMatch(0).VisitorScore, 4);
+    EXPECT_EQ(Fight.GetMatch(0).Status, StatusFinished);
+}
+
+TEST_F(Kekka, NextDayFromTheUndecidedDateStays) {
+    Stored("G", "T", days::UndecidedDate);
+    TFmKekka d(Pennant, Fight, Settings, days::UndecidedDate, Dialogs);
+    EXPECT_EQ(d.Rows.size(), 1u);
+    d.BtnNext->click();
+    EXPECT_EQ(d.PickedDay(), days::UndecidedDate);
+    d.BtnBack->click();
+    EXPECT_EQ(d.PickedDay(), days::UndecidedDate - 1);
+}
+
+// A new season from a template, a week of schedule, results, and the standings.
+TEST_F(Toroku, EndToEnd) {
+    Pennant = TPennant();
+    BuildTemplate(TemplateOther, Pennant);
+    TDistrict& district = Pennant.GetLeague(0).GetDistrict(0);
+    AddDefaultTeam(district); // T3
+    AddDefaultTeam(district); // T4
+    TFmTorokuN schedule(Pennant, Fight, true, 15, Dialogs);
+    schedule.show();
+    const char* pairs[7][2][2] = {{{"T1", "T2"}, {"T3", "T4"}}, {{"T2", "T3"}, {"T4", "T1"}},
+                                  {{"T1", "T3"}, {"T2", "T4"}}, {{"T2", "T1"}, {"T4", "T3"}},
+                                  {{"T3", "T2"}, {"T1", "T4"}}, {{"T3", "T1"}, {"T4", "T2"}},
+                                  {{"T1", "T2"}, {"T3", "T4"}}};
+    for (int day = 0; day < 7; ++day) {
+        schedule.SetDay(kDay + day);
+        ASSERT_EQ(schedule.Rows.size(), 2u);
+        for (int g = 0; g < 2; ++g) {
+            schedule.Rows[static_cast<size_t>(g)].Home->setEditText(QString::fromLatin1(pairs[day][g][0]));
+            schedule.Rows[static_cast<size_t>(g)].Visitor->setEditText(QString::fromLatin1(pairs[day][g][1]));
+        }
+        Dialogs.YesNo.push_back(true);
+        ASSERT_TRUE(schedule.BtnTorokuClick());
+    }
+    EXPECT_EQ(Fight.MatchCount(), 14);
+
+    // Results for the first five days: the home team wins, except one rain-out
+    // (the second game of day five, which is T3-T2: T1's home game comes first).
+    TAppSettings settings;
+    TFmKekka results(Pennant, Fight, settings, kDay, Dialogs);
+    for (int day = 0; day < 5; ++day) {
+        results.SetDay(kDay + day);
+        ASSERT_EQ(results.Rows.size(), 2u);
+        for (size_t g = 0; g < 2; ++g) {
+            if (day == 4 && g == 1) {
+                results.Rows[g].State->button(StatusCancelled)->click();
+                continue;
+            }
+            results.Rows[g].HomeScore->setText(QStringLiteral("5"));
+            results.Rows[g].VisitorScore->setText(QStringLiteral("2"));
+        }
+        Dialogs.YesNo.push_back(true);
+        ASSERT_TRUE(results.BtnTorokuClick());
+    }
+    EXPECT_EQ(Fight.MatchCount(), 15); // the rain-out's make-up game
+
+    auto standings = BuildDistrictStandings(Pennant, Fight, 0);
+    ASSERT_TRUE(standings);
+    const TTmRec& t1 = *standings->Calc->FindTeam("T1");
+    EXPECT_EQ(t1.Wins(), 3);   // at home on days 1, 3 and 5
+    EXPECT_EQ(t1.Losses(), 2); // away on days 2 and 4
+    EXPECT_EQ(t1.Remain(), 2); // days 6 and 7
+    const TTmRec& t3 = *standings->Calc->FindTeam("T3");
+    EXPECT_EQ(t3.Wins() + t3.Losses(), 4); // the rain-out counts for nobody
+    EXPECT_EQ(t3.Remain(), 3);             // its make-up game, days 6 and 7
+    EXPECT_EQ(standings->Finished, 18);
+    EXPECT_EQ(standings->Remaining, 10);
+}
