@@ -24,6 +24,7 @@ namespace {
 QPushButton* MakeButton(QWidget* parent, const QString& text, const QString& hint) {
     auto* b = new QPushButton(text, parent);
     b->setToolTip(hint);
+    b->setAutoDefault(false); // Enter in a field must not register or change the day
     return b;
 }
 
@@ -194,7 +195,7 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
     row.MakeUpLabel = new QLabel(QStringLiteral("振替日"), Content);
     row.MakeUpLabel->move(467, top - 3);
     row.MakeUpDate = DatePicker(Content, QStringLiteral("yyyy/MM/dd"));
-    row.MakeUpDate->setGeometry(507, top - 8, 85, 22);
+    row.MakeUpDate->setGeometry(507, top - 8, 100, 22); // the design's 85 cuts the date off
     row.MakeUpDate->setDate(DateOfDay(Picked));
     for (QWidget* w : std::initializer_list<QWidget*>{row.NoMakeUp, row.MakeUpUndecided, row.MakeUpLabel, row.MakeUpDate})
         w->hide();
@@ -213,7 +214,7 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
             EntryOf(index).MakeUpDate = DayOfDate(date);
     });
     Rows.push_back(row);
-    Content->resize(600, 70 * n + 30);
+    Content->resize(612, 70 * n + 30);
     for (QWidget* w : std::initializer_list<QWidget*>{row.Mark, row.HomeName, row.HomeScore, row.HomeUp, row.HomeDown,
                                                       row.Dash, row.VisitorScore, row.VisitorUp, row.VisitorDown,
                                                       row.VisitorName, row.StateBox})
@@ -321,7 +322,7 @@ void TFmKekka::UpdateLayout() {
     for (const TRow& row : Rows)
         makeUp = makeUp || !row.NoMakeUp->isHidden();
     resize(makeUp ? 750 : 630, height());
-    Content->resize(makeUp ? 600 : 470, Content->height());
+    Content->resize(makeUp ? 612 : 470, Content->height());
     HomeHeading->setVisible(!Rows.empty());
     VisitorHeading->setVisible(!Rows.empty());
     NoGames->setVisible(Rows.empty());

@@ -23,6 +23,7 @@ namespace {
 QPushButton* MakeButton(QWidget* parent, const QString& text, const QString& hint) {
     auto* b = new QPushButton(text, parent);
     b->setToolTip(hint);
+    b->setAutoDefault(false); // Enter in a field must not register or change the day
     return b;
 }
 
