@@ -208,18 +208,45 @@ std::optional<int> ParseIndex(const std::string& text) {
     return value;
 }
 
+// Walks a command's arguments: options with their values, and one season file.
+class TOptionReader {
+public:
+    explicit TOptionReader(const std::vector<std::string>& args) : Args(args) {}
+    // The next option, or false at the end; the season file is taken on the way.
+    bool Next(std::string& option) {
+        while (++Pos < Args.size()) {
+            const std::string& a = Args[Pos];
+            if (!a.empty() && a[0] == '-') {
+                option = a;
+                return true;
+            }
+            if (!Path.empty())
+                throw TUsageError{"ファイルは一つだけ指定してください"};
+            Path = a;
+        }
+        return false;
+    }
+    const std::string& Value() {
+        if (Pos + 1 >= Args.size())
+            throw TUsageError{Args[Pos] + " には値が必要です"};
+        return Args[++Pos];
+    }
+    static void Unknown(const std::string& option) { throw TUsageError{"不明なオプション " + option}; }
+    std::string Path;
+
+private:
+    const std::vector<std::string>& Args;
+    size_t Pos = 0;
+};
+
 int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::string path;
     int district = 0;
     std::optional<double> day;
     std::string format = "text";
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size())
-                throw TUsageError{a + " には値が必要です"};
-            return args[++i];
-        };
+    TOptionReader options(args);
+    std::string a;
+    while (options.Next(a)) {
+        auto value = [&]() -> const std::string& { return options.Value(); };
         if (a == "--district") {
             std::optional<int> n = ParseIndex(value());
             if (!n)
@@ -233,14 +260,11 @@ int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostr
             format = value();
             if (format != "text" && format != "json")
                 throw TUsageError{"--format は text か json です"};
-        } else if (!a.empty() && a[0] == '-') {
-            throw TUsageError{"不明なオプション " + a};
-        } else if (path.empty()) {
-            path = a;
         } else {
-            throw TUsageError{"ファイルは一つだけ指定してください"};
+            TOptionReader::Unknown(a);
         }
     }
+    const std::string& path = options.Path;
     if (path.empty())
         throw TUsageError{"シーズンファイルを指定してください"};
 
@@ -261,16 +285,12 @@ int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostr
 }
 
 int Render(const std::vector<std::string>& args, std::ostream& err) {
-    std::string path;
     TRenderRequest request;
     bool haveView = false, haveIndex = false;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size())
-                throw TUsageError{a + " には値が必要です"};
-            return args[++i];
-        };
+    TOptionReader options(args);
+    std::string a;
+    while (options.Next(a)) {
+        auto value = [&]() -> const std::string& { return options.Value(); };
         if (a == "--view") {
             request.View = value();
             if (request.View != "standings" && request.View != "transition")
@@ -289,14 +309,11 @@ int Render(const std::vector<std::string>& args, std::ostream& err) {
             request.Mode = *n;
         } else if (a == "--out") {
             request.Out = value();
-        } else if (!a.empty() && a[0] == '-') {
-            throw TUsageError{"不明なオプション " + a};
-        } else if (path.empty()) {
-            path = a;
         } else {
-            throw TUsageError{"ファイルは一つだけ指定してください"};
+            TOptionReader::Unknown(a);
         }
     }
+    const std::string& path = options.Path;
     if (path.empty() || !haveView || !haveIndex || request.Out.empty())
         throw TUsageError{"render にはシーズンファイル、--view、--index、--out が必要です"};
     std::optional<TSeason> season = Load(path, err);

@@ -1,6 +1,6 @@
 #include "UKekka.h"
 
-#include "UTorokuN.h"
+#include "EntryWidgets.h"
 #include "app/AppSettings.h"
 #include "controls/DialogService.h"
 #include "controls/QtText.h"
@@ -19,34 +19,14 @@
 #include <QScrollArea>
 #include <QToolButton>
 
-namespace {
-
-QPushButton* MakeButton(QWidget* parent, const QString& text, const QString& hint) {
-    auto* b = new QPushButton(text, parent);
-    b->setToolTip(hint);
-    b->setAutoDefault(false); // Enter in a field must not register or change the day
-    return b;
-}
-
-QDateEdit* DatePicker(QWidget* parent, const QString& format) {
-    auto* picker = new QDateEdit(parent);
-    picker->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
-    picker->setDisplayFormat(format);
-    picker->setCalendarPopup(true);
-    picker->setDateRange(QDate(1900, 1, 1), QDate(9999, 12, 31));
-    return picker;
-}
-
-} // namespace
-
 TFmKekka::TFmKekka(TPennant& pennant, TFight& fight, const TAppSettings& settings, double startDay,
                    IDialogService& dialogs, QWidget* parent)
     : QDialog(parent), Pennant(pennant), Fight(fight), Settings(settings), Dialogs(dialogs),
       TMaxRows(std::max(settings.TMax, 1)) {
     setWindowTitle(QStringLiteral("ペナントレース結果登録"));
-    BtnBack = MakeButton(this, QStringLiteral("前日(&B)"), QStringLiteral("前日に移動します"));
-    DTPKijun = DatePicker(this, QStringLiteral("yyyy/MM/dd' ('ddd')'"));
-    BtnNext = MakeButton(this, QStringLiteral("翌日(&N)"), QStringLiteral("翌日に移動します"));
+    BtnBack = EntryButton(this, QStringLiteral("前日(&B)"), QStringLiteral("前日に移動します"));
+    DTPKijun = EntryDatePicker(this, QStringLiteral("yyyy/MM/dd' ('ddd')'"));
+    BtnNext = EntryButton(this, QStringLiteral("翌日(&N)"), QStringLiteral("翌日に移動します"));
     BtnBack->setGeometry(117, 13, 69, 25);
     // Wider than the design's 113 pixels: the weekday must not be cut off.
     DTPKijun->setGeometry(192, 13, 128, 25);
@@ -54,10 +34,10 @@ TFmKekka::TFmKekka(TPennant& pennant, TFight& fight, const TAppSettings& setting
     ScrollBox1 = new QScrollArea(this);
     Content = new QWidget;
     ScrollBox1->setWidget(Content);
-    BtnToroku = MakeButton(this, QStringLiteral("登録(&R)"), QStringLiteral("入力された内容で登録します"));
-    BtnEnd = MakeButton(this, QStringLiteral("完了(&X)"), QStringLiteral("結果登録を終了します"));
-    BtnMae = MakeButton(this, QStringLiteral("前頁(&F)"), QString());
-    BtnTugi = MakeButton(this, QStringLiteral("次頁(&J)"), QString());
+    BtnToroku = EntryButton(this, QStringLiteral("登録(&R)"), QStringLiteral("入力された内容で登録します"));
+    BtnEnd = EntryButton(this, QStringLiteral("完了(&X)"), QStringLiteral("結果登録を終了します"));
+    BtnMae = EntryButton(this, QStringLiteral("前頁(&F)"), QString());
+    BtnTugi = EntryButton(this, QStringLiteral("次頁(&J)"), QString());
 
     QFont heading = font();
     heading.setItalic(true);
@@ -194,7 +174,7 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
     row.MakeUpUndecided->setGeometry(467, top - 22, 140, 18);
     row.MakeUpLabel = new QLabel(QStringLiteral("振替日"), Content);
     row.MakeUpLabel->move(467, top - 3);
-    row.MakeUpDate = DatePicker(Content, QStringLiteral("yyyy/MM/dd"));
+    row.MakeUpDate = EntryDatePicker(Content, QStringLiteral("yyyy/MM/dd"));
     row.MakeUpDate->setGeometry(507, top - 8, 100, 22); // the design's 85 cuts the date off
     row.MakeUpDate->setDate(DateOfDay(Picked));
     for (QWidget* w : std::initializer_list<QWidget*>{row.NoMakeUp, row.MakeUpUndecided, row.MakeUpLabel, row.MakeUpDate})

@@ -1,5 +1,7 @@
 #include "UTorokuN.h"
 
+#include "EntryWidgets.h"
+
 #include "controls/DialogService.h"
 #include "controls/QtText.h"
 #include "model/BaseballPennant.h"
@@ -15,29 +17,8 @@
 #include <QScrollArea>
 #include <cmath>
 
-QDate DateOfDay(double day) { return QDate(1899, 12, 30).addDays(days::WholeDay(day)); }
-double DayOfDate(const QDate& date) { return static_cast<double>(QDate(1899, 12, 30).daysTo(date)); }
-
 namespace {
-
-QPushButton* MakeButton(QWidget* parent, const QString& text, const QString& hint) {
-    auto* b = new QPushButton(text, parent);
-    b->setToolTip(hint);
-    b->setAutoDefault(false); // Enter in a field must not register or change the day
-    return b;
-}
-
-QDateEdit* DatePicker(QWidget* parent, const QString& format) {
-    auto* picker = new QDateEdit(parent);
-    picker->setLocale(QLocale(QLocale::Japanese, QLocale::Japan)); // "(土)" whatever the machine's language
-    picker->setDisplayFormat(format);
-    picker->setCalendarPopup(true);
-    picker->setDateRange(QDate(1900, 1, 1), QDate(9999, 12, 31));
-    return picker;
-}
-
 double Today() { return std::floor(days::Now()); }
-
 } // namespace
 
 TFmTorokuN::TFmTorokuN(TPennant& pennant, TFight& fight, bool useSymbols, int rowsPerPage, IDialogService& dialogs,
@@ -47,20 +28,20 @@ TFmTorokuN::TFmTorokuN(TPennant& pennant, TFight& fight, bool useSymbols, int ro
     setWindowTitle(QStringLiteral("ペナントレース日程登録"));
     Teams = BuildTeamList(Pennant);
 
-    BtnBack = MakeButton(this, QStringLiteral("前日(&B)"), QStringLiteral("前日に移動します"));
-    DTPKijun = DatePicker(this, QStringLiteral("yyyy/MM/dd' ('ddd')'"));
-    BtnNext = MakeButton(this, QStringLiteral("翌日(&N)"), QStringLiteral("翌日に移動します"));
-    BtnMitei = MakeButton(this, QStringLiteral("試合日未定データ表示(&D)"), QString());
+    BtnBack = EntryButton(this, QStringLiteral("前日(&B)"), QStringLiteral("前日に移動します"));
+    DTPKijun = EntryDatePicker(this, QStringLiteral("yyyy/MM/dd' ('ddd')'"));
+    BtnNext = EntryButton(this, QStringLiteral("翌日(&N)"), QStringLiteral("翌日に移動します"));
+    BtnMitei = EntryButton(this, QStringLiteral("試合日未定データ表示(&D)"), QString());
     ScrollBox1 = new QScrollArea(this);
     Content = new QWidget;
     ScrollBox1->setWidget(Content);
-    BtnAdd = MakeButton(this, QStringLiteral("追加(&A)"), QStringLiteral("対戦登録フォームをひとつ追加します"));
-    BtnClear = MakeButton(this, QStringLiteral("クリア(&C)"), QStringLiteral("チーム名をクリアします"));
-    BtnZen = MakeButton(this, QStringLiteral("前日コピー(&P)"), QStringLiteral("前日の組み合わせをコピーします"));
-    BtnToroku = MakeButton(this, QStringLiteral("登録(&R)"), QStringLiteral("入力されている内容を登録します"));
-    BtnEnd = MakeButton(this, QStringLiteral("閉じる(&X)"), QStringLiteral("日程登録を終了します"));
-    BtnMae = MakeButton(this, QStringLiteral("前頁(&F)"), QString());
-    BtnTugi = MakeButton(this, QStringLiteral("次頁(&J)"), QString());
+    BtnAdd = EntryButton(this, QStringLiteral("追加(&A)"), QStringLiteral("対戦登録フォームをひとつ追加します"));
+    BtnClear = EntryButton(this, QStringLiteral("クリア(&C)"), QStringLiteral("チーム名をクリアします"));
+    BtnZen = EntryButton(this, QStringLiteral("前日コピー(&P)"), QStringLiteral("前日の組み合わせをコピーします"));
+    BtnToroku = EntryButton(this, QStringLiteral("登録(&R)"), QStringLiteral("入力されている内容を登録します"));
+    BtnEnd = EntryButton(this, QStringLiteral("閉じる(&X)"), QStringLiteral("日程登録を終了します"));
+    BtnMae = EntryButton(this, QStringLiteral("前頁(&F)"), QString());
+    BtnTugi = EntryButton(this, QStringLiteral("次頁(&J)"), QString());
     BtnBack->setGeometry(8, 13, 69, 25);
     // Wider than the design's 113 pixels: the weekday must not be cut off.
     DTPKijun->setGeometry(83, 13, 128, 25);
@@ -175,7 +156,7 @@ TFmTorokuN::TRow& TFmTorokuN::CreateRow() {
     row.Delete->setGeometry(2 * W + 88, 60 * n - 32, 50, 20);
     row.ChangeDate = new QCheckBox(QStringLiteral("試合日変更"), Content);
     row.ChangeDate->setGeometry(2 * W + 88, 60 * n - 8, 85, 20);
-    row.Date = DatePicker(Content, QStringLiteral("yyyy/MM/dd"));
+    row.Date = EntryDatePicker(Content, QStringLiteral("yyyy/MM/dd"));
     row.Date->setGeometry(2 * W + 178, 60 * n - 11, 97, 22);
     row.Date->setDate(DateOfDay(days::SameDay(Picked, days::UndecidedDate) ? Today() : Picked));
     row.Undecided = new QCheckBox(QStringLiteral("試合日未定"), Content);

@@ -80,7 +80,3 @@ private:
     std::vector<TTeamItem> Teams;
     QWidget* Content;
 };
-
-// Day numbers and dates, for the date pickers.
-QDate DateOfDay(double day);
-double DayOfDate(const QDate& date);

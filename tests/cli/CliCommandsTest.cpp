@@ -178,3 +178,21 @@ TEST(SampleSeason, GeneratorReproducesTheShippedFile) {
     ASSERT_EQ(r.Code, 0);
     EXPECT_NE(r.Out.find("パシフィックリーグ  7月12日(日) 現在"), std::string::npos) << r.Out;
 }
+
+TEST_F(CliSeason, RenderPaintsAPicture) {
+    const std::string png = (Dir / "standings.png").string();
+    TRun r = Cli({"render", Path, "--view", "standings", "--index", "0", "--mode", "1", "--out", png});
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    const std::string bytes = Slurp(png);
+    ASSERT_GT(bytes.size(), 8u);
+    EXPECT_EQ(bytes.substr(1, 3), "PNG");
+
+    TRun team = Cli({"render", Path, "--view", "transition", "--index", "2", "--out", png});
+    EXPECT_EQ(team.Code, 0) << team.Err;
+    TRun missing = Cli({"render", Path, "--view", "transition", "--index", "3", "--out", png});
+    EXPECT_EQ(missing.Code, 1);
+    EXPECT_NE(missing.Err.find("チーム 3 はありません"), std::string::npos);
+    EXPECT_EQ(Cli({"render", Path, "--view", "table", "--index", "0", "--out", png}).Code, 2);
+    EXPECT_EQ(Cli({"render", Path, "--view", "standings", "--out", png}).Code, 2);
+    EXPECT_EQ(Cli({"render", Path, "--view", "standings", "--index", "0", "--mode", "3", "--out", png}).Code, 2);
+}

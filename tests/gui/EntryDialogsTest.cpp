@@ -1,5 +1,6 @@
 #include "app/AppSettings.h"
 #include "calc/DistrictStandings.h"
+#include "entry/EntryWidgets.h"
 #include "entry/UKekka.h"
 #include "entry/UTorokuN.h"
 #include "gui/ScriptedDialogs.h"
