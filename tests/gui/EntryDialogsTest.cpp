@@ -92,6 +92,21 @@ TEST_F(Toroku, SymbolsAreTypedInUpperCase) {
     EXPECT_EQ(d.width(), 2 * 50 + 319);
 }
 
+TEST_F(Toroku, LowerCaseSymbolsCannotBeTyped) {
+    Pennant.GetLeague(0).GetDistrict(0).GetTeam(1).SetSymbol("Sw"); // a symbol with a lower-case letter
+    TFmTorokuN d(Pennant, Fight, true, 15, Dialogs);
+    d.SetDay(kDay);
+    d.show();
+    QTest::keyClicks(d.Rows[0].Home->lineEdit(), QStringLiteral("sw"));
+    QTest::keyClicks(d.Rows[0].Visitor->lineEdit(), QStringLiteral("g"));
+    EXPECT_EQ(d.Entries[0].Match.HomeSymbol.Text(), "SW");
+    EXPECT_FALSE(d.BtnTorokuClick());
+    EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("entry:1番目:ホームチームの内容に誤りがあります。"));
+    // Choosing it from the list is converted too.
+    d.Rows[1].Home->setCurrentIndex(1);
+    EXPECT_EQ(d.Entries[1].Match.HomeSymbol.Text(), "SW");
+}
+
 TEST_F(Toroku, ShortNameListsWithTheEmptyItem) {
     Stored("G", "T", kDay);
     Fight.GetMatch(0).GameNo = 1;

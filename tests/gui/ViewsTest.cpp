@@ -367,3 +367,22 @@ TEST(ViewPictures, AreTheirSize) {
     EXPECT_EQ(LevelPicture(1).size(), QSize(40, 36));
     EXPECT_NE(LevelPicture(1), LevelPicture(11));
 }
+
+TEST(Juni, FormPicturesWhenDelivered) {
+    TSeason s({"A", "B"});
+    s.Game("A", "B", 3, 1, kDay).Game("B", "A", 0, 0, kDay + 1, StatusBefore);
+    QDir(s.Program.path()).mkpath(QStringLiteral("Level"));
+    for (int level = 1; level <= 11; ++level)
+        ASSERT_TRUE(LevelPicture(level).save(LevelPicturePath(s.Program.path(), level), "BMP"));
+    TJuniDrawing d = DrawJuni(s.View(), 0, 0);
+    // A at level 7 (one win: 20 + 45): the picture, not the number.
+    const QStringList row = Row(d, 0);
+    EXPECT_EQ(row.last(), QStringLiteral("→"));
+    // The panel's boxes: 79 pixels apart, the last one ending at 79 x teams - 73 + 5.
+    const std::vector<TDrawnText> panel = d.Canvas->TextsIn(QRect(0, d.PanelTop, 2000, 71));
+    ASSERT_EQ(panel.size(), 4u); // title, B's name, the record, the rate
+    EXPECT_EQ(panel[1].Rect, TTableCanvas::Box(10, d.PanelTop + 18, 80, d.PanelTop + 36));
+    EXPECT_EQ(panel[2].Rect, TTableCanvas::Box(5, d.PanelTop + 35, 65, d.PanelTop + 53));
+    EXPECT_EQ(panel[2].Text, QStringLiteral("1-0-0"));
+    EXPECT_EQ(panel[3].Text, QStringLiteral("1.000"));
+}
