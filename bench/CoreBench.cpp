@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
+#include <malloc.h>
 #include <unistd.h>
 
 namespace {
@@ -134,4 +135,14 @@ BENCHMARK(BM_MagicNumbersDistrict)->Arg(162)->Arg(1620)->Unit(benchmark::kMicros
 BENCHMARK(BM_LoadStandingsMagic)->Arg(162)->Arg(1620)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DayByDayRanks)->Arg(162)->Arg(1620)->Unit(benchmark::kMicrosecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    // The program's memory settings (app/main.cpp): freed blocks stay in the
+    // heap for the next drawing or calculation instead of going back to the
+    // system and faulting in again.
+    mallopt(M_MMAP_THRESHOLD, 512 << 20);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -147,16 +147,52 @@ int TTmRec::ConditionLevel() const {
     return (sum - 1) / 10 + 1;
 }
 
+uint32_t TRkCalc::KeyOf(const TMatchSymbol& symbol) {
+    const uint32_t len = symbol.Len > 3 ? 3u : symbol.Len;
+    uint32_t key = len;
+    for (uint32_t i = 0; i < len; ++i)
+        key |= static_cast<uint32_t>(static_cast<unsigned char>(symbol.Chars[i])) << (8 * (i + 1));
+    return key;
+}
+
+uint32_t TRkCalc::KeyOf(std::string_view symbol) {
+    if (symbol.size() > 3)
+        return 0xFFu; // no match symbol is longer than three bytes
+    uint32_t key = static_cast<uint32_t>(symbol.size());
+    for (size_t i = 0; i < symbol.size(); ++i)
+        key |= static_cast<uint32_t>(static_cast<unsigned char>(symbol[i])) << (8 * (i + 1));
+    return key;
+}
+
+void TRkCalc::RebuildIndex() {
+    Index.clear();
+    for (const auto& team : Teams)
+        Index.emplace_back(KeyOf(team->Symbol), team.get());
+}
+
 int TRkCalc::AddTeam(std::string_view symbol) {
     auto rec = std::make_unique<TTmRec>();
     rec->Symbol = std::string(symbol);
+    Index.emplace_back(KeyOf(symbol), rec.get());
     Teams.push_back(std::move(rec));
     return Count() - 1;
 }
 
 void TRkCalc::AddMatch(const TMatchRec& match) {
     const TMatchRec m = match;
-    const std::string home = m.HomeSymbol.Text(), visitor = m.VisitorSymbol.Text();
+    // Most matches of a season are not the district's: look the teams up
+    // by packed symbol before making any text.
+    auto find = [this](const TMatchSymbol& symbol) -> TTmRec* {
+        const uint32_t key = KeyOf(symbol);
+        for (const auto& [teamKey, team] : Index)
+            if (teamKey == key)
+                return team;
+        return nullptr;
+    };
+    TTmRec* home = find(m.HomeSymbol);
+    TTmRec* visitor = find(m.VisitorSymbol);
+    if (!home && !visitor)
+        return;
 
     auto feed = [&](TTmRec& team, bool isVisitor) {
         const int8_t own = isVisitor ? m.VisitorScore : m.HomeScore;
@@ -176,17 +212,17 @@ void TRkCalc::AddMatch(const TMatchRec& match) {
         }
         TGameEntry& e = team.GameList[static_cast<size_t>(team.AddEntry())];
         e.IsVisitor = isVisitor ? 1 : 0;
-        e.Opponent = isVisitor ? home : visitor;
+        e.Opponent = (isVisitor ? m.HomeSymbol : m.VisitorSymbol).Text();
         e.Status = m.Status;
         e.OwnScore = own;
         e.OppScore = opp;
         e.GameDate = m.GameDate;
     };
 
-    if (TTmRec* team = FindTeam(home))
-        feed(*team, false);
-    if (TTmRec* team = FindTeam(visitor))
-        feed(*team, true);
+    if (home)
+        feed(*home, false);
+    if (visitor)
+        feed(*visitor, true);
 }
 
 void TRkCalc::Rank(bool byWins) {
@@ -209,6 +245,7 @@ void TRkCalc::Rank(bool byWins) {
             std::stable_sort(Teams.begin(), Teams.end(), byWinCount);
         else
             std::stable_sort(Teams.begin(), Teams.end(), byRate);
+        RebuildIndex(); // the first team in list order wins a shared symbol
     }
 
     for (size_t i = 0; i < Teams.size(); ++i) {

@@ -96,7 +96,13 @@ public:
     int Magic(int index, bool byWins) const;
 
 private:
+    // Symbols packed into integers, for the lookups of AddMatch.
+    static uint32_t KeyOf(const TMatchSymbol& symbol);
+    static uint32_t KeyOf(std::string_view symbol);
+    void RebuildIndex();
+
     std::vector<std::unique_ptr<TTmRec>> Teams;
+    std::vector<std::pair<uint32_t, TTmRec*>> Index; // in list order, first match wins
 };
 
 // Wins team T still needs to finish ahead of rival X whatever else happens, or -1.

@@ -22,7 +22,14 @@ struct TMatchSymbol {
     // Stores at most 3 bytes; the bytes past the length are zeroed.
     void Set(std::string_view text);
     bool operator==(std::string_view text) const {
-        return text.size() == (Len > 3 ? 3u : Len) && std::string_view(Chars, text.size()) == text;
+        // At most three bytes: compared by hand, it is the calculator's innermost loop.
+        const size_t len = Len > 3 ? 3u : Len;
+        if (text.size() != len)
+            return false;
+        for (size_t i = 0; i < len; ++i)
+            if (Chars[i] != text[i])
+                return false;
+        return true;
     }
 };
 
