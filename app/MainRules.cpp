@@ -6,7 +6,15 @@
 
 namespace {
 
-std::string Numbered(int n, const std::string& text) { return "&" + std::to_string(n) + "." + text; }
+// Texts are put together with += throughout: GCC 12 misreads "x" + std::string
+// as overlapping copies and warns.
+std::string Numbered(int n, const std::string& text) {
+    std::string caption = "&";
+    caption += std::to_string(n);
+    caption += ".";
+    caption += text;
+    return caption;
+}
 
 } // namespace
 
@@ -42,11 +50,13 @@ std::vector<TViewMenuEntry> TeamMenuEntries(const TPennant& p) {
     int n = 0;
     p.ForEachTeam([&](TLeague&, TDistrict&, TTeam& team) {
         ++n;
-        std::string caption;
-        if (n <= 9)
-            caption = "0" + std::to_string(n) + "." + team.Name + "(&" + std::to_string(n) + ")";
-        else
-            caption = std::to_string(n) + "." + team.Name + "(&" + std::string(1, static_cast<char>(n + 55)) + ")";
+        std::string caption = n <= 9 ? "0" : "";
+        caption += std::to_string(n);
+        caption += ".";
+        caption += team.Name;
+        caption += "(&";
+        caption += n <= 9 ? static_cast<char>('0' + n) : static_cast<char>(n + 55);
+        caption += ")";
         entries.push_back({caption, n - 1});
     });
     return entries;

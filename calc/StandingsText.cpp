@@ -42,7 +42,13 @@ std::string FormatAverage(int64_t total, int64_t count) {
     return count == 0 ? "0.00" : FixedPoint(RoundedQuotient(total, count, 100), 2, false);
 }
 
-std::string MagicText(int magic) { return magic == 0 ? sjis::S("優勝") : "M" + std::to_string(magic); }
+std::string MagicText(int magic) {
+    if (magic == 0)
+        return sjis::S("優勝");
+    std::string text = "M"; // built in two steps: GCC 12 misreads "M" + std::string as overlapping copies
+    text += std::to_string(magic);
+    return text;
+}
 
 std::string BehindText(const TTmRec& team, int row, int magic, bool byWins) {
     if (magic >= 0)
