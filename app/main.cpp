@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <chrono>
 #include <malloc.h>
 
@@ -24,6 +26,12 @@ int main(int argc, char** argv) {
     QFont face(QStringLiteral("ＭＳ Ｐゴシック"));
     face.setPixelSize(12);
     QApplication::setFont(face);
+
+    // The standard dialogs speak Japanese like the rest of the program.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     MsWheelRollMsg();
     SeedRandom(static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));

@@ -4,7 +4,9 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QAbstractItemView>
 #include <QGridLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPixmap>
@@ -60,7 +62,7 @@ QString TQtDialogService::SaveFileName(QWidget* parent, const QString& folder, c
 
 QString TQtDialogService::OpenPictureName(QWidget* parent, const QString& folder) {
     // Qt's own dialog, so there is a layout to put the preview pane in.
-    QFileDialog dialog(parent, QString(), folder, QStringLiteral("ビットマップ(*.bmp)"));
+    QFileDialog dialog(parent, QStringLiteral("チーム画像"), folder, QStringLiteral("ビットマップ(*.bmp)"));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setFileMode(QFileDialog::ExistingFile);
     auto* preview = new QLabel(&dialog);
@@ -69,12 +71,18 @@ QString TQtDialogService::OpenPictureName(QWidget* parent, const QString& folder
     preview->setFrameShape(QFrame::StyledPanel);
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
         grid->addWidget(preview, 1, grid->columnCount(), 1, 1);
-    QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
+    auto show = [preview](const QString& path) {
         QPixmap picture(path);
         preview->setPixmap(picture.isNull() ? QPixmap()
                                             : picture.scaled(preview->size(), Qt::KeepAspectRatio,
                                                              Qt::SmoothTransformation));
-    });
+    };
+    QObject::connect(&dialog, &QFileDialog::currentChanged, preview, show);
+    // A file picked by typing its name moves only the views' selection.
+    for (QAbstractItemView* view : dialog.findChildren<QAbstractItemView*>())
+        if (view->selectionModel())
+            QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, preview,
+                             [&dialog, show] { show(dialog.selectedFiles().value(0)); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().first();
