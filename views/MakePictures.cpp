@@ -8,6 +8,7 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {}); // a build step stays quiet
     QGuiApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: make_pictures FOLDER\n");
