@@ -9,6 +9,7 @@
 #include "setup/USettei.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -349,4 +350,24 @@ TEST_F(MainForm, WindowMenuAndEditor) {
     EXPECT_TRUE(f.Mdi()->subWindowList().isEmpty());
     EXPECT_EQ(f.windowTitle(), QStringLiteral("タブローラ   【 新しい題名 】"));
     EXPECT_EQ(f.Pennant()->Modified, 1);
+}
+
+TEST_F(MainForm, MaximizedExitKeepsTheRestoredBounds) {
+    TMainForm& f = Make("[Form]\nTop=20\nLeft=30\nWidth=700\nHeight=500\n");
+    f.show();
+    EXPECT_EQ(f.geometry(), QRect(30, 20, 700, 500));
+    f.showMaximized();
+    QApplication::processEvents();
+    if (!f.isMaximized())
+        GTEST_SKIP() << "this platform does not maximize windows";
+    f.WriteSettingsFile();
+    const TIniFile ini = TIniFile::Load((Dir / "tablora.ini").string());
+    EXPECT_EQ(ini.ReadString("Form", "Max", ""), "1");
+    EXPECT_EQ(ini.ReadInteger("Form", "Width", 0), 700);
+    EXPECT_EQ(ini.ReadInteger("Form", "Left", 0), 30);
+
+    // Read back: maximized again.
+    Form.reset();
+    TMainForm& g = Make();
+    EXPECT_TRUE(g.windowState() & Qt::WindowMaximized);
 }
