@@ -25,9 +25,9 @@ std::vector<TViewMenuEntry> TeamMenuEntries(const TPennant& pennant);
 std::string MainCaption(const TPennant* pennant);
 
 struct TCommandStates {
-    bool Save = false;        // Save and ToolSave
+    bool Save = false;           // Save and ToolSave
     bool SeasonCommands = false; // Save As, editor, both registrations and their buttons, import
-    bool Views = false;       // view menus and buttons, export, clear
+    bool Views = false;          // view menus and buttons, export, clear
 };
 
 TCommandStates CommandStates(bool seasonOpen, bool hasFileName, bool hasMatches);

@@ -33,4 +33,6 @@ TDlgNew::TDlgNew(QWidget* parent) : QDialog(parent) {
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-int TDlgNew::SelectedTemplate() const { return RGType->checkedId(); }
+int TDlgNew::SelectedTemplate() const {
+    return RGType->checkedId();
+}

@@ -6,14 +6,14 @@
 #include "controls/QtText.h"
 #include "controls/URLLabel.h"
 #include "controls/UVersion.h"
+#include "entry/UKekka.h"
+#include "entry/UTorokuN.h"
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
 #include "model/SeasonFile.h"
 #include "model/SeasonTemplates.h"
 #include "setup/USettei.h"
-#include "entry/UKekka.h"
-#include "entry/UTorokuN.h"
 #include "views/UJuni.h"
 #include "views/UTmJuni.h"
 
@@ -25,8 +25,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
@@ -57,7 +57,9 @@ QIcon GlyphIcon(const QString& glyph, const QColor& color) {
     return QIcon(pixmap);
 }
 
-QString U(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString U(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
 
 } // namespace
 
@@ -105,8 +107,8 @@ QWidget* TMainForm::AddChild(QWidget* view) {
 QWidget* TMainForm::OpenStandings(int districtIndex) {
     if (!SeasonPennant)
         return nullptr;
-    auto* view = new TFmJuni({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()},
-                             districtIndex);
+    auto* view =
+        new TFmJuni({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, districtIndex);
     connect(view, &TFmJuni::TransitionRequested, this, &TMainForm::OpenTransition);
     return AddChild(view);
 }
@@ -114,8 +116,8 @@ QWidget* TMainForm::OpenStandings(int districtIndex) {
 QWidget* TMainForm::OpenTransition(int teamIndex) {
     if (!SeasonPennant)
         return nullptr;
-    return AddChild(new TFmTmJuni({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()},
-                                  teamIndex));
+    return AddChild(
+        new TFmTmJuni({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, teamIndex));
 }
 
 TMainForm::~TMainForm() {
@@ -124,7 +126,9 @@ TMainForm::~TMainForm() {
             w->close();
 }
 
-QString TMainForm::DataFolder() const { return QDir(ProgramFolder).filePath(QStringLiteral("data")); }
+QString TMainForm::DataFolder() const {
+    return QDir(ProgramFolder).filePath(QStringLiteral("data"));
+}
 
 void TMainForm::BuildMenus() {
     QMenuBar* bar = menuBar();
@@ -195,7 +199,8 @@ void TMainForm::BuildMenus() {
                 x += w->width();
             }
     });
-    MICloseAll = MenuWindow->addAction(QStringLiteral("すべてのウィンドウを閉じる(&X)"), this, &TMainForm::CloseAllViews);
+    MICloseAll =
+        MenuWindow->addAction(QStringLiteral("すべてのウィンドウを閉じる(&X)"), this, &TMainForm::CloseAllViews);
     connect(MenuWindow, &QMenu::aboutToShow, this, &TMainForm::WindowMenuAboutToShow);
 
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
@@ -255,14 +260,16 @@ void TMainForm::BuildToolBar() {
     ToolTmJun = dropDown(QStringLiteral("推"), views, QStringLiteral("チーム別順位推移表"), PopupTmJun,
                          [this] { emit TransitionRequested(0); });
     ToolBar1->addSeparator();
-    ToolTileHorizontal = ToolBar1->addAction(GlyphIcon(QStringLiteral("上下"), windows), QStringLiteral("上下に並べて表示"));
+    ToolTileHorizontal =
+        ToolBar1->addAction(GlyphIcon(QStringLiteral("上下"), windows), QStringLiteral("上下に並べて表示"));
     connect(ToolTileHorizontal, &QAction::triggered, MITileH, &QAction::trigger);
-    ToolTileVertical = ToolBar1->addAction(GlyphIcon(QStringLiteral("左右"), windows), QStringLiteral("左右に並べて表示"));
+    ToolTileVertical =
+        ToolBar1->addAction(GlyphIcon(QStringLiteral("左右"), windows), QStringLiteral("左右に並べて表示"));
     connect(ToolTileVertical, &QAction::triggered, MITileV, &QAction::trigger);
     ToolCascade = ToolBar1->addAction(GlyphIcon(QStringLiteral("重"), windows), QStringLiteral("重ねて表示"));
     connect(ToolCascade, &QAction::triggered, MICascade, &QAction::trigger);
-    ToolAllClose = tool(QStringLiteral("閉"), windows, QStringLiteral("すべてのウィンドウを閉じる"),
-                        &TMainForm::CloseAllViews);
+    ToolAllClose =
+        tool(QStringLiteral("閉"), windows, QStringLiteral("すべてのウィンドウを閉じる"), &TMainForm::CloseAllViews);
     ToolBar1->addSeparator();
     ToolHelp = tool(QStringLiteral("？"), QColor(150, 60, 150), QStringLiteral("ヘルプ"), &TMainForm::MIHelpClick);
 }
@@ -316,8 +323,8 @@ bool TMainForm::SaveTo(const QString& path) {
 }
 
 void TMainForm::ApplyCommandStates() {
-    const TCommandStates s =
-        CommandStates(SeasonPennant != nullptr, !SeasonFileName.isEmpty(), SeasonFight && SeasonFight->MatchCount() > 0);
+    const TCommandStates s = CommandStates(SeasonPennant != nullptr, !SeasonFileName.isEmpty(),
+                                           SeasonFight && SeasonFight->MatchCount() > 0);
     MISave->setEnabled(s.Save);
     ToolSave->setEnabled(s.Save);
     for (QAction* a : {MISaveAs, MISettei, MITorokuN, ToolTorokuN, MIKekka, ToolKekka, MITorikomi})
@@ -345,7 +352,9 @@ void TMainForm::EnableViewCommands(bool on) {
     ToolTmJun->setEnabled(on);
 }
 
-void TMainForm::UpdateCaption() { setWindowTitle(U(MainCaption(SeasonPennant.get()))); }
+void TMainForm::UpdateCaption() {
+    setWindowTitle(U(MainCaption(SeasonPennant.get())));
+}
 
 void TMainForm::BuildViewMenus() {
     for (QMenu* m : {MenuNittei, PopupNittei, MenuJuni, PopupJuni, MenuTaisen, PopupTaisen, MenuTmJun, PopupTmJun})
@@ -369,7 +378,9 @@ void TMainForm::BuildViewMenus() {
             m->addAction(Q(e.Caption), this, [this, i = e.Index] { emit TransitionRequested(i); });
 }
 
-void TMainForm::CloseAllViews() { MdiArea->closeAllSubWindows(); }
+void TMainForm::CloseAllViews() {
+    MdiArea->closeAllSubWindows();
+}
 
 bool TMainForm::CloseSeason(bool keepName) {
     if (SeasonPennant && SeasonPennant->Modified) {
@@ -513,9 +524,13 @@ void TMainForm::MIVersionClick() {
     Dialogs.Exec(*Version);
 }
 
-void TMainForm::MIHomePageClick() { Dialogs.OpenUrl(QString::fromLatin1(HomePage)); }
+void TMainForm::MIHomePageClick() {
+    Dialogs.OpenUrl(QString::fromLatin1(HomePage));
+}
 
-void TMainForm::MIMailClick() { Dialogs.OpenUrl(QStringLiteral("mailto:") + QString::fromLatin1(MailAddress)); }
+void TMainForm::MIMailClick() {
+    Dialogs.OpenUrl(QStringLiteral("mailto:") + QString::fromLatin1(MailAddress));
+}
 
 void TMainForm::MIToolBarClick() {
     // The action has already inverted its check mark.

@@ -64,8 +64,8 @@ public:
     QWidget* OpenTransition(int teamIndex);
 
     // Menus and tool bar, named as in the program's documentation.
-    QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MISettei, *MIColor,
-        *MIOption, *MIExit;
+    QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MISettei, *MIColor, *MIOption,
+        *MIExit;
     QAction *MITorokuN, *MIKekka;
     QMenu *MenuNittei, *MenuJun, *MenuJuni, *MenuTaisen, *MenuTeam, *MenuTmJun, *MenuWindow;
     QAction *MIToolBar, *MITileH, *MITileV, *MICascade, *MIArrange, *MICloseAll;

@@ -116,8 +116,8 @@ void BM_DayByDayRanks(benchmark::State& state) {
                 districtGame = false;
             }
             calc.AddMatch(match);
-            districtGame = districtGame || calc.FindTeam(match.HomeSymbol.Text()) ||
-                           calc.FindTeam(match.VisitorSymbol.Text());
+            districtGame =
+                districtGame || calc.FindTeam(match.HomeSymbol.Text()) || calc.FindTeam(match.VisitorSymbol.Text());
         }
         endOfDay();
         benchmark::DoNotOptimize(rankSum);

@@ -319,8 +319,8 @@ int TRkCalc::Magic(int index, bool byWins) const {
     return anyRival ? largest : -1;
 }
 
-int MagicVersus(int decided, int wins, int remain, int rivalDecided, int rivalWins, int rivalRemain,
-                int remainVsRival, bool byWins) {
+int MagicVersus(int decided, int wins, int remain, int rivalDecided, int rivalWins, int rivalRemain, int remainVsRival,
+                bool byWins) {
     const int64_t a = decided, b = wins, c = remain, g = rivalDecided, f = rivalWins, e = rivalRemain;
     const int64_t most = c - remainVsRival; // games T can still win that X does not also play
     if (most < 0)

@@ -106,5 +106,5 @@ private:
 };
 
 // Wins team T still needs to finish ahead of rival X whatever else happens, or -1.
-int MagicVersus(int decided, int wins, int remain, int rivalDecided, int rivalWins, int rivalRemain,
-                int remainVsRival, bool byWins);
+int MagicVersus(int decided, int wins, int remain, int rivalDecided, int rivalWins, int rivalRemain, int remainVsRival,
+                bool byWins);

@@ -15,7 +15,8 @@ std::optional<TDistrictStandings> BuildDistrictStandings(const TPennant& pennant
     s.Calc = std::make_unique<TRkCalc>();
     // Room for each team's games at once: every team of the season plays about
     // its share of the matches (twice each, home and away).
-    const size_t share = static_cast<size_t>(fight.MatchCount()) * 2 / static_cast<size_t>(std::max(pennant.TotalTeamCount(), 1));
+    const size_t share =
+        static_cast<size_t>(fight.MatchCount()) * 2 / static_cast<size_t>(std::max(pennant.TotalTeamCount(), 1));
     for (int t = 0; t < s.District->TeamCount(); ++t)
         s.Calc->Items(s.Calc->AddTeam(s.District->GetTeam(t).Symbol)).GameList.reserve(share + share / 8 + 8);
     const int64_t lastDay = asOfDay ? days::WholeDay(*asOfDay) : 0;

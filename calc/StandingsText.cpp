@@ -30,13 +30,17 @@ std::string FixedPoint(int64_t units, int digits, bool bareZero) {
 
 } // namespace
 
-std::string FormatRate(int64_t millionths) { return FixedPoint(RoundedQuotient(millionths, 1000, 1), 3, true); }
+std::string FormatRate(int64_t millionths) {
+    return FixedPoint(RoundedQuotient(millionths, 1000, 1), 3, true);
+}
 
 std::string FormatRatio(int64_t wins, int64_t decided) {
     return decided == 0 ? ".000" : FixedPoint(RoundedQuotient(wins, decided, 1000), 3, true);
 }
 
-std::string FormatTenths(int64_t tenths) { return FixedPoint(tenths, 1, false); }
+std::string FormatTenths(int64_t tenths) {
+    return FixedPoint(tenths, 1, false);
+}
 
 std::string FormatAverage(int64_t total, int64_t count) {
     return count == 0 ? "0.00" : FixedPoint(RoundedQuotient(total, count, 100), 2, false);
@@ -64,6 +68,6 @@ std::string StandingsStateText(bool allPlayed, const TKeyDates& keys) {
     if (days::WholeDay(keys.LastResultDay) == 0)
         return sjis::S("開始前");
     const days::TYmd d = days::Decode(keys.LastResultDay);
-    return sjis::S(std::to_string(d.Month) + "月" + std::to_string(d.Day) + "日(" + days::WeekdayName(keys.LastResultDay) +
-                   ") 現在");
+    return sjis::S(std::to_string(d.Month) + "月" + std::to_string(d.Day) + "日(" +
+                   days::WeekdayName(keys.LastResultDay) + ") 現在");
 }

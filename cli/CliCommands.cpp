@@ -15,11 +15,12 @@
 
 namespace {
 
-const char kUsage[] = "使い方:\n"
-                      "  tablora-cli info SEASON.qvk\n"
-                      "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json]\n"
-                      "  tablora-cli check SEASON.qvk\n"
-                      "  tablora-cli render SEASON.qvk --view standings|transition --index N [--mode 0|1|2] --out FILE.png\n";
+const char kUsage[] =
+    "使い方:\n"
+    "  tablora-cli info SEASON.qvk\n"
+    "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json]\n"
+    "  tablora-cli check SEASON.qvk\n"
+    "  tablora-cli render SEASON.qvk --view standings|transition --index N [--mode 0|1|2] --out FILE.png\n";
 
 struct TUsageError {
     std::string Message;
@@ -46,7 +47,9 @@ std::optional<TSeason> Load(const std::string& path, std::ostream& err) {
     return season;
 }
 
-std::string U(const std::string& sjisText) { return sjis::ToUtf8(sjisText); }
+std::string U(const std::string& sjisText) {
+    return sjis::ToUtf8(sjisText);
+}
 
 // Pads a Shift-JIS text to `width` columns: a byte is one terminal column
 // (double-byte characters are full width), so byte counts align the table.

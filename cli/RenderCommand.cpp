@@ -57,8 +57,8 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
         const TTmJuniDrawing d = DrawTmJuni(view, request.Index);
         const QImage& head = d.Head->Picture();
         const QImage& table = d.Table->Picture();
-        image = QImage(std::max(head.width(), table.width()), d.HeadPaneHeight + 3 + table.height(),
-                       QImage::Format_RGB32);
+        image =
+            QImage(std::max(head.width(), table.width()), d.HeadPaneHeight + 3 + table.height(), QImage::Format_RGB32);
         image.fill(view.Color(settings.BackGround));
         QPainter p(&image);
         p.drawImage(0, 0, head);

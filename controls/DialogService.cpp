@@ -1,10 +1,10 @@
 #include "DialogService.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QAbstractItemView>
 #include <QGridLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -73,9 +73,9 @@ QString TQtDialogService::OpenPictureName(QWidget* parent, const QString& folder
         grid->addWidget(preview, 1, grid->columnCount(), 1, 1);
     auto show = [preview](const QString& path) {
         QPixmap picture(path);
-        preview->setPixmap(picture.isNull() ? QPixmap()
-                                            : picture.scaled(preview->size(), Qt::KeepAspectRatio,
-                                                             Qt::SmoothTransformation));
+        preview->setPixmap(picture.isNull()
+                               ? QPixmap()
+                               : picture.scaled(preview->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     };
     QObject::connect(&dialog, &QFileDialog::currentChanged, preview, show);
     // A file picked by typing its name moves only the views' selection.
@@ -95,6 +95,10 @@ std::optional<QColor> TQtDialogService::ChooseColor(QWidget* parent, const QColo
     return color;
 }
 
-int TQtDialogService::Exec(QDialog& dialog) { return dialog.exec(); }
+int TQtDialogService::Exec(QDialog& dialog) {
+    return dialog.exec();
+}
 
-void TQtDialogService::OpenUrl(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+void TQtDialogService::OpenUrl(const QString& url) {
+    QDesktopServices::openUrl(QUrl(url));
+}

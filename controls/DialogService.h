@@ -47,8 +47,7 @@ public:
     void ShowInfoError(QWidget* parent, const QString& text) override;
     void ShowPlain(QWidget* parent, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& folder, const QString& filter) override;
-    QString SaveFileName(QWidget* parent, const QString& folder, const QString& filter,
-                         const QString& suffix) override;
+    QString SaveFileName(QWidget* parent, const QString& folder, const QString& filter, const QString& suffix) override;
     QString OpenPictureName(QWidget* parent, const QString& folder) override;
     std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) override;
     int Exec(QDialog& dialog) override;

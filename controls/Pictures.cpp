@@ -9,7 +9,9 @@ namespace {
 const char kDefault[] = "{DEFAULT}";
 }
 
-QString PictureFolder(const QString& programDir) { return QDir(programDir).filePath(QStringLiteral("picture")); }
+QString PictureFolder(const QString& programDir) {
+    return QDir(programDir).filePath(QStringLiteral("picture"));
+}
 
 QString ResolvePicture(const std::string& reference, const QString& programDir) {
     if (reference.rfind(kDefault, 0) == 0)

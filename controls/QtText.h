@@ -10,8 +10,12 @@
 #include <cstdint>
 #include <string>
 
-inline QString Q(const std::string& sjisText) { return QString::fromStdString(sjis::ToUtf8(sjisText)); }
-inline std::string FromQ(const QString& text) { return sjis::FromUtf8(text.toStdString()); }
+inline QString Q(const std::string& sjisText) {
+    return QString::fromStdString(sjis::ToUtf8(sjisText));
+}
+inline std::string FromQ(const QString& text) {
+    return sjis::FromUtf8(text.toStdString());
+}
 
 // A stored color with the top bit set names a system color by index:
 // 5 window background, 8 window text, 15 button face, 16 button shadow, 20 button highlight.

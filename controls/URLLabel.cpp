@@ -11,7 +11,9 @@ TURLLabel::TURLLabel(QWidget* parent) : QLabel(parent) {
     SavedColor = TextColor();
 }
 
-QColor TURLLabel::TextColor() const { return palette().color(QPalette::WindowText); }
+QColor TURLLabel::TextColor() const {
+    return palette().color(QPalette::WindowText);
+}
 
 void TURLLabel::SetTextColor(const QColor& color) {
     QPalette p = palette();

@@ -56,9 +56,13 @@ std::vector<std::string> Symbols(const std::vector<TTeamItem>& teams) {
     return symbols;
 }
 
-double TargetDay(const TScheduleEntry& row) { return row.DateUndecided ? days::UndecidedDate : row.NewDate; }
+double TargetDay(const TScheduleEntry& row) {
+    return row.DateUndecided ? days::UndecidedDate : row.NewDate;
+}
 
-bool BothTeams(const TMatchRec& m) { return m.HomeSymbol.Len > 0 && m.VisitorSymbol.Len > 0; }
+bool BothTeams(const TMatchRec& m) {
+    return m.HomeSymbol.Len > 0 && m.VisitorSymbol.Len > 0;
+}
 
 } // namespace
 

@@ -22,5 +22,9 @@ QDateEdit* EntryDatePicker(QWidget* parent, const QString& format) {
     return picker;
 }
 
-QDate DateOfDay(double day) { return QDate(1899, 12, 30).addDays(days::WholeDay(day)); }
-double DayOfDate(const QDate& date) { return static_cast<double>(QDate(1899, 12, 30).daysTo(date)); }
+QDate DateOfDay(double day) {
+    return QDate(1899, 12, 30).addDays(days::WholeDay(day));
+}
+double DayOfDate(const QDate& date) {
+    return static_cast<double>(QDate(1899, 12, 30).daysTo(date));
+}

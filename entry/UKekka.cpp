@@ -114,10 +114,10 @@ uint8_t TFmKekka::DrawRuleOf(const TResultEntry& entry) const {
 
 void TFmKekka::RemoveRows() {
     for (TRow& row : Rows) {
-        for (QWidget* w : std::initializer_list<QWidget*>{
-                 row.Mark, row.HomeName, row.HomeScore, row.HomeUp, row.HomeDown, row.Dash, row.VisitorScore,
-                 row.VisitorUp, row.VisitorDown, row.VisitorName, row.StateBox, row.NoMakeUp, row.MakeUpUndecided,
-                 row.MakeUpLabel, row.MakeUpDate})
+        for (QWidget* w : std::initializer_list<QWidget*>{row.Mark, row.HomeName, row.HomeScore, row.HomeUp,
+                                                          row.HomeDown, row.Dash, row.VisitorScore, row.VisitorUp,
+                                                          row.VisitorDown, row.VisitorName, row.StateBox, row.NoMakeUp,
+                                                          row.MakeUpUndecided, row.MakeUpLabel, row.MakeUpDate})
             delete w;
     }
     Rows.clear();
@@ -147,7 +147,9 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
         up->setFocusPolicy(Qt::NoFocus);
         down->setFocusPolicy(Qt::NoFocus);
         // The up-down holds a position from 0 to 99 and writes it into the field.
-        auto step = [this, field](int by) { SetScoreText(field, std::clamp(ScoreFromText(FromQ(field->text())) + by, 0, 99)); };
+        auto step = [this, field](int by) {
+            SetScoreText(field, std::clamp(ScoreFromText(FromQ(field->text())) + by, 0, 99));
+        };
         connect(up, &QToolButton::clicked, this, [step] { step(+1); });
         connect(down, &QToolButton::clicked, this, [step] { step(-1); });
     };
@@ -177,7 +179,8 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
     row.MakeUpDate = EntryDatePicker(Content, QStringLiteral("yyyy/MM/dd"));
     row.MakeUpDate->setGeometry(507, top - 8, 100, 22); // the design's 85 cuts the date off
     row.MakeUpDate->setDate(DateOfDay(Picked));
-    for (QWidget* w : std::initializer_list<QWidget*>{row.NoMakeUp, row.MakeUpUndecided, row.MakeUpLabel, row.MakeUpDate})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{row.NoMakeUp, row.MakeUpUndecided, row.MakeUpLabel, row.MakeUpDate})
         w->hide();
 
     connect(row.Mark, &QCheckBox::clicked, this, [this, index](bool on) { EntryOf(index).Marked = on; });
@@ -202,7 +205,9 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
     return Rows.back();
 }
 
-void TFmKekka::SetScoreText(QLineEdit* field, int value) { field->setText(QString::number(value)); }
+void TFmKekka::SetScoreText(QLineEdit* field, int value) {
+    field->setText(QString::number(value));
+}
 
 void TFmKekka::ScoreChanged(size_t rowOnPage, bool home) {
     if (Filling)
@@ -262,7 +267,8 @@ void TFmKekka::StateChosen(size_t rowOnPage, int state) {
 
 void TFmKekka::ShowMakeUp(size_t rowOnPage, bool show) {
     TRow& row = Rows[rowOnPage];
-    for (QWidget* w : std::initializer_list<QWidget*>{row.NoMakeUp, row.MakeUpUndecided, row.MakeUpLabel, row.MakeUpDate})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{row.NoMakeUp, row.MakeUpUndecided, row.MakeUpLabel, row.MakeUpDate})
         w->setVisible(show);
     if (show) {
         const TResultEntry& entry = EntryOf(rowOnPage);

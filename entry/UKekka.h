@@ -23,8 +23,8 @@ struct TAppSettings;
 class TFmKekka : public QDialog {
     Q_OBJECT
 public:
-    TFmKekka(TPennant& pennant, TFight& fight, const TAppSettings& settings, double startDay,
-             IDialogService& dialogs, QWidget* parent = nullptr);
+    TFmKekka(TPennant& pennant, TFight& fight, const TAppSettings& settings, double startDay, IDialogService& dialogs,
+             QWidget* parent = nullptr);
 
     struct TRow {
         QCheckBox* Mark = nullptr;

@@ -18,7 +18,9 @@
 #include <cmath>
 
 namespace {
-double Today() { return std::floor(days::Now()); }
+double Today() {
+    return std::floor(days::Now());
+}
 } // namespace
 
 TFmTorokuN::TFmTorokuN(TPennant& pennant, TFight& fight, bool useSymbols, int rowsPerPage, IDialogService& dialogs,
@@ -100,7 +102,9 @@ void TFmTorokuN::resizeEvent(QResizeEvent* event) {
     BtnTugi->setGeometry(59, h - 61, 50, 22);
 }
 
-void TFmTorokuN::SetClientWidth(int width) { resize(width, height()); }
+void TFmTorokuN::SetClientWidth(int width) {
+    resize(width, height());
+}
 
 void TFmTorokuN::SetDay(double day) {
     Picked = day;

@@ -41,7 +41,7 @@ public:
     QScrollArea* ScrollBox1;
     QPushButton *BtnAdd, *BtnClear, *BtnZen, *BtnToroku, *BtnEnd, *BtnMae, *BtnTugi;
 
-    std::vector<TRow> Rows;             // on screen
+    std::vector<TRow> Rows;              // on screen
     std::vector<TScheduleEntry> Entries; // all pages
     int Page = 0;
     double PickedDay() const { return Picked; }

@@ -36,7 +36,9 @@ TFound FindBySymbol(const TPennant& pennant, std::string_view symbol) {
 
 } // namespace
 
-TTeam* TPennant::TeamBySymbol(std::string_view symbol) const { return FindBySymbol(*this, symbol).Team; }
+TTeam* TPennant::TeamBySymbol(std::string_view symbol) const {
+    return FindBySymbol(*this, symbol).Team;
+}
 
 std::string TPennant::ShortNameBySymbol(std::string_view symbol) const {
     TTeam* team = TeamBySymbol(symbol);
@@ -48,7 +50,9 @@ uint8_t TPennant::DrawRuleBySymbol(std::string_view symbol) const {
     return league ? league->DrawRule : 0;
 }
 
-TLeague* TPennant::LeagueBySymbol(std::string_view symbol) const { return FindBySymbol(*this, symbol).League; }
+TLeague* TPennant::LeagueBySymbol(std::string_view symbol) const {
+    return FindBySymbol(*this, symbol).League;
+}
 
 int TPennant::TotalDistrictCount() const {
     int count = 0;

@@ -66,7 +66,9 @@ double Encode(int year, int month, int day) {
                                kEpochOffset);
 }
 
-TYmd Decode(double day) { return CivilFromDays(WholeDay(day) + kEpochOffset); }
+TYmd Decode(double day) {
+    return CivilFromDays(WholeDay(day) + kEpochOffset);
+}
 
 bool IsValidDate(int year, int month, int day) {
     static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

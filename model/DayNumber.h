@@ -12,7 +12,9 @@ namespace days {
 // anything, so NaN gives 0 and huge values are clamped instead of overflowing.
 int64_t WholeDay(double day);
 
-inline bool SameDay(double a, double b) { return WholeDay(a) == WholeDay(b); }
+inline bool SameDay(double a, double b) {
+    return WholeDay(a) == WholeDay(b);
+}
 
 struct TYmd {
     int Year = 0;

@@ -28,8 +28,9 @@ public:
     void SortByOrderKey() {
         if (Items.size() < 2)
             return;
-        std::stable_sort(Items.begin(), Items.end(),
-                         [](const std::unique_ptr<T>& a, const std::unique_ptr<T>& b) { return a->OrderKey < b->OrderKey; });
+        std::stable_sort(Items.begin(), Items.end(), [](const std::unique_ptr<T>& a, const std::unique_ptr<T>& b) {
+            return a->OrderKey < b->OrderKey;
+        });
     }
 
     // Moves an item to another position (used by reordering in the editor).

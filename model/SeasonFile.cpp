@@ -58,7 +58,8 @@ public:
         uint8_t b[4];
         if (!Bytes(b, 4))
             return false;
-        value = static_cast<int32_t>(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
+        value =
+            static_cast<int32_t>(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
         return true;
     }
     bool Double(double& value) {

@@ -18,6 +18,8 @@ std::string ToUtf8(std::string_view sjisText);
 std::string FromUtf8(std::string_view utf8Text);
 
 // Shorthand for literal texts of the program written in UTF-8 in the source.
-inline std::string S(std::string_view utf8Literal) { return FromUtf8(utf8Literal); }
+inline std::string S(std::string_view utf8Literal) {
+    return FromUtf8(utf8Literal);
+}
 
 } // namespace sjis

@@ -23,8 +23,8 @@ TLevelButtons LevelButtons(TSetteiLevel level, int position, int count, bool has
 // New items at the end of their list, with the editor's default names
 // (n is the new item's 1-based position). They return the new item's index.
 int AddDefaultTeam(TDistrict& district);
-int AddDefaultDistrict(TLeague& league);   // with two teams
-int AddDefaultLeague(TPennant& pennant);   // with one district of two teams
+int AddDefaultDistrict(TLeague& league); // with two teams
+int AddDefaultLeague(TPennant& pennant); // with one district of two teams
 
 // The structure's editable fields, copied out and put back (OrderKey is not kept).
 struct TSeasonSnapshot {

@@ -40,7 +40,9 @@ QPushButton* Button(QWidget* parent, const QString& text, int x, int y, int w = 
     return button;
 }
 
-int Clamp(int position, int count) { return std::clamp(position, 0, std::max(count - 1, 0)); }
+int Clamp(int position, int count) {
+    return std::clamp(position, 0, std::max(count - 1, 0));
+}
 
 } // namespace
 
@@ -65,8 +67,8 @@ TFmSettei::TFmSettei(TPennant& pennant, TFight& fight, IDialogService& dialogs, 
 
     // リーグ情報
     QWidget* leagues = BuildGroup(QStringLiteral("リーグ情報"), QRect(8, 80, 485, 118));
-    League = BuildLevel(leagues, 18, QStringLiteral("リーグ数"), QStringLiteral("追加(&A)"),
-                        QStringLiteral("削除(&D)"), QStringLiteral("順序(&I)"));
+    League = BuildLevel(leagues, 18, QStringLiteral("リーグ数"), QStringLiteral("追加(&A)"), QStringLiteral("削除(&D)"),
+                        QStringLiteral("順序(&I)"));
     ELeague = Edit(leagues, 104, 46, 368);
     Label(leagues, QStringLiteral("リーグ名(&R)"), 12, 49, ELeague);
     auto radioGroup = [this](QWidget* parent, const QString& title, const QRect& where,
@@ -98,8 +100,8 @@ TFmSettei::TFmSettei(TPennant& pennant, TFight& fight, IDialogService& dialogs, 
 
     // チーム情報
     QWidget* teams = BuildGroup(QStringLiteral("チーム情報"), QRect(8, 272, 485, 144));
-    Team = BuildLevel(teams, 18, QStringLiteral("チーム数"), QStringLiteral("追加(&C)"),
-                      QStringLiteral("削除(&F)"), QStringLiteral("順序(&Z)"));
+    Team = BuildLevel(teams, 18, QStringLiteral("チーム数"), QStringLiteral("追加(&C)"), QStringLiteral("削除(&F)"),
+                      QStringLiteral("順序(&Z)"));
     ETName = Edit(teams, 104, 46, 368);
     Label(teams, QStringLiteral("チーム名(&H)"), 12, 49, ETName);
     ETRyaku = Edit(teams, 104, 70, 140);
@@ -145,8 +147,10 @@ TFmSettei::TFmSettei(TPennant& pennant, TFight& fight, IDialogService& dialogs, 
         if (!Filling)
             CurrentLeague().Name = FromQ(t);
     });
-    connect(RGDraw, &QButtonGroup::idClicked, this, [this](int id) { CurrentLeague().DrawRule = static_cast<uint8_t>(id); });
-    connect(RGRank, &QButtonGroup::idClicked, this, [this](int id) { CurrentLeague().RankRule = static_cast<uint8_t>(id); });
+    connect(RGDraw, &QButtonGroup::idClicked, this,
+            [this](int id) { CurrentLeague().DrawRule = static_cast<uint8_t>(id); });
+    connect(RGRank, &QButtonGroup::idClicked, this,
+            [this](int id) { CurrentLeague().RankRule = static_cast<uint8_t>(id); });
     connect(EChiku, &QLineEdit::textChanged, this, [this](const QString& t) {
         if (!Filling)
             CurrentDistrict().Name = FromQ(t);
@@ -206,10 +210,18 @@ TFmSettei::TLevelControls TFmSettei::BuildLevel(QWidget* group, int y, const QSt
     return c;
 }
 
-bool TFmSettei::HasGames() const { return Fight.MatchCount() > 0; }
-TLeague& TFmSettei::CurrentLeague() const { return Pennant.GetLeague(CurLeague); }
-TDistrict& TFmSettei::CurrentDistrict() const { return CurrentLeague().GetDistrict(CurDistrict); }
-TTeam& TFmSettei::CurrentTeam() const { return CurrentDistrict().GetTeam(CurTeam); }
+bool TFmSettei::HasGames() const {
+    return Fight.MatchCount() > 0;
+}
+TLeague& TFmSettei::CurrentLeague() const {
+    return Pennant.GetLeague(CurLeague);
+}
+TDistrict& TFmSettei::CurrentDistrict() const {
+    return CurrentLeague().GetDistrict(CurDistrict);
+}
+TTeam& TFmSettei::CurrentTeam() const {
+    return CurrentDistrict().GetTeam(CurTeam);
+}
 
 void TFmSettei::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -432,7 +444,9 @@ void TFmSettei::BtOkClick() {
     accept();
 }
 
-void TFmSettei::BtCancelClick() { reject(); }
+void TFmSettei::BtCancelClick() {
+    reject();
+}
 
 void TFmSettei::reject() {
     if (Shown) // nothing was taken, so nothing to put back

@@ -71,8 +71,8 @@ protected:
 
 private:
     QWidget* BuildGroup(const QString& title, const QRect& where);
-    TLevelControls BuildLevel(QWidget* group, int y, const QString& countLabel, const QString& add,
-                              const QString& del, const QString& order);
+    TLevelControls BuildLevel(QWidget* group, int y, const QString& countLabel, const QString& add, const QString& del,
+                              const QString& order);
     void ShowLeague(int index);
     void ShowDistrict(int index);
     void ShowTeam(int index);

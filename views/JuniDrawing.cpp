@@ -18,7 +18,9 @@ constexpr int kRowHeight = 35; // rows overlap their neighbours' borders by one 
 constexpr int kCellHeight = 36;
 
 using TBox = QRect;
-TBox Box(int l, int t, int r, int b) { return TTableCanvas::Box(l, t, r, b); }
+TBox Box(int l, int t, int r, int b) {
+    return TTableCanvas::Box(l, t, r, b);
+}
 
 // Draws the cells of one table line left to right; neighbouring borders overlap.
 class TCells {
@@ -40,17 +42,27 @@ private:
     int Y;
 };
 
-TBox Top(const TBox& b) { return Box(b.left(), b.top(), b.left() + b.width(), b.top() + 18); }
-TBox Bottom(const TBox& b) { return Box(b.left(), b.top() + 18, b.left() + b.width(), b.top() + 36); }
+TBox Top(const TBox& b) {
+    return Box(b.left(), b.top(), b.left() + b.width(), b.top() + 18);
+}
+TBox Bottom(const TBox& b) {
+    return Box(b.left(), b.top() + 18, b.left() + b.width(), b.top() + 36);
+}
 // The left `w` pixels of a box.
-TBox LeftPart(const TBox& b, int w) { return Box(b.left(), b.top(), b.left() + w, b.top() + b.height()); }
+TBox LeftPart(const TBox& b, int w) {
+    return Box(b.left(), b.top(), b.left() + w, b.top() + b.height());
+}
 TBox RightPart(const TBox& b, int w) {
     return Box(b.left() + b.width() - w, b.top(), b.left() + b.width(), b.top() + b.height());
 }
 // A number right-aligned 8 pixels inside the right border.
-TBox Inset(const TBox& b) { return Box(b.left(), b.top(), b.left() + b.width() - 8, b.top() + b.height()); }
+TBox Inset(const TBox& b) {
+    return Box(b.left(), b.top(), b.left() + b.width() - 8, b.top() + b.height());
+}
 
-QString N(long long value) { return QString::number(value); }
+QString N(long long value) {
+    return QString::number(value);
+}
 
 struct TPainter {
     TTableCanvas& C;
@@ -329,20 +341,17 @@ TJuniDrawing DrawJuni(const TViewContext& v, int districtIndex, int mode) {
             }
         } else if (mode == 1) {
             const TStreaks st = r.GetStreaks();
-            const int32_t pairs[][2] = {{st.WinMax, st.WinNow},         {st.HomeWinMax, st.HomeWinNow},
-                                        {st.VisitorWinMax, st.VisitorWinNow}, {st.LoseMax, st.LoseNow},
-                                        {st.HomeLoseMax, st.HomeLoseNow}, {st.VisitorLoseMax, st.VisitorLoseNow}};
+            const int32_t pairs[][2] = {
+                {st.WinMax, st.WinNow},   {st.HomeWinMax, st.HomeWinNow},   {st.VisitorWinMax, st.VisitorWinNow},
+                {st.LoseMax, st.LoseNow}, {st.HomeLoseMax, st.HomeLoseNow}, {st.VisitorLoseMax, st.VisitorLoseNow}};
             for (const auto& pair : pairs) {
                 const TBox cell = cells.Next(50);
                 p.Right(Top(LeftPart(cell, 34)), N(pair[0]));
                 p.Right(Bottom(LeftPart(cell, 42)), QStringLiteral("( %1 )").arg(pair[1]));
             }
-            const long long runs[][2] = {{r.RunsFor(), r.Games()},
-                                         {r.HomeRunsFor, r.HomeGames},
-                                         {r.VisitorRunsFor, r.VisitorGames},
-                                         {r.RunsAgainst(), r.Games()},
-                                         {r.HomeRunsAgainst, r.HomeGames},
-                                         {r.VisitorRunsAgainst, r.VisitorGames}};
+            const long long runs[][2] = {{r.RunsFor(), r.Games()},           {r.HomeRunsFor, r.HomeGames},
+                                         {r.VisitorRunsFor, r.VisitorGames}, {r.RunsAgainst(), r.Games()},
+                                         {r.HomeRunsAgainst, r.HomeGames},   {r.VisitorRunsAgainst, r.VisitorGames}};
             for (const auto& pair : runs) {
                 const TBox cell = cells.Next(50);
                 p.Right(Top(LeftPart(cell, 38)), N(pair[0]));

@@ -13,7 +13,9 @@ QFont BaseFont() {
     return font;
 }
 
-int PixelsFor(int points) { return std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))); }
+int PixelsFor(int points) {
+    return std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0)));
+}
 
 } // namespace
 
@@ -23,7 +25,9 @@ TTableCanvas::TTableCanvas(int width, int height, const QColor& background)
     SetFontSize(9);
 }
 
-TTableCanvas::~TTableCanvas() { EndPaint(); }
+TTableCanvas::~TTableCanvas() {
+    EndPaint();
+}
 
 QPainter& TTableCanvas::Paint() {
     if (!Painter)
@@ -31,14 +35,18 @@ QPainter& TTableCanvas::Paint() {
     return *Painter;
 }
 
-void TTableCanvas::EndPaint() const { Painter.reset(); }
+void TTableCanvas::EndPaint() const {
+    Painter.reset();
+}
 
 const QImage& TTableCanvas::Picture() const {
     EndPaint();
     return Image;
 }
 
-void TTableCanvas::Fill(const QRect& r, const QColor& color) { Paint().fillRect(r, color); }
+void TTableCanvas::Fill(const QRect& r, const QColor& color) {
+    Paint().fillRect(r, color);
+}
 
 void TTableCanvas::Frame(const QRect& r, const QColor& color) {
     if (r.width() <= 0 || r.height() <= 0)
@@ -69,8 +77,9 @@ void TTableCanvas::Record(const QRect& r, const QString& text, TAlign align) {
 
 void TTableCanvas::Text(const QRect& r, const QString& text, TAlign align) {
     Record(r, text, align);
-    const Qt::Alignment h = align == TAlign::Left ? Qt::AlignLeft : align == TAlign::Center ? Qt::AlignHCenter
-                                                                                            : Qt::AlignRight;
+    const Qt::Alignment h = align == TAlign::Left     ? Qt::AlignLeft
+                            : align == TAlign::Center ? Qt::AlignHCenter
+                                                      : Qt::AlignRight;
     DrawClipped(r, text, int(h | Qt::AlignVCenter | Qt::TextSingleLine));
 }
 
@@ -121,7 +130,8 @@ void TTableCanvas::Copy(const QRect& target, const TTableCanvas& source, const Q
     Paint().drawImage(target.topLeft(), source.Picture(), QRect(sourceTopLeft, target.size()));
     // The copied area now shows the source's texts, moved to their new place.
     const QRect visible = target.intersected(Image.rect());
-    std::erase_if(Drawn, [&](const TDrawnText& t) { return visible.intersects(t.Rect) && visible.contains(t.Rect.center()); });
+    std::erase_if(Drawn,
+                  [&](const TDrawnText& t) { return visible.intersects(t.Rect) && visible.contains(t.Rect.center()); });
     const QPoint shift = target.topLeft() - sourceTopLeft;
     for (const TDrawnText& t : source.Drawn) {
         const QRect moved = t.Rect.translated(shift);

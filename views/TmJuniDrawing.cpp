@@ -14,7 +14,9 @@
 
 namespace {
 
-QRect Box(int l, int t, int r, int b) { return TTableCanvas::Box(l, t, r, b); }
+QRect Box(int l, int t, int r, int b) {
+    return TTableCanvas::Box(l, t, r, b);
+}
 
 QString DayText(double day) {
     if (days::SameDay(day, days::UndecidedDate))
@@ -40,9 +42,9 @@ struct TStripes {
 class TTableWriter {
 public:
     TTableWriter(const TViewContext& v, TTmJuniDrawing& d, const TPennant& pennant, const TTeam& team, int teams)
-        : V(v), D(d), Pennant(pennant), TeamColor(v.Color(team.Color)),
-          Stripes{*d.Table, v.Color(v.Settings->BackPt1), v.Color(v.Settings->BackPt2)}, Char1(v.Color(v.Settings->Char1)),
-          Teams(teams) {}
+        : V(v), D(d), Pennant(pennant),
+          TeamColor(v.Color(team.Color)), Stripes{*d.Table, v.Color(v.Settings->BackPt1), v.Color(v.Settings->BackPt2)},
+          Char1(v.Color(v.Settings->Char1)), Teams(teams) {}
 
     void Row(const TGameEntry& e, int rankNo, long long wins, long long decided) {
         Grow();
@@ -55,9 +57,10 @@ public:
         c.Text(Box(85, Y, 165, Y + 18), opponent, TAlign::Left);
         Cell(175, 40, e.IsVisitor ? QStringLiteral("ビジター") : QStringLiteral("ホーム"), TAlign::Left, 8);
         if (e.Status == StatusFinished) {
-            Cell(225, 20, e.OwnScore > e.OppScore ? QStringLiteral("○")
-                          : e.OwnScore < e.OppScore ? QStringLiteral("●")
-                                                    : QStringLiteral("△"),
+            Cell(225, 20,
+                 e.OwnScore > e.OppScore   ? QStringLiteral("○")
+                 : e.OwnScore < e.OppScore ? QStringLiteral("●")
+                                           : QStringLiteral("△"),
                  TAlign::Center, 9);
             Cell(255, 15, QString::number(e.OwnScore), TAlign::Right, 9);
             Cell(270, 10, QStringLiteral("-"), TAlign::Center, 9);
@@ -192,8 +195,8 @@ void DrawSummary(const TViewContext& v, TTmJuniDrawing& d, const TTeam& team, co
     std::vector<TColumn> columns = {{QStringLiteral("試"), 40}, {QStringLiteral("勝"), 40}, {QStringLiteral("負"), 40}};
     if (!noDraws)
         columns.push_back({QStringLiteral("分"), 40});
-    for (const QString& t : {QStringLiteral("率"), QStringLiteral("平得"), QStringLiteral("平失"), QStringLiteral("連勝"),
-                             QStringLiteral("連敗")})
+    for (const QString& t : {QStringLiteral("率"), QStringLiteral("平得"), QStringLiteral("平失"),
+                             QStringLiteral("連勝"), QStringLiteral("連敗")})
         columns.push_back({t, 50});
 
     int y = 41;
@@ -218,12 +221,12 @@ void DrawSummary(const TViewContext& v, TTmJuniDrawing& d, const TTeam& team, co
     struct TSide {
         long long G, W, L, D, RF, RA, WinMax, LoseMax;
     };
-    const TSide home{rec.HomeGames, rec.HomeWins, rec.HomeLosses, rec.HomeDraws, rec.HomeRunsFor, rec.HomeRunsAgainst,
-                     st.HomeWinMax, st.HomeLoseMax};
-    const TSide visitor{rec.VisitorGames, rec.VisitorWins, rec.VisitorLosses, rec.VisitorDraws, rec.VisitorRunsFor,
-                        rec.VisitorRunsAgainst, st.VisitorWinMax, st.VisitorLoseMax};
-    const TSide total{home.G + visitor.G, home.W + visitor.W, home.L + visitor.L, home.D + visitor.D,
-                      home.RF + visitor.RF, home.RA + visitor.RA, st.WinMax, st.LoseMax};
+    const TSide home{rec.HomeGames,   rec.HomeWins,        rec.HomeLosses, rec.HomeDraws,
+                     rec.HomeRunsFor, rec.HomeRunsAgainst, st.HomeWinMax,  st.HomeLoseMax};
+    const TSide visitor{rec.VisitorGames,   rec.VisitorWins,        rec.VisitorLosses, rec.VisitorDraws,
+                        rec.VisitorRunsFor, rec.VisitorRunsAgainst, st.VisitorWinMax,  st.VisitorLoseMax};
+    const TSide total{home.G + visitor.G,   home.W + visitor.W,   home.L + visitor.L, home.D + visitor.D,
+                      home.RF + visitor.RF, home.RA + visitor.RA, st.WinMax,          st.LoseMax};
     const QString labels[] = {QStringLiteral("ホーム"), QStringLiteral("ビジター"), QStringLiteral("合　計")};
     const TSide* sides[] = {&home, &visitor, &total};
     for (int i = 0; i < 3; ++i) {

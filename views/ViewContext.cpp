@@ -2,4 +2,6 @@
 
 #include "controls/QtText.h"
 
-QColor TViewContext::Color(int32_t stored) const { return StoredToQColor(stored, Palette); }
+QColor TViewContext::Color(int32_t stored) const {
+    return StoredToQColor(stored, Palette);
+}

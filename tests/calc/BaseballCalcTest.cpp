@@ -33,7 +33,9 @@ void Record(TRkCalc& c, const char* team, int wins, int losses, int draws = 0) {
         c.AddMatch(Match(team, "ZZ", 1, 1));
 }
 
-std::string U(const std::string& s) { return sjis::ToUtf8(s); }
+std::string U(const std::string& s) {
+    return sjis::ToUtf8(s);
+}
 
 } // namespace
 
@@ -200,14 +202,14 @@ TEST(TTmRec, DayResultMarks) {
 TEST(TTmRec, StreaksIgnoreDrawsAndSplitByPlace) {
     TRkCalc c;
     c.AddTeam("A");
-    c.AddMatch(Match("A", "X", 1, 0));    // home W
-    c.AddMatch(Match("X", "A", 0, 1));    // away W
-    c.AddMatch(Match("A", "X", 1, 1));    // draw: no effect
+    c.AddMatch(Match("A", "X", 1, 0)); // home W
+    c.AddMatch(Match("X", "A", 0, 1)); // away W
+    c.AddMatch(Match("A", "X", 1, 1)); // draw: no effect
     c.AddMatch(Match("A", "X", 0, 0, kDay, StatusCancelled));
-    c.AddMatch(Match("A", "X", 1, 0));    // home W -> 3 straight
-    c.AddMatch(Match("X", "A", 5, 0));    // away L
-    c.AddMatch(Match("X", "A", 5, 0));    // away L
-    c.AddMatch(Match("A", "X", 3, 2));    // home W
+    c.AddMatch(Match("A", "X", 1, 0)); // home W -> 3 straight
+    c.AddMatch(Match("X", "A", 5, 0)); // away L
+    c.AddMatch(Match("X", "A", 5, 0)); // away L
+    c.AddMatch(Match("A", "X", 3, 2)); // home W
     const TStreaks s = c.FindTeam("A")->GetStreaks();
     EXPECT_EQ(s.WinMax, 3);
     EXPECT_EQ(s.WinNow, 1);
@@ -260,12 +262,12 @@ TEST(TTmRec, ConditionLevelWeighsTheLastTenGames) {
         c.AddMatch(Match("A", "X", 0, 0, kDay, StatusCancelled)); // never counts
         return c.FindTeam("A")->ConditionLevel();
     };
-    EXPECT_EQ(level({}), 6);                              // 55: all missing count as draws
-    EXPECT_EQ(level(std::vector<int>(10, 1)), 11);        // 110
-    EXPECT_EQ(level(std::vector<int>(10, -1)), 1);        // 0
-    EXPECT_EQ(level(std::vector<int>(12, 1)), 11);        // only ten count
-    EXPECT_EQ(level({1}), 7);                             // 20 + 45 = 65
-    EXPECT_EQ(level({-1}), 5);                            // 0 + 45
+    EXPECT_EQ(level({}), 6);                                      // 55: all missing count as draws
+    EXPECT_EQ(level(std::vector<int>(10, 1)), 11);                // 110
+    EXPECT_EQ(level(std::vector<int>(10, -1)), 1);                // 0
+    EXPECT_EQ(level(std::vector<int>(12, 1)), 11);                // only ten count
+    EXPECT_EQ(level({1}), 7);                                     // 20 + 45 = 65
+    EXPECT_EQ(level({-1}), 5);                                    // 0 + 45
     EXPECT_EQ(level({1, -1, -1, -1, -1, -1, -1, -1, -1, -1}), 1); // oldest weighs 1: sum 2
     EXPECT_EQ(level({-1, 1, 1, 1, 1, 1, 1, 1, 1, 1}), 11);        // 110 - 2 = 108
     // Around the wide band of level 6 (50 to 60): draws everywhere, with one

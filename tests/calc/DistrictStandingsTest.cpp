@@ -64,7 +64,7 @@ TEST(DistrictStandings, AsOfADayLaterResultsAreStillToPlay) {
     const TTmRec& a = *st->Calc->FindTeam("A");
     EXPECT_EQ(a.Wins(), 2);
     EXPECT_EQ(a.Losses(), 0);
-    EXPECT_EQ(a.Remain(), 2);            // the day-4 result and the day-5 game
-    EXPECT_EQ(a.EntryCount(), 4);        // the cancelled game of day 3 is left out
+    EXPECT_EQ(a.Remain(), 2);     // the day-4 result and the day-5 game
+    EXPECT_EQ(a.EntryCount(), 4); // the cancelled game of day 3 is left out
     EXPECT_EQ(days::WholeDay(st->Calc->GetKeyDates().LastResultDay), 40002);
 }

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-std::string U(const std::string& s) { return sjis::ToUtf8(s); }
+std::string U(const std::string& s) {
+    return sjis::ToUtf8(s);
+}
 } // namespace
 
 TEST(StandingsText, NumberFormats) {

@@ -11,9 +11,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -30,9 +30,8 @@ namespace {
 class MainForm : public ::testing::Test {
 protected:
     void SetUp() override {
-        Dir = fs::temp_directory_path() /
-              ("tablora-gui-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        Dir = fs::temp_directory_path() / ("tablora-gui-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(Dir / "data");
         Program = QString::fromStdString((Dir / "tablora").string());
     }
@@ -78,9 +77,15 @@ protected:
                            f.MenuJuni->menuAction()->isEnabled(), f.MenuTaisen->menuAction()->isEnabled(),
                            f.MenuTmJun->menuAction()->isEnabled()})
             EXPECT_EQ(other, views);
-        return {f.MISave->isEnabled(), f.MISaveAs->isEnabled(),  f.MISettei->isEnabled(),
-                f.MITorokuN->isEnabled(), f.MIKekka->isEnabled(), f.MITorikomi->isEnabled(),
-                views,                  f.MIKakidasi->isEnabled(), f.MIClear->isEnabled()};
+        return {f.MISave->isEnabled(),
+                f.MISaveAs->isEnabled(),
+                f.MISettei->isEnabled(),
+                f.MITorokuN->isEnabled(),
+                f.MIKekka->isEnabled(),
+                f.MITorikomi->isEnabled(),
+                views,
+                f.MIKakidasi->isEnabled(),
+                f.MIClear->isEnabled()};
     }
 
     fs::path Dir;

@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 // Readable QStrings in test failures.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 class TScriptedDialogs : public IDialogService {
 public:

@@ -20,7 +20,9 @@
 
 namespace {
 
-std::string U(const std::string& s) { return sjis::ToUtf8(s); }
+std::string U(const std::string& s) {
+    return sjis::ToUtf8(s);
+}
 
 class Settei : public ::testing::Test {
 protected:
@@ -180,7 +182,7 @@ TEST_F(Settei, ReorderThenCancelRestores) {
     TFmSettei& e = Open();
     for (int i = 0; i < 4; ++i)
         e.Team.Next->click(); // 阪神 current
-    OrderAnswer(4, 4, true);   // 阪神 to the top
+    OrderAnswer(4, 4, true);  // 阪神 to the top
     e.Team.Jun->click();
     EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("exec:チーム順序の設定"));
     EXPECT_EQ(Pennant.GetLeague(0).GetDistrict(0).GetTeam(0).Symbol, "T");

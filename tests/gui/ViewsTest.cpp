@@ -1,4 +1,5 @@
 #include "app/AppSettings.h"
+#include "controls/QtText.h"
 #include "controls/WheelMessage.h"
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
@@ -9,7 +10,6 @@
 #include "views/UJuni.h"
 #include "views/UTmJuni.h"
 #include "views/ViewPictures.h"
-#include "controls/QtText.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,7 +23,9 @@
 
 namespace {
 
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 const double kDay = days::Encode(2003, 4, 5); // a Saturday
 
@@ -48,7 +50,7 @@ struct TSeason {
             t.Name = sjis::S(std::string("チーム") + s);
             t.Color = 255;
         }
-        Settings.Char1 = 0;        // black
+        Settings.Char1 = 0; // black
         Settings.BackGround = 0xFFFFFF;
     }
     TSeason& Game(const char* home, const char* visitor, int hs, int vs, double day, uint8_t status = StatusFinished) {
@@ -73,8 +75,12 @@ QStringList TextsIn(const TTableCanvas& c, const QRect& area) {
 }
 
 // The texts of the header row and of table row `row` (0-based), left to right.
-QStringList Header(const TJuniDrawing& d) { return TextsIn(*d.Canvas, QRect(0, 27, 2000, 36)); }
-QStringList Row(const TJuniDrawing& d, int row) { return TextsIn(*d.Canvas, d.RowRects.at(static_cast<size_t>(row))); }
+QStringList Header(const TJuniDrawing& d) {
+    return TextsIn(*d.Canvas, QRect(0, 27, 2000, 36));
+}
+QStringList Row(const TJuniDrawing& d, int row) {
+    return TextsIn(*d.Canvas, d.RowRects.at(static_cast<size_t>(row)));
+}
 const TDrawnText* Find(const TTableCanvas& c, const QString& text) {
     for (const TDrawnText& t : c.Texts())
         if (t.Text == text)
@@ -134,9 +140,9 @@ TEST(Juni, ModeZeroColumnsDrawsAndRules) {
     draws.Game("A", "B", 3, 1, kDay).Game("C", "A", 2, 2, kDay).Game("B", "C", 1, 0, kDay + 1);
     draws.Game("A", "C", 0, 0, kDay + 9, StatusBefore);
     TJuniDrawing d = DrawJuni(draws.View(), 0, 0);
-    EXPECT_EQ(Header(d), QStringList({"順", "位", "チ　ー　ム", "試合", "勝", "負", "分", "勝率", "差", "1位", "(前)",
-                                      "残試合", "消化率", "ホーム", "勝敗", "勝率", "ビジター", "勝敗", "勝率", "最新",
-                                      "変動", "調子"}));
+    EXPECT_EQ(Header(d), QStringList({"順",       "位",   "チ　ー　ム", "試合",   "勝",     "負",     "分",   "勝率",
+                                      "差",       "1位",  "(前)",       "残試合", "消化率", "ホーム", "勝敗", "勝率",
+                                      "ビジター", "勝敗", "勝率",       "最新",   "変動",   "調子"}));
     // A: 1-0-1, rate 1.000, home 1-0-0 and visitor 0-0-1.
     const QStringList a = Row(d, 0);
     EXPECT_EQ(a.mid(0, 7), QStringList({"1", "略A", "2", "1", "0", "1", "1.000"}));

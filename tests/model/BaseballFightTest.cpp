@@ -136,8 +136,8 @@ TEST(MakeChecker, DrawsFromTheAlphabet) {
         }
         seen.insert(c);
     }
-    EXPECT_EQ(seen.size(), 200u);     // no repeats in practice
-    EXPECT_EQ(letters.size(), 64u);   // every character turns up
+    EXPECT_EQ(seen.size(), 200u);   // no repeats in practice
+    EXPECT_EQ(letters.size(), 64u); // every character turns up
     EXPECT_EQ(MakeChecker(0), "");
 }
 

@@ -1,6 +1,6 @@
+#include "model/SeasonFile.h"
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
-#include "model/SeasonFile.h"
 
 #include <cstdio>
 #include <cstring>
@@ -138,7 +138,9 @@ TEST(SeasonFile, EmptySeasonIsFortyEightBytes) {
     EXPECT_TRUE(Decode(bytes));
 }
 
-TEST(SeasonFile, WritesEveryFieldInOrder) { EXPECT_EQ(EncodeSeason(*SmallSeason().p, *SmallSeason().f), SmallSeasonBytes()); }
+TEST(SeasonFile, WritesEveryFieldInOrder) {
+    EXPECT_EQ(EncodeSeason(*SmallSeason().p, *SmallSeason().f), SmallSeasonBytes());
+}
 
 TEST(SeasonFile, RoundTripKeepsEveryFieldButModifiedAndOrderKeys) {
     TSeason s = SmallSeason();

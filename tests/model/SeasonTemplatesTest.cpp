@@ -1,5 +1,5 @@
-#include "model/BaseballPennant.h"
 #include "model/SeasonTemplates.h"
+#include "model/BaseballPennant.h"
 #include "model/SjisText.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +7,9 @@
 
 namespace {
 
-std::string U(const std::string& s) { return sjis::ToUtf8(s); }
+std::string U(const std::string& s) {
+    return sjis::ToUtf8(s);
+}
 
 // Every team of a season as "league/district/name/short/symbol/color".
 std::vector<std::string> Teams(const TPennant& p) {

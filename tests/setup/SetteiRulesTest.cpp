@@ -1,12 +1,14 @@
+#include "setup/SetteiRules.h"
 #include "model/BaseballPennant.h"
 #include "model/SeasonTemplates.h"
 #include "model/SjisText.h"
-#include "setup/SetteiRules.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-std::string U(const std::string& s) { return sjis::ToUtf8(s); }
+std::string U(const std::string& s) {
+    return sjis::ToUtf8(s);
+}
 } // namespace
 
 TEST(SetteiRules, ButtonsFollowCountsPositionAndGames) {
