@@ -4,20 +4,16 @@
 #include "controls/DialogService.h"
 #include "controls/WheelMessage.h"
 #include "model/BaseballFight.h"
+#include "model/HeapSettings.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <chrono>
-#include <malloc.h>
 
 int main(int argc, char** argv) {
-    // The views paint large surfaces again and again (every tab change); a long
-    // season's rank table is tens of megabytes. Keep such blocks in the heap, so
-    // a redraw reuses memory instead of asking the system for fresh pages.
-    mallopt(M_MMAP_THRESHOLD, 512 << 20);
-    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+    UseProgramHeapSettings();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tablora"));
 

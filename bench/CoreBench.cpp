@@ -3,11 +3,11 @@
 
 #include "BenchSeason.h"
 #include "calc/DistrictStandings.h"
+#include "model/HeapSettings.h"
 #include "model/SeasonFile.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
-#include <malloc.h>
 #include <unistd.h>
 
 namespace {
@@ -18,9 +18,14 @@ const TBenchSeason& Season(int gamesPerTeam) {
     return gamesPerTeam == 162 ? normal : large;
 }
 
-std::string TempPath() {
-    return (std::filesystem::temp_directory_path() / ("tablora-bench-" + std::to_string(::getpid()) + ".qvk")).string();
-}
+// A season file in the temporary folder for the length of one benchmark.
+struct TTempSeasonFile {
+    const std::string Path =
+        (std::filesystem::temp_directory_path() / ("tablora-bench-" + std::to_string(::getpid()) + ".qvk")).string();
+    TTempSeasonFile() = default;
+    explicit TTempSeasonFile(const TBenchSeason& s) { SaveSeason(Path, s.Pennant.get(), s.Fight.get()); }
+    ~TTempSeasonFile() { std::filesystem::remove(Path); }
+};
 
 void BM_DecodeSeason(benchmark::State& state) {
     const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
@@ -35,14 +40,12 @@ void BM_DecodeSeason(benchmark::State& state) {
 
 void BM_LoadSeason(benchmark::State& state) {
     const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
-    const std::string path = TempPath();
-    SaveSeason(path, s.Pennant.get(), s.Fight.get());
+    const TTempSeasonFile file(s);
     for (auto _ : state) {
         std::unique_ptr<TPennant> p;
         std::unique_ptr<TFight> f;
-        benchmark::DoNotOptimize(LoadSeason(path, p, f));
+        benchmark::DoNotOptimize(LoadSeason(file.Path, p, f));
     }
-    std::filesystem::remove(path);
 }
 
 void BM_EncodeSeason(benchmark::State& state) {
@@ -54,10 +57,9 @@ void BM_EncodeSeason(benchmark::State& state) {
 // Includes the flush to disk that makes a save safe.
 void BM_SaveSeason(benchmark::State& state) {
     const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
-    const std::string path = TempPath();
+    const TTempSeasonFile file;
     for (auto _ : state)
-        benchmark::DoNotOptimize(SaveSeason(path, s.Pennant.get(), s.Fight.get()));
-    std::filesystem::remove(path);
+        benchmark::DoNotOptimize(SaveSeason(file.Path, s.Pennant.get(), s.Fight.get()));
 }
 
 void BM_FeedAndRankDistrict(benchmark::State& state) {
@@ -77,17 +79,15 @@ void BM_MagicNumbersDistrict(benchmark::State& state) {
 // What opening a season and its first standings window costs.
 void BM_LoadStandingsMagic(benchmark::State& state) {
     const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
-    const std::string path = TempPath();
-    SaveSeason(path, s.Pennant.get(), s.Fight.get());
+    const TTempSeasonFile file(s);
     for (auto _ : state) {
         std::unique_ptr<TPennant> p;
         std::unique_ptr<TFight> f;
-        LoadSeason(path, p, f);
+        LoadSeason(file.Path, p, f);
         auto st = BuildDistrictStandings(*p, *f, 0);
         for (int i = 0; i < st->Calc->Count(); ++i)
             benchmark::DoNotOptimize(st->Calc->Magic(i, st->ByWins));
     }
-    std::filesystem::remove(path);
 }
 
 // The rank transition view: the district's ranks after every day of the season,
@@ -136,11 +136,7 @@ BENCHMARK(BM_LoadStandingsMagic)->Arg(162)->Arg(1620)->Unit(benchmark::kMicrosec
 BENCHMARK(BM_DayByDayRanks)->Arg(162)->Arg(1620)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
-    // The program's memory settings (app/main.cpp): freed blocks stay in the
-    // heap for the next drawing or calculation instead of going back to the
-    // system and faulting in again.
-    mallopt(M_MMAP_THRESHOLD, 512 << 20);
-    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+    UseProgramHeapSettings(); // as the program does
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

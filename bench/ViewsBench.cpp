@@ -2,12 +2,12 @@
 // major-league-size season and on one ten times larger.
 
 #include "BenchSeason.h"
+#include "model/HeapSettings.h"
 #include "views/JuniDrawing.h"
 #include "views/TmJuniDrawing.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 namespace {
 
@@ -42,10 +42,7 @@ BENCHMARK(BM_DrawStandings)->ArgsProduct({{162, 1620}, {0, 1, 2}})->Unit(benchma
 BENCHMARK(BM_DrawTransition)->Arg(162)->Arg(1620)->MinTime(3.0)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    // The same memory settings as the program (app/main.cpp): large surfaces
-    // stay in the heap and are reused from one drawing to the next.
-    mallopt(M_MMAP_THRESHOLD, 512 << 20);
-    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+    UseProgramHeapSettings(); // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -2,6 +2,7 @@
 // everything asked is recorded.
 #pragma once
 
+#include "QtPrint.h"
 #include "controls/DialogService.h"
 
 #include <QApplication>
@@ -10,11 +11,6 @@
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
-
-// Readable QStrings in test failures.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 class TScriptedDialogs : public IDialogService {
 public:

@@ -1,3 +1,4 @@
+#include "QtPrint.h"
 #include "app/AppSettings.h"
 #include "controls/QtText.h"
 #include "controls/WheelMessage.h"
@@ -22,10 +23,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 const double kDay = days::Encode(2003, 4, 5); // a Saturday
 
