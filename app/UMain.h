@@ -2,7 +2,7 @@
 // the settings, runs the file commands and opens the views and dialogs.
 #pragma once
 
-#include "AppSettings.h"
+#include "settings/AppSettings.h"
 #include "MainRules.h"
 
 #include <QMainWindow>

@@ -1,6 +1,6 @@
 #include "RenderCommand.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "model/BaseballPennant.h"
 #include "views/JuniDrawing.h"
 #include "views/TmJuniDrawing.h"

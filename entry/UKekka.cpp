@@ -1,7 +1,7 @@
 #include "UKekka.h"
 
 #include "EntryWidgets.h"
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "controls/DialogService.h"
 #include "controls/QtText.h"
 #include "model/BaseballPennant.h"

@@ -3,7 +3,7 @@
 // them before the season changes.
 #pragma once
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 
 #include <QColor>
 #include <QPalette>

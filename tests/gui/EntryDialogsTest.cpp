@@ -1,4 +1,4 @@
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "calc/DistrictStandings.h"
 #include "entry/EntryWidgets.h"
 #include "entry/UKekka.h"

@@ -1,5 +1,5 @@
 #include "QtPrint.h"
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "controls/QtText.h"
 #include "controls/WheelMessage.h"
 #include "model/BaseballFight.h"
