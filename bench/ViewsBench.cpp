@@ -1,12 +1,18 @@
-// Painting the standings (each mode) and one team's rank transition on the
-// major-league-size season and on one ten times larger.
+// The table views on the major-league-size season and on one ten times
+// larger: laying a view out (what opening it or switching its tab costs
+// before anything is painted), painting one screen of it (the window paints
+// only what is exposed), scrolling it by a page, and rendering a whole table
+// into a PNG in bands.
 
 #include "BenchSeason.h"
-#include "model/HeapSettings.h"
+#include "settings/AppSettings.h"
 #include "views/JuniDrawing.h"
+#include "views/TableRender.h"
 #include "views/TmJuniDrawing.h"
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -22,29 +28,79 @@ TViewContext View(const TBenchSeason& s) {
     return {s.Pennant.get(), s.Fight.get(), &settings, QString(), QGuiApplication::palette()};
 }
 
-void BM_DrawStandings(benchmark::State& state) {
-    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
-    const int mode = static_cast<int>(state.range(1));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(DrawJuni(View(s), 0, mode));
+// One screen of a maximized window's table pane.
+const QSize kScreen(1280, 700);
+
+// Paints the part of `table` a window scrolled to `top` shows.
+void PaintScreen(const TTableLayout& table, QImage& screen, int top) {
+    screen.fill(table.Background());
+    QPainter painter(&screen);
+    painter.translate(0, -top);
+    const QRect area(QPoint(0, top), kScreen);
+    TPainterCanvas canvas(painter, area);
+    table.Paint(canvas);
 }
 
-void BM_DrawTransition(benchmark::State& state) {
+void BM_OpenStandings(benchmark::State& state) {
     const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(DrawTmJuni(View(s), 0));
+    const int mode = static_cast<int>(state.range(1));
+    QImage screen(kScreen, QImage::Format_RGB32);
+    for (auto _ : state) {
+        TJuniTable table(View(s), 0, mode);
+        PaintScreen(table, screen, 0);
+    }
+}
+
+// Opening the window or switching its team: the layout and the first screen.
+void BM_OpenTransition(benchmark::State& state) {
+    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    QImage screen(kScreen, QImage::Format_RGB32);
+    int team = 0;
+    for (auto _ : state) {
+        TTmJuniPanes panes = LayOutTmJuni(View(s), team);
+        team = (team + 1) % 30;
+        PaintScreen(*panes.Head, screen, 0);
+        PaintScreen(*panes.Table, screen, std::max(panes.ScrollTarget - 198, 0));
+    }
+}
+
+// One page further down the table: only the newly exposed part is painted,
+// at most a screen.
+void BM_ScrollTransition(benchmark::State& state) {
+    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    const TTmJuniPanes panes = LayOutTmJuni(View(s), 0);
+    QImage screen(kScreen, QImage::Format_RGB32);
+    const int height = panes.Table->Size().height();
+    int top = 0;
+    for (auto _ : state) {
+        PaintScreen(*panes.Table, screen, top);
+        top = top + kScreen.height() >= height ? 0 : top + kScreen.height();
+    }
+}
+
+void BM_RenderTransition(benchmark::State& state) {
+    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const TTmJuniPanes panes = LayOutTmJuni(View(s), 0);
+        std::string png, error;
+        const QSize size(panes.Table->Size().width(), panes.HeadPaneHeight + 3 + panes.Table->Size().height());
+        EncodeTablePicture({{panes.Head.get(), QPoint(0, 0)}, {panes.Table.get(), QPoint(0, panes.HeadPaneHeight + 3)}},
+                           size, Qt::white, png, error);
+        state.counters["KB"] = static_cast<double>(png.size()) / 1024;
+    }
 }
 
 } // namespace
 
-BENCHMARK(BM_DrawStandings)->ArgsProduct({{162, 1620}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
-// Long enough that the first drawing, into memory fresh from the system, does not dominate.
-BENCHMARK(BM_DrawTransition)->Arg(162)->Arg(1620)->MinTime(3.0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenStandings)->ArgsProduct({{162, 1620}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    UseProgramHeapSettings(); // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
