@@ -57,10 +57,34 @@ int TTableCanvas::TextWidth(const QString& text) const {
     return Face(Size).second.horizontalAdvance(text);
 }
 
+namespace {
+
+// Whether `text` drawn with `metrics` in a rectangle `width` wide keeps all
+// its ink inside: its advance fits, or what overflows on the side(s) the
+// alignment pushes it to is only the glyphs' empty bearing.
+bool Fits(const QFontMetrics& metrics, const QString& text, int width, TAlign align) {
+    const int over = metrics.horizontalAdvance(text) - width;
+    if (over <= 0 || text.isEmpty())
+        return over <= 0;
+    const int left = std::max(0, metrics.leftBearing(text.front()));
+    const int right = std::max(0, metrics.rightBearing(text.back()));
+    switch (align) {
+    case TAlign::Left:
+        return right >= over;
+    case TAlign::Right:
+        return left >= over;
+    case TAlign::Center:
+        return left >= (over + 1) / 2 && right >= over / 2;
+    }
+    return false;
+}
+
+} // namespace
+
 void TTableCanvas::Put(const QRect& r, const QString& text, TAlign align, int flags) {
     // The largest size from the current one down that fits the width.
     int size = Size;
-    while (size > 1 && Face(size).second.horizontalAdvance(text) > r.width())
+    while (size > 1 && !Fits(Face(size).second, text, r.width(), align))
         --size;
     const TDrawnText drawn{text, r, size, TextColor, align};
     if (text.isEmpty() || r.width() <= 0 || r.height() <= 0 || !Shows(r)) {

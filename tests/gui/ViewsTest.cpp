@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -110,39 +111,63 @@ TEST(Canvas, FitFontSizeShrinksToTheWidth) {
 }
 
 // A text wider than its cell keeps every character: it is drawn at the
-// largest size that fits, in the cell it was given.
+// largest size that fits, in the cell it was given; no ink leaves the cell.
 TEST(Canvas, TextsTooWideForTheirCellAreDrawnSmaller) {
     struct TCase {
         QString Text;
         int Width; // the cell of the view that shows it
         int Size;
+        TAlign Align;
     } cases[] = {
-        {QStringLiteral("10月01日(木)"), 70, 9}, // rank transition date
-        {QStringLiteral("1.000"), 30, 9},        // rank transition win rate
-        {QStringLiteral("1.000"), 32, 9},        // standings win rate
-        {QStringLiteral("100%"), 35, 9},         // standings completion
-        {QStringLiteral("( 15.0)"), 35, 9},      // standings games behind the team above
-        {QStringLiteral("12月31日(水) 現在"), 110, 10},
+        {QStringLiteral("10月01日(木)"), 70, 9, TAlign::Right}, // rank transition date
+        {QStringLiteral("1.000"), 30, 9, TAlign::Right},        // rank transition win rate
+        {QStringLiteral("1.000"), 32, 9, TAlign::Right},        // standings win rate
+        {QStringLiteral("100%"), 35, 9, TAlign::Left},          // standings completion
+        {QStringLiteral("( 15.0)"), 35, 9, TAlign::Right},      // standings games behind the team above
+        {QStringLiteral("消化率"), 35, 9, TAlign::Left},
+        {QStringLiteral("12月31日(水) 現在"), 110, 10, TAlign::Left},
+        {QStringLiteral("ビジター"), 40, 8, TAlign::Center},
+    };
+    // The text painted at `size` into a cell at x = 100: how wide its ink
+    // is, and whether any ink lies outside the cell.
+    struct TInk {
+        int Width = 0;
+        bool Outside = false;
+    };
+    auto ink = [](const QString& text, int width, int size, TAlign align) {
+        QImage image(400, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        TPainterCanvas canvas(painter, image.rect());
+        canvas.SetFontSize(size);
+        canvas.Text(QRect(100, 10, width, 18), text, align);
+        EXPECT_EQ(canvas.FontSize(), size); // the canvas keeps its size for the next text
+        painter.end();
+        int first = image.width(), last = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 160) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        return TInk{last - first + 1, first < 100 || last >= 100 + width};
     };
     for (const TCase& c : cases) {
-        TRecordingCanvas canvas(QRect(0, 0, 200, 40));
-        canvas.SetFontSize(c.Size);
-        canvas.Text(QRect(10, 0, c.Width, 18), c.Text, TAlign::Right);
-        ASSERT_EQ(canvas.Texts().size(), 1u);
-        const TDrawnText& drawn = canvas.Texts()[0];
-        EXPECT_EQ(drawn.Text, c.Text);
-        EXPECT_EQ(drawn.Rect, QRect(10, 0, c.Width, 18));
-        EXPECT_EQ(canvas.FontSize(), c.Size); // the canvas keeps its size for the next text
-        canvas.SetFontSize(drawn.Size);
-        EXPECT_LE(canvas.TextWidth(c.Text), c.Width) << c.Text.toStdString();
-        if (drawn.Size < c.Size) { // the largest size that fits
-            canvas.SetFontSize(drawn.Size + 1);
-            EXPECT_GT(canvas.TextWidth(c.Text), c.Width) << c.Text.toStdString();
-        }
+        TRecordingCanvas record(QRect(0, 0, 400, 40));
+        record.SetFontSize(c.Size);
+        record.Text(QRect(100, 10, c.Width, 18), c.Text, c.Align);
+        const int drawn = record.Texts().at(0).Size;
+        const TInk inCell = ink(c.Text, c.Width, c.Size, c.Align);
+        EXPECT_FALSE(inCell.Outside) << c.Text.toStdString();
+        // Every character: as wide as the text at that size in a cell wide enough.
+        EXPECT_NEAR(inCell.Width, ink(c.Text, 300, drawn, TAlign::Left).Width, 1) << c.Text.toStdString();
     }
-    // The first of these is wider than its cell with the program's face.
+    // The record keeps the cell and the size the text was drawn at.
     TRecordingCanvas canvas(QRect(0, 0, 200, 40));
-    canvas.Text(QRect(0, 0, 70, 18), cases[0].Text, TAlign::Right);
+    canvas.Text(QRect(5, 0, 70, 18), cases[0].Text, TAlign::Right);
+    ASSERT_EQ(canvas.Texts().size(), 1u);
+    EXPECT_EQ(canvas.Texts()[0].Rect, QRect(5, 0, 70, 18));
+    EXPECT_EQ(canvas.Texts()[0].Text, cases[0].Text);
     EXPECT_LT(canvas.Texts()[0].Size, 9);
 }
 
