@@ -82,16 +82,17 @@ bool Fits(const QFontMetrics& metrics, const QString& text, int width, TAlign al
 } // namespace
 
 void TTableCanvas::Put(const QRect& r, const QString& text, TAlign align, int flags) {
+    if (!Shows(r))
+        return; // outside what is painted: neither drawn nor recorded
     // The largest size from the current one down that fits the width.
     int size = Size;
     while (size > 1 && !Fits(Face(size).second, text, r.width(), align))
         --size;
     const TDrawnText drawn{text, r, size, TextColor, align};
-    if (text.isEmpty() || r.width() <= 0 || r.height() <= 0 || !Shows(r)) {
+    if (text.isEmpty())
         DrawText(drawn, QFont(), -1); // recorded, nothing to paint
-        return;
-    }
-    DrawText(drawn, Face(size).first, flags);
+    else
+        DrawText(drawn, Face(size).first, flags);
 }
 
 void TTableCanvas::Text(const QRect& r, const QString& text, TAlign align) {
@@ -106,6 +107,16 @@ void TTableCanvas::TextTopLeft(const QRect& r, const QString& text) {
 }
 
 // Painting.
+
+namespace {
+
+// The pixels a line of this width may touch.
+QRect LineExtent(int x1, int y1, int x2, int y2, int width) {
+    return QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)))
+        .adjusted(-width, -width, width, width);
+}
+
+} // namespace
 
 TPainterCanvas::TPainterCanvas(QPainter& painter, const QRect& area) : TTableCanvas(area), P(painter) {}
 
@@ -123,9 +134,7 @@ void TPainterCanvas::Frame(const QRect& r, const QColor& color) {
 }
 
 void TPainterCanvas::Line(int x1, int y1, int x2, int y2, int width, const QColor& color) {
-    const QRect extent = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)))
-                             .adjusted(-width, -width, width, width);
-    if (!Shows(extent))
+    if (!Shows(LineExtent(x1, y1, x2, y2, width)))
         return;
     P.save();
     P.setRenderHint(QPainter::Antialiasing);
@@ -157,19 +166,22 @@ void TPainterCanvas::DrawText(const TDrawnText& text, const QFont& font, int fla
 TRecordingCanvas::TRecordingCanvas(const QRect& area) : TTableCanvas(area) {}
 
 void TRecordingCanvas::Fill(const QRect& r, const QColor& color) {
-    ShapeRecord.push_back({TShape::Fill, r, color});
+    if (Shows(r))
+        ShapeRecord.push_back({TShape::Fill, r, color});
 }
 
 void TRecordingCanvas::Frame(const QRect& r, const QColor& color) {
-    ShapeRecord.push_back({TShape::Frame, r, color});
+    if (Shows(r))
+        ShapeRecord.push_back({TShape::Frame, r, color});
 }
 
-void TRecordingCanvas::Line(int x1, int y1, int x2, int y2, int, const QColor& color) {
-    ShapeRecord.push_back({TShape::Line, QRect(QPoint(x1, y1), QPoint(x2, y2)), color});
+void TRecordingCanvas::Line(int x1, int y1, int x2, int y2, int width, const QColor& color) {
+    if (Shows(LineExtent(x1, y1, x2, y2, width)))
+        ShapeRecord.push_back({TShape::Line, QRect(QPoint(x1, y1), QPoint(x2, y2)), color});
 }
 
 void TRecordingCanvas::Stretch(const QRect& r, const QImage& picture) {
-    if (!picture.isNull())
+    if (!picture.isNull() && Shows(r))
         ShapeRecord.push_back({TShape::Picture, r, QColor()});
 }
 

@@ -105,8 +105,8 @@ private:
     QPainter& P;
 };
 
-// Paints nothing and keeps what would have been drawn: every text, and the
-// lines, fills and pictures, for the tests to read.
+// Paints nothing and keeps what would have been drawn in its area: every
+// text, and the lines, fills and pictures, for the tests to read.
 class TRecordingCanvas : public TTableCanvas {
 public:
     struct TShape {
