@@ -6,8 +6,11 @@
 #include "settings/AppSettings.h"
 
 #include <QLabel>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <algorithm>
 
 namespace {
 
@@ -48,6 +51,17 @@ const TSwatchPlace kPlaces[TFmColor::SwatchCount] = {
 };
 // clang-format on
 
+// Tabs as compact as the platform's page controls, so that all five captions
+// fit the dialog's width without scroll arrows.
+class TCompactTabStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_TabBarTabHSpace)
+            return std::min(QProxyStyle::pixelMetric(metric, option, widget), 12);
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
 const char* const kPageCaptions[TFmColor::PageCount] = {"全般", "結果登録", "勝敗表", "対戦成績表", "順位推移表"};
 
 } // namespace
@@ -60,6 +74,9 @@ TFmColor::TFmColor(IDialogService& dialogs, const QColor& lastChosen, QWidget* p
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setGeometry(8, 8, 332, 248);
+    auto* tabStyle = new TCompactTabStyle;
+    tabStyle->setParent(this);
+    PageControl1->tabBar()->setStyle(tabStyle);
     for (int page = 0; page < PageCount; ++page) {
         Pages[page] = new QWidget;
         PageControl1->addTab(Pages[page], QString::fromUtf8(kPageCaptions[page]));

@@ -43,9 +43,10 @@ TFmOption::TFmOption(QWidget* parent) : QDialog(parent) {
     TabGroup = new QButtonGroup(this);
     const QString tabCaptions[3] = {QStringLiteral("正式名称(&N)"), QStringLiteral("略称(&R)"),
                                     QStringLiteral("記号(&K)")};
-    for (int i = 0; i < 3; ++i) { // three columns
+    const int columns[3] = {10, 112, 194};
+    for (int i = 0; i < 3; ++i) {
         RBTab[i] = new QRadioButton(tabCaptions[i], RGTab);
-        RBTab[i]->setGeometry(10 + i * 88, 22, 86, 20);
+        RBTab[i]->setGeometry(columns[i], 22, i == 0 ? 100 : 80, 20);
         TabGroup->addButton(RBTab[i], i);
     }
 
