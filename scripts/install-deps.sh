@@ -12,7 +12,8 @@ packages=()
 for group in "${groups[@]}"; do
     case "$group" in
         build) packages+=(g++ cmake ninja-build make) ;;
-        test) packages+=(googletest libgtest-dev libgmock-dev) ;;
+        # python3 reads the CSV and HTML exports back in the tests.
+        test) packages+=(googletest libgtest-dev libgmock-dev python3) ;;
         # Qt 6 Widgets, and the Japanese UI font ("ＭＳ Ｐゴシック" is drawn with IPAPGothic).
         # Qt's own texts (buttons of message boxes, file dialogs) in Japanese too.
         gui) packages+=(qt6-base-dev libgl-dev fonts-ipafont-gothic qt6-translations-l10n) ;;
