@@ -2,9 +2,10 @@
 // the settings, runs the file commands and opens the views and dialogs.
 #pragma once
 
-#include "settings/AppSettings.h"
 #include "MainRules.h"
+#include "settings/AppSettings.h"
 
+#include <QColor>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
@@ -46,6 +47,8 @@ public:
     void MISaveClick();
     void MISaveAsClick();
     void MISetteiClick();
+    void MIOptionClick();
+    void MIColorClick();
     void MITorokuNClick();
     void MIKekkaClick();
     void MIHelpClick();
@@ -116,4 +119,5 @@ private:
     TFmVersion* Version;
     QList<QPointer<THelpWindow>> HelpWindows;
     bool SettingsWritten = false;
+    QColor LastChosenColor = Qt::black; // the color dialog opens on it
 };
