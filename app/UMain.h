@@ -2,8 +2,8 @@
 // the settings, runs the file commands and opens the views and dialogs.
 #pragma once
 
-#include "settings/AppSettings.h"
 #include "MainRules.h"
+#include "settings/AppSettings.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -45,6 +45,9 @@ public:
     void MIOpenClick();
     void MISaveClick();
     void MISaveAsClick();
+    void MITorikomiClick();
+    void MIKakidasiClick();
+    void MIClearClick();
     void MISetteiClick();
     void MITorokuNClick();
     void MIKekkaClick();
@@ -104,6 +107,8 @@ private:
     QString DataFolder() const;
     void PlaceWindow();
     QWidget* AddChild(QWidget* view);
+    enum class TExportResult { Written, Cancelled, Failed };
+    TExportResult ExportMatches();
 
     IDialogService& Dialogs;
     QString ProgramFolder;
