@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 
+#include "MatchTextCommands.h"
 #include "RenderCommand.h"
 #include "StandingsExport.h"
 #include "calc/DistrictStandings.h"
@@ -21,7 +22,9 @@ const char kUsage[] =
     "  tablora-cli info SEASON.qvk\n"
     "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json|csv|html]\n"
     "  tablora-cli check SEASON.qvk\n"
-    "  tablora-cli render SEASON.qvk --view standings|transition --index N [--mode 0|1|2] --out FILE.png\n";
+    "  tablora-cli render SEASON.qvk --view standings|transition --index N [--mode 0|1|2] --out FILE.png\n"
+    "  tablora-cli export SEASON.qvk --out FILE.txt\n"
+    "  tablora-cli import SEASON.qvk FILE.txt --out NEW.qvk [--force]\n";
 
 struct TUsageError {
     std::string Message;
@@ -284,12 +287,18 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return Standings(args, out, err);
         if (command == "render")
             return Render(args, err);
+        if (command == "export")
+            return ExportCommand(args, out, err);
+        if (command == "import")
+            return ImportCommand(args, out, err);
         if (command == "--help" || command == "-h" || command == "help") {
             out << kUsage;
             return 0;
         }
         return Usage(err, "不明なコマンド " + command);
     } catch (const TUsageError& e) {
+        return Usage(err, e.Message);
+    } catch (const TCliUsageError& e) {
         return Usage(err, e.Message);
     }
 }
