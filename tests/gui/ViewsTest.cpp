@@ -348,6 +348,7 @@ TEST(JuniWindow, ModesClicksAndWheel) {
     w.show();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("リーグ東勝敗表"));
     EXPECT_EQ(w.TableDrawings(), 1);
+    EXPECT_EQ(w.ImgJuni->size(), w.Drawing().Size()); // the scroll range is the whole table
 
     w.ImgJuniMouseUp(Qt::LeftButton, w.Drawing().ModeRects[0].center());
     EXPECT_EQ(w.TableDrawings(), 1); // the current mode: no redraw
@@ -456,6 +457,7 @@ TEST(TmJuniWindow, TabsFollowTheOption) {
     EXPECT_EQ(w.TabTmJuni->tabText(0), QStringLiteral("A"));
     EXPECT_EQ(w.TabTmJuni->currentIndex(), 1);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("チームB順位推移"));
+    EXPECT_EQ(w.ImgHead->size(), w.Drawing().Head->Size());
     s.Settings.TTab = 0;
     TFmTmJuni full(s.View(), 0);
     EXPECT_EQ(full.TabTmJuni->tabText(1), QStringLiteral("チームB"));
