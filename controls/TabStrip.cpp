@@ -10,7 +10,8 @@ TTabStrip::TTabStrip(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_Hover);
-    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    // Not Fixed: a fixed policy would hold the strip to one row's height.
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
 }

@@ -6,8 +6,10 @@
 #include "gui/ScriptedDialogs.h"
 
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 
 TEST(QtText, StoredColors) {
     QPalette pal;
@@ -83,13 +85,21 @@ TEST(Version, MailLinkAsksForMail) {
 }
 
 TEST(TabStrip, ThirtyTabsWrapIntoRowsAndSwitchByClickAndKeyboard) {
-    TTabStrip strip;
+    // Laid out as in a view window: the table above, the strip below.
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(new QScrollArea);
+    TTabStrip& strip = *new TTabStrip;
+    column->addWidget(&strip);
     for (int i = 1; i <= 30; ++i)
         strip.addTab(QStringLiteral("チーム%1").arg(i));
     EXPECT_EQ(strip.currentIndex(), 0); // the first tab added is selected
-    strip.resize(420, strip.heightForWidth(420));
+    window.resize(420, 400);
+    window.show();
     ASSERT_GT(strip.rowCount(), 2);
-    EXPECT_EQ(strip.height(), strip.rowCount() * strip.tabRect(0).height());
+    EXPECT_EQ(strip.width(), 420);
+    EXPECT_EQ(strip.height(), strip.rowCount() * strip.tabRect(0).height()); // every row shows
     // Every tab lies whole inside the strip, rows fill from the left, none overlap.
     for (int i = 0; i < strip.count(); ++i) {
         const QRect r = strip.tabRect(i);
