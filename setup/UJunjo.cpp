@@ -1,5 +1,7 @@
 #include "UJunjo.h"
 
+#include "controls/DialogFrame.h"
+
 #include <QListWidget>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -7,7 +9,7 @@
 #include <QToolButton>
 
 TFmJunjo::TFmJunjo(QWidget* parent) : QDialog(parent) {
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+    UseDialogFrame(*this);
     LBJun = new QListWidget(this);
     SpBtUp = new QToolButton(this);
     SpBtDown = new QToolButton(this);

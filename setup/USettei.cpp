@@ -1,6 +1,7 @@
 #include "USettei.h"
 
 #include "UJunjo.h"
+#include "controls/DialogFrame.h"
 #include "controls/DialogService.h"
 #include "controls/Pictures.h"
 #include "controls/QtText.h"
@@ -50,7 +51,7 @@ TFmSettei::TFmSettei(TPennant& pennant, TFight& fight, IDialogService& dialogs, 
                      QWidget* parent)
     : QDialog(parent), Pennant(pennant), Fight(fight), Dialogs(dialogs), ProgramDir(programDir) {
     setWindowTitle(QStringLiteral("情報設定"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    UseDialogFrame(*this);
     setFixedSize(501, 448);
 
     // 全体の情報

@@ -1,4 +1,3 @@
-#include "settings/AppSettings.h"
 #include "calc/DistrictStandings.h"
 #include "entry/EntryWidgets.h"
 #include "entry/UKekka.h"
@@ -7,12 +6,15 @@
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
 #include "model/SeasonTemplates.h"
+#include "settings/AppSettings.h"
 #include "setup/SetteiRules.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -376,4 +378,62 @@ TEST_F(Toroku, EndToEnd) {
     EXPECT_EQ(t3.Remain(), 3);             // its make-up game, days 6 and 7
     EXPECT_EQ(standings->Finished, 18);
     EXPECT_EQ(standings->Remaining, 10);
+}
+
+// A click into the year (0), month (1) or day (2) of a picker, as a user makes it.
+static void ClickPart(QDateEdit& picker, int part) {
+    QLineEdit* edit = picker.findChild<QLineEdit*>();
+    const QString before[] = {QStringLiteral("2"), QStringLiteral("2003/0"), QStringLiteral("2003/04/0")};
+    const int x = edit->fontMetrics().horizontalAdvance(before[part]) + 4;
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(x, edit->height() / 2));
+}
+
+TEST(DatePicker, TypedAndPastedDates) {
+    struct TCase {
+        int Part; // clicked first; -1: the whole text selected with Ctrl+A
+        const char* Typed;
+        QDate Expected;
+    };
+    const TCase cases[] = {
+        {2, "15", QDate(2003, 4, 15)},         // the day under the click
+        {1, "9", QDate(2003, 9, 5)},           // the month
+        {0, "2004", QDate(2004, 4, 5)},        // the year
+        {0, "2003/09/15", QDate(2003, 9, 15)}, // a whole date from the year
+        {2, "2003/09/15", QDate(2003, 9, 15)}, // a whole date from the day
+        {-1, "2003-9-7", QDate(2003, 9, 7)},   // over the whole text
+        {2, "2003/13/40", QDate(2003, 4, 5)},  // no such date: it stays
+    };
+    for (const QString& format : {QStringLiteral("yyyy/MM/dd"), QStringLiteral("yyyy/MM/dd' ('ddd')'")})
+        for (const TCase& c : cases) {
+            QWidget window;
+            TDatePicker* picker = EntryDatePicker(&window, format);
+            picker->setGeometry(10, 10, 150, 25);
+            picker->setDate(QDate(2003, 4, 5));
+            window.show();
+            EXPECT_TRUE(picker->calendarPopup());
+            if (c.Part < 0) {
+                picker->setFocus();
+                QTest::keyClick(picker, Qt::Key_A, Qt::ControlModifier);
+            } else {
+                ClickPart(*picker, c.Part);
+            }
+            QTest::keyClicks(picker, QString::fromLatin1(c.Typed));
+            QTest::keyClick(picker, Qt::Key_Return);
+            EXPECT_EQ(picker->date(), c.Expected) << c.Part << " " << c.Typed << " " << format.toStdString();
+        }
+    EXPECT_EQ(TDatePicker::ParseDate(QStringLiteral(" 2003/09/15 (月) ")), QDate(2003, 9, 15));
+    EXPECT_EQ(TDatePicker::ParseDate(QStringLiteral("20030915")), QDate(2003, 9, 15));
+    EXPECT_FALSE(TDatePicker::ParseDate(QStringLiteral("15/09/2003")).isValid());
+}
+
+TEST_F(Kekka, PastedDayLoadsItsGames) {
+    Stored("G", "T", kDay + 3);
+    TFmKekka d(Pennant, Fight, Settings, kDay, Dialogs);
+    d.show();
+    EXPECT_TRUE(d.Rows.empty());
+    QGuiApplication::clipboard()->setText(QStringLiteral("2026/04/04"));
+    d.DTPKijun->setFocus();
+    QTest::keyClick(d.DTPKijun, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(d.PickedDay(), kDay + 3);
+    EXPECT_EQ(d.Rows.size(), 1u);
 }

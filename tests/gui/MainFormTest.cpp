@@ -1,11 +1,14 @@
 #include "app/UDlgNew.h"
 #include "app/UMain.h"
+#include "controls/UVersion.h"
 #include "entry/UKekka.h"
 #include "gui/ScriptedDialogs.h"
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/SeasonFile.h"
+#include "model/SeasonTemplates.h"
 #include "model/SjisText.h"
+#include "setup/UJunjo.h"
 #include "setup/USettei.h"
 
 #include <QAction>
@@ -353,6 +356,8 @@ TEST_F(MainForm, WindowMenuAndEditor) {
     });
     f.MISetteiClick();
     EXPECT_TRUE(f.Mdi()->subWindowList().isEmpty());
+    emit f.MenuWindow->aboutToShow();
+    EXPECT_EQ(f.MenuWindow->actions().size(), 5); // the window list is gone, its separator too
     EXPECT_EQ(f.windowTitle(), QStringLiteral("タブローラ   【 新しい題名 】"));
     EXPECT_EQ(f.Pennant()->Modified, 1);
 }
@@ -402,4 +407,22 @@ TEST_F(MainForm, ChildWindowsOpenAndCascadeInsideTheWorkspace) {
     EXPECT_EQ(windows[1]->geometry().topLeft(), QPoint(step, step));
     for (QMdiSubWindow* w : windows)
         EXPECT_TRUE(work.contains(w->geometry()));
+}
+
+TEST(Dialogs, FixedFramesHaveNoMinimizeOrMaximizeButton) {
+    TPennant pennant;
+    BuildTemplate(TemplateJapan, pennant);
+    TFight fight;
+    TScriptedDialogs dialogs;
+    TDlgNew newSeason;
+    TFmSettei editor(pennant, fight, dialogs, QString());
+    TFmVersion version;
+    TFmJunjo order;
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&newSeason, &editor, &version, &order}) {
+        const Qt::WindowFlags flags = dialog->windowFlags();
+        EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint))
+            << dialog->windowTitle().toStdString();
+        EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+        EXPECT_TRUE(flags & Qt::WindowCloseButtonHint); // closing answers like Cancel
+    }
 }
