@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollArea>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <cmath>
 
 namespace {
@@ -23,10 +25,27 @@ double Today() {
 }
 } // namespace
 
+int TFmTorokuN::SymbolBoxWidth(const QFont& font) {
+    // The design's 50 pixels, widened by the least that shows the widest three
+    // capitals ("WWW") whole beside the box's arrow in this style and font.
+    QComboBox probe;
+    probe.setFont(font);
+    probe.setEditable(true);
+    QStyleOptionComboBox option;
+    option.initFrom(&probe);
+    option.editable = true;
+    option.rect = QRect(0, 0, 50, 24);
+    const QRect field =
+        probe.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &probe);
+    const int needed =
+        probe.lineEdit()->fontMetrics().horizontalAdvance(QStringLiteral("WWW")) + 2 * kLineEditMargin + 1;
+    return 50 + std::max(needed - field.width(), 0);
+}
+
 TFmTorokuN::TFmTorokuN(TPennant& pennant, TFight& fight, bool useSymbols, int rowsPerPage, IDialogService& dialogs,
                        QWidget* parent)
     : QDialog(parent), Pennant(pennant), Fight(fight), Dialogs(dialogs), Sche(useSymbols),
-      TMaxRows(std::max(rowsPerPage, 1)), W(useSymbols ? 50 : 135) {
+      TMaxRows(std::max(rowsPerPage, 1)), W(useSymbols ? SymbolBoxWidth(font()) : 135) {
     setWindowTitle(QStringLiteral("ペナントレース日程登録"));
     Teams = BuildTeamList(Pennant);
 

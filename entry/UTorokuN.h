@@ -46,6 +46,10 @@ public:
     int Page = 0;
     double PickedDay() const { return Picked; }
     int ComboWidth() const { return W; }
+    // The width of the symbol boxes: three capital letters show whole (with
+    // Fusion and IPAPGothic at 12 pixels that is 61; the design had 50).
+    static int SymbolBoxWidth(const QFont& font);
+    static constexpr int kLineEditMargin = 2; // the space a line edit keeps on each side of its text
 
     void SetDay(double day); // as if the user picked it
     void LoadDay();

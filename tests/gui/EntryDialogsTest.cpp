@@ -57,7 +57,7 @@ TEST_F(Toroku, EmptyDayOffersHalfTheTeamsAsRows) {
     d.SetDay(kDay);
     EXPECT_EQ(d.windowTitle(), QStringLiteral("ペナントレース日程登録"));
     EXPECT_EQ(d.Rows.size(), 6u);
-    EXPECT_EQ(d.width(), 2 * 50 + 226);
+    EXPECT_EQ(d.width(), 2 * d.ComboWidth() + 226);
     // Registering the empty rows stores nothing, yet marks and renews.
     Dialogs.YesNo.push_back(true);
     EXPECT_TRUE(d.BtnTorokuClick());
@@ -91,7 +91,15 @@ TEST_F(Toroku, SymbolsAreTypedInUpperCase) {
     // The day is shown again from the list, with "削除" on the stored games.
     EXPECT_EQ(d.Rows.size(), 2u);
     EXPECT_FALSE(d.Rows[0].Delete->isHidden());
-    EXPECT_EQ(d.width(), 2 * 50 + 319);
+    EXPECT_EQ(d.width(), 2 * d.ComboWidth() + 319);
+
+    // The boxes show three capitals whole, "WWW" the widest, at the least width that does it.
+    QLineEdit* box = d.Rows[0].Home->lineEdit();
+    QTest::keyClicks(box, QStringLiteral("WWW"));
+    const int text = box->fontMetrics().horizontalAdvance(QStringLiteral("WWW"));
+    EXPECT_GE(box->width() - 2 * TFmTorokuN::kLineEditMargin, text);
+    EXPECT_LT(box->width() - 2 * TFmTorokuN::kLineEditMargin - 1, text + 2) << d.ComboWidth();
+    EXPECT_GE(d.ComboWidth(), 50);
 }
 
 TEST_F(Toroku, LowerCaseSymbolsCannotBeTyped) {
@@ -158,7 +166,7 @@ TEST_F(Toroku, MovingGamesWidensTheDialog) {
     TFmTorokuN d(Pennant, Fight, true, 15, Dialogs);
     d.SetDay(kDay);
     d.Rows[0].ChangeDate->click();
-    EXPECT_EQ(d.width(), 2 * 50 + 427);
+    EXPECT_EQ(d.width(), 2 * d.ComboWidth() + 427);
     EXPECT_FALSE(d.Rows[0].Date->isHidden());
     EXPECT_FALSE(d.Rows[0].Delete->isEnabled());
     d.Rows[0].Date->setDate(DateOfDay(kDay + 1));
@@ -436,4 +444,26 @@ TEST_F(Kekka, PastedDayLoadsItsGames) {
     QTest::keyClick(d.DTPKijun, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(d.PickedDay(), kDay + 3);
     EXPECT_EQ(d.Rows.size(), 1u);
+}
+
+TEST_F(Kekka, FocusStartsInTheFirstScoreAndTabWalksTheScores) {
+    Stored("G", "T", kDay);
+    Stored("C", "S", kDay);
+    TFmKekka d(Pennant, Fight, Settings, kDay, Dialogs);
+    d.show();
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    EXPECT_EQ(QApplication::focusWidget(), d.Rows[0].HomeScore);
+    const std::vector<QWidget*> walk = {d.Rows[0].VisitorScore, d.Rows[1].HomeScore, d.Rows[1].VisitorScore,
+                                        d.BtnToroku};
+    for (QWidget* next : walk) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << QApplication::focusWidget()->metaObject()->className();
+    }
+    // The make-up choices of a drawn game come between its scores and the next row.
+    Pennant.GetLeague(0).DrawRule = 1;
+    d.Rows[0].State->button(StatusFinished)->click();
+    d.Rows[0].VisitorScore->setFocus();
+    QTest::keyClick(d.Rows[0].VisitorScore, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), d.Rows[0].NoMakeUp);
 }
