@@ -391,9 +391,7 @@ void TFmSettei::OrderItems(TSetteiLevel level) {
     order.SetEntries(names);
     if (Dialogs.Exec(order) != QDialog::Accepted)
         return;
-    std::vector<std::string> ordered;
-    for (const QString& name : order.Entries())
-        ordered.push_back(FromQ(name));
+    const std::vector<int> ordered = order.Order();
     switch (level) {
     case TSetteiLevel::League:
         ShowLeague(ApplyLeagueOrder(Pennant, ordered, CurLeague));

@@ -278,6 +278,7 @@ TEST(Junjo, MovesTheSelectedEntry) {
     EXPECT_EQ(d.LBJun->currentRow(), 1); // the selection follows
     d.SpBtDown->click();
     EXPECT_EQ(d.Entries(), QStringList({"b", "c", "a"}));
+    EXPECT_EQ(d.Order(), (std::vector<int>{1, 2, 0})); // where each entry stood
     d.SpBtDownClick();
     EXPECT_EQ(d.Entries(), QStringList({"b", "c", "a"}));
     d.BtnCancel->click();
