@@ -3,6 +3,7 @@
 #include "model/BaseballPennant.h"
 #include "model/SeasonTemplates.h"
 #include "model/SjisText.h"
+#include "support/MatchBuilder.h"
 
 #include <cctype>
 #include <gtest/gtest.h>
@@ -87,11 +88,7 @@ TEST(MainRules, CaptionAndStates) {
 
 TEST(MainRules, ResultsStartAtTheFirstUnplayedGame) {
     TFight f;
-    auto add = [&](double day, uint8_t status) {
-        TMatchRec& m = f.GetMatch(f.NewMatch());
-        m.GameDate = day;
-        m.Status = status;
-    };
+    auto add = [&](double day, uint8_t status) { AddGame(f, Game("G", "T", day).State(status)); };
     EXPECT_EQ(ResultsStartDay(f, 45000), 45000); // no games: today
     add(40000, StatusFinished);
     add(40001, StatusCancelled);

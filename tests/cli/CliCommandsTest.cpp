@@ -3,6 +3,7 @@
 #include "model/BaseballPennant.h"
 #include "model/SeasonFile.h"
 #include "model/SjisText.h"
+#include "support/MatchBuilder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -54,13 +55,7 @@ protected:
             t.ShortName = sjis::S(names[i]);
         }
         auto add = [&](const char* h, const char* v, int hs, int vs, uint8_t st, double day) {
-            TMatchRec& m = f.GetMatch(f.NewMatch());
-            m.HomeSymbol.Set(h);
-            m.VisitorSymbol.Set(v);
-            m.HomeScore = static_cast<int8_t>(hs);
-            m.VisitorScore = static_cast<int8_t>(vs);
-            m.Status = st;
-            m.GameDate = day;
+            AddGame(f, Game(h, v, day).Score(hs, vs).State(st));
         };
         add("G", "T", 3, 1, 1, 37712);
         add("C", "G", 2, 2, 1, 37712);

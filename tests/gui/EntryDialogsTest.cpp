@@ -8,6 +8,8 @@
 #include "model/SeasonTemplates.h"
 #include "settings/AppSettings.h"
 #include "setup/SetteiRules.h"
+#include "support/FixedClock.h"
+#include "support/MatchBuilder.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -32,12 +34,7 @@ struct TSeasonFixture : ::testing::Test {
     TScriptedDialogs Dialogs;
     void SetUp() override { BuildTemplate(TemplateJapan, Pennant); }
     TMatchRec& Stored(const char* h, const char* v, double day, uint8_t status = StatusBefore) {
-        TMatchRec& m = Fight.GetMatch(Fight.NewMatch());
-        m.HomeSymbol.Set(h);
-        m.VisitorSymbol.Set(v);
-        m.GameDate = day;
-        m.Status = status;
-        return m;
+        return AddGame(Fight, Game(h, v, day).State(status));
     }
     std::string Day(double day) {
         std::string s;
@@ -159,6 +156,7 @@ TEST_F(Toroku, PagingAndAdding) {
 }
 
 TEST_F(Toroku, MovingGamesWidensTheDialog) {
+    const TFixedClock clock(days::Encode(2026, 5, 9) + 0.99999); // a moment before midnight
     Stored("G", "T", kDay);
     Stored("C", "S", kDay);
     Stored("D", "YB", kDay + 1);
@@ -182,7 +180,8 @@ TEST_F(Toroku, MovingGamesWidensTheDialog) {
     d.BtnMiteiClick();
     EXPECT_EQ(d.Entries.size(), 1u);
     EXPECT_FALSE(d.BtnBack->isEnabled());
-    EXPECT_EQ(d.Rows[0].Date->date(), DateOfDay(std::floor(days::Now())));
+    EXPECT_EQ(d.Rows[0].Date->date(), QDate(2026, 5, 9)); // today, for a new day
+    EXPECT_EQ(Fight.LastUpdate, days::Encode(2026, 5, 9) + 0.99999);
 }
 
 TEST_F(Toroku, CopyThePreviousDay) {
