@@ -1,4 +1,5 @@
 #include "cli/CliCommands.h"
+#include "cli/StandingsExport.h"
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/SeasonFile.h"
@@ -100,6 +101,16 @@ TEST_F(CliSeason, StandingsAsJson) {
     EXPECT_NE(r.Out.find("\"rank\": 2, \"symbol\": \"T\""), std::string::npos);
     EXPECT_NE(r.Out.find("\"behindTop\": 10, \"behindPrev\": 10"), std::string::npos);
     EXPECT_EQ(r.Out.substr(r.Out.size() - 3), "]}\n");
+}
+
+TEST(Cli, JsonStringsEscapeEveryControlCharacter) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"巨人", "\"巨人\""},        {"a\"b\\c", "\"a\\\"b\\\\c\""},
+        {"\n\r\t", "\"\\n\\r\\t\""}, {std::string("\0\x01\x1f", 3), "\"\\u0000\\u0001\\u001f\""},
+        {"\x7f/ ", "\"\\u007f/ \""},
+    };
+    for (const auto& [text, json] : cases)
+        EXPECT_EQ(JsonString(text), json);
 }
 
 // CSV and HTML, read back by Python's own parsers, give the JSON's values,

@@ -137,6 +137,19 @@ TEST_F(MainForm, CommandStatesFollowTheSeason) {
     EXPECT_TRUE(s.Save && s.SaveAs && s.Views && s.Export && s.Clear);
     EXPECT_EQ(f.MenuNittei->actions().size(), 2);
     EXPECT_TRUE(f.MenuNittei->actions()[0]->isEnabled());
+
+    // A plain Save writes the file and clears the modified state: closing asks nothing.
+    f.Pennant()->Contents = sjis::S("保存した題名");
+    f.Pennant()->Modified = 1;
+    f.MISaveClick();
+    EXPECT_EQ(f.Pennant()->Modified, 0);
+    Dialogs.Log.clear();
+    EXPECT_TRUE(f.CloseSeason(false));
+    EXPECT_TRUE(Dialogs.Log.isEmpty()) << Dialogs.Log.join(' ').toStdString();
+    std::unique_ptr<TPennant> saved;
+    std::unique_ptr<TFight> games;
+    ASSERT_TRUE(LoadSeason((Dir / "data" / "sample.qvk").string(), saved, games));
+    EXPECT_EQ(saved->Contents, sjis::S("保存した題名"));
 }
 
 TEST_F(MainForm, SaveQuestionAnswers) {
