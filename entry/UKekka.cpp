@@ -250,9 +250,7 @@ void TFmKekka::ScoreChanged(size_t rowOnPage, bool home) {
     (home ? entry.Match.HomeScore : entry.Match.VisitorScore) = static_cast<int8_t>(v);
     if (v > 0 && row.State->checkedId() != StatusFinished)
         row.State->button(StatusFinished)->setChecked(true); // runs the state's reaction
-    const bool equal = row.HomeScore->text() == row.VisitorScore->text();
-    if (equal && row.State->checkedId() == StatusFinished && entry.Match.Status == StatusBefore &&
-        DrawRuleOf(entry) != 0)
+    if (DrawReplayOffered(entry, DrawRuleOf(entry)))
         ShowMakeUp(rowOnPage, true);
     else if (row.State->checkedId() != StatusCancelled)
         ShowMakeUp(rowOnPage, false);

@@ -466,3 +466,24 @@ TEST_F(Kekka, FocusStartsInTheFirstScoreAndTabWalksTheScores) {
     QTest::keyClick(d.Rows[0].VisitorScore, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), d.Rows[0].NoMakeUp);
 }
+
+// A draw typed into an unplayed game offers a make-up game, and registering adds
+// it, exactly when the league replays its draws or has none (DrawRule 1 or 2).
+TEST_F(Kekka, TypedDrawsFollowTheLeaguesDrawRule) {
+    for (uint8_t rule : {0, 1, 2}) {
+        Fight.Clear();
+        Pennant.GetLeague(0).DrawRule = rule;
+        Stored("G", "T", kDay);
+        Stored("C", "S", kDay).Status = StatusFinished; // drawn 0-0 before: never offered again
+        TFmKekka d(Pennant, Fight, Settings, kDay, Dialogs);
+        d.Rows[0].HomeScore->setText(QStringLiteral("2"));
+        EXPECT_TRUE(d.Rows[0].NoMakeUp->isHidden()) << int(rule); // 2-0 is no draw
+        d.Rows[0].VisitorScore->setText(QStringLiteral("2"));
+        EXPECT_EQ(d.Rows[0].NoMakeUp->isHidden(), rule == 0) << int(rule);
+        d.Rows[1].State->button(StatusFinished)->click();
+        EXPECT_TRUE(d.Rows[1].NoMakeUp->isHidden()) << int(rule);
+        Dialogs.YesNo.push_back(true);
+        d.BtnTorokuClick();
+        EXPECT_EQ(Day(days::UndecidedDate), rule == 0 ? "" : "G-T ") << int(rule);
+    }
+}
