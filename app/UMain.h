@@ -72,7 +72,7 @@ public:
     QWidget* OpenStandings(int districtIndex);
     QWidget* OpenTransition(int teamIndex);
 
-    // Menus and tool bar, named as in the program's documentation.
+    // Menus (MI…, Menu…), tool buttons (Tool…) and the tool buttons' drop-down lists (Popup…).
     QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MISettei, *MIColor, *MIOption,
         *MIExit;
     QAction *MITorokuN, *MIKekka;

@@ -29,7 +29,7 @@ TFmKekka::TFmKekka(TPennant& pennant, TFight& fight, const TAppSettings& setting
     DTPKijun = EntryDatePicker(this, QStringLiteral("yyyy/MM/dd' ('ddd')'"));
     BtnNext = EntryButton(this, QStringLiteral("翌日(&N)"), QStringLiteral("翌日に移動します"));
     BtnBack->setGeometry(117, 13, 69, 25);
-    // Wider than the design's 113 pixels: the weekday must not be cut off.
+    // 128 pixels wide: at 113 the weekday was cut off.
     DTPKijun->setGeometry(192, 13, 128, 25);
     BtnNext->setGeometry(326, 13, 69, 25);
     ScrollBox1 = new QScrollArea(this);
@@ -193,8 +193,8 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
         b->setFocusPolicy(Qt::NoFocus);
         row.State->addButton(b, s);
     }
-    // A little higher than the design's -40 and -22, and the picker two pixels
-    // lower than its -8: our fonts are taller, and the picker covered "振替日未定".
+    // The two check boxes stand 5 and 4 pixels higher, the picker 2 lower than
+    // the rows' first plan: with our fonts the picker covered "振替日未定".
     row.NoMakeUp = new QCheckBox(QStringLiteral("振替試合を登録しない"), Content);
     row.NoMakeUp->setGeometry(467, top - 45, 140, 18);
     row.MakeUpUndecided = new QCheckBox(QStringLiteral("振替日未定"), Content);
@@ -202,7 +202,7 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
     row.MakeUpLabel = new QLabel(QStringLiteral("振替日"), Content);
     row.MakeUpLabel->setGeometry(467, top - 6, 38, 22);
     row.MakeUpDate = EntryDatePicker(Content, QStringLiteral("yyyy/MM/dd"));
-    row.MakeUpDate->setGeometry(507, top - 6, 100, 22); // the design's 85 cuts the date off
+    row.MakeUpDate->setGeometry(507, top - 6, 100, 22); // 85 pixels cut the date off
     row.MakeUpDate->setDate(DateOfDay(Picked));
     for (QWidget* w :
          std::initializer_list<QWidget*>{row.NoMakeUp, row.MakeUpUndecided, row.MakeUpLabel, row.MakeUpDate})
