@@ -3,12 +3,12 @@
 
 #include "JuniDrawing.h"
 #include "ViewContext.h"
+#include "controls/TabStrip.h"
 
 #include <QWidget>
 #include <memory>
 
 class QScrollArea;
-class QTabBar;
 class TTableSurface;
 
 class TFmJuni : public QWidget {
@@ -16,7 +16,7 @@ class TFmJuni : public QWidget {
 public:
     TFmJuni(const TViewContext& view, int districtIndex, QWidget* parent = nullptr);
 
-    QTabBar* TabJuni;
+    TTabStrip* TabJuni; // tabs at the bottom, in as many rows as they need
     QScrollArea* ScrollBox1;
     TTableSurface* ImgJuni;
 

@@ -3,12 +3,12 @@
 
 #include "TmJuniDrawing.h"
 #include "ViewContext.h"
+#include "controls/TabStrip.h"
 
 #include <QWidget>
 
 class QScrollArea;
 class QSplitter;
-class QTabBar;
 class TTableSurface;
 
 class TFmTmJuni : public QWidget {
@@ -16,7 +16,7 @@ class TFmTmJuni : public QWidget {
 public:
     TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent = nullptr);
 
-    QTabBar* TabTmJuni;
+    TTabStrip* TabTmJuni;    // tabs at the bottom, in as many rows as they need
     QScrollArea* ScrollBox2; // the summary
     QSplitter* Splitter1;
     QScrollArea* ScrollBox1; // the day-by-day table

@@ -4,8 +4,10 @@
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
+#include "model/SeasonTemplates.h"
 #include "model/SjisText.h"
 #include "settings/AppSettings.h"
+#include "support/MatchBuilder.h"
 #include "views/JuniDrawing.h"
 #include "views/TableRender.h"
 #include "views/TableSurface.h"
@@ -22,7 +24,6 @@
 #include <QScrollBar>
 #include <QSet>
 #include <QSignalSpy>
-#include <QTabBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -55,13 +56,7 @@ struct TSeason {
         Settings.BackGround = 0xFFFFFF;
     }
     TSeason& Game(const char* home, const char* visitor, int hs, int vs, double day, uint8_t status = StatusFinished) {
-        TMatchRec& m = Fight.GetMatch(Fight.NewMatch());
-        m.HomeSymbol.Set(home);
-        m.VisitorSymbol.Set(visitor);
-        m.HomeScore = static_cast<int8_t>(hs);
-        m.VisitorScore = static_cast<int8_t>(vs);
-        m.GameDate = day;
-        m.Status = status;
+        AddGame(Fight, ::Game(home, visitor, day).Score(hs, vs).State(status));
         Fight.SortMatches();
         return *this;
     }
@@ -559,4 +554,22 @@ TEST(TableRender, BandsMeetWithoutSeamsAndTooLargeIsRefused) {
     EXPECT_FALSE(EncodeTablePicture({{&stripes, QPoint(0, 0)}}, QSize(1000, 1000001), Qt::white, png, error));
     EXPECT_NE(error.find("画像が大きすぎます"), std::string::npos) << error;
     EXPECT_FALSE(EncodeTablePicture({{&stripes, QPoint(0, 0)}}, QSize(40000, 40000), Qt::white, png, error));
+}
+
+TEST(TmJuniWindow, FirstSizeShowsTheWholeSummaryAndEveryTab) {
+    TSeason s({"A", "B"});
+    s.Pennant.DeleteLeague(0);
+    BuildTemplate(TemplateMajor, s.Pennant); // 30 teams in six districts
+    s.Game("NYY", "BOS", 3, 2, kDay);
+    TFmTmJuni w(s.View(), 1);
+    w.show();
+    QApplication::processEvents();
+    ASSERT_EQ(w.TabTmJuni->count(), 30);
+    EXPECT_GT(w.TabTmJuni->rowCount(), 1);
+    EXPECT_EQ(w.TabTmJuni->height(), w.TabTmJuni->heightForWidth(w.TabTmJuni->width()));
+    EXPECT_LE(w.TabTmJuni->geometry().bottom(), w.rect().bottom());
+    // The summary needs no scroll bar: its total row is in view.
+    EXPECT_GE(w.ScrollBox2->viewport()->width(), w.ImgHead->width());
+    EXPECT_GE(w.ScrollBox2->viewport()->height(), w.ImgHead->height());
+    EXPECT_GT(w.ScrollBox1->height(), 100); // and the table keeps room for its rows
 }
