@@ -2,12 +2,13 @@
 // the settings, runs the file commands and opens the views and dialogs.
 #pragma once
 
-#include "settings/AppSettings.h"
 #include "MainRules.h"
+#include "settings/AppSettings.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <string>
 
 class QAction;
 class QMdiArea;
@@ -62,6 +63,9 @@ public:
     // The views, opened as child windows (each returns the window it opened).
     QWidget* OpenStandings(int districtIndex);
     QWidget* OpenTransition(int teamIndex);
+    QWidget* OpenSchedule(int leagueIndex);
+    QWidget* OpenHeadToHead(int districtIndex);
+    QWidget* OpenVersus(int districtIndex, const std::string& own, const std::string& opponent, int filter);
 
     // Menus and tool bar, named as in the program's documentation.
     QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MISettei, *MIColor, *MIOption,

@@ -25,13 +25,20 @@ TTableCanvas::TTableCanvas(int width, int height, const QColor& background)
     SetFontSize(9);
 }
 
+TTableCanvas::TTableCanvas(const QRect& area, const QColor& background)
+    : TTableCanvas(area.width(), area.height(), background) {
+    Origin = area.topLeft();
+}
+
 TTableCanvas::~TTableCanvas() {
     EndPaint();
 }
 
 QPainter& TTableCanvas::Paint() {
-    if (!Painter)
+    if (!Painter) {
         Painter = std::make_unique<QPainter>(&Image);
+        Painter->translate(-Origin);
+    }
     return *Painter;
 }
 

@@ -28,12 +28,17 @@ struct TDrawnText {
 class TTableCanvas {
 public:
     TTableCanvas(int width, int height, const QColor& background);
+    // A canvas for one part of a larger table: drawing takes the table's
+    // coordinates, and only `area` is kept (the window paints what is exposed).
+    TTableCanvas(const QRect& area, const QColor& background);
     ~TTableCanvas();
     TTableCanvas(const TTableCanvas&) = delete;
     TTableCanvas& operator=(const TTableCanvas&) = delete;
 
     int Width() const { return Image.width(); }
     int Height() const { return Image.height(); }
+    // The part of the table this canvas holds, in table coordinates.
+    QRect Area() const { return QRect(Origin, Image.size()); }
     // The finished picture (drawing goes on afterwards if asked to).
     const QImage& Picture() const;
 
@@ -75,6 +80,7 @@ private:
     void EndPaint() const;
 
     QImage Image;
+    QPoint Origin;
     mutable std::unique_ptr<QPainter> Painter;
     QColor Background;
     QFont Font;
