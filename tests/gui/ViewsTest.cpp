@@ -18,7 +18,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTabBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
