@@ -5,9 +5,9 @@
 #include "controls/WheelMessage.h"
 #include "model/BaseballPennant.h"
 
+#include "controls/TabStrip.h"
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTabBar>
 #include <QVBoxLayout>
 
 TFmNittei::TFmNittei(const TViewContext& view, int leagueIndex, QWidget* parent) : QWidget(parent), View(view) {
@@ -19,9 +19,7 @@ TFmNittei::TFmNittei(const TViewContext& view, int leagueIndex, QWidget* parent)
     ImgNittei = new TTableSurface;
     ScrollBox1->setWidget(ImgNittei);
     ScrollBox1->viewport()->installEventFilter(this);
-    TabLeague = new QTabBar(this);
-    TabLeague->setShape(QTabBar::RoundedSouth);
-    TabLeague->setExpanding(false);
+    TabLeague = new TTabStrip(this);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -32,7 +30,7 @@ TFmNittei::TFmNittei(const TViewContext& view, int leagueIndex, QWidget* parent)
     for (int l = 0; l < p.LeagueCount(); ++l)
         TabLeague->addTab(Q(p.GetLeague(l).Name));
     TabLeague->setCurrentIndex(std::clamp(leagueIndex, 0, std::max(TabLeague->count() - 1, 0)));
-    connect(TabLeague, &QTabBar::currentChanged, this, &TFmNittei::TabLeagueChange);
+    connect(TabLeague, &TTabStrip::currentChanged, this, &TFmNittei::TabLeagueChange);
     TabLeagueChange(TabLeague->currentIndex());
 }
 

@@ -7,7 +7,7 @@
 #include <QWidget>
 
 class QScrollArea;
-class QTabBar;
+class TTabStrip;
 class TTableSurface;
 
 class TFmNittei : public QWidget {
@@ -15,7 +15,7 @@ class TFmNittei : public QWidget {
 public:
     TFmNittei(const TViewContext& view, int leagueIndex, QWidget* parent = nullptr);
 
-    QTabBar* TabLeague; // to become the multi-row tab strip
+    TTabStrip* TabLeague;
     QScrollArea* ScrollBox1;
     TTableSurface* ImgNittei;
 

@@ -5,9 +5,9 @@
 #include "controls/WheelMessage.h"
 #include "model/BaseballPennant.h"
 
+#include "controls/TabStrip.h"
 #include <QMouseEvent>
 #include <QScrollArea>
-#include <QTabBar>
 #include <QVBoxLayout>
 
 TFmTaisen::TFmTaisen(const TViewContext& view, int districtIndex, QWidget* parent) : QWidget(parent), View(view) {
@@ -20,9 +20,7 @@ TFmTaisen::TFmTaisen(const TViewContext& view, int districtIndex, QWidget* paren
     ImgTaisen->installEventFilter(this);
     ScrollBox1->setWidget(ImgTaisen);
     ScrollBox1->viewport()->installEventFilter(this);
-    TabTaisen = new QTabBar(this);
-    TabTaisen->setShape(QTabBar::RoundedSouth);
-    TabTaisen->setExpanding(false);
+    TabTaisen = new TTabStrip(this);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -34,7 +32,7 @@ TFmTaisen::TFmTaisen(const TViewContext& view, int districtIndex, QWidget* paren
         for (int d = 0; d < p.GetLeague(l).DistrictCount(); ++d)
             TabTaisen->addTab(Q(p.GetLeague(l).Name + p.GetLeague(l).GetDistrict(d).Name));
     TabTaisen->setCurrentIndex(std::clamp(districtIndex, 0, std::max(TabTaisen->count() - 1, 0)));
-    connect(TabTaisen, &QTabBar::currentChanged, this, &TFmTaisen::TabTaisenChange);
+    connect(TabTaisen, &TTabStrip::currentChanged, this, &TFmTaisen::TabTaisenChange);
     TabTaisenChange(TabTaisen->currentIndex());
 }
 

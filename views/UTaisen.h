@@ -10,7 +10,7 @@
 #include <string>
 
 class QScrollArea;
-class QTabBar;
+class TTabStrip;
 class TTableSurface;
 
 class TFmTaisen : public QWidget {
@@ -18,7 +18,7 @@ class TFmTaisen : public QWidget {
 public:
     TFmTaisen(const TViewContext& view, int districtIndex, QWidget* parent = nullptr);
 
-    QTabBar* TabTaisen; // to become the multi-row tab strip
+    TTabStrip* TabTaisen;
     QScrollArea* ScrollBox1;
     TTableSurface* ImgTaisen;
 
