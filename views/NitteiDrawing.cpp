@@ -126,7 +126,9 @@ void PaintNittei(const TViewContext& v, const TNitteiLayout& l, TTableCanvas& c,
 
     // The first line reaching into the area (its rule lies 3 pixels above it).
     auto it = std::lower_bound(l.Lines.begin(), l.Lines.end(), top,
-                               [](const TNitteiLine& line, int at) { return line.Y + 12 <= at; });
+                               [](const TNitteiLine& line, int at) { return line.Y + 15 <= at; });
+    // Texts are centred on the line's 12-pixel strip in a box 18 high, the
+    // line pitch: a 9-point text is taller than 12 pixels and is never cut.
     const TFight& fight = *v.Fight;
     for (; it != l.Lines.end() && it->Y - 3 < bottom; ++it) {
         const TNitteiLine& line = *it;
@@ -137,7 +139,7 @@ void PaintNittei(const TViewContext& v, const TNitteiLayout& l, TTableCanvas& c,
         if (line.Label) {
             const QString label = GameDayText(line.Day);
             FitFontSize(c, 80, label);
-            c.Text(Box(10, y, 80, y + 12), label, TAlign::Right);
+            c.Text(Box(10, y - 3, 80, y + 15), label, TAlign::Right);
         }
         for (int g = 0; g < line.Count; ++g) {
             const TNitteiGame& game = line.Games[g];
@@ -147,7 +149,7 @@ void PaintNittei(const TViewContext& v, const TNitteiLayout& l, TTableCanvas& c,
             auto text = [&](int left, int width, const QString& t, TAlign align, int size, const QColor& color) {
                 c.SetFontSize(size);
                 c.SetFontColor(color);
-                c.Text(Box(left, y, left + width, y + 12), t, align);
+                c.Text(Box(left, y - 3, left + width, y + 15), t, align);
             };
             auto name = [&](int left, int team, TAlign align) {
                 const TTeamItem& t = l.Teams[static_cast<size_t>(team)];

@@ -115,7 +115,7 @@ TEST(Nittei, GameCells) {
     EXPECT_EQ(cancelled, QStringList({"4月07日(月)", "略A", "中止", "略B"}));
     const TDrawnText stop = c->TextsIn(QRect(0, l.Lines[2].Y, 2000, 12))[2];
     EXPECT_EQ(stop.Size, 7);
-    EXPECT_EQ(stop.Rect, QRect(100 + 12 + 45, l.Lines[2].Y, 38, 12));
+    EXPECT_EQ(stop.Rect, QRect(100 + 12 + 45, l.Lines[2].Y - 3, 38, 18));
     // Scores are signed; the other league's team is drawn in Char2.
     const auto inter = c->TextsIn(QRect(0, l.Lines[3].Y, 2000, 12));
     EXPECT_EQ(TextsOf(*c, QRect(0, l.Lines[3].Y, 2000, 12)),
@@ -143,7 +143,7 @@ TEST(Nittei, NameWidthFollowsTheLongestShortName) {
         // The second game's visitor name.
         const auto second = c->TextsIn(QRect(100 + l.ColumnPitch, 10, l.ColumnPitch, 12));
         ASSERT_EQ(second.size(), 3u) << name;
-        EXPECT_EQ(second[2].Rect, QRect(100 + l.ColumnPitch + 50 + width, 10, width, 12));
+        EXPECT_EQ(second[2].Rect, QRect(100 + l.ColumnPitch + 50 + width, 7, width, 18));
     }
 }
 
