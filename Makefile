@@ -3,15 +3,17 @@
 #   make test    install what is missing, build with sanitizers, run every test
 #   make bench   benchmarks (optimised build)
 #   make fuzz    run the season file fuzzer for FUZZ_SECONDS (default 60)
+#   make deb     a Debian package (tablora_VERSION_ARCH.deb) in the top folder
 
 BUILD       ?= build
 TEST_BUILD  ?= build-test
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD  ?= build-fuzz
+DEB_BUILD   ?= build-deb
 FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps build run test bench fuzz clean
+.PHONY: all deps build run test bench fuzz deb clean
 
 all: build
 
@@ -49,5 +51,16 @@ fuzz:
 	@mkdir -p fuzz-corpus/season
 	@$(FUZZ_BUILD)/fuzz/season_file_fuzz fuzz-corpus/season fuzz/seeds/season -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1
 
+deb:
+	@scripts/install-deps.sh build gui deb
+	@cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABLORA_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@cmake --build $(DEB_BUILD) -j $(JOBS)
+	@cd $(DEB_BUILD) && cpack -G DEB >/dev/null
+	@rm -rf $(DEB_BUILD)/check && dpkg-deb -x $(DEB_BUILD)/tablora_*.deb $(DEB_BUILD)/check
+	@desktop-file-validate $(DEB_BUILD)/check/usr/share/applications/*.desktop
+	@appstreamcli validate --no-net $(DEB_BUILD)/check/usr/share/metainfo/*.metainfo.xml
+	@rm -f tablora_*.deb && cp $(DEB_BUILD)/tablora_*.deb .
+	@ls tablora_*.deb
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)

@@ -13,6 +13,8 @@
 #include "model/DayNumber.h"
 #include "model/SeasonFile.h"
 #include "model/SeasonTemplates.h"
+#include "setup/UColor.h"
+#include "setup/UOption.h"
 #include "setup/USettei.h"
 #include "views/UJuni.h"
 #include "views/UNittei.h"
@@ -167,14 +169,14 @@ void TMainForm::BuildMenus() {
     MISave = file->addAction(QStringLiteral("上書き保存(&S)"), this, &TMainForm::MISaveClick);
     MISaveAs = file->addAction(QStringLiteral("名前を付けて保存(&A)"), this, &TMainForm::MISaveAsClick);
     file->addSeparator();
-    // The match data exchange and the options and colors dialogs come with their own windows.
+    // The match data exchange comes with its own windows.
     MITorikomi = file->addAction(QStringLiteral("対戦データ取り込み(&R)"));
     MIKakidasi = file->addAction(QStringLiteral("対戦データ書き出し(&W)"));
     MIClear = file->addAction(QStringLiteral("対戦データクリア(&C)"));
     file->addSeparator();
     MISettei = file->addAction(QStringLiteral("チーム情報設定(&P)"), this, &TMainForm::MISetteiClick);
-    MIColor = file->addAction(QStringLiteral("色の設定(&L)"));
-    MIOption = file->addAction(QStringLiteral("オプション(&Q)"));
+    MIColor = file->addAction(QStringLiteral("色の設定(&L)"), this, &TMainForm::MIColorClick);
+    MIOption = file->addAction(QStringLiteral("オプション(&Q)"), this, &TMainForm::MIOptionClick);
     file->addSeparator();
     MIExit = file->addAction(QStringLiteral("終了(&X)"), this, &QWidget::close);
 
@@ -519,6 +521,24 @@ void TMainForm::MISetteiClick() {
     BuildViewMenus();
     ApplyCommandStates();
     UpdateCaption();
+}
+
+// The options and colors take effect the next time the part that reads them
+// runs or draws; open views are not told.
+void TMainForm::MIOptionClick() {
+    TFmOption dialog(this);
+    dialog.Load(AppSettings);
+    if (Dialogs.Exec(dialog) == QDialog::Accepted)
+        dialog.Store(AppSettings);
+}
+
+void TMainForm::MIColorClick() {
+    TFmColor dialog(Dialogs, LastChosenColor, this);
+    dialog.Load(AppSettings);
+    const bool accepted = Dialogs.Exec(dialog) == QDialog::Accepted;
+    LastChosenColor = dialog.LastChosen();
+    if (accepted)
+        dialog.Store(AppSettings);
 }
 
 void TMainForm::MITorokuNClick() {

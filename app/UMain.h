@@ -5,6 +5,7 @@
 #include "MainRules.h"
 #include "settings/AppSettings.h"
 
+#include <QColor>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
@@ -47,6 +48,8 @@ public:
     void MISaveClick();
     void MISaveAsClick();
     void MISetteiClick();
+    void MIOptionClick();
+    void MIColorClick();
     void MITorokuNClick();
     void MIKekkaClick();
     void MIHelpClick();
@@ -120,4 +123,5 @@ private:
     TFmVersion* Version;
     QList<QPointer<THelpWindow>> HelpWindows;
     bool SettingsWritten = false;
+    QColor LastChosenColor = Qt::black; // the color dialog opens on it
 };

@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "RenderCommand.h"
+#include "StandingsExport.h"
 #include "calc/DistrictStandings.h"
 #include "calc/StandingsText.h"
 #include "model/BaseballFight.h"
@@ -15,17 +16,18 @@
 
 namespace {
 
-const char kUsage[] = "使い方:\n"
-                      "  tablora-cli info SEASON.qvk\n"
-                      "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json]\n"
-                      "  tablora-cli check SEASON.qvk\n"
-                      "  tablora-cli render SEASON.qvk --view VIEW --index N [options] --out FILE.png\n"
-                      "    standings   N = 地区  [--mode 0|1|2]\n"
-                      "    transition  N = チーム\n"
-                      "    schedule    N = リーグ\n"
-                      "    headtohead  N = 地区  [--filter 0|1|2] [--page P]\n"
-                      "    versus      N = 地区  --team 記号 --opponent 記号 [--filter 0|1|2]\n"
-                      "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター)\n";
+const char kUsage[] =
+    "使い方:\n"
+    "  tablora-cli info SEASON.qvk\n"
+    "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json|csv|html]\n"
+    "  tablora-cli check SEASON.qvk\n"
+    "  tablora-cli render SEASON.qvk --view VIEW --index N [options] --out FILE.png\n"
+    "    standings   N = 地区  [--mode 0|1|2]\n"
+    "    transition  N = チーム\n"
+    "    schedule    N = リーグ\n"
+    "    headtohead  N = 地区  [--filter 0|1|2] [--page P]\n"
+    "    versus      N = 地区  --team 記号 --opponent 記号 [--filter 0|1|2]\n"
+    "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター)\n";
 
 struct TUsageError {
     std::string Message;
@@ -107,71 +109,6 @@ int Info(const TSeason& s, std::ostream& out) {
     return 0;
 }
 
-std::string JsonString(const std::string& utf8) {
-    std::string o = "\"";
-    for (unsigned char c : utf8) {
-        switch (c) {
-        case '"':
-            o += "\\\"";
-            break;
-        case '\\':
-            o += "\\\\";
-            break;
-        case '\n':
-            o += "\\n";
-            break;
-        case '\r':
-            o += "\\r";
-            break;
-        case '\t':
-            o += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                o += buf;
-            } else {
-                o += static_cast<char>(c);
-            }
-        }
-    }
-    return o + "\"";
-}
-
-struct TSide {
-    int32_t Games, Wins, Losses, Draws, Remain, RunsFor, RunsAgainst;
-};
-
-void JsonSide(std::ostream& out, const char* name, const TSide& s) {
-    out << "\"" << name << "\": {\"games\": " << s.Games << ", \"wins\": " << s.Wins << ", \"losses\": " << s.Losses
-        << ", \"draws\": " << s.Draws << ", \"remain\": " << s.Remain << ", \"runsFor\": " << s.RunsFor
-        << ", \"runsAgainst\": " << s.RunsAgainst << "}";
-}
-
-void JsonTeam(std::ostream& out, const TPennant& p, const TTmRec& r, int magic) {
-    const TTeam* team = p.TeamBySymbol(r.Symbol);
-    const TStreaks st = r.GetStreaks();
-    out << "{\"rank\": " << r.RankNo << ", \"symbol\": " << JsonString(U(r.Symbol))
-        << ", \"shortName\": " << JsonString(team ? U(team->ShortName) : "") << ", \"games\": " << r.Games()
-        << ", \"wins\": " << r.Wins() << ", \"losses\": " << r.Losses() << ", \"draws\": " << r.Draws()
-        << ", \"remain\": " << r.Remain() << ", \"winRate\": " << r.WinRate() << ", \"behindTop\": " << r.BehindTop
-        << ", \"behindPrev\": " << r.BehindPrev << ", \"magic\": " << (magic < 0 ? "null" : std::to_string(magic))
-        << ", \"runsFor\": " << r.RunsFor() << ", \"runsAgainst\": " << r.RunsAgainst() << ", ";
-    JsonSide(out, "home",
-             {r.HomeGames, r.HomeWins, r.HomeLosses, r.HomeDraws, r.HomeRemain, r.HomeRunsFor, r.HomeRunsAgainst});
-    out << ", ";
-    JsonSide(out, "visitor",
-             {r.VisitorGames, r.VisitorWins, r.VisitorLosses, r.VisitorDraws, r.VisitorRemain, r.VisitorRunsFor,
-              r.VisitorRunsAgainst});
-    out << ", \"streaks\": {\"WinMax\": " << st.WinMax << ", \"WinNow\": " << st.WinNow
-        << ", \"LoseMax\": " << st.LoseMax << ", \"LoseNow\": " << st.LoseNow << ", \"HomeWinMax\": " << st.HomeWinMax
-        << ", \"HomeWinNow\": " << st.HomeWinNow << ", \"HomeLoseMax\": " << st.HomeLoseMax
-        << ", \"HomeLoseNow\": " << st.HomeLoseNow << ", \"VisitorWinMax\": " << st.VisitorWinMax
-        << ", \"VisitorWinNow\": " << st.VisitorWinNow << ", \"VisitorLoseMax\": " << st.VisitorLoseMax
-        << ", \"VisitorLoseNow\": " << st.VisitorLoseNow << "}, \"form\": " << r.ConditionLevel() << "}";
-}
-
 void StandingsText(std::ostream& out, const TPennant& p, const TDistrictStandings& s) {
     const TRkCalc& calc = *s.Calc;
     const bool noDraws = s.League->DrawRule == 2;
@@ -195,17 +132,6 @@ void StandingsText(std::ostream& out, const TPennant& p, const TDistrictStanding
                 Cell(std::to_string(r.Remain()), 5, true);
         out << line << "\n";
     }
-}
-
-void StandingsJson(std::ostream& out, const TPennant& p, const TDistrictStandings& s) {
-    out << "{\"district\": " << JsonString(U(s.League->Name + s.District->Name))
-        << ", \"rankRule\": " << int(s.League->RankRule) << ", \"drawRule\": " << int(s.League->DrawRule)
-        << ", \"teams\": [";
-    for (int i = 0; i < s.Calc->Count(); ++i) {
-        out << (i ? ",\n  " : "\n  ");
-        JsonTeam(out, p, s.Calc->Items(i), s.Calc->Magic(i, s.ByWins));
-    }
-    out << (s.Calc->Count() ? "\n" : "") << "]}\n";
 }
 
 std::optional<int> ParseIndex(const std::string& text) {
@@ -266,8 +192,8 @@ int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostr
                 throw TUsageError{"--day は yyyy/mm/dd の形で指定してください"};
         } else if (a == "--format") {
             format = value();
-            if (format != "text" && format != "json")
-                throw TUsageError{"--format は text か json です"};
+            if (format != "text" && format != "json" && format != "csv" && format != "html")
+                throw TUsageError{"--format は text、json、csv、html のどれかです"};
         } else {
             TOptionReader::Unknown(a);
         }
@@ -286,7 +212,11 @@ int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 1;
     }
     if (format == "json")
-        StandingsJson(out, *season->Pennant, *s);
+        WriteStandingsJson(out, *season->Pennant, *s);
+    else if (format == "csv")
+        WriteStandingsCsv(out, *season->Pennant, *s);
+    else if (format == "html")
+        WriteStandingsHtml(out, *season->Pennant, *s);
     else
         StandingsText(out, *season->Pennant, *s);
     return 0;
