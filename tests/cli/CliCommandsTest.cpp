@@ -248,7 +248,8 @@ TEST_F(CliSeason, RenderScheduleHeadToHeadAndVersus) {
         EXPECT_NE(r.Err.find(k.Message), std::string::npos) << r.Err;
         // A picture only on success: never an empty one.
         EXPECT_EQ(fs::exists(png), k.Code == 0) << k.Args[1];
-        if (k.Code == 0)
+        if (k.Code == 0) {
             EXPECT_EQ(Slurp(png).substr(1, 3), "PNG");
+        }
     }
 }
