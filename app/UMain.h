@@ -62,6 +62,9 @@ public:
     void BuildViewMenus();
     void EnableViewCommands(bool on);
     void WriteSettingsFile();
+    // Child windows one title bar apart from the workspace's top-left, each at
+    // least as large as it opened (within the workspace).
+    void CascadeChildren();
 
     // The views, opened as child windows (each returns the window it opened).
     QWidget* OpenStandings(int districtIndex);

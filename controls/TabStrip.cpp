@@ -158,27 +158,30 @@ int TTabStrip::heightForWidth(int width) const {
 
 void TTabStrip::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
-    // The selected tab is drawn last so that it lies over its neighbours.
-    for (int i = 0; i < count(); ++i) {
-        if (i == Current)
-            continue;
+    // Styles draw a tab as if it were in the first row (Fusion mirrors bottom
+    // tabs about their own height), so each tab is drawn at the origin and moved.
+    auto draw = [&](int index) {
+        const QRect r = tabRect(index);
         QStyleOptionTab option;
-        InitTabOption(option, i);
-        option.rect = tabRect(i);
+        InitTabOption(option, index);
+        option.rect = QRect(QPoint(0, 0), r.size());
+        painter.save();
+        painter.translate(r.topLeft());
         painter.drawControl(QStyle::CE_TabBarTab, option);
-    }
-    if (Current >= 0) {
-        QStyleOptionTab option;
-        InitTabOption(option, Current);
-        option.rect = tabRect(Current);
-        painter.drawControl(QStyle::CE_TabBarTab, option);
-        if (hasFocus()) {
+        if (index == Current && hasFocus()) {
             QStyleOptionFocusRect focus;
             focus.initFrom(this);
-            focus.rect = tabRect(Current).adjusted(3, 3, -3, -3);
+            focus.rect = option.rect.adjusted(3, 3, -3, -3);
             painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
         }
-    }
+        painter.restore();
+    };
+    // The selected tab is drawn last so that it lies over its neighbours.
+    for (int i = 0; i < count(); ++i)
+        if (i != Current)
+            draw(i);
+    if (Current >= 0)
+        draw(Current);
 }
 
 void TTabStrip::mousePressEvent(QMouseEvent* event) {

@@ -12,7 +12,6 @@
 
 TFmJuni::TFmJuni(const TViewContext& view, int districtIndex, QWidget* parent) : QWidget(parent), View(view) {
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(559, 383);
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setWidgetResizable(false);
     ImgJuni = new QLabel;
@@ -34,6 +33,8 @@ TFmJuni::TFmJuni(const TViewContext& view, int districtIndex, QWidget* parent) :
     TabJuni->setCurrentIndex(std::clamp(districtIndex, 0, std::max(TabJuni->count() - 1, 0)));
     connect(TabJuni, &TTabStrip::currentChanged, this, &TFmJuni::TabJuniChange);
     TabJuniChange(TabJuni->currentIndex());
+    // Every row of tabs comes below the table's first size.
+    resize(559, 383 + TabJuni->heightForWidth(559) - TabJuni->minimumSizeHint().height());
 }
 
 void TFmJuni::TabJuniChange(int index) {

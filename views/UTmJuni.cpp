@@ -13,7 +13,6 @@
 
 TFmTmJuni::TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent) : QWidget(parent), View(view) {
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(438, 329);
     ImgHead = new QLabel;
     ImgTmJuni = new QLabel;
     ScrollBox2 = new QScrollArea;
@@ -42,6 +41,11 @@ TFmTmJuni::TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent) :
     TabTmJuni->setCurrentIndex(std::clamp(teamIndex, 0, std::max(TabTmJuni->count() - 1, 0)));
     connect(TabTmJuni, &TTabStrip::currentChanged, this, &TFmTmJuni::TabTmJuniChange);
     TabTmJuniChange(TabTmJuni->currentIndex());
+
+    // At its first size the window shows the whole summary, total row included
+    // (no scroll bar over it), and every row of tabs below the two panes.
+    const int width = std::max(438, ImgHead->width() + 2 * ScrollBox2->frameWidth());
+    resize(width, 329 + TabTmJuni->heightForWidth(width) - TabTmJuni->minimumSizeHint().height());
 }
 
 void TFmTmJuni::TabTmJuniChange(int index) {

@@ -475,3 +475,30 @@ TEST_F(MainForm, OptionsAndColorsCopyBackOnlyOnOk) {
     EXPECT_EQ(f.Settings().Up, 0x00FF00);
     EXPECT_EQ(f.Settings().Line1, options.Line1);
 }
+
+TEST_F(MainForm, ChildWindowsOpenAndCascadeInsideTheWorkspace) {
+    TMainForm& f = Make("[Form]\nTop=0\nLeft=0\nWidth=500\nHeight=400\n");
+    f.show();
+    f.Start(QString::fromStdString(SampleCopy()));
+    const QRect work(QPoint(0, 0), f.Mdi()->viewport()->size());
+    f.OpenStandings(0);
+    f.OpenTransition(3);
+    const QList<QMdiSubWindow*> windows = f.Mdi()->subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(windows.size(), 2);
+    const int step = windows[1]->contentsMargins().top();
+    EXPECT_EQ(windows[0]->geometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(windows[1]->geometry().topLeft(), QPoint(step, step));
+    for (QMdiSubWindow* w : windows)
+        EXPECT_TRUE(work.contains(w->geometry())) << w->windowTitle().toStdString();
+    EXPECT_EQ(windows[0]->width(), work.width()); // wider than the room: sized down
+
+    // Tiled into strips, then cascaded: usable sizes again, still inside.
+    const QSize opened = windows[0]->size();
+    f.MITileH->trigger();
+    EXPECT_LT(windows[0]->height(), opened.height());
+    f.MICascade->trigger();
+    EXPECT_EQ(windows[0]->height(), opened.height());
+    EXPECT_EQ(windows[1]->geometry().topLeft(), QPoint(step, step));
+    for (QMdiSubWindow* w : windows)
+        EXPECT_TRUE(work.contains(w->geometry()));
+}
