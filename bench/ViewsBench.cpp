@@ -1,17 +1,22 @@
-// Painting the standings (each mode) and one team's rank transition on the
-// major-league-size season and on one ten times larger.
+// The table views on the major-league-size season and on one ten times
+// larger: laying a view out (what opening it or switching its tab costs
+// before anything is painted), painting one screen of it (the window paints
+// only what is exposed), scrolling it by a page, and rendering a whole table
+// into a PNG in bands.
 
 #include "BenchSeason.h"
-#include "model/HeapSettings.h"
+#include "settings/AppSettings.h"
 #include "views/JuniDrawing.h"
 #include "views/NitteiDrawing.h"
+#include "views/TableRender.h"
 #include "views/TaisenDrawing.h"
 #include "views/TmJuniDrawing.h"
 #include "views/VersusDrawing.h"
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <benchmark/benchmark.h>
-#include <functional>
 
 namespace {
 
@@ -26,99 +31,140 @@ TViewContext View(const TBenchSeason& s) {
     return {s.Pennant.get(), s.Fight.get(), &settings, QString(), QGuiApplication::palette()};
 }
 
-void BM_DrawStandings(benchmark::State& state) {
+// One screen of a maximized window's table pane.
+const QSize kScreen(1280, 700);
+
+// Paints the part of `table` a window scrolled to `top` shows.
+void PaintScreen(const TTableLayout& table, QImage& screen, int top) {
+    screen.fill(table.Background());
+    QPainter painter(&screen);
+    painter.translate(0, -top);
+    const QRect area(QPoint(0, top), kScreen);
+    TPainterCanvas canvas(painter, area);
+    table.Paint(canvas);
+}
+
+void BM_OpenStandings(benchmark::State& state) {
     const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
     const int mode = static_cast<int>(state.range(1));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(DrawJuni(View(s), 0, mode));
-}
-
-void BM_DrawTransition(benchmark::State& state) {
-    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(DrawTmJuni(View(s), 0));
-}
-
-// What a window shows at once: a 1000 x 800 part of the table.
-const QSize kScreen(1000, 800);
-
-void PaintArea(const QRect& area, const std::function<void(TTableCanvas&, const QRect&)>& paint) {
-    TTableCanvas canvas(area, Qt::white);
-    paint(canvas, area);
-    benchmark::DoNotOptimize(canvas.Picture());
-}
-
-// Opening the schedule window: the layout and the first screen at the latest played day.
-void BM_ScheduleOpen(benchmark::State& state) {
-    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    QImage screen(kScreen, QImage::Format_RGB32);
     for (auto _ : state) {
-        const TNitteiLayout l = LayoutNittei(View(s), 0);
-        PaintArea(QRect(QPoint(0, std::max(l.ScrollTarget - 93, 0)), kScreen),
-                  [&](TTableCanvas& c, const QRect& area) { PaintNittei(View(s), l, c, area); });
+        TJuniTable table(View(s), 0, mode);
+        PaintScreen(table, screen, 0);
     }
 }
 
-// Scrolling it: one screen in the middle of the season.
-void BM_ScheduleScroll(benchmark::State& state) {
+// Opening the window or switching its team: the layout and the first screen.
+void BM_OpenTransition(benchmark::State& state) {
     const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
-    const TNitteiLayout l = LayoutNittei(View(s), 0);
-    for (auto _ : state)
-        PaintArea(QRect(QPoint(0, l.Height / 2), kScreen),
-                  [&](TTableCanvas& c, const QRect& area) { PaintNittei(View(s), l, c, area); });
-    state.counters["lines"] = static_cast<double>(l.Lines.size());
-}
-
-// The whole schedule, band by band, as tablora-cli render paints it.
-void BM_ScheduleWhole(benchmark::State& state) {
-    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    QImage screen(kScreen, QImage::Format_RGB32);
+    int team = 0;
     for (auto _ : state) {
-        const TNitteiLayout l = LayoutNittei(View(s), 0);
-        for (int y = 0; y < l.Height; y += 1024)
-            PaintArea(QRect(0, y, l.Width, std::min(1024, l.Height - y)),
-                      [&](TTableCanvas& c, const QRect& area) { PaintNittei(View(s), l, c, area); });
+        TTmJuniPanes panes = LayOutTmJuni(View(s), team);
+        team = (team + 1) % 30;
+        PaintScreen(*panes.Head, screen, 0);
+        PaintScreen(*panes.Table, screen, std::max(panes.ScrollTarget - 198, 0));
     }
 }
 
-// The head-to-head table of one district, every page laid out and painted whole.
-void BM_HeadToHead(benchmark::State& state) {
+// One page further down the table: only the newly exposed part is painted,
+// at most a screen.
+void BM_ScrollTransition(benchmark::State& state) {
+    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    const TTmJuniPanes panes = LayOutTmJuni(View(s), 0);
+    QImage screen(kScreen, QImage::Format_RGB32);
+    const int height = panes.Table->Size().height();
+    int top = 0;
+    for (auto _ : state) {
+        PaintScreen(*panes.Table, screen, top);
+        top = top + kScreen.height() >= height ? 0 : top + kScreen.height();
+    }
+}
+
+void BM_RenderTransition(benchmark::State& state) {
+    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const TTmJuniPanes panes = LayOutTmJuni(View(s), 0);
+        std::string png, error;
+        const QSize size(panes.Table->Size().width(), panes.HeadPaneHeight + 3 + panes.Table->Size().height());
+        EncodeTablePicture({{panes.Head.get(), QPoint(0, 0)}, {panes.Table.get(), QPoint(0, panes.HeadPaneHeight + 3)}},
+                           size, Qt::white, png, error);
+        state.counters["KB"] = static_cast<double>(png.size()) / 1024;
+    }
+}
+
+// Opening the schedule window: the layout and the first screen, at the latest played day.
+void BM_OpenSchedule(benchmark::State& state) {
+    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    QImage screen(kScreen, QImage::Format_RGB32);
+    for (auto _ : state) {
+        const TNitteiLayout schedule = LayoutNittei(View(s), 0);
+        PaintScreen(schedule, screen, std::max(schedule.ScrollTarget - 93, 0));
+    }
+}
+
+void BM_ScrollSchedule(benchmark::State& state) {
+    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    const TNitteiLayout schedule = LayoutNittei(View(s), 0);
+    QImage screen(kScreen, QImage::Format_RGB32);
+    int top = 0;
+    for (auto _ : state) {
+        PaintScreen(schedule, screen, top);
+        top = top + kScreen.height() >= schedule.Height ? 0 : top + kScreen.height();
+    }
+    state.counters["lines"] = static_cast<double>(schedule.Lines.size());
+}
+
+void BM_RenderSchedule(benchmark::State& state) {
+    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const TNitteiLayout schedule = LayoutNittei(View(s), 0);
+        std::string png, error;
+        EncodeTablePicture({{&schedule, QPoint(0, 0)}}, schedule.Size(), Qt::white, png, error);
+        state.counters["KB"] = static_cast<double>(png.size()) / 1024;
+    }
+}
+
+// The head-to-head table of one district: every page laid out and painted whole.
+void BM_OpenHeadToHead(benchmark::State& state) {
     const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
     const std::vector<int> pages = TaisenPages(*s.Pennant, 0);
+    QImage screen(kScreen, QImage::Format_RGB32);
     for (auto _ : state)
-        for (int page = 0; page < static_cast<int>(pages.size()); ++page) {
-            const TTaisenLayout l = LayoutTaisen(View(s), 0, pages, 0, page);
-            PaintArea(QRect(0, 0, l.Width, l.Height),
-                      [&](TTableCanvas& c, const QRect& area) { l.List.Paint(c, area); });
-        }
+        for (int page = 0; page < static_cast<int>(pages.size()); ++page)
+            PaintScreen(LayoutTaisen(View(s), 0, pages, 0, page).Table, screen, 0);
     state.counters["pages"] = static_cast<double>(pages.size());
 }
 
-// One team-versus-team window: its layout and both pictures whole.
-void BM_Versus(benchmark::State& state) {
+// One team-versus-team window: its layout and both panes.
+void BM_OpenVersus(benchmark::State& state) {
     const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
     const TDistrict& d = s.Pennant->GetLeague(0).GetDistrict(0);
     const std::string own = d.GetTeam(0).Symbol, opponent = d.GetTeam(1).Symbol;
+    QImage screen(kScreen, QImage::Format_RGB32);
     for (auto _ : state) {
-        const TVersusLayout l = LayoutVersus(View(s), 0, own, opponent, 0);
-        PaintArea(QRect(0, 0, l.Width, l.HeadHeight), [&](TTableCanvas& c, const QRect& a) { l.Head.Paint(c, a); });
-        PaintArea(QRect(0, 0, l.Width, l.ListHeight), [&](TTableCanvas& c, const QRect& a) { l.List.Paint(c, a); });
+        const TVersusLayout versus = LayoutVersus(View(s), 0, own, opponent, 0);
+        PaintScreen(versus.Head, screen, 0);
+        PaintScreen(versus.List, screen, std::max(versus.ScrollTarget - 136, 0));
     }
 }
 
 } // namespace
 
-BENCHMARK(BM_ScheduleOpen)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ScheduleScroll)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ScheduleWhole)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HeadToHead)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Versus)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DrawStandings)->ArgsProduct({{162, 1620}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
-// Long enough that the first drawing, into memory fresh from the system, does not dominate.
-BENCHMARK(BM_DrawTransition)->Arg(162)->Arg(1620)->MinTime(3.0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenSchedule)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollSchedule)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderSchedule)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenHeadToHead)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenVersus)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenStandings)->ArgsProduct({{162, 1620}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    UseProgramHeapSettings(); // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -38,20 +38,10 @@ int Usage(std::ostream& err, const std::string& message) {
     return 2;
 }
 
-struct TSeason {
-    std::unique_ptr<TPennant> Pennant;
-    std::unique_ptr<TFight> Fight;
-};
+using TSeason = TCliSeason;
 
-// Loads the season or says why not, in one line.
 std::optional<TSeason> Load(const std::string& path, std::ostream& err) {
-    TSeason season;
-    TLoadError why = TLoadError::None;
-    if (!LoadSeason(path, season.Pennant, season.Fight, &why)) {
-        err << "tablora-cli: " << path << ": " << LoadErrorText(why) << "\n";
-        return std::nullopt;
-    }
-    return season;
+    return LoadCliSeason(path, err);
 }
 
 std::string U(const std::string& sjisText) {
@@ -265,15 +255,12 @@ int Render(const std::vector<std::string>& args, std::ostream& err) {
             TOptionReader::Unknown(a);
         }
     }
-    const std::string& path = options.Path;
-    if (path.empty() || !haveView || !haveIndex || request.Out.empty())
+    request.Season = options.Path;
+    if (request.Season.empty() || !haveView || !haveIndex || request.Out.empty())
         throw TUsageError{"render にはシーズンファイル、--view、--index、--out が必要です"};
     if (request.View == "versus" && (request.Team.empty() || request.Opponent.empty()))
         throw TUsageError{"versus には --team と --opponent が必要です"};
-    std::optional<TSeason> season = Load(path, err);
-    if (!season)
-        return 1;
-    return RenderView(*season->Pennant, *season->Fight, request, path, err);
+    return RunRender(args, request, err);
 }
 
 std::string FileArgument(const std::vector<std::string>& args) {
@@ -283,6 +270,20 @@ std::string FileArgument(const std::vector<std::string>& args) {
 }
 
 } // namespace
+
+TCliSeason::TCliSeason() = default;
+TCliSeason::TCliSeason(TCliSeason&&) noexcept = default;
+TCliSeason::~TCliSeason() = default;
+
+std::optional<TCliSeason> LoadCliSeason(const std::string& path, std::ostream& err) {
+    TCliSeason season;
+    TLoadError why = TLoadError::None;
+    if (!LoadSeason(path, season.Pennant, season.Fight, &why)) {
+        err << "tablora-cli: " << path << ": " << LoadErrorText(why) << "\n";
+        return std::nullopt;
+    }
+    return season;
+}
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {

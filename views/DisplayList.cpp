@@ -25,9 +25,9 @@ void TDisplayList::Picture(const QRect& r, const QImage& picture) {
     Add({TDrawItem::TKind::Picture, TAlign::Left, 0, static_cast<int>(Pictures.size()) - 1, r, {}, {}});
 }
 
-void TDisplayList::Paint(TTableCanvas& canvas, const QRect& area) const {
+void TDisplayList::Paint(TTableCanvas& canvas) const {
     for (const TDrawItem& item : List) {
-        if (!item.Rect.intersects(area))
+        if (!canvas.Shows(item.Rect))
             continue;
         switch (item.Kind) {
         case TDrawItem::TKind::Fill:

@@ -31,8 +31,8 @@ public:
     // A picture stretched to the rectangle; a null picture draws nothing.
     void Picture(const QRect& r, const QImage& picture);
 
-    // Paints, in order, every item that touches `area` (table coordinates).
-    void Paint(TTableCanvas& canvas, const QRect& area) const;
+    // Paints, in order, every item that touches the canvas's area.
+    void Paint(TTableCanvas& canvas) const;
     // The bounding box of everything listed.
     QRect Bounds() const { return Extent; }
     const std::vector<TDrawItem>& Items() const { return List; }
@@ -45,10 +45,22 @@ private:
     QRect Extent;
 };
 
+// A table that is a display list: its size and background set by its maker.
+class TDisplayTable : public TTableLayout {
+public:
+    TDisplayList List;
+    QSize TableSize;
+    QColor Back;
+
+    QSize Size() const override { return TableSize; }
+    QColor Background() const override { return Back; }
+    void Paint(TTableCanvas& canvas) const override { List.Paint(canvas); }
+};
+
 // Measures texts for a layout, at the sizes the canvas draws them.
 class TTextMeasure {
 public:
-    TTextMeasure() : Canvas(1, 1, Qt::white) {}
+    TTextMeasure() : Canvas(QRect(0, 0, 1, 1)) {}
     int Width(const QString& text, int size) {
         Canvas.SetFontSize(size);
         return Canvas.TextWidth(text);
@@ -57,5 +69,5 @@ public:
     int Fit(int width, const QString& text) { return FitFontSize(Canvas, width, text); }
 
 private:
-    TTableCanvas Canvas;
+    TRecordingCanvas Canvas;
 };

@@ -33,6 +33,7 @@ QString GameDayText(double day) {
 
 TNitteiLayout LayoutNittei(const TViewContext& v, int league) {
     TNitteiLayout l;
+    l.View = v;
     const TPennant& pennant = *v.Pennant;
     const TFight& fight = *v.Fight;
     l.League = league;
@@ -110,7 +111,14 @@ TNitteiLayout LayoutNittei(const TViewContext& v, int league) {
     return l;
 }
 
-void PaintNittei(const TViewContext& v, const TNitteiLayout& l, TTableCanvas& c, const QRect& area) {
+QColor TNitteiLayout::Background() const {
+    return View.Color(View.Settings->BackGround);
+}
+
+void TNitteiLayout::Paint(TTableCanvas& c) const {
+    const TNitteiLayout& l = *this;
+    const TViewContext& v = View;
+    const QRect& area = c.Area();
     const TAppSettings& s = *v.Settings;
     const QColor line1 = v.Color(s.Line1), line2 = v.Color(s.Line2);
     const QColor char1 = v.Color(s.Char1), char2 = v.Color(s.Char2);

@@ -26,7 +26,9 @@ struct TNitteiLine {
     TNitteiGame Games[3];
 };
 
-struct TNitteiLayout {
+class TNitteiLayout : public TTableLayout {
+public:
+    TViewContext View;
     int League = -1;
     QString Caption;
     std::vector<TTeamItem> Teams;
@@ -37,6 +39,11 @@ struct TNitteiLayout {
     int Height = 0;
     int ScrollTarget = 0; // top of the last day line whose first game has a result
     std::vector<TNitteiLine> Lines;
+
+    QSize Size() const override { return QSize(Width, Height); }
+    QColor Background() const override;
+    // Paints the lines that meet the canvas's area.
+    void Paint(TTableCanvas& canvas) const override;
 };
 
 // "4月05日(土)", or "試合日未定" for a game without a date.
@@ -44,5 +51,3 @@ QString GameDayText(double day);
 
 // An out-of-range league gives the bare frame of an empty schedule.
 TNitteiLayout LayoutNittei(const TViewContext& view, int league);
-// Paints the part `area` of the schedule (table coordinates).
-void PaintNittei(const TViewContext& view, const TNitteiLayout& layout, TTableCanvas& canvas, const QRect& area);

@@ -75,6 +75,7 @@ TTaisenLayout LayoutTaisen(const TViewContext& v, int district, const std::vecto
     TTaisenLayout t;
     const TPennant& pennant = *v.Pennant;
     const TAppSettings& s = *v.Settings;
+    t.Table.Back = v.Color(s.BackGround);
     TLeague* league = nullptr;
     const TDistrict* rows = pennant.DistrictAt(district, &league);
     TLeague* columnLeague = nullptr;
@@ -84,7 +85,7 @@ TTaisenLayout LayoutTaisen(const TViewContext& v, int district, const std::vecto
     if (!rows || !columns)
         return t;
     const QColor char1 = v.Color(s.Char1), line1 = v.Color(s.Line1);
-    TDisplayList& list = t.List;
+    TDisplayList& list = t.Table.List;
     TTextMeasure measure;
 
     // Rows: the district's teams in standings order.
@@ -180,15 +181,8 @@ TTaisenLayout LayoutTaisen(const TViewContext& v, int district, const std::vecto
         x += 89;
         for (const std::string& opponent : columnSymbols) {
             const TVersus vs = rec.GetVersus(opponent);
-            int g = vs.HomeGames + vs.VisitorGames, wn = vs.HomeWins + vs.VisitorWins;
-            int l = vs.HomeLosses + vs.VisitorLosses, d = vs.HomeDraws + vs.VisitorDraws;
-            int remain = vs.HomeRemain + vs.VisitorRemain;
-            if (filter == 1) {
-                g = vs.HomeGames, wn = vs.HomeWins, l = vs.HomeLosses, d = vs.HomeDraws, remain = vs.HomeRemain;
-            } else if (filter == 2) {
-                g = vs.VisitorGames, wn = vs.VisitorWins, l = vs.VisitorLosses, d = vs.VisitorDraws;
-                remain = vs.VisitorRemain;
-            }
+            const TSideRecord side = filter == 1 ? vs.Home : filter == 2 ? vs.Visitor : vs.Total();
+            const int g = side.Games, wn = side.Wins, l = side.Losses, d = side.Draws, remain = side.Remain;
             const TBatState state = BatState(wn, l, g, remain);
             const QRect cell = Box(x, y, x + w, y + 36);
             list.Fill(cell, v.Color(StateColor(s, state)));
@@ -212,8 +206,7 @@ TTaisenLayout LayoutTaisen(const TViewContext& v, int district, const std::vecto
 
     // The filter buttons and the heading are part of the table too: a narrow
     // table does not cut them off.
-    t.Width = std::max(xEnd + 30, t.FilterRects[2].right() + 11);
-    t.Height = yEnd + 80;
+    int width = std::max(xEnd + 30, t.FilterRects[2].right() + 11);
     if (pages.size() > 1) {
         const int py = yEnd + 5;
         list.Text(Box(10, py, 50, py + 18), QStringLiteral("PAGE"), 9, char1, TAlign::Left);
@@ -224,7 +217,8 @@ TTaisenLayout LayoutTaisen(const TViewContext& v, int district, const std::vecto
             list.Fill(r, v.Color(static_cast<int>(q) == page ? s.Active : s.UnActive));
             list.Text(r.translated(3, 1), QString::number(q + 1), 8, char1, TAlign::Center);
         }
-        t.Width = std::max(t.Width, t.PageRects.back().right() + 11);
+        width = std::max(width, t.PageRects.back().right() + 11);
     }
+    t.Table.TableSize = QSize(width, yEnd + 80);
     return t;
 }

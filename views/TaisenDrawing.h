@@ -23,12 +23,10 @@ enum class TBatState { No, W, WW, L, LL, D, DD };
 TBatState BatState(int wins, int losses, int games, int remain);
 
 struct TTaisenLayout {
-    TDisplayList List;
+    TDisplayTable Table;
     QRect FilterRects[3];
     std::vector<QRect> PageRects; // one per page, only with more than one page
     std::vector<TTaisenHit> Hits;
-    int Width = 0;
-    int Height = 0;
 };
 
 // The districts (numbered over the whole season) whose teams make the

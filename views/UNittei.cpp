@@ -37,15 +37,13 @@ TFmNittei::TFmNittei(const TViewContext& view, int leagueIndex, QWidget* parent)
 void TFmNittei::TabLeagueChange(int index) {
     if (index < 0)
         return;
-    const QColor background = View.Color(View.Settings->BackGround);
     QPalette pal = ScrollBox1->palette();
-    pal.setColor(QPalette::Window, background);
+    pal.setColor(QPalette::Window, View.Color(View.Settings->BackGround));
     ScrollBox1->setPalette(pal);
     ScrollBox1->setBackgroundRole(QPalette::Window);
     Current = LayoutNittei(View, index);
     setWindowTitle(Current.Caption);
-    ImgNittei->SetTable(QSize(Current.Width, Current.Height), background,
-                        [this](TTableCanvas& canvas, const QRect& area) { PaintNittei(View, Current, canvas, area); });
+    ImgNittei->SetTable(&Current);
 }
 
 void TFmNittei::showEvent(QShowEvent* event) {

@@ -52,8 +52,7 @@ void TFmTaisen::TabTaisenChange(int index) {
 void TFmTaisen::Redraw() {
     Current = LayoutTaisen(View, TabTaisen->currentIndex(), PageList, FilterMode, CurrentPage);
     ++RedrawCount;
-    ImgTaisen->SetTable(QSize(Current.Width, Current.Height), View.Color(View.Settings->BackGround),
-                        [this](TTableCanvas& canvas, const QRect& area) { Current.List.Paint(canvas, area); });
+    ImgTaisen->SetTable(&Current.Table);
 }
 
 void TFmTaisen::ImgTaisenMouseMove(const QPoint& at) {

@@ -39,10 +39,8 @@ TFmVersus::TFmVersus(const TViewContext& view, int districtIndex, const std::str
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(Splitter1);
 
-    ImgHead->SetTable(QSize(Current.Width, Current.HeadHeight), background,
-                      [this](TTableCanvas& canvas, const QRect& area) { Current.Head.Paint(canvas, area); });
-    ImgVersus->SetTable(QSize(Current.Width, Current.ListHeight), background,
-                        [this](TTableCanvas& canvas, const QRect& area) { Current.List.Paint(canvas, area); });
+    ImgHead->SetTable(&Current.Head);
+    ImgVersus->SetTable(&Current.List);
     Splitter1->setSizes({Current.HeadPaneHeight, std::max(height() - Current.HeadPaneHeight - 3, 1)});
 }
 

@@ -38,6 +38,7 @@ TVersusLayout LayoutVersus(const TViewContext& v, int district, const std::strin
     TVersusLayout l;
     const TPennant& pennant = *v.Pennant;
     const TAppSettings& s = *v.Settings;
+    l.Head.Back = l.List.Back = v.Color(s.BackGround);
     TLeague* league = nullptr;
     const TDistrict* d = pennant.DistrictAt(district, &league);
     const TTeam* ownTeam = nullptr;
@@ -71,7 +72,7 @@ TVersusLayout LayoutVersus(const TViewContext& v, int district, const std::strin
     l.Width = std::max(xEnd + 20, 5 + titleWidth + 10);
 
     // The game list: numbers count every game played or to play, shown or not.
-    TStripes list{l.List, back1, back2, true, l.Width};
+    TStripes list{l.List.List, back1, back2, true, l.Width};
     int number = 0, y = 0;
     for (const TGameEntry& e : rec.GameList) {
         if (e.Opponent != opponent || e.Status == StatusCancelled)
@@ -81,7 +82,7 @@ TVersusLayout LayoutVersus(const TViewContext& v, int district, const std::strin
             continue;
         list.Band(y);
         auto text = [&](int left, int right, const QString& t, TAlign align) {
-            l.List.Text(Box(left, y, right, y + 18), t, 9, char1, align);
+            l.List.List.Text(Box(left, y, right, y + 18), t, 9, char1, align);
         };
         text(5, 75, GameDayText(e.GameDate), TAlign::Right);
         if (e.Status == StatusFinished) {
@@ -103,7 +104,7 @@ TVersusLayout LayoutVersus(const TViewContext& v, int district, const std::strin
     l.ListHeight = y;
 
     // The summary.
-    l.Head.Text(Box(5, 5, 5 + titleWidth, 23), title, 11, char1, TAlign::Left);
+    l.Head.List.Text(Box(5, 5, 5 + titleWidth, 23), title, 11, char1, TAlign::Left);
     struct TColumn {
         QString Title;
         int Left, Right;
@@ -120,13 +121,13 @@ TVersusLayout LayoutVersus(const TViewContext& v, int district, const std::strin
         columns.push_back({t, x, x + 40});
         x += 40;
     }
-    TStripes head{l.Head, back1, back2, false, l.Width};
+    TStripes head{l.Head.List, back1, back2, false, l.Width};
     y = 33;
     auto row = [&](const QString& label, const std::vector<QString>& values) {
         head.Band(y);
-        l.Head.Text(Box(5, y, 55, y + 18), label, 9, char1, TAlign::Left);
+        l.Head.List.Text(Box(5, y, 55, y + 18), label, 9, char1, TAlign::Left);
         for (size_t i = 0; i < columns.size(); ++i)
-            l.Head.Text(Box(columns[i].Left, y, columns[i].Right, y + 18), values[i], 9, char1, TAlign::Right);
+            l.Head.List.Text(Box(columns[i].Left, y, columns[i].Right, y + 18), values[i], 9, char1, TAlign::Right);
         y += 17;
     };
     std::vector<QString> titles;
@@ -136,22 +137,21 @@ TVersusLayout LayoutVersus(const TViewContext& v, int district, const std::strin
 
     const TVersus vs = rec.GetVersus(opponent);
     struct TSide {
-        int G, W, L, D, RF, RA, WinMax, LoseMax;
+        TSideRecord Record;
+        int WinMax, LoseMax;
     };
-    const TSide home{vs.HomeGames,   vs.HomeWins,        vs.HomeLosses, vs.HomeDraws,
-                     vs.HomeRunsFor, vs.HomeRunsAgainst, vs.HomeWinMax, vs.HomeLoseMax};
-    const TSide visitor{vs.VisitorGames,   vs.VisitorWins,        vs.VisitorLosses, vs.VisitorDraws,
-                        vs.VisitorRunsFor, vs.VisitorRunsAgainst, vs.VisitorWinMax, vs.VisitorLoseMax};
-    const TSide total{home.G + visitor.G,   home.W + visitor.W,   home.L + visitor.L, home.D + visitor.D,
-                      home.RF + visitor.RF, home.RA + visitor.RA, vs.WinMax,          vs.LoseMax};
+    const TSide home{vs.Home, vs.HomeWinMax, vs.HomeLoseMax};
+    const TSide visitor{vs.Visitor, vs.VisitorWinMax, vs.VisitorLoseMax};
+    const TSide total{vs.Total(), vs.WinMax, vs.LoseMax};
     auto values = [&](const TSide& side) {
-        std::vector<QString> v = {QString::number(noDraws ? side.G - side.D : side.G), QString::number(side.W),
-                                  QString::number(side.L)};
+        const TSideRecord& r = side.Record;
+        std::vector<QString> v = {QString::number(noDraws ? r.Decided() : r.Games), QString::number(r.Wins),
+                                  QString::number(r.Losses)};
         if (!noDraws)
-            v.push_back(QString::number(side.D));
-        v.push_back(Ratio(side.W, side.G - side.D));
-        v.push_back(QString::fromStdString(FormatAverage(side.RF, side.G)));
-        v.push_back(QString::fromStdString(FormatAverage(side.RA, side.G)));
+            v.push_back(QString::number(r.Draws));
+        v.push_back(Ratio(r.Wins, r.Decided()));
+        v.push_back(QString::fromStdString(FormatAverage(r.RunsFor, r.Games)));
+        v.push_back(QString::fromStdString(FormatAverage(r.RunsAgainst, r.Games)));
         v.push_back(QString::number(side.WinMax));
         v.push_back(QString::number(side.LoseMax));
         return v;
@@ -164,5 +164,7 @@ TVersusLayout LayoutVersus(const TViewContext& v, int district, const std::strin
         row(QStringLiteral("合　計"), values(total));
     l.HeadHeight = y;
     l.HeadPaneHeight = y + 4;
+    l.Head.TableSize = QSize(l.Width, l.HeadHeight);
+    l.List.TableSize = QSize(l.Width, l.ListHeight);
     return l;
 }

@@ -11,9 +11,9 @@
 struct TVersusLayout {
     bool Valid = false; // the own team is a team of the district
     QString Caption;
-    TDisplayList Head; // the summary
-    TDisplayList List; // the game list
-    int Width = 0;     // of both pictures
+    TDisplayTable Head; // the summary
+    TDisplayTable List; // the game list
+    int Width = 0;      // of both
     int HeadHeight = 0;
     int ListHeight = 0;
     int HeadPaneHeight = 0; // the summary area: its picture and a margin

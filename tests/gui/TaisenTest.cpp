@@ -12,8 +12,8 @@ namespace {
 
 const double kSat = days::Encode(2003, 4, 5); // a Saturday
 
-std::unique_ptr<TTableCanvas> Paint(const TTaisenLayout& l) {
-    return PaintWhole(l.Width, l.Height, [&](TTableCanvas& c, const QRect& area) { l.List.Paint(c, area); });
+std::unique_ptr<TRecordingCanvas> Paint(const TTaisenLayout& l) {
+    return RecordTable(l.Table);
 }
 
 // The table of district 0 (page 0) with the given filter.
@@ -22,7 +22,7 @@ TTaisenLayout Layout(const TViewSeason& s, int filter = 0, int district = 0, int
 }
 
 // The texts of the cell of row r (0-based, in standings order) and column c.
-QStringList Cell(const TTableCanvas& canvas, int w, bool pictures, int r, int c) {
+QStringList Cell(const TRecordingCanvas& canvas, int w, bool pictures, int r, int c) {
     const int x = 5 + 19 + (pictures ? 142 : 89) + c * (w - 1);
     return TextsOf(canvas, QRect(x, 75 + 35 * r, w, 36));
 }
@@ -59,7 +59,7 @@ TEST(Taisen, CellStates) {
     EXPECT_EQ(Cell(*c, 90, false, 0, 0), QStringList({"＊"}));
     EXPECT_EQ(Cell(*c, 90, false, 0, 1), QStringList({"G3", "2-1-0", "R1", ".667"}));
     bool filled = false;
-    for (const TDrawItem& item : l.List.Items())
+    for (const TDrawItem& item : l.Table.List.Items())
         filled = filled || (item.Kind == TDrawItem::TKind::Fill && item.Rect == l.Hits[0].Rect &&
                             item.Color == QColor(0, 255, 0));
     EXPECT_TRUE(filled);
@@ -119,7 +119,7 @@ TEST(Taisen, HeaderDateColumnsAndWidths) {
         ASSERT_EQ(page.Hits.size(), 1u);
         EXPECT_EQ(page.Hits[0].Rect.width(), width);
         // A narrow table still shows the filter buttons whole.
-        EXPECT_GE(page.Width, page.FilterRects[2].right() + 1);
+        EXPECT_GE(page.Table.Size().width(), page.FilterRects[2].right() + 1);
     }
 }
 
@@ -172,7 +172,7 @@ TEST(Taisen, WindowClicks) {
     w.ImgTaisenMouseUp(Qt::LeftButton, w.Layout().FilterRects[1].center());
     EXPECT_EQ(w.FilterMode, 1);
     EXPECT_EQ(w.Redraws(), redraws + 2);
-    EXPECT_EQ(w.ImgTaisen->size(), QSize(w.Layout().Width, w.Layout().Height));
+    EXPECT_EQ(w.ImgTaisen->size(), w.Layout().Table.Size());
 
     // A cell: the pairing with the current filter, as a further window.
     ASSERT_EQ(w.Layout().Hits.size(), 1u);

@@ -14,13 +14,13 @@ namespace {
 
 const double kSat = days::Encode(2003, 4, 5); // a Saturday
 
-std::unique_ptr<TTableCanvas> PaintList(const TVersusLayout& l) {
-    return PaintWhole(l.Width, l.ListHeight, [&](TTableCanvas& c, const QRect& area) { l.List.Paint(c, area); });
+std::unique_ptr<TRecordingCanvas> PaintList(const TVersusLayout& l) {
+    return RecordTable(l.List);
 }
-std::unique_ptr<TTableCanvas> PaintHead(const TVersusLayout& l) {
-    return PaintWhole(l.Width, l.HeadHeight, [&](TTableCanvas& c, const QRect& area) { l.Head.Paint(c, area); });
+std::unique_ptr<TRecordingCanvas> PaintHead(const TVersusLayout& l) {
+    return RecordTable(l.Head);
 }
-QStringList Row(const TTableCanvas& c, int row) {
+QStringList Row(const TRecordingCanvas& c, int row) {
     return TextsOf(c, QRect(0, 17 * row, 2000, 18));
 }
 

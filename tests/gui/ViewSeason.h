@@ -13,7 +13,6 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
-#include <functional>
 
 struct TViewSeason {
     TPennant Pennant;
@@ -64,15 +63,7 @@ struct TViewSeason {
     TViewContext View() const { return {&Pennant, &Fight, &Settings, Program.path(), QPalette()}; }
 };
 
-// Paints a whole table onto one canvas, which records every text.
-inline std::unique_ptr<TTableCanvas> PaintWhole(int width, int height,
-                                                const std::function<void(TTableCanvas&, const QRect&)>& paint) {
-    auto canvas = std::make_unique<TTableCanvas>(QRect(0, 0, width, height), Qt::white);
-    paint(*canvas, QRect(0, 0, width, height));
-    return canvas;
-}
-
-inline QStringList TextsOf(const TTableCanvas& c, const QRect& area) {
+inline QStringList TextsOf(const TRecordingCanvas& c, const QRect& area) {
     QStringList texts;
     for (const TDrawnText& t : c.TextsIn(area))
         texts << t.Text;
