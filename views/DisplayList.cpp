@@ -1,7 +1,6 @@
 #include "DisplayList.h"
 
 void TDisplayList::Add(TDrawItem item) {
-    Extent = Extent.united(item.Rect);
     List.push_back(std::move(item));
 }
 

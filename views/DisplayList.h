@@ -33,8 +33,6 @@ public:
 
     // Paints, in order, every item that touches the canvas's area.
     void Paint(TTableCanvas& canvas) const;
-    // The bounding box of everything listed.
-    QRect Bounds() const { return Extent; }
     const std::vector<TDrawItem>& Items() const { return List; }
 
 private:
@@ -42,7 +40,6 @@ private:
 
     std::vector<TDrawItem> List;
     std::vector<QImage> Pictures;
-    QRect Extent;
 };
 
 // A table that is a display list: its size and background set by its maker.
