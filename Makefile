@@ -2,7 +2,7 @@
 #   make run     install what is missing, build, start the program
 #   make test    install what is missing, build with sanitizers, run every test
 #   make bench   benchmarks (optimised build)
-#   make fuzz    run the season file fuzzer for FUZZ_SECONDS (default 60)
+#   make fuzz    run the season file and match text fuzzers for FUZZ_SECONDS each (default 60)
 #   make deb     a Debian package (tablora_VERSION_ARCH.deb) in the top folder
 
 BUILD       ?= build
@@ -48,8 +48,9 @@ fuzz:
 	@scripts/install-deps.sh build fuzz
 	@CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABLORA_TESTS=OFF -DTABLORA_GUI=OFF -DTABLORA_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	@mkdir -p fuzz-corpus/season
+	@mkdir -p fuzz-corpus/season fuzz-corpus/matchtext
 	@$(FUZZ_BUILD)/fuzz/season_file_fuzz fuzz-corpus/season fuzz/seeds/season -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1
+	@$(FUZZ_BUILD)/fuzz/match_text_fuzz fuzz-corpus/matchtext fuzz/seeds/matchtext -max_len=16384 -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1
 
 deb:
 	@scripts/install-deps.sh build gui deb

@@ -11,6 +11,7 @@
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
+#include "model/MatchText.h"
 #include "model/SeasonFile.h"
 #include "model/SeasonTemplates.h"
 #include "setup/UColor.h"
@@ -43,6 +44,7 @@ const char* const TMainForm::MailAddress = "author@tablora.example.org";
 namespace {
 
 const QString kSeasonFilter = QStringLiteral("QVK File(*.qvk)");
+const QString kMatchTextFilter = QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.txt)");
 
 // Tool bar pictures: a colored tile with one character, drawn at run time.
 QIcon GlyphIcon(const QString& glyph, const QColor& color) {
@@ -200,10 +202,9 @@ void TMainForm::BuildMenus() {
     MISave = file->addAction(QStringLiteral("上書き保存(&S)"), this, &TMainForm::MISaveClick);
     MISaveAs = file->addAction(QStringLiteral("名前を付けて保存(&A)"), this, &TMainForm::MISaveAsClick);
     file->addSeparator();
-    // The match data exchange comes with its own windows.
-    MITorikomi = file->addAction(QStringLiteral("対戦データ取り込み(&R)"));
-    MIKakidasi = file->addAction(QStringLiteral("対戦データ書き出し(&W)"));
-    MIClear = file->addAction(QStringLiteral("対戦データクリア(&C)"));
+    MITorikomi = file->addAction(QStringLiteral("対戦データ取り込み(&R)"), this, &TMainForm::MITorikomiClick);
+    MIKakidasi = file->addAction(QStringLiteral("対戦データ書き出し(&W)"), this, &TMainForm::MIKakidasiClick);
+    MIClear = file->addAction(QStringLiteral("対戦データクリア(&C)"), this, &TMainForm::MIClearClick);
     file->addSeparator();
     MISettei = file->addAction(QStringLiteral("チーム情報設定(&P)"), this, &TMainForm::MISetteiClick);
     MIColor = file->addAction(QStringLiteral("色の設定(&L)"), this, &TMainForm::MIColorClick);
@@ -539,6 +540,79 @@ void TMainForm::MISaveAsClick() {
     }
     SeasonFileName = path;
     SeasonPennant->Modified = 0;
+    ApplyCommandStates();
+}
+
+TMainForm::TExportResult TMainForm::ExportMatches() {
+    const QString path = Dialogs.SaveFileName(this, DataFolder(), kMatchTextFilter, QStringLiteral("txt"));
+    if (path.isEmpty())
+        return TExportResult::Cancelled;
+    if (!ExportMatchText(path.toStdString(), *SeasonPennant, *SeasonFight)) {
+        Dialogs.ShowInfoError(this, QStringLiteral("ファイルの書き出しに失敗しました。"));
+        return TExportResult::Failed;
+    }
+    return TExportResult::Written;
+}
+
+void TMainForm::MIKakidasiClick() {
+    if (SeasonPennant)
+        ExportMatches();
+}
+
+void TMainForm::MITorikomiClick() {
+    if (!SeasonPennant)
+        return;
+    CloseAllViews();
+    const QString path = Dialogs.OpenFileName(this, DataFolder(), kMatchTextFilter);
+    if (path.isEmpty())
+        return;
+    TMatchText text;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    std::string bytes;
+    const bool read = ReadWholeFile(path.toStdString(), bytes);
+    if (read)
+        text = ReadMatchText(bytes);
+    bytes = std::string(); // the file's bytes are not needed any more
+    QGuiApplication::restoreOverrideCursor();
+    if (!read) {
+        Dialogs.ShowInfoError(this, QStringLiteral("ファイルの読み込みに失敗しました。"));
+        return;
+    }
+    switch (CheckImport(*SeasonPennant, *SeasonFight, text)) {
+    case TImportCheck::OtherChecker:
+        Dialogs.ShowEntryError(this, QStringLiteral("チェッカーが異なります。\r\n該当データは取り込めません。"));
+        return;
+    case TImportCheck::Older:
+        if (!Dialogs.AskYesNo(this, QStringLiteral("取り込みデータが古い可能性があります\r\n処理を続行しますか？")))
+            return;
+        break;
+    case TImportCheck::Ok:
+        break;
+    }
+    ApplyImport(*SeasonPennant, *SeasonFight, std::move(text));
+    SeasonPennant->Modified = 1;
+    ApplyCommandStates();
+}
+
+void TMainForm::MIClearClick() {
+    if (!SeasonPennant)
+        return;
+    CloseAllViews();
+    switch (
+        Dialogs.AskYesNoCancel(this, QStringLiteral("対戦データをクリアします。\r\n現在のデータを保存しますか？"))) {
+    case IDialogService::TAnswer::Cancel:
+        return;
+    case IDialogService::TAnswer::Yes:
+        // A cancelled export still clears; a failed one keeps the data the user wanted kept.
+        if (ExportMatches() == TExportResult::Failed)
+            return;
+        break;
+    case IDialogService::TAnswer::No:
+        break;
+    }
+    SeasonFight->Clear();
+    SeasonFight->LastUpdate = 0;
+    SeasonPennant->Modified = 1;
     ApplyCommandStates();
 }
 

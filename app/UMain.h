@@ -47,6 +47,9 @@ public:
     void MIOpenClick();
     void MISaveClick();
     void MISaveAsClick();
+    void MITorikomiClick();
+    void MIKakidasiClick();
+    void MIClearClick();
     void MISetteiClick();
     void MIOptionClick();
     void MIColorClick();
@@ -114,6 +117,8 @@ private:
     QString DataFolder() const;
     void PlaceWindow();
     QWidget* AddChild(QWidget* view);
+    enum class TExportResult { Written, Cancelled, Failed };
+    TExportResult ExportMatches();
 
     IDialogService& Dialogs;
     QString ProgramFolder;

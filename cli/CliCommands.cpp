@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 
+#include "MatchTextCommands.h"
 #include "RenderCommand.h"
 #include "StandingsExport.h"
 #include "calc/DistrictStandings.h"
@@ -27,7 +28,9 @@ const char kUsage[] =
     "    schedule    N = リーグ\n"
     "    headtohead  N = 地区  [--filter 0|1|2] [--page P]\n"
     "    versus      N = 地区  --team 記号 --opponent 記号 [--filter 0|1|2]\n"
-    "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター)\n";
+    "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター)\n"
+    "  tablora-cli export SEASON.qvk --out FILE.txt\n"
+    "  tablora-cli import SEASON.qvk FILE.txt --out NEW.qvk [--force]\n";
 
 struct TUsageError {
     std::string Message;
@@ -307,12 +310,18 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return Standings(args, out, err);
         if (command == "render")
             return Render(args, err);
+        if (command == "export")
+            return ExportCommand(args, out, err);
+        if (command == "import")
+            return ImportCommand(args, out, err);
         if (command == "--help" || command == "-h" || command == "help") {
             out << kUsage;
             return 0;
         }
         return Usage(err, "不明なコマンド " + command);
     } catch (const TUsageError& e) {
+        return Usage(err, e.Message);
+    } catch (const TCliUsageError& e) {
         return Usage(err, e.Message);
     }
 }
