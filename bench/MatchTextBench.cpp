@@ -3,7 +3,6 @@
 // (range argument: games a team).
 
 #include "BenchSeason.h"
-#include "model/HeapSettings.h"
 #include "model/MatchText.h"
 
 #include <benchmark/benchmark.h>
@@ -54,7 +53,6 @@ BENCHMARK(BM_ReadMatchText)->Arg(162)->Arg(1620)->Arg(66000)->Unit(benchmark::kM
 BENCHMARK(BM_ImportMatchText)->Arg(162)->Arg(1620)->Arg(66000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    UseProgramHeapSettings(); // as the program does
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
