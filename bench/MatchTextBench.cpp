@@ -52,9 +52,4 @@ BENCHMARK(BM_EncodeMatchText)->Arg(162)->Arg(1620)->Arg(66000)->Unit(benchmark::
 BENCHMARK(BM_ReadMatchText)->Arg(162)->Arg(1620)->Arg(66000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportMatchText)->Arg(162)->Arg(1620)->Arg(66000)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK_MAIN();

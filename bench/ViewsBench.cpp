@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
+#include <map>
 
 namespace {
 
@@ -24,6 +25,38 @@ const TBenchSeason& Season(int gamesPerTeam) {
     static TBenchSeason normal = MakeBenchSeason(162);
     static TBenchSeason large = MakeBenchSeason(1620);
     return gamesPerTeam == 162 ? normal : large;
+}
+
+// One district of `teams` teams, each playing about three games: a small
+// file whose standings table is tall.
+const TBenchSeason& WideDistrict(int teams) {
+    static std::map<int, TBenchSeason> made;
+    auto found = made.find(teams);
+    if (found != made.end())
+        return found->second;
+    TBenchSeason& s = made[teams];
+    TLeague& league = s.Pennant->GetLeague(s.Pennant->AddLeague());
+    TDistrict& district = league.GetDistrict(league.AddDistrict());
+    std::vector<std::string> symbols;
+    for (int i = 0; i < teams; ++i) {
+        TTeam& t = district.GetTeam(district.AddTeam());
+        t.SetSymbol(std::to_string(i));
+        t.ShortName = t.Symbol;
+        symbols.push_back(t.Symbol);
+    }
+    std::mt19937 rng(7);
+    const double first = days::Encode(2026, 4, 1);
+    for (int m = 0; m < teams * 13 / 10; ++m) {
+        TMatchRec& match = s.Fight->GetMatch(s.Fight->NewMatch());
+        match.HomeSymbol.Set(symbols[rng() % symbols.size()]);
+        match.VisitorSymbol.Set(symbols[rng() % symbols.size()]);
+        match.GameDate = first + m / 50;
+        match.Status = m % 7 == 0 ? StatusBefore : StatusFinished;
+        match.HomeScore = static_cast<int8_t>(rng() % 10);
+        match.VisitorScore = static_cast<int8_t>(rng() % 10);
+    }
+    s.Fight->SortMatches();
+    return s;
 }
 
 TViewContext View(const TBenchSeason& s) {
@@ -78,6 +111,39 @@ void BM_ScrollTransition(benchmark::State& state) {
     for (auto _ : state) {
         PaintScreen(*panes.Table, screen, top);
         top = top + kScreen.height() >= height ? 0 : top + kScreen.height();
+    }
+}
+
+// A district of a thousand teams: its standings laid out with the first
+// screen, scrolled a page, and rendered whole.
+void BM_OpenWideStandings(benchmark::State& state) {
+    const TBenchSeason& s = WideDistrict(static_cast<int>(state.range(0)));
+    QImage screen(kScreen, QImage::Format_RGB32);
+    for (auto _ : state) {
+        TJuniTable table(View(s), 0, 0);
+        PaintScreen(table, screen, 0);
+    }
+}
+
+void BM_ScrollWideStandings(benchmark::State& state) {
+    const TBenchSeason& s = WideDistrict(static_cast<int>(state.range(0)));
+    const TJuniTable table(View(s), 0, 0);
+    QImage screen(kScreen, QImage::Format_RGB32);
+    int top = 0;
+    for (auto _ : state) {
+        PaintScreen(table, screen, top);
+        top = top + kScreen.height() >= table.Size().height() ? 0 : top + kScreen.height();
+    }
+}
+
+void BM_RenderWideStandings(benchmark::State& state) {
+    const TBenchSeason& s = WideDistrict(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const TJuniTable table(View(s), 0, 0);
+        std::string png, error;
+        EncodeTablePicture({{&table, QPoint(0, 0)}}, table.Size(), Qt::white, png, error);
+        state.counters["KB"] = static_cast<double>(png.size()) / 1024;
+        state.counters["Mpixels"] = table.Size().width() * double(table.Size().height()) / 1e6;
     }
 }
 
@@ -160,6 +226,9 @@ BENCHMARK(BM_OpenStandings)->ArgsProduct({{162, 1620}, {0, 1, 2}})->Unit(benchma
 BENCHMARK(BM_OpenTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenWideStandings)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollWideStandings)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderWideStandings)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -54,8 +54,8 @@ std::vector<TStandingsField> TeamRow(const TPennant& p, const TTmRec& r, int mag
     b.Num("runsAgainst", r.RunsAgainst());
     const std::pair<const char*, const TSideRecord*> sides[] = {{"home", &r.Home}, {"visitor", &r.Visitor}};
     for (const auto& [name, side] : sides) {
-        const TSideRecord& s = *side;
         const std::string n = name;
+        const TSideRecord& s = *side;
         b.Num(n + ".games", s.Games);
         b.Num(n + ".wins", s.Wins);
         b.Num(n + ".losses", s.Losses);

@@ -19,6 +19,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -76,11 +77,12 @@ public:
 
 protected:
     explicit TTableCanvas(const QRect& area);
-    // Draws one text that fits its rectangle's width at `font`.
-    virtual void DrawText(const TDrawnText& text, const QFont& font, int flags) = 0;
+    // Draws one text with its baseline's left end at `origin`; no font for
+    // an empty text (recorded, nothing to paint).
+    virtual void DrawText(const TDrawnText& text, const QFont* font, const QPointF& origin) = 0;
 
 private:
-    void Put(const QRect& r, const QString& text, TAlign align, int flags);
+    void Put(const QRect& r, const QString& text, TAlign align, bool top);
 
     QRect PaintArea;
     QFont Font;
@@ -99,14 +101,14 @@ public:
     void Stretch(const QRect& r, const QImage& picture) override;
 
 protected:
-    void DrawText(const TDrawnText& text, const QFont& font, int flags) override;
+    void DrawText(const TDrawnText& text, const QFont* font, const QPointF& origin) override;
 
 private:
     QPainter& P;
 };
 
-// Paints nothing and keeps what would have been drawn: every text, and the
-// lines, fills and pictures, for the tests to read.
+// Paints nothing and keeps what would have been drawn in its area: every
+// text, and the lines, fills and pictures, for the tests to read.
 class TRecordingCanvas : public TTableCanvas {
 public:
     struct TShape {
@@ -132,7 +134,7 @@ public:
     const TDrawnText* Find(const QString& text) const;
 
 protected:
-    void DrawText(const TDrawnText& text, const QFont& font, int flags) override;
+    void DrawText(const TDrawnText& text, const QFont* font, const QPointF& origin) override;
 
 private:
     std::vector<TDrawnText> TextRecord;

@@ -8,6 +8,7 @@
 #include "model/SjisText.h"
 #include "settings/AppSettings.h"
 #include "views/JuniDrawing.h"
+#include "views/TableRender.h"
 #include "views/TableSurface.h"
 #include "views/TmJuniDrawing.h"
 #include "views/UJuni.h"
@@ -20,6 +21,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -499,4 +501,76 @@ TEST(TmJuniWindow, FirstSizeShowsTheWholeSummaryAndEveryTab) {
     EXPECT_GE(w.ScrollBox2->viewport()->width(), w.ImgHead->width());
     EXPECT_GE(w.ScrollBox2->viewport()->height(), w.ImgHead->height());
     EXPECT_GT(w.ScrollBox1->height(), 100); // and the table keeps room for its rows
+}
+
+// Painting any part of a table paints that part only, and painting a table
+// part by part paints what painting it whole does: no row is lost or doubled
+// at the edge of an exposed rectangle.
+TEST(Views, PaintOnlyWhatIsExposed) {
+    TSeason s({});
+    TDistrict& district = s.Pennant.GetLeague(0).GetDistrict(0);
+    for (int i = 0; i < 40; ++i) {
+        TTeam& t = district.GetTeam(district.AddTeam());
+        t.SetSymbol("T" + std::to_string(i));
+        t.ShortName = t.Symbol;
+    }
+    for (int day = 0; day < 60; ++day)
+        for (int i = 0; i + 1 < 40; i += 2)
+            s.Game(("T" + std::to_string((i + day) % 40)).c_str(), ("T" + std::to_string((i + day + 1) % 40)).c_str(),
+                   day % 5, (day + i) % 4, kDay + day, day < 50 ? StatusFinished : StatusBefore);
+    const TJuniTable juni(s.View(), 0, 0);
+    const TTmJuniPanes transition = LayOutTmJuni(s.View(), 0);
+    const TTableLayout* tables[] = {&juni, transition.Table.get()};
+    for (const TTableLayout* table : tables) {
+        const auto whole = RecordTable(*table);
+        auto key = [](const TDrawnText& t) {
+            return QStringLiteral("%1,%2:%3").arg(t.Rect.x()).arg(t.Rect.y()).arg(t.Text);
+        };
+        QSet<QString> expected, painted;
+        for (const TDrawnText& t : whole->Texts())
+            expected.insert(key(t));
+        const int band = 97; // not a multiple of any row's height
+        for (int top = 0; top < table->Size().height(); top += band) {
+            const QRect area(0, top, table->Size().width(), band);
+            TRecordingCanvas part(area);
+            table->Paint(part);
+            for (const TDrawnText& t : part.Texts()) {
+                // A painter may reach one row beyond the area, no further.
+                EXPECT_TRUE(t.Rect.intersects(area.adjusted(0, -36, 0, 36))) << key(t).toStdString();
+                painted.insert(key(t));
+            }
+        }
+        EXPECT_EQ(painted, expected);
+        EXPECT_GT(expected.size(), 400);
+    }
+}
+
+// A table painted in several bands, as render does with tall tables.
+TEST(TableRender, BandsMeetWithoutSeamsAndTooLargeIsRefused) {
+    // Three pixels rows of color every 100 rows; a picture of 1000 x 5000
+    // pixels takes more than one band.
+    class TStripes : public TTableLayout {
+    public:
+        QSize Size() const override { return QSize(1000, 5000); }
+        QColor Background() const override { return Qt::white; }
+        void Paint(TTableCanvas& canvas) const override {
+            for (int y = 0; y < 5000; y += 100)
+                canvas.Fill(QRect(0, y, 1000, 3), QColor(y / 20, 0, 255));
+        }
+    } stripes;
+    std::string png, error;
+    ASSERT_TRUE(EncodeTablePicture({{&stripes, QPoint(0, 7)}}, QSize(1000, 5007), Qt::black, png, error)) << error;
+    QImage picture;
+    ASSERT_TRUE(picture.loadFromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()), "PNG"));
+    ASSERT_EQ(picture.size(), QSize(1000, 5007));
+    EXPECT_EQ(picture.pixelColor(500, 3), QColor(Qt::black)); // above the part: the picture's background
+    for (int y = 0; y < 5000; y += 100) {
+        EXPECT_EQ(picture.pixelColor(999, y + 7), QColor(y / 20, 0, 255)) << y;
+        EXPECT_EQ(picture.pixelColor(0, y + 9), QColor(y / 20, 0, 255)) << y;
+        EXPECT_EQ(picture.pixelColor(0, y + 10), QColor(Qt::white)) << y;
+    }
+
+    EXPECT_FALSE(EncodeTablePicture({{&stripes, QPoint(0, 0)}}, QSize(1000, 1000001), Qt::white, png, error));
+    EXPECT_NE(error.find("画像が大きすぎます"), std::string::npos) << error;
+    EXPECT_FALSE(EncodeTablePicture({{&stripes, QPoint(0, 0)}}, QSize(40000, 40000), Qt::white, png, error));
 }
