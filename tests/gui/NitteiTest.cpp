@@ -4,11 +4,14 @@
 #include "controls/WheelMessage.h"
 #include "views/NitteiDrawing.h"
 #include "views/TableSurface.h"
+#include "views/TaisenDrawing.h"
 #include "views/UNittei.h"
+#include "views/VersusDrawing.h"
 
 #include <QApplication>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
@@ -174,4 +177,42 @@ TEST(Nittei, WindowTabsScrollAndPaintOnDemand) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("パ日程表"));
     EXPECT_EQ(w.Layout().League, 1);
     EXPECT_EQ(w.Layout().ScrollTarget, 0);
+}
+
+// The schedule, head-to-head and versus tables painted in bands paint what
+// they paint whole: no line lost or doubled at the edge of an exposed part.
+TEST(TableViews, PaintPartByPartAsWhole) {
+    TViewSeason s;
+    s.League("セ", {{"A", "B", "C", "D"}, {"E", "F"}});
+    s.Pennant.Interleague = 1;
+    const char* t[] = {"A", "B", "C", "D", "E", "F"};
+    for (int day = 0; day < 80; ++day)
+        for (int g = 0; g < 3; ++g)
+            s.Game(t[(2 * g + day) % 6], t[(2 * g + 1 + day) % 6], day % 7, (day + g) % 5, kSat + day,
+                   day < 60 ? StatusFinished : StatusBefore);
+    s.Sorted();
+    const TNitteiLayout schedule = LayoutNittei(s.View(), 0);
+    const TTaisenLayout table = LayoutTaisen(s.View(), 0, TaisenPages(s.Pennant, 0), 0, 0);
+    const TVersusLayout versus = LayoutVersus(s.View(), 0, "A", "B", 0);
+    const TTableLayout* tables[] = {&schedule, &table.Table, &versus.List};
+    for (const TTableLayout* layout : tables) {
+        auto key = [](const TDrawnText& d) {
+            return QStringLiteral("%1,%2:%3").arg(d.Rect.x()).arg(d.Rect.y()).arg(d.Text);
+        };
+        QSet<QString> whole, parts;
+        const auto recorded = RecordTable(*layout);
+        for (const TDrawnText& d : recorded->Texts())
+            whole.insert(key(d));
+        for (int top = 0; top < layout->Size().height(); top += 29) { // not a multiple of any line pitch
+            const QRect area(0, top, layout->Size().width(), 29);
+            TRecordingCanvas part(area);
+            layout->Paint(part);
+            for (const TDrawnText& d : part.Texts()) {
+                EXPECT_TRUE(d.Rect.intersects(area.adjusted(0, -36, 0, 36))) << key(d).toStdString();
+                parts.insert(key(d));
+            }
+        }
+        EXPECT_EQ(parts, whole);
+        EXPECT_GT(whole.size(), 20);
+    }
 }
