@@ -1,6 +1,7 @@
 #include "TableCanvas.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <algorithm>
 #include <array>
@@ -22,12 +23,25 @@ QFont FontAt(int points) {
 // A font with its metrics, whole pixels for fitting and exact ones for placing.
 struct TFace {
     explicit TFace(const QFont& font) : Font(font), Metrics(font), Exact(font) {}
+
+    // A text's exact advance, measured once: tables repeat their texts row after row.
+    qreal Advance(const QString& text) const {
+        if (Advances.size() > 20000)
+            Advances.clear();
+        auto found = Advances.constFind(text);
+        if (found == Advances.constEnd())
+            found = Advances.insert(text, Exact.horizontalAdvance(text));
+        return *found;
+    }
+
     QFont Font;
     QFontMetrics Metrics;
     QFontMetricsF Exact;
+    mutable QHash<QString, qreal> Advances;
 };
 
-// The faces by size, made once: a view measures every text it paints.
+// The faces by size, made once: a view measures every text it paints. One
+// thread paints at a time (the window's, or render's painting thread).
 const TFace& Face(int points) {
     static std::array<std::optional<TFace>, kLargestSize + 1> faces;
     const size_t at = static_cast<size_t>(std::clamp(points, 1, kLargestSize));
@@ -96,12 +110,11 @@ void TTableCanvas::Put(const QRect& r, const QString& text, TAlign align, bool t
     }
     // The largest size from the current one down that fits the width.
     int size = Size;
-    int advance = Face(size).Metrics.horizontalAdvance(text);
-    while (size > 1 && !Fits(Face(size).Metrics, text, advance, r.width(), align))
-        advance = Face(--size).Metrics.horizontalAdvance(text);
+    qreal width = Face(size).Advance(text);
+    while (size > 1 && !Fits(Face(size).Metrics, text, qRound(width), r.width(), align))
+        width = Face(--size).Advance(text);
     // Placed as a single line aligned in the rectangle would be.
     const QFontMetricsF& exact = Face(size).Exact;
-    const qreal width = exact.horizontalAdvance(text);
     const qreal x = align == TAlign::Left    ? r.left()
                     : align == TAlign::Right ? r.left() + r.width() - width
                                              : r.left() + (r.width() - width) / 2;
