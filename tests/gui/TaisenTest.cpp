@@ -121,6 +121,19 @@ TEST(Taisen, HeaderDateColumnsAndWidths) {
         // A narrow table still shows the filter buttons whole.
         EXPECT_GE(page.Table.Size().width(), page.FilterRects[2].right() + 1);
     }
+
+    // One row team with a picture (here one that cannot be loaded): every row
+    // gets the picture column, the wide team header, and the cells move right.
+    TViewSeason s;
+    s.League("セ", {{"A", "B"}});
+    s.Pennant.GetLeague(0).GetDistrict(0).GetTeam(1).Picture = "{DEFAULT}missing.bmp";
+    s.Game("A", "B", 1, 0, kSat);
+    const TTaisenLayout l = Layout(s);
+    ASSERT_EQ(l.Hits.size(), 2u);
+    EXPECT_EQ(l.Hits[0].Rect.left(), 5 + 19 + 53 + 89 + 89);
+    const auto c = Paint(l);
+    EXPECT_NE(c->Find(QStringLiteral("チ　　ー　　ム")), nullptr);
+    EXPECT_EQ(Cell(*c, 90, true, 0, 1), QStringList({"G1", "1-0-0", "R0", "1.000"}));
 }
 
 TEST(Taisen, PagesAndHeadings) {
