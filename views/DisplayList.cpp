@@ -1,6 +1,16 @@
 #include "DisplayList.h"
 
+#include <algorithm>
+
 void TDisplayList::Add(TDrawItem item) {
+    if (item.Rect.isEmpty())
+        return;
+    const size_t first = static_cast<size_t>(std::max(item.Rect.top(), 0) / kBand);
+    const size_t last = static_cast<size_t>(std::max(item.Rect.bottom(), 0) / kBand);
+    if (Bands.size() <= last)
+        Bands.resize(last + 1);
+    for (size_t b = first; b <= last; ++b)
+        Bands[b].push_back(static_cast<int>(List.size()));
     List.push_back(std::move(item));
 }
 
@@ -25,7 +35,19 @@ void TDisplayList::Picture(const QRect& r, const QImage& picture) {
 }
 
 void TDisplayList::Paint(TTableCanvas& canvas) const {
-    for (const TDrawItem& item : List) {
+    const QRect& area = canvas.Area();
+    if (area.isEmpty() || Bands.empty())
+        return;
+    // The items of the bands the area meets, once each, in drawing order.
+    const size_t first = static_cast<size_t>(std::max(area.top(), 0) / kBand);
+    const size_t last = std::min(static_cast<size_t>(std::max(area.bottom(), 0) / kBand), Bands.size() - 1);
+    std::vector<int> items;
+    for (size_t b = first; b <= last; ++b)
+        items.insert(items.end(), Bands[b].begin(), Bands[b].end());
+    std::sort(items.begin(), items.end());
+    items.erase(std::unique(items.begin(), items.end()), items.end());
+    for (int index : items) {
+        const TDrawItem& item = List[static_cast<size_t>(index)];
         if (!canvas.Shows(item.Rect))
             continue;
         switch (item.Kind) {

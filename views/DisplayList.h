@@ -1,6 +1,7 @@
 // What a table view shows, laid out once as plain data: fills, frames, texts
 // and pictures with their rectangles, in drawing order. Painting any part of
-// the table then only walks the items that touch that part.
+// the table then only walks the items that touch that part: they are filed by
+// bands of rows, so a tall table painted band by band costs what it holds.
 #pragma once
 
 #include "TableCanvas.h"
@@ -36,10 +37,12 @@ public:
     const std::vector<TDrawItem>& Items() const { return List; }
 
 private:
+    static constexpr int kBand = 128;
     void Add(TDrawItem item);
 
     std::vector<TDrawItem> List;
     std::vector<QImage> Pictures;
+    std::vector<std::vector<int>> Bands; // the items meeting each band of kBand rows
 };
 
 // A table that is a display list: its size and background set by its maker.
