@@ -105,8 +105,8 @@ int Info(const TSeason& s, std::ostream& out) {
 void StandingsText(std::ostream& out, const TPennant& p, const TDistrictStandings& s) {
     const TRkCalc& calc = *s.Calc;
     const bool noDraws = s.League->DrawRule == 2;
-    out << U(s.League->Name + s.District->Name) << "  " << U(StandingsStateText(s.AllPlayed(), calc.GetKeyDates()))
-        << "  消化率 " << s.CompletionRate() << "%\n";
+    out << U(s.League->Name + s.District->Name) << "  " << U(StandingsStateText(s.AllPlayed(), s.Keys)) << "  消化率 "
+        << s.CompletionRate() << "%\n";
 
     const std::string header = sjis::S(noDraws ? "順位  チーム          試合   勝   負   勝率    差   残"
                                                : "順位  チーム          試合   勝   負   分   勝率    差   残");

@@ -305,6 +305,8 @@ TEST(Juni, SizeFollowsTheDistrict) {
     auto d = std::make_unique<TJuni>(six.View(), 0, 0);
     EXPECT_EQ((*d)->Size(), QSize(809, 62 + 35 * 6 + 140));
     EXPECT_EQ((*d)->PanelTop, 62 + 35 * 6 + 30);
+    // A row reaches to its last cell's right border: rank, team, seven numbers, home, visitor.
+    EXPECT_EQ((*d)->RowRects[5], TTableCanvas::Box(5, 62 + 35 * 5, 5 + 19 + 89 + 39 * 7 + 69 * 2 + 1, 62 + 35 * 6));
 
     // A district of 60 teams does not lose rows; its panel wraps to the
     // table's width instead of running past it, and loses no rival.
@@ -346,6 +348,7 @@ TEST(JuniWindow, ModesClicksAndWheel) {
     w.show();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("リーグ東勝敗表"));
     EXPECT_EQ(w.TableDrawings(), 1);
+    EXPECT_EQ(w.ImgJuni->size(), w.Drawing().Size()); // the scroll range is the whole table
 
     w.ImgJuniMouseUp(Qt::LeftButton, w.Drawing().ModeRects[0].center());
     EXPECT_EQ(w.TableDrawings(), 1); // the current mode: no redraw
@@ -454,6 +457,7 @@ TEST(TmJuniWindow, TabsFollowTheOption) {
     EXPECT_EQ(w.TabTmJuni->tabText(0), QStringLiteral("A"));
     EXPECT_EQ(w.TabTmJuni->currentIndex(), 1);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("チームB順位推移"));
+    EXPECT_EQ(w.ImgHead->size(), w.Drawing().Head->Size());
     s.Settings.TTab = 0;
     TFmTmJuni full(s.View(), 0);
     EXPECT_EQ(full.TabTmJuni->tabText(1), QStringLiteral("チームB"));
