@@ -18,6 +18,14 @@ std::string Numbered(int n, const std::string& text) {
     return caption;
 }
 
+// The accelerator of the n-th team (from 1): 1 to 9, then A to Z, and past
+// the 35th team the same round again, so it is always a letter or a digit
+// (pressing it again moves on to the next team that shares it).
+char TeamAccelerator(int n) {
+    static const char keys[] = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    return keys[(n - 1) % (sizeof keys - 1)];
+}
+
 } // namespace
 
 std::vector<TViewMenuEntry> ScheduleMenuEntries(const TPennant& p) {
@@ -57,7 +65,7 @@ std::vector<TViewMenuEntry> TeamMenuEntries(const TPennant& p) {
         caption += ".";
         caption += team.Name;
         caption += "(&";
-        caption += n <= 9 ? static_cast<char>('0' + n) : static_cast<char>(n + 55);
+        caption += TeamAccelerator(n);
         caption += ")";
         entries.push_back({caption, n - 1});
     });

@@ -18,7 +18,8 @@ std::vector<TViewMenuEntry> ScheduleMenuEntries(const TPennant& pennant);
 // "勝敗表" / "対戦成績表" entries: one per district over the whole season, or one
 // for the season when its only league and only district are both unnamed.
 std::vector<TViewMenuEntry> DistrictMenuEntries(const TPennant& pennant);
-// "順位推移" entries: "01.name(&1)" … "09.name(&9)", "10.name(&A)" …
+// "順位推移" entries: "01.name(&1)" … "09.name(&9)", "10.name(&A)" … "35.name(&Z)",
+// then "36.name(&1)" and on round the same 35 keys.
 std::vector<TViewMenuEntry> TeamMenuEntries(const TPennant& pennant);
 
 // "タブローラ" alone, or with the season's title: "タブローラ   【 title 】" (UTF-8).

@@ -76,7 +76,7 @@ public:
     QWidget* OpenHeadToHead(int districtIndex);
     QWidget* OpenVersus(int districtIndex, const std::string& own, const std::string& opponent, int filter);
 
-    // Menus and tool bar, named as in the program's documentation.
+    // Menus (MI…, Menu…), tool buttons (Tool…) and the tool buttons' drop-down lists (Popup…).
     QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MISettei, *MIColor, *MIOption,
         *MIExit;
     QAction *MITorokuN, *MIKekka;

@@ -1,12 +1,13 @@
 #include "UKekka.h"
 
 #include "EntryWidgets.h"
-#include "settings/AppSettings.h"
 #include "controls/DialogService.h"
 #include "controls/QtText.h"
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
+#include "settings/AppSettings.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDateEdit>
@@ -28,7 +29,7 @@ TFmKekka::TFmKekka(TPennant& pennant, TFight& fight, const TAppSettings& setting
     DTPKijun = EntryDatePicker(this, QStringLiteral("yyyy/MM/dd' ('ddd')'"));
     BtnNext = EntryButton(this, QStringLiteral("翌日(&N)"), QStringLiteral("翌日に移動します"));
     BtnBack->setGeometry(117, 13, 69, 25);
-    // Wider than the design's 113 pixels: the weekday must not be cut off.
+    // 128 pixels wide: at 113 the weekday was cut off.
     DTPKijun->setGeometry(192, 13, 128, 25);
     BtnNext->setGeometry(326, 13, 69, 25);
     ScrollBox1 = new QScrollArea(this);
@@ -79,6 +80,28 @@ TFmKekka::TFmKekka(TPennant& pennant, TFight& fight, const TAppSettings& setting
 
     resize(630, 579);
     SetDay(startDay);
+    // The dialog opens ready for the first score; a field reached with Tab scrolls into view.
+    (Rows.empty() ? static_cast<QWidget*>(DTPKijun) : Rows[0].HomeScore)->setFocus();
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && Content->isAncestorOf(now))
+            ScrollBox1->ensureWidgetVisible(now);
+    });
+}
+
+void TFmKekka::OrderTabs() {
+    // Row by row the two scores (and the make-up choices when shown), then the buttons.
+    QWidget* previous = nullptr;
+    auto chain = [&](QWidget* w) {
+        if (previous)
+            setTabOrder(previous, w);
+        previous = w;
+    };
+    for (const TRow& row : Rows)
+        for (QWidget* w : std::initializer_list<QWidget*>{row.HomeScore, row.VisitorScore, row.NoMakeUp,
+                                                          row.MakeUpUndecided, row.MakeUpDate})
+            chain(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{BtnToroku, BtnEnd, BtnMae, BtnTugi, BtnBack, DTPKijun, BtnNext})
+        chain(w);
 }
 
 void TFmKekka::resizeEvent(QResizeEvent* event) {
@@ -170,14 +193,16 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
         b->setFocusPolicy(Qt::NoFocus);
         row.State->addButton(b, s);
     }
+    // The two check boxes stand 5 and 4 pixels higher, the picker 2 lower than
+    // the rows' first plan: with our fonts the picker covered "振替日未定".
     row.NoMakeUp = new QCheckBox(QStringLiteral("振替試合を登録しない"), Content);
-    row.NoMakeUp->setGeometry(467, top - 40, 140, 18);
+    row.NoMakeUp->setGeometry(467, top - 45, 140, 18);
     row.MakeUpUndecided = new QCheckBox(QStringLiteral("振替日未定"), Content);
-    row.MakeUpUndecided->setGeometry(467, top - 22, 140, 18);
+    row.MakeUpUndecided->setGeometry(467, top - 26, 140, 18);
     row.MakeUpLabel = new QLabel(QStringLiteral("振替日"), Content);
-    row.MakeUpLabel->move(467, top - 3);
+    row.MakeUpLabel->setGeometry(467, top - 6, 38, 22);
     row.MakeUpDate = EntryDatePicker(Content, QStringLiteral("yyyy/MM/dd"));
-    row.MakeUpDate->setGeometry(507, top - 8, 100, 22); // the design's 85 cuts the date off
+    row.MakeUpDate->setGeometry(507, top - 6, 100, 22); // 85 pixels cut the date off
     row.MakeUpDate->setDate(DateOfDay(Picked));
     for (QWidget* w :
          std::initializer_list<QWidget*>{row.NoMakeUp, row.MakeUpUndecided, row.MakeUpLabel, row.MakeUpDate})
@@ -225,9 +250,7 @@ void TFmKekka::ScoreChanged(size_t rowOnPage, bool home) {
     (home ? entry.Match.HomeScore : entry.Match.VisitorScore) = static_cast<int8_t>(v);
     if (v > 0 && row.State->checkedId() != StatusFinished)
         row.State->button(StatusFinished)->setChecked(true); // runs the state's reaction
-    const bool equal = row.HomeScore->text() == row.VisitorScore->text();
-    if (equal && row.State->checkedId() == StatusFinished && entry.Match.Status == StatusBefore &&
-        DrawRuleOf(entry) != 0)
+    if (DrawReplayOffered(entry, DrawRuleOf(entry)))
         ShowMakeUp(rowOnPage, true);
     else if (row.State->checkedId() != StatusCancelled)
         ShowMakeUp(rowOnPage, false);
@@ -372,6 +395,7 @@ void TFmKekka::LoadDay() {
     }
     resize(630, height());
     UpdateLayout();
+    OrderTabs();
 }
 
 void TFmKekka::ShowPage(int start) {
@@ -396,6 +420,7 @@ void TFmKekka::ShowPage(int start) {
         ColorNames(row, entry);
     }
     UpdateLayout();
+    OrderTabs();
     BtnMae->setEnabled(start > 0);
     BtnTugi->setEnabled(start + TMaxRows < static_cast<int>(Entries.size()));
 }

@@ -80,6 +80,7 @@ private:
     void SetScoreText(QLineEdit* field, int value);
     void ColorNames(TRow& row, const TResultEntry& entry);
     void UpdateLayout();
+    void OrderTabs();
     uint8_t DrawRuleOf(const TResultEntry& entry) const;
     TResultEntry& EntryOf(size_t rowOnPage) { return Entries[static_cast<size_t>(TMaxRows * Page) + rowOnPage]; }
 

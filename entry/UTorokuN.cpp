@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollArea>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <cmath>
 
 namespace {
@@ -23,10 +25,27 @@ double Today() {
 }
 } // namespace
 
+int TFmTorokuN::SymbolBoxWidth(const QFont& font) {
+    // 50 pixels, widened by the least that shows the widest three capitals
+    // ("WWW") whole beside the box's arrow in this style and font.
+    QComboBox probe;
+    probe.setFont(font);
+    probe.setEditable(true);
+    QStyleOptionComboBox option;
+    option.initFrom(&probe);
+    option.editable = true;
+    option.rect = QRect(0, 0, 50, 24);
+    const QRect field =
+        probe.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &probe);
+    const int needed =
+        probe.lineEdit()->fontMetrics().horizontalAdvance(QStringLiteral("WWW")) + 2 * kLineEditMargin + 1;
+    return 50 + std::max(needed - field.width(), 0);
+}
+
 TFmTorokuN::TFmTorokuN(TPennant& pennant, TFight& fight, bool useSymbols, int rowsPerPage, IDialogService& dialogs,
                        QWidget* parent)
     : QDialog(parent), Pennant(pennant), Fight(fight), Dialogs(dialogs), Sche(useSymbols),
-      TMaxRows(std::max(rowsPerPage, 1)), W(useSymbols ? 50 : 135) {
+      TMaxRows(std::max(rowsPerPage, 1)), TeamBoxWidth(useSymbols ? SymbolBoxWidth(font()) : 135) {
     setWindowTitle(QStringLiteral("ペナントレース日程登録"));
     Teams = BuildTeamList(Pennant);
 
@@ -45,7 +64,7 @@ TFmTorokuN::TFmTorokuN(TPennant& pennant, TFight& fight, bool useSymbols, int ro
     BtnMae = EntryButton(this, QStringLiteral("前頁(&F)"), QString());
     BtnTugi = EntryButton(this, QStringLiteral("次頁(&J)"), QString());
     BtnBack->setGeometry(8, 13, 69, 25);
-    // Wider than the design's 113 pixels: the weekday must not be cut off.
+    // 128 pixels wide: at 113 the weekday was cut off.
     DTPKijun->setGeometry(83, 13, 128, 25);
     BtnNext->setGeometry(215, 13, 69, 25);
     BtnMitei->setGeometry(54, 43, 153, 25);
@@ -57,7 +76,7 @@ TFmTorokuN::TFmTorokuN(TPennant& pennant, TFight& fight, bool useSymbols, int ro
     home->setFont(headingFont);
     visitor->setFont(headingFont);
     home->move(33, 8);
-    visitor->move(W + 73, 8);
+    visitor->move(TeamBoxWidth + 73, 8);
 
     connect(BtnBack, &QPushButton::clicked, this, [this] { SetDay(Picked - 1); });
     connect(BtnNext, &QPushButton::clicked, this, [this] { SetDay(Picked + 1); });
@@ -137,7 +156,7 @@ TFmTorokuN::TRow& TFmTorokuN::CreateRow() {
     row.Mark->setGeometry(8, 60 * n - 30, 20, 20);
     auto teamBox = [&](int left) {
         auto* box = new QComboBox(Content);
-        box->setGeometry(left, 60 * n - 32, W, 24);
+        box->setGeometry(left, 60 * n - 32, TeamBoxWidth, 24);
         if (Sche) {
             box->setEditable(true);
             box->lineEdit()->setMaxLength(3);
@@ -154,17 +173,17 @@ TFmTorokuN::TRow& TFmTorokuN::CreateRow() {
     };
     row.Home = teamBox(33);
     row.Vs = new QLabel(QStringLiteral("vs"), Content);
-    row.Vs->move(W + 48, 60 * n - 27);
-    row.Visitor = teamBox(W + 73);
+    row.Vs->move(TeamBoxWidth + 48, 60 * n - 27);
+    row.Visitor = teamBox(TeamBoxWidth + 73);
     row.Delete = new QCheckBox(QStringLiteral("削除"), Content);
-    row.Delete->setGeometry(2 * W + 88, 60 * n - 32, 50, 20);
+    row.Delete->setGeometry(2 * TeamBoxWidth + 88, 60 * n - 32, 50, 20);
     row.ChangeDate = new QCheckBox(QStringLiteral("試合日変更"), Content);
-    row.ChangeDate->setGeometry(2 * W + 88, 60 * n - 8, 85, 20);
+    row.ChangeDate->setGeometry(2 * TeamBoxWidth + 88, 60 * n - 8, 85, 20);
     row.Date = EntryDatePicker(Content, QStringLiteral("yyyy/MM/dd"));
-    row.Date->setGeometry(2 * W + 178, 60 * n - 11, 97, 22);
+    row.Date->setGeometry(2 * TeamBoxWidth + 178, 60 * n - 11, 97, 22);
     row.Date->setDate(DateOfDay(days::SameDay(Picked, days::UndecidedDate) ? Today() : Picked));
     row.Undecided = new QCheckBox(QStringLiteral("試合日未定"), Content);
-    row.Undecided->setGeometry(2 * W + 178, 60 * n - 28, 85, 20);
+    row.Undecided->setGeometry(2 * TeamBoxWidth + 178, 60 * n - 28, 85, 20);
     for (QWidget* w : std::initializer_list<QWidget*>{row.Delete, row.ChangeDate, row.Date, row.Undecided})
         w->hide();
 
@@ -190,7 +209,7 @@ TFmTorokuN::TRow& TFmTorokuN::CreateRow() {
             EntryOf(index).NewDate = DayOfDate(date);
     });
     Rows.push_back(row);
-    Content->resize(std::max(2 * W + 290, 300), 60 * n + 40);
+    Content->resize(std::max(2 * TeamBoxWidth + 290, 300), 60 * n + 40);
     for (QWidget* w : std::initializer_list<QWidget*>{row.Mark, row.Home, row.Vs, row.Visitor})
         w->show();
     return Rows.back();
@@ -241,7 +260,7 @@ void TFmTorokuN::UpdateWidth() {
         changing = changing || row.ChangeDate->isChecked();
         deletable = deletable || !row.Delete->isHidden();
     }
-    SetClientWidth(changing ? 2 * W + 427 : deletable ? 2 * W + 319 : 2 * W + 226);
+    SetClientWidth(changing ? 2 * TeamBoxWidth + 427 : deletable ? 2 * TeamBoxWidth + 319 : 2 * TeamBoxWidth + 226);
 }
 
 void TFmTorokuN::SelectTeams(TRow& row, const TScheduleEntry& entry) {
@@ -282,7 +301,7 @@ void TFmTorokuN::LoadDay() {
             }
         }
     }
-    SetClientWidth(deletable ? 2 * W + 319 : 2 * W + 226);
+    SetClientWidth(deletable ? 2 * TeamBoxWidth + 319 : 2 * TeamBoxWidth + 226);
     if (Rows.empty())
         for (size_t i = 0; i < Teams.size() / 2; ++i)
             BtnAddClick();

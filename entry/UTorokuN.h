@@ -45,7 +45,11 @@ public:
     std::vector<TScheduleEntry> Entries; // all pages
     int Page = 0;
     double PickedDay() const { return Picked; }
-    int ComboWidth() const { return W; }
+    int ComboWidth() const { return TeamBoxWidth; }
+    // The width of the symbol boxes: three capital letters show whole (with
+    // Fusion and IPAPGothic at 12 pixels that is 61 instead of 50).
+    static int SymbolBoxWidth(const QFont& font);
+    static constexpr int kLineEditMargin = 2; // the space a line edit keeps on each side of its text
 
     void SetDay(double day); // as if the user picked it
     void LoadDay();
@@ -74,7 +78,7 @@ private:
     IDialogService& Dialogs;
     bool Sche;
     int TMaxRows;
-    int W;
+    int TeamBoxWidth; // the team boxes, fixed at creation (symbols or short names)
     double Picked = 0;
     bool Filling = false;
     std::vector<TTeamItem> Teams;

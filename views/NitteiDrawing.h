@@ -6,7 +6,7 @@
 
 #include "TableCanvas.h"
 #include "ViewContext.h"
-#include "entry/EntryRules.h"
+#include "model/TeamList.h"
 
 #include <QString>
 #include <vector>

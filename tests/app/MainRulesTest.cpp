@@ -3,7 +3,9 @@
 #include "model/BaseballPennant.h"
 #include "model/SeasonTemplates.h"
 #include "model/SjisText.h"
+#include "support/MatchBuilder.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,6 +40,21 @@ TEST(MainRules, MenusOfTheTemplates) {
     EXPECT_EQ(teams[9], "10.デトロイトタイガース(&A)=9");
     EXPECT_EQ(teams[29], "30.サンディエゴパドレス(&U)=29");
 
+    // Past 35 teams the accelerators go round the letters and digits again.
+    TDistrict& west = major.GetLeague(1).GetDistrict(2);
+    for (int i = 0; i < 50; ++i)
+        west.GetTeam(west.AddTeam()).Name = "X";
+    const auto many = Captions(TeamMenuEntries(major));
+    ASSERT_EQ(many.size(), 80u);
+    EXPECT_EQ(many[34], "35.X(&Z)=34");
+    EXPECT_EQ(many[35], "36.X(&1)=35");
+    EXPECT_EQ(many[79], "80.X(&A)=79");
+    for (const std::string& caption : many) {
+        const char key = caption[caption.find("(&") + 2];
+        EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(key)) || std::isupper(static_cast<unsigned char>(key)))
+            << caption;
+    }
+
     TPennant other;
     BuildTemplate(TemplateOther, other);
     EXPECT_EQ(Captions(ScheduleMenuEntries(other)), (std::vector<std::string>{"&1.△△△リーグ２００Ｘ=0"}));
@@ -71,11 +88,7 @@ TEST(MainRules, CaptionAndStates) {
 
 TEST(MainRules, ResultsStartAtTheFirstUnplayedGame) {
     TFight f;
-    auto add = [&](double day, uint8_t status) {
-        TMatchRec& m = f.GetMatch(f.NewMatch());
-        m.GameDate = day;
-        m.Status = status;
-    };
+    auto add = [&](double day, uint8_t status) { AddGame(f, Game("G", "T", day).State(status)); };
     EXPECT_EQ(ResultsStartDay(f, 45000), 45000); // no games: today
     add(40000, StatusFinished);
     add(40001, StatusCancelled);

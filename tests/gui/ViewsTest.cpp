@@ -7,6 +7,7 @@
 #include "model/SeasonTemplates.h"
 #include "model/SjisText.h"
 #include "settings/AppSettings.h"
+#include "support/MatchBuilder.h"
 #include "views/JuniDrawing.h"
 #include "views/TableRender.h"
 #include "views/TableSurface.h"
@@ -55,13 +56,7 @@ struct TSeason {
         Settings.BackGround = 0xFFFFFF;
     }
     TSeason& Game(const char* home, const char* visitor, int hs, int vs, double day, uint8_t status = StatusFinished) {
-        TMatchRec& m = Fight.GetMatch(Fight.NewMatch());
-        m.HomeSymbol.Set(home);
-        m.VisitorSymbol.Set(visitor);
-        m.HomeScore = static_cast<int8_t>(hs);
-        m.VisitorScore = static_cast<int8_t>(vs);
-        m.GameDate = day;
-        m.Status = status;
+        AddGame(Fight, ::Game(home, visitor, day).Score(hs, vs).State(status));
         Fight.SortMatches();
         return *this;
     }
