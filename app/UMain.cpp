@@ -18,7 +18,10 @@
 #include "setup/UOption.h"
 #include "setup/USettei.h"
 #include "views/UJuni.h"
+#include "views/UNittei.h"
+#include "views/UTaisen.h"
 #include "views/UTmJuni.h"
+#include "views/UVersus.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -88,6 +91,8 @@ TMainForm::TMainForm(IDialogService& dialogs, const QString& programPath, QWidge
     UpdateCaption();
 
     connect(this, &TMainForm::StandingsRequested, this, &TMainForm::OpenStandings);
+    connect(this, &TMainForm::ScheduleRequested, this, &TMainForm::OpenSchedule);
+    connect(this, &TMainForm::HeadToHeadRequested, this, &TMainForm::OpenHeadToHead);
     connect(this, &TMainForm::ScheduleEntryRequested, this, [this] {
         TFmTorokuN dialog(*SeasonPennant, *SeasonFight, AppSettings.Sche, AppSettings.TMax, Dialogs, this);
         Dialogs.Exec(dialog);
@@ -153,6 +158,29 @@ QWidget* TMainForm::OpenTransition(int teamIndex) {
         return nullptr;
     return AddChild(
         new TFmTmJuni({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, teamIndex));
+}
+
+QWidget* TMainForm::OpenSchedule(int leagueIndex) {
+    if (!SeasonPennant)
+        return nullptr;
+    return AddChild(
+        new TFmNittei({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, leagueIndex));
+}
+
+QWidget* TMainForm::OpenHeadToHead(int districtIndex) {
+    if (!SeasonPennant)
+        return nullptr;
+    auto* view =
+        new TFmTaisen({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, districtIndex);
+    connect(view, &TFmTaisen::VersusRequested, this, &TMainForm::OpenVersus);
+    return AddChild(view);
+}
+
+QWidget* TMainForm::OpenVersus(int districtIndex, const std::string& own, const std::string& opponent, int filter) {
+    if (!SeasonPennant)
+        return nullptr;
+    return AddChild(new TFmVersus({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()},
+                                  districtIndex, own, opponent, filter));
 }
 
 TMainForm::~TMainForm() {

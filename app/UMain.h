@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <string>
 
 class QAction;
 class QMdiArea;
@@ -71,6 +72,9 @@ public:
     // The views, opened as child windows (each returns the window it opened).
     QWidget* OpenStandings(int districtIndex);
     QWidget* OpenTransition(int teamIndex);
+    QWidget* OpenSchedule(int leagueIndex);
+    QWidget* OpenHeadToHead(int districtIndex);
+    QWidget* OpenVersus(int districtIndex, const std::string& own, const std::string& opponent, int filter);
 
     // Menus (MI…, Menu…), tool buttons (Tool…) and the tool buttons' drop-down lists (Popup…).
     QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MISettei, *MIColor, *MIOption,

@@ -1,6 +1,7 @@
 #include "app/UDlgNew.h"
 #include "app/UMain.h"
 #include "controls/CuteBtn.h"
+#include "controls/TabStrip.h"
 #include "controls/UVersion.h"
 #include "entry/UKekka.h"
 #include "gui/ScriptedDialogs.h"
@@ -13,6 +14,9 @@
 #include "setup/UJunjo.h"
 #include "setup/UOption.h"
 #include "setup/USettei.h"
+#include "views/UNittei.h"
+#include "views/UTaisen.h"
+#include "views/UVersus.h"
 
 #include <QAction>
 #include <QApplication>
@@ -349,6 +353,38 @@ TEST_F(MainForm, ViewEntriesAskForTheirIndex) {
     ASSERT_EQ(results.count(), 1);
     EXPECT_EQ(results[0][0].toDouble(), 46217.0);
     EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("exec:ペナントレース結果登録"));
+}
+
+TEST_F(MainForm, ScheduleHeadToHeadAndVersusWindowsOpen) {
+    TMainForm& f = Make();
+    f.Start(QString::fromStdString(SampleCopy()));
+    auto views = [&] {
+        std::vector<QWidget*> found;
+        for (QMdiSubWindow* w : f.Mdi()->subWindowList())
+            found.push_back(w->widget());
+        return found;
+    };
+    f.MenuNittei->actions()[1]->trigger();
+    f.ToolNittei->click();
+    f.PopupTaisen->actions()[1]->trigger();
+    ASSERT_EQ(views().size(), 3u);
+    auto* schedule = qobject_cast<TFmNittei*>(views()[0]);
+    ASSERT_NE(schedule, nullptr);
+    EXPECT_EQ(schedule->TabLeague->currentIndex(), 1);
+    EXPECT_EQ(qobject_cast<TFmNittei*>(views()[1])->TabLeague->currentIndex(), 0);
+    auto* table = qobject_cast<TFmTaisen*>(views()[2]);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->TabTaisen->currentIndex(), 1);
+
+    // A cell of the table opens that pairing beside it.
+    ASSERT_FALSE(table->Layout().Hits.empty());
+    const TTaisenHit hit = table->Layout().Hits[0];
+    table->ImgTaisenMouseUp(Qt::LeftButton, hit.Rect.center());
+    ASSERT_EQ(views().size(), 4u);
+    auto* versus = qobject_cast<TFmVersus*>(views()[3]);
+    ASSERT_NE(versus, nullptr);
+    EXPECT_EQ(versus->windowTitle(), QString::fromStdString(hit.RowSymbol + " vs " + hit.ColumnSymbol));
+    EXPECT_GT(versus->Layout().Listed, 0);
 }
 
 TEST_F(MainForm, WindowMenuAndEditor) {
