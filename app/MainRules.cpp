@@ -4,6 +4,8 @@
 #include "model/BaseballPennant.h"
 #include "model/SjisText.h"
 
+#include <algorithm>
+
 namespace {
 
 // Texts are put together with += throughout: GCC 12 misreads "x" + std::string
@@ -74,6 +76,16 @@ TCommandStates CommandStates(bool seasonOpen, bool hasFileName, bool hasMatches)
     s.SeasonCommands = seasonOpen;
     s.Views = seasonOpen && hasMatches;
     return s;
+}
+
+TChildBox CascadeBox(int position, int step, int width, int height, int workWidth, int workHeight) {
+    step = std::max(step, 1);
+    workWidth = std::max(workWidth, 1);
+    workHeight = std::max(workHeight, 1);
+    const int positions = 1 + std::min(workWidth, workHeight) / 2 / step;
+    const int offset = std::max(position, 0) % positions * step;
+    return {offset, offset, std::clamp(width, 1, std::max(workWidth - offset, 1)),
+            std::clamp(height, 1, std::max(workHeight - offset, 1))};
 }
 
 double ResultsStartDay(const TFight& fight, double today) {

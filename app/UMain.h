@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <string>
 
 class QAction;
 class QMdiArea;
@@ -64,10 +65,16 @@ public:
     void BuildViewMenus();
     void EnableViewCommands(bool on);
     void WriteSettingsFile();
+    // Child windows one title bar apart from the workspace's top-left, each at
+    // least as large as it opened (within the workspace).
+    void CascadeChildren();
 
     // The views, opened as child windows (each returns the window it opened).
     QWidget* OpenStandings(int districtIndex);
     QWidget* OpenTransition(int teamIndex);
+    QWidget* OpenSchedule(int leagueIndex);
+    QWidget* OpenHeadToHead(int districtIndex);
+    QWidget* OpenVersus(int districtIndex, const std::string& own, const std::string& opponent, int filter);
 
     // Menus and tool bar, named as in the program's documentation.
     QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MISettei, *MIColor, *MIOption,

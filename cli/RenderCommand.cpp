@@ -1,16 +1,23 @@
+// The render program's side of render: the tables painted in bands into a PNG.
 #include "RenderCommand.h"
 
-#include "settings/AppSettings.h"
+#include "CliCommands.h"
+#include "model/AtomicFile.h"
 #include "model/BaseballPennant.h"
+#include "model/SjisText.h"
+#include "settings/AppSettings.h"
 #include "views/JuniDrawing.h"
+#include "views/NitteiDrawing.h"
+#include "views/TableRender.h"
+#include "views/TaisenDrawing.h"
 #include "views/TmJuniDrawing.h"
+#include "views/VersusDrawing.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
-#include <QPainter>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -29,10 +36,70 @@ void EnsureApplication() {
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
 }
 
+// The tables of the schedule, head-to-head and versus views, as laid out for
+// the request; the reason, and none, when an index, page or symbol names nothing.
+struct TPictureTables {
+    std::unique_ptr<TNitteiLayout> Schedule;
+    std::unique_ptr<TTaisenLayout> HeadToHead;
+    std::unique_ptr<TVersusLayout> Versus;
+};
+
+std::optional<std::string> LayOutTables(const TViewContext& view, const TRenderRequest& request, TPictureTables& t,
+                                        std::vector<TPicturePart>& parts, QSize& size) {
+    const TPennant& pennant = *view.Pennant;
+    if (request.View == "schedule") {
+        if (request.Index < 0 || request.Index >= pennant.LeagueCount())
+            return "リーグ " + std::to_string(request.Index) + " はありません (リーグは " +
+                   std::to_string(pennant.LeagueCount()) + " 個)";
+        t.Schedule = std::make_unique<TNitteiLayout>(LayoutNittei(view, request.Index));
+        parts.push_back({t.Schedule.get(), QPoint(0, 0)});
+        size = t.Schedule->Size();
+        return std::nullopt;
+    }
+    if (request.Index < 0 || request.Index >= pennant.TotalDistrictCount())
+        return "地区 " + std::to_string(request.Index) + " はありません (地区は " +
+               std::to_string(pennant.TotalDistrictCount()) + " 個)";
+    if (request.View == "headtohead") {
+        const std::vector<int> pages = TaisenPages(pennant, request.Index);
+        if (request.Page >= static_cast<int>(pages.size()))
+            return "ページ " + std::to_string(request.Page) + " はありません (この地区のページは 0 から " +
+                   std::to_string(pages.size() - 1) + " まで)";
+        t.HeadToHead =
+            std::make_unique<TTaisenLayout>(LayoutTaisen(view, request.Index, pages, request.Filter, request.Page));
+        parts.push_back({&t.HeadToHead->Table, QPoint(0, 0)});
+        size = t.HeadToHead->Table.Size();
+        return std::nullopt;
+    }
+    TLeague* league = nullptr;
+    const TDistrict* district = pennant.DistrictAt(request.Index, &league);
+    bool member = false;
+    for (int i = 0; i < district->TeamCount(); ++i)
+        member = member || district->GetTeam(i).Symbol == request.Team;
+    if (!member)
+        return "チーム " + sjis::ToUtf8(request.Team) + " は地区 " + std::to_string(request.Index) + " (" +
+               sjis::ToUtf8(league->Name + district->Name) + ") にありません";
+    if (!pennant.TeamBySymbol(request.Opponent))
+        return "相手チーム " + sjis::ToUtf8(request.Opponent) + " はありません";
+    t.Versus = std::make_unique<TVersusLayout>(
+        LayoutVersus(view, request.Index, request.Team, request.Opponent, request.Filter));
+    // The summary above the game list, as the window shows them.
+    const int listTop = t.Versus->HeadPaneHeight + 3;
+    parts.push_back({&t.Versus->Head, QPoint(0, 0)});
+    parts.push_back({&t.Versus->List, QPoint(0, listTop)});
+    size = QSize(t.Versus->Width, listTop + t.Versus->ListHeight);
+    return std::nullopt;
+}
+
 } // namespace
 
-int RenderView(const TPennant& pennant, const TFight& fight, const TRenderRequest& request,
-               const std::string& seasonPath, std::ostream& err) {
+int RunRender(const std::vector<std::string>&, const TRenderRequest& request, std::ostream& err) {
+    std::optional<TCliSeason> season = LoadCliSeason(request.Season, err);
+    if (!season)
+        return 1;
+    return RenderView(*season->Pennant, *season->Fight, request, err);
+}
+
+int RenderView(const TPennant& pennant, const TFight& fight, const TRenderRequest& request, std::ostream& err) {
     EnsureApplication();
     // The colors the user chose in the program, when its settings file is beside us.
     const QString programDir = QCoreApplication::applicationDirPath();
@@ -41,30 +108,43 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
         ReadSettings(TIniFile::Load(QDir(programDir).filePath(QStringLiteral("tablora.ini")).toStdString()), anywhere);
     const TViewContext view{&pennant, &fight, &settings, programDir, QGuiApplication::palette()};
 
-    QImage image;
-    if (request.View == "standings") {
+    std::unique_ptr<TJuniTable> standings;
+    TTmJuniPanes transition;
+    std::vector<TPicturePart> parts;
+    QSize size;
+    TPictureTables tables;
+    if (request.View == "schedule" || request.View == "headtohead" || request.View == "versus") {
+        if (const std::optional<std::string> why = LayOutTables(view, request, tables, parts, size)) {
+            err << "tablora-cli: " << request.Season << ": " << *why << "\n";
+            return 2;
+        }
+    } else if (request.View == "standings") {
         if (request.Index < 0 || request.Index >= pennant.TotalDistrictCount()) {
-            err << "tablora-cli: " << seasonPath << ": 地区 " << request.Index << " はありません\n";
+            err << "tablora-cli: " << request.Season << ": 地区 " << request.Index << " はありません\n";
             return 1;
         }
-        image = DrawJuni(view, request.Index, request.Mode).Canvas->Picture();
+        standings = std::make_unique<TJuniTable>(view, request.Index, request.Mode);
+        parts.push_back({standings.get(), QPoint(0, 0)});
+        size = standings->Size();
     } else {
         if (request.Index < 0 || request.Index >= pennant.TotalTeamCount()) {
-            err << "tablora-cli: " << seasonPath << ": チーム " << request.Index << " はありません\n";
+            err << "tablora-cli: " << request.Season << ": チーム " << request.Index << " はありません\n";
             return 1;
         }
         // The summary above the day-by-day table, as the window shows them.
-        const TTmJuniDrawing d = DrawTmJuni(view, request.Index);
-        const QImage& head = d.Head->Picture();
-        const QImage& table = d.Table->Picture();
-        image =
-            QImage(std::max(head.width(), table.width()), d.HeadPaneHeight + 3 + table.height(), QImage::Format_RGB32);
-        image.fill(view.Color(settings.BackGround));
-        QPainter p(&image);
-        p.drawImage(0, 0, head);
-        p.drawImage(0, d.HeadPaneHeight + 3, table);
+        transition = LayOutTmJuni(view, request.Index);
+        const int tableTop = transition.HeadPaneHeight + 3;
+        parts.push_back({transition.Head.get(), QPoint(0, 0)});
+        parts.push_back({transition.Table.get(), QPoint(0, tableTop)});
+        size = QSize(std::max(transition.Head->Size().width(), transition.Table->Size().width()),
+                     tableTop + transition.Table->Size().height());
     }
-    if (!image.save(QString::fromStdString(request.Out), "PNG")) {
+    std::string png, why;
+    if (!EncodeTablePicture(parts, size, view.Color(settings.BackGround), png, why)) {
+        err << "tablora-cli: " << request.Out << ": " << why << "\n";
+        return 1;
+    }
+    if (!WriteFileAtomically(request.Out, png)) {
         err << "tablora-cli: " << request.Out << ": 画像を書き込めません\n";
         return 1;
     }

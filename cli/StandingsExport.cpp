@@ -52,16 +52,10 @@ std::vector<TStandingsField> TeamRow(const TPennant& p, const TTmRec& r, int mag
         b.Num("magic", magic);
     b.Num("runsFor", r.RunsFor());
     b.Num("runsAgainst", r.RunsAgainst());
-    struct TSide {
-        const char* Name;
-        int32_t Games, Wins, Losses, Draws, Remain, RunsFor, RunsAgainst;
-    };
-    const TSide sides[] = {
-        {"home", r.HomeGames, r.HomeWins, r.HomeLosses, r.HomeDraws, r.HomeRemain, r.HomeRunsFor, r.HomeRunsAgainst},
-        {"visitor", r.VisitorGames, r.VisitorWins, r.VisitorLosses, r.VisitorDraws, r.VisitorRemain, r.VisitorRunsFor,
-         r.VisitorRunsAgainst}};
-    for (const TSide& s : sides) {
-        const std::string n = s.Name;
+    const std::pair<const char*, const TSideRecord*> sides[] = {{"home", &r.Home}, {"visitor", &r.Visitor}};
+    for (const auto& [name, side] : sides) {
+        const std::string n = name;
+        const TSideRecord& s = *side;
         b.Num(n + ".games", s.Games);
         b.Num(n + ".wins", s.Wins);
         b.Num(n + ".losses", s.Losses);

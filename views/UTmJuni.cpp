@@ -1,21 +1,20 @@
 #include "UTmJuni.h"
 
+#include "TableSurface.h"
 #include "controls/QtText.h"
+#include "controls/TabStrip.h"
 #include "controls/WheelMessage.h"
 #include "model/BaseballPennant.h"
 
-#include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QTabBar>
 #include <QVBoxLayout>
 
 TFmTmJuni::TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent) : QWidget(parent), View(view) {
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(438, 329);
-    ImgHead = new QLabel;
-    ImgTmJuni = new QLabel;
+    ImgHead = new TTableSurface;
+    ImgTmJuni = new TTableSurface;
     ScrollBox2 = new QScrollArea;
     ScrollBox2->setWidget(ImgHead);
     ScrollBox1 = new QScrollArea;
@@ -28,9 +27,7 @@ TFmTmJuni::TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent) :
     Splitter1->setChildrenCollapsible(false);
     ScrollBox2->setMinimumHeight(1);
     Splitter1->setSizes({120, 200});
-    TabTmJuni = new QTabBar(this);
-    TabTmJuni->setShape(QTabBar::RoundedSouth);
-    TabTmJuni->setExpanding(false);
+    TabTmJuni = new TTabStrip(this);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -42,8 +39,13 @@ TFmTmJuni::TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent) :
         TabTmJuni->addTab(Q(captions == 0 ? team.Name : captions == 2 ? team.Symbol : team.ShortName));
     });
     TabTmJuni->setCurrentIndex(std::clamp(teamIndex, 0, std::max(TabTmJuni->count() - 1, 0)));
-    connect(TabTmJuni, &QTabBar::currentChanged, this, &TFmTmJuni::TabTmJuniChange);
+    connect(TabTmJuni, &TTabStrip::currentChanged, this, &TFmTmJuni::TabTmJuniChange);
     TabTmJuniChange(TabTmJuni->currentIndex());
+
+    // At its first size the window shows the whole summary, total row included
+    // (no scroll bar over it), and every row of tabs below the two panes.
+    const int width = std::max(438, ImgHead->width() + 2 * ScrollBox2->frameWidth());
+    resize(width, 329 + TabTmJuni->heightForWidth(width) - TabTmJuni->minimumSizeHint().height());
 }
 
 void TFmTmJuni::TabTmJuniChange(int index) {
@@ -55,12 +57,12 @@ void TFmTmJuni::TabTmJuniChange(int index) {
         box->setPalette(pal);
         box->setBackgroundRole(QPalette::Window);
     }
-    Current = DrawTmJuni(View, index);
+    // The surfaces let go of the old panes before they are freed.
+    TTmJuniPanes panes = LayOutTmJuni(View, index);
+    ImgTmJuni->SetTable(panes.Table.get());
+    ImgHead->SetTable(panes.Head.get());
+    Current = std::move(panes);
     setWindowTitle(Current.Caption);
-    ImgTmJuni->setPixmap(QPixmap::fromImage(Current.Table->Picture()));
-    ImgTmJuni->resize(Current.Table->Width(), Current.Table->Height());
-    ImgHead->setPixmap(QPixmap::fromImage(Current.Head->Picture()));
-    ImgHead->resize(Current.Head->Width(), Current.Head->Height());
     const QList<int> sizes = Splitter1->sizes();
     const int total = sizes.value(0) + sizes.value(1);
     Splitter1->setSizes({Current.HeadPaneHeight, std::max(total - Current.HeadPaneHeight, 1)});

@@ -86,3 +86,24 @@ TEST(MainRules, ResultsStartAtTheFirstUnplayedGame) {
     f.SortMatches();
     EXPECT_EQ(ResultsStartDay(f, 45000), 40002);
 }
+
+TEST(MainRules, ChildWindowsCascadeInsideTheWorkspace) {
+    struct TCase {
+        int Position, Width, Height;
+        TChildBox Expected;
+    };
+    // A 600 × 400 workspace, title bars 24 high: positions 0 to 8 before the cascade starts again.
+    const TCase cases[] = {
+        {0, 300, 200, {0, 0, 300, 200}},     // fits: its own size, at the top-left
+        {2, 300, 200, {48, 48, 300, 200}},   // one title bar further per window
+        {0, 800, 500, {0, 0, 600, 400}},     // larger than the workspace: sized down to it
+        {3, 567, 413, {72, 72, 528, 328}},   // the rank transition window by a small main window
+        {8, 300, 300, {192, 192, 300, 208}}, // the last position before half the workspace
+        {9, 300, 300, {0, 0, 300, 300}},     // starts again at the top-left
+        {11, 300, 300, {48, 48, 300, 300}},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(CascadeBox(c.Position, 24, c.Width, c.Height, 600, 400), c.Expected) << c.Position;
+    // A workspace smaller than a title bar still gets a window of at least a pixel.
+    EXPECT_EQ(CascadeBox(5, 24, 300, 200, 10, 0), (TChildBox{0, 0, 10, 1}));
+}

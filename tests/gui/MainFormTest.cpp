@@ -1,6 +1,7 @@
 #include "app/UDlgNew.h"
 #include "app/UMain.h"
 #include "controls/CuteBtn.h"
+#include "controls/TabStrip.h"
 #include "entry/UKekka.h"
 #include "gui/ScriptedDialogs.h"
 #include "model/BaseballFight.h"
@@ -10,6 +11,9 @@
 #include "setup/UColor.h"
 #include "setup/UOption.h"
 #include "setup/USettei.h"
+#include "views/UNittei.h"
+#include "views/UTaisen.h"
+#include "views/UVersus.h"
 
 #include <QAction>
 #include <QApplication>
@@ -335,6 +339,38 @@ TEST_F(MainForm, ViewEntriesAskForTheirIndex) {
     EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("exec:ペナントレース結果登録"));
 }
 
+TEST_F(MainForm, ScheduleHeadToHeadAndVersusWindowsOpen) {
+    TMainForm& f = Make();
+    f.Start(QString::fromStdString(SampleCopy()));
+    auto views = [&] {
+        std::vector<QWidget*> found;
+        for (QMdiSubWindow* w : f.Mdi()->subWindowList())
+            found.push_back(w->widget());
+        return found;
+    };
+    f.MenuNittei->actions()[1]->trigger();
+    f.ToolNittei->click();
+    f.PopupTaisen->actions()[1]->trigger();
+    ASSERT_EQ(views().size(), 3u);
+    auto* schedule = qobject_cast<TFmNittei*>(views()[0]);
+    ASSERT_NE(schedule, nullptr);
+    EXPECT_EQ(schedule->TabLeague->currentIndex(), 1);
+    EXPECT_EQ(qobject_cast<TFmNittei*>(views()[1])->TabLeague->currentIndex(), 0);
+    auto* table = qobject_cast<TFmTaisen*>(views()[2]);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->TabTaisen->currentIndex(), 1);
+
+    // A cell of the table opens that pairing beside it.
+    ASSERT_FALSE(table->Layout().Hits.empty());
+    const TTaisenHit hit = table->Layout().Hits[0];
+    table->ImgTaisenMouseUp(Qt::LeftButton, hit.Rect.center());
+    ASSERT_EQ(views().size(), 4u);
+    auto* versus = qobject_cast<TFmVersus*>(views()[3]);
+    ASSERT_NE(versus, nullptr);
+    EXPECT_EQ(versus->windowTitle(), QString::fromStdString(hit.RowSymbol + " vs " + hit.ColumnSymbol));
+    EXPECT_GT(versus->Layout().Listed, 0);
+}
+
 TEST_F(MainForm, WindowMenuAndEditor) {
     TMainForm& f = Make();
     f.Start(QString::fromStdString(SampleCopy()));
@@ -438,4 +474,31 @@ TEST_F(MainForm, OptionsAndColorsCopyBackOnlyOnOk) {
     EXPECT_EQ(f.Settings().Char1, SysColorWindowText);
     EXPECT_EQ(f.Settings().Up, 0x00FF00);
     EXPECT_EQ(f.Settings().Line1, options.Line1);
+}
+
+TEST_F(MainForm, ChildWindowsOpenAndCascadeInsideTheWorkspace) {
+    TMainForm& f = Make("[Form]\nTop=0\nLeft=0\nWidth=500\nHeight=400\n");
+    f.show();
+    f.Start(QString::fromStdString(SampleCopy()));
+    const QRect work(QPoint(0, 0), f.Mdi()->viewport()->size());
+    f.OpenStandings(0);
+    f.OpenTransition(3);
+    const QList<QMdiSubWindow*> windows = f.Mdi()->subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(windows.size(), 2);
+    const int step = windows[1]->contentsMargins().top();
+    EXPECT_EQ(windows[0]->geometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(windows[1]->geometry().topLeft(), QPoint(step, step));
+    for (QMdiSubWindow* w : windows)
+        EXPECT_TRUE(work.contains(w->geometry())) << w->windowTitle().toStdString();
+    EXPECT_EQ(windows[0]->width(), work.width()); // wider than the room: sized down
+
+    // Tiled into strips, then cascaded: usable sizes again, still inside.
+    const QSize opened = windows[0]->size();
+    f.MITileH->trigger();
+    EXPECT_LT(windows[0]->height(), opened.height());
+    f.MICascade->trigger();
+    EXPECT_EQ(windows[0]->height(), opened.height());
+    EXPECT_EQ(windows[1]->geometry().topLeft(), QPoint(step, step));
+    for (QMdiSubWindow* w : windows)
+        EXPECT_TRUE(work.contains(w->geometry()));
 }
