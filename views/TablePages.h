@@ -1,5 +1,5 @@
-// How a tall table is spread over printed pages: each page ends at the last
-// row edge that fits on it, so no row is cut in half.
+// How a tall table is spread over printed pages: a page never ends inside
+// something that must stay whole (a row's texts, a picture).
 #pragma once
 
 #include <vector>
@@ -10,7 +10,13 @@ struct TPageSlice {
     bool operator==(const TPageSlice&) const = default;
 };
 
-// Splits `height` pixels of table into pages of at most `pageHeight` pixels.
-// `rowEdges` are the y positions between rows (any order; edges outside the
-// table are ignored). A row taller than a whole page is cut where the page ends.
-std::vector<TPageSlice> SplitIntoPages(int height, std::vector<int> rowEdges, int pageHeight);
+// Rows [Top, Bottom) that a page must not end inside.
+struct TSpan {
+    int Top = 0;
+    int Bottom = 0;
+};
+
+// Splits `height` pixels into pages of at most `pageHeight` pixels, each
+// ending as low as it can without cutting into a span. A span taller than a
+// whole page is cut where the page ends.
+std::vector<TPageSlice> SplitIntoPages(int height, std::vector<TSpan> whole, int pageHeight);
