@@ -8,7 +8,7 @@
 #include "settings/AppSettings.h"
 #include "views/JuniDrawing.h"
 #include "views/NitteiDrawing.h"
-#include "views/TableRender.h"
+#include "views/TablePicture.h"
 #include "views/TaisenDrawing.h"
 #include "views/TmJuniDrawing.h"
 #include "views/VersusDrawing.h"
@@ -45,15 +45,14 @@ struct TPictureTables {
 };
 
 std::optional<std::string> LayOutTables(const TViewContext& view, const TRenderRequest& request, TPictureTables& t,
-                                        std::vector<TPicturePart>& parts, QSize& size) {
+                                        TTablePicture& picture) {
     const TPennant& pennant = *view.Pennant;
     if (request.View == "schedule") {
         if (request.Index < 0 || request.Index >= pennant.LeagueCount())
             return "リーグ " + std::to_string(request.Index) + " はありません (リーグは " +
                    std::to_string(pennant.LeagueCount()) + " 個)";
         t.Schedule = std::make_unique<TNitteiLayout>(LayoutNittei(view, request.Index));
-        parts.push_back({t.Schedule.get(), QPoint(0, 0)});
-        size = t.Schedule->Size();
+        picture = SingleTablePicture(*t.Schedule, picture.Background);
         return std::nullopt;
     }
     if (request.Index < 0 || request.Index >= pennant.TotalDistrictCount())
@@ -66,8 +65,7 @@ std::optional<std::string> LayOutTables(const TViewContext& view, const TRenderR
                    std::to_string(pages.size() - 1) + " まで)";
         t.HeadToHead =
             std::make_unique<TTaisenLayout>(LayoutTaisen(view, request.Index, pages, request.Filter, request.Page));
-        parts.push_back({&t.HeadToHead->Table, QPoint(0, 0)});
-        size = t.HeadToHead->Table.Size();
+        picture = SingleTablePicture(t.HeadToHead->Table, picture.Background);
         return std::nullopt;
     }
     TLeague* league = nullptr;
@@ -82,11 +80,7 @@ std::optional<std::string> LayOutTables(const TViewContext& view, const TRenderR
         return "相手チーム " + sjis::ToUtf8(request.Opponent) + " はありません";
     t.Versus = std::make_unique<TVersusLayout>(
         LayoutVersus(view, request.Index, request.Team, request.Opponent, request.Filter));
-    // The summary above the game list, as the window shows them.
-    const int listTop = t.Versus->HeadPaneHeight + 3;
-    parts.push_back({&t.Versus->Head, QPoint(0, 0)});
-    parts.push_back({&t.Versus->List, QPoint(0, listTop)});
-    size = QSize(t.Versus->Width, listTop + t.Versus->ListHeight);
+    picture = VersusPicture(*t.Versus, picture.Background);
     return std::nullopt;
 }
 
@@ -110,11 +104,10 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
 
     std::unique_ptr<TJuniTable> standings;
     TTmJuniPanes transition;
-    std::vector<TPicturePart> parts;
-    QSize size;
     TPictureTables tables;
+    TTablePicture picture{{}, QSize(), view.Color(settings.BackGround)};
     if (request.View == "schedule" || request.View == "headtohead" || request.View == "versus") {
-        if (const std::optional<std::string> why = LayOutTables(view, request, tables, parts, size)) {
+        if (const std::optional<std::string> why = LayOutTables(view, request, tables, picture)) {
             err << "tablora-cli: " << request.Season << ": " << *why << "\n";
             return 2;
         }
@@ -124,23 +117,17 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
             return 1;
         }
         standings = std::make_unique<TJuniTable>(view, request.Index, request.Mode);
-        parts.push_back({standings.get(), QPoint(0, 0)});
-        size = standings->Size();
+        picture = SingleTablePicture(*standings, picture.Background);
     } else {
         if (request.Index < 0 || request.Index >= pennant.TotalTeamCount()) {
             err << "tablora-cli: " << request.Season << ": チーム " << request.Index << " はありません\n";
             return 1;
         }
-        // The summary above the day-by-day table, as the window shows them.
         transition = LayOutTmJuni(view, request.Index);
-        const int tableTop = transition.HeadPaneHeight + 3;
-        parts.push_back({transition.Head.get(), QPoint(0, 0)});
-        parts.push_back({transition.Table.get(), QPoint(0, tableTop)});
-        size = QSize(std::max(transition.Head->Size().width(), transition.Table->Size().width()),
-                     tableTop + transition.Table->Size().height());
+        picture = TransitionPicture(transition, picture.Background);
     }
     std::string png, why;
-    if (!EncodeTablePicture(parts, size, view.Color(settings.BackGround), png, why)) {
+    if (!EncodeTablePicture(picture, png, why)) {
         err << "tablora-cli: " << request.Out << ": " << why << "\n";
         return 1;
     }

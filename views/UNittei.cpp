@@ -70,3 +70,7 @@ bool TFmNittei::event(QEvent* event) {
         return ScrollOneLine(event, ScrollBox1);
     return QWidget::event(event);
 }
+
+TTablePicture TFmNittei::Picture() const {
+    return SingleTablePicture(Current, View.Color(View.Settings->BackGround));
+}

@@ -1,6 +1,8 @@
 // TFmNittei: the schedule ("日程表") of one league, one tab per league.
 #pragma once
 
+#include "TablePicture.h"
+
 #include "NitteiDrawing.h"
 #include "ViewContext.h"
 
@@ -10,10 +12,12 @@ class QScrollArea;
 class TTabStrip;
 class TTableSurface;
 
-class TFmNittei : public QWidget {
+class TFmNittei : public QWidget, public ITableView {
     Q_OBJECT
 public:
     TFmNittei(const TViewContext& view, int leagueIndex, QWidget* parent = nullptr);
+    // The whole table as one picture, to save, copy or print.
+    TTablePicture Picture() const override;
 
     TTabStrip* TabLeague;
     QScrollArea* ScrollBox1;

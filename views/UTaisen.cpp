@@ -112,3 +112,7 @@ bool TFmTaisen::event(QEvent* event) {
         return ScrollOneLine(event, ScrollBox1);
     return QWidget::event(event);
 }
+
+TTablePicture TFmTaisen::Picture() const {
+    return SingleTablePicture(Current.Table, View.Color(View.Settings->BackGround));
+}

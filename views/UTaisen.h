@@ -3,6 +3,8 @@
 // opponents. A click on a cell asks for the team-versus-team window.
 #pragma once
 
+#include "TablePicture.h"
+
 #include "TaisenDrawing.h"
 #include "ViewContext.h"
 
@@ -13,10 +15,12 @@ class QScrollArea;
 class TTabStrip;
 class TTableSurface;
 
-class TFmTaisen : public QWidget {
+class TFmTaisen : public QWidget, public ITableView {
     Q_OBJECT
 public:
     TFmTaisen(const TViewContext& view, int districtIndex, QWidget* parent = nullptr);
+    // The whole table as one picture, to save, copy or print.
+    TTablePicture Picture() const override;
 
     TTabStrip* TabTaisen;
     QScrollArea* ScrollBox1;

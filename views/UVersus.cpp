@@ -79,3 +79,7 @@ bool TFmVersus::event(QEvent* event) {
         return ScrollOneLine(event, ScrollBox1);
     return QWidget::event(event);
 }
+
+TTablePicture TFmVersus::Picture() const {
+    return VersusPicture(Current, View.Color(View.Settings->BackGround));
+}

@@ -3,6 +3,8 @@
 // head-to-head table; laid out once, when it is made.
 #pragma once
 
+#include "TablePicture.h"
+
 #include "VersusDrawing.h"
 #include "ViewContext.h"
 
@@ -13,13 +15,15 @@ class QScrollArea;
 class QSplitter;
 class TTableSurface;
 
-class TFmVersus : public QWidget {
+class TFmVersus : public QWidget, public ITableView {
     Q_OBJECT
 public:
     // `districtIndex` is the head-to-head table's tab; `filter` 0 all games,
     // 1 the own team's home games, 2 its visitor games.
     TFmVersus(const TViewContext& view, int districtIndex, const std::string& own, const std::string& opponent,
               int filter, QWidget* parent = nullptr);
+    // The whole table as one picture, to save, copy or print.
+    TTablePicture Picture() const override;
 
     QScrollArea* ScrollBox2; // the summary
     TTableSurface* ImgHead;
