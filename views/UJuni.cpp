@@ -118,3 +118,7 @@ bool TFmJuni::event(QEvent* event) {
         return ScrollOneLine(event, ScrollBox1);
     return QWidget::event(event);
 }
+
+TTablePicture TFmJuni::Picture() const {
+    return SingleTablePicture(*Current, View.Color(View.Settings->BackGround));
+}

@@ -94,3 +94,7 @@ bool TFmTmJuni::event(QEvent* event) {
         return ScrollOneLine(event, ScrollBox1);
     return QWidget::event(event);
 }
+
+TTablePicture TFmTmJuni::Picture() const {
+    return TransitionPicture(Current, View.Color(View.Settings->BackGround));
+}

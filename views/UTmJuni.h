@@ -1,6 +1,8 @@
 // TFmTmJuni: one team's season day by day ("順位推移"), one tab per team.
 #pragma once
 
+#include "TablePicture.h"
+
 #include "TmJuniDrawing.h"
 #include "ViewContext.h"
 #include "controls/TabStrip.h"
@@ -11,10 +13,12 @@ class QScrollArea;
 class QSplitter;
 class TTableSurface;
 
-class TFmTmJuni : public QWidget {
+class TFmTmJuni : public QWidget, public ITableView {
     Q_OBJECT
 public:
     TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent = nullptr);
+    // The whole table as one picture, to save, copy or print.
+    TTablePicture Picture() const override;
 
     TTabStrip* TabTmJuni;    // tabs at the bottom, in as many rows as they need
     QScrollArea* ScrollBox2; // the summary

@@ -228,6 +228,41 @@ TEST_F(CliSeason, RenderPaintsAPicture) {
 }
 #endif
 
+TEST_F(CliSeason, RenderScheduleHeadToHeadAndVersus) {
+    const std::string png = (Dir / "view.png").string();
+    struct TCase {
+        std::vector<std::string> Args;
+        int Code;
+        const char* Message; // in the error output
+    };
+    const TCase cases[] = {
+        {{"--view", "schedule", "--index", "0"}, 0, ""},
+        {{"--view", "headtohead", "--index", "0", "--filter", "2"}, 0, ""},
+        {{"--view", "versus", "--index", "0", "--team", "G", "--opponent", "T", "--filter", "1"}, 0, ""},
+        {{"--view", "schedule", "--index", "1"}, 2, "リーグ 1 はありません"},
+        {{"--view", "headtohead", "--index", "1"}, 2, "地区 1 はありません"},
+        {{"--view", "headtohead", "--index", "0", "--page", "1"}, 2, "ページ 1 はありません"},
+        {{"--view", "versus", "--index", "0", "--team", "X", "--opponent", "T"}, 2, "チーム X は地区 0"},
+        {{"--view", "versus", "--index", "0", "--team", "G", "--opponent", "X"}, 2, "相手チーム X はありません"},
+        {{"--view", "versus", "--index", "0", "--team", "G"}, 2, "--opponent"},
+        {{"--view", "headtohead", "--index", "0", "--filter", "3"}, 2, "--filter"},
+    };
+    for (const TCase& k : cases) {
+        fs::remove(png);
+        std::vector<std::string> args = {"render", Path};
+        args.insert(args.end(), k.Args.begin(), k.Args.end());
+        args.insert(args.end(), {"--out", png});
+        const TRun r = Cli(args);
+        EXPECT_EQ(r.Code, k.Code) << k.Args[1] << " " << r.Err;
+        EXPECT_NE(r.Err.find(k.Message), std::string::npos) << r.Err;
+        // A picture only on success: never an empty one.
+        EXPECT_EQ(fs::exists(png), k.Code == 0) << k.Args[1];
+        if (k.Code == 0) {
+            EXPECT_EQ(Slurp(png).substr(1, 3), "PNG");
+        }
+    }
+}
+
 // The terminal program itself: it loads no Qt library, and hands render to
 // the render program beside it, whose answer is the command's.
 TEST_F(CliSeason, TheProgramLoadsNoQtAndHandsRenderOn) {

@@ -484,6 +484,24 @@ TEST(Juni, FormPicturesWhenDelivered) {
     EXPECT_EQ(panel[3].Text, QStringLiteral("1.000"));
 }
 
+TEST(TmJuniWindow, FirstSizeShowsTheWholeSummaryAndEveryTab) {
+    TSeason s({"A", "B"});
+    s.Pennant.DeleteLeague(0);
+    BuildTemplate(TemplateMajor, s.Pennant); // 30 teams in six districts
+    s.Game("NYY", "BOS", 3, 2, kDay);
+    TFmTmJuni w(s.View(), 1);
+    w.show();
+    QApplication::processEvents();
+    ASSERT_EQ(w.TabTmJuni->count(), 30);
+    EXPECT_GT(w.TabTmJuni->rowCount(), 1);
+    EXPECT_EQ(w.TabTmJuni->height(), w.TabTmJuni->heightForWidth(w.TabTmJuni->width()));
+    EXPECT_LE(w.TabTmJuni->geometry().bottom(), w.rect().bottom());
+    // The summary needs no scroll bar: its total row is in view.
+    EXPECT_GE(w.ScrollBox2->viewport()->width(), w.ImgHead->width());
+    EXPECT_GE(w.ScrollBox2->viewport()->height(), w.ImgHead->height());
+    EXPECT_GT(w.ScrollBox1->height(), 100); // and the table keeps room for its rows
+}
+
 // Painting any part of a table paints that part only, and painting a table
 // part by part paints what painting it whole does: no row is lost or doubled
 // at the edge of an exposed rectangle.
@@ -554,22 +572,4 @@ TEST(TableRender, BandsMeetWithoutSeamsAndTooLargeIsRefused) {
     EXPECT_FALSE(EncodeTablePicture({{&stripes, QPoint(0, 0)}}, QSize(1000, 1000001), Qt::white, png, error));
     EXPECT_NE(error.find("画像が大きすぎます"), std::string::npos) << error;
     EXPECT_FALSE(EncodeTablePicture({{&stripes, QPoint(0, 0)}}, QSize(40000, 40000), Qt::white, png, error));
-}
-
-TEST(TmJuniWindow, FirstSizeShowsTheWholeSummaryAndEveryTab) {
-    TSeason s({"A", "B"});
-    s.Pennant.DeleteLeague(0);
-    BuildTemplate(TemplateMajor, s.Pennant); // 30 teams in six districts
-    s.Game("NYY", "BOS", 3, 2, kDay);
-    TFmTmJuni w(s.View(), 1);
-    w.show();
-    QApplication::processEvents();
-    ASSERT_EQ(w.TabTmJuni->count(), 30);
-    EXPECT_GT(w.TabTmJuni->rowCount(), 1);
-    EXPECT_EQ(w.TabTmJuni->height(), w.TabTmJuni->heightForWidth(w.TabTmJuni->width()));
-    EXPECT_LE(w.TabTmJuni->geometry().bottom(), w.rect().bottom());
-    // The summary needs no scroll bar: its total row is in view.
-    EXPECT_GE(w.ScrollBox2->viewport()->width(), w.ImgHead->width());
-    EXPECT_GE(w.ScrollBox2->viewport()->height(), w.ImgHead->height());
-    EXPECT_GT(w.ScrollBox1->height(), 100); // and the table keeps room for its rows
 }
