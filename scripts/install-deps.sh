@@ -11,7 +11,8 @@ groups=("$@")
 packages=()
 for group in "${groups[@]}"; do
     case "$group" in
-        build) packages+=(g++ cmake ninja-build make) ;;
+        # The title race: Boost.Graph (maximum flow) and COIN-OR CBC (integer programs).
+        build) packages+=(g++ cmake ninja-build make pkg-config libboost-graph-dev coinor-libcbc-dev) ;;
         test) packages+=(googletest libgtest-dev libgmock-dev) ;;
         # Qt 6 Widgets, and the Japanese UI font ("ＭＳ Ｐゴシック" is drawn with IPAPGothic).
         # Qt's own texts (buttons of message boxes, file dialogs) in Japanese too.

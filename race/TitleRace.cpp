@@ -1,0 +1,394 @@
+#include "TitleRace.h"
+
+#include "RaceProblem.h"
+#include "calc/DistrictStandings.h"
+#include "calc/StandingsText.h"
+#include "model/BaseballPennant.h"
+#include "model/SjisText.h"
+
+#include <algorithm>
+#include <map>
+
+using race::Above;
+using race::TFinal;
+using race::TProblem;
+using race::TRole;
+using race::TSub;
+
+namespace {
+
+size_t Idx(int i) {
+    return static_cast<size_t>(i);
+}
+
+// Above this many ways to pick the rivals that may (or must) finish above the
+// team, one integer program chooses them instead of trying each.
+constexpr long long kMostSubsets = 64;
+
+long long Binomial(int n, int r) {
+    if (r < 0 || r > n)
+        return 0;
+    long long b = 1;
+    for (int i = 1; i <= r; ++i) {
+        b = b * (n - r + i) / i;
+        if (b > kMostSubsets)
+            return kMostSubsets + 1;
+    }
+    return b;
+}
+
+// Calls f with every r-element subset of `items` until it returns true.
+template <typename F> bool AnySubset(const std::vector<int>& items, int r, F&& f) {
+    std::vector<int> pick(Idx(r));
+    for (int i = 0; i < r; ++i)
+        pick[Idx(i)] = i;
+    const int n = static_cast<int>(items.size());
+    while (true) {
+        std::vector<int> chosen;
+        for (int i : pick)
+            chosen.push_back(items[Idx(i)]);
+        if (f(chosen))
+            return true;
+        int i = r - 1;
+        while (i >= 0 && pick[Idx(i)] == n - r + i)
+            --i;
+        if (i < 0)
+            return false;
+        ++pick[Idx(i)];
+        for (int j = i + 1; j < r; ++j)
+            pick[Idx(j)] = pick[Idx(j - 1)] + 1;
+    }
+}
+
+bool Solve(const TSub& sub, std::vector<TFinal>* finals) {
+    return sub.P->Draws ? race::SolveByProgram(sub, finals) : race::SolveByFlow(sub, finals);
+}
+
+// Rivals (left-out ones excepted) finishing above team t in `finals`.
+int CountAbove(const TProblem& p, const std::vector<TFinal>& finals, int t, const std::vector<bool>& leftOut) {
+    int above = 0;
+    for (int i = 0; i < p.Count(); ++i)
+        if (i != t && !leftOut[Idx(i)])
+            above +=
+                Above(finals[Idx(i)].Wins, finals[Idx(i)].Losses, finals[Idx(t)].Wins, finals[Idx(t)].Losses, p.ByWins);
+    return above;
+}
+
+// The records a rival can end with at its worst and at its best, given how
+// many of T's games against the rivals the rivals win in total.
+struct TExtremes {
+    TFinal Worst, Best;
+};
+
+TExtremes ExtremesOf(const TProblem& p, const TFinal& start, int t, int i, int rivalWinsVsT) {
+    const int vsT = p.Games[Idx(t)][Idx(i)];
+    const int others = p.Versus(t) - vsT;
+    const int rest = p.Versus(i) - vsT;
+    const int leastVsT = std::max(0, rivalWinsVsT - others), mostVsT = std::min(vsT, rivalWinsVsT);
+    TExtremes e;
+    e.Worst = {start.Wins + leastVsT, start.Losses + rest + vsT - leastVsT, start.Draws};
+    e.Best = {start.Wins + rest + mostVsT, start.Losses + vsT - mostVsT, start.Draws};
+    return e;
+}
+
+// Can team t finish `place` or better when it loses `losses` of its remaining
+// games? Losing more never helps a team, nor does a draw where it could win,
+// so it wins every other game; its losses go first to teams outside the
+// district, where they lift no rival. Rivals in `leftOut` neither count nor
+// are held.
+bool CanReach(const TProblem& p, int t, int place, int losses, const std::vector<bool>& leftOut,
+              std::vector<TFinal>* witness) {
+    const int n = p.Count();
+    const TFinal& base = p.Base[Idx(t)];
+    TSub sub;
+    sub.P = &p;
+    sub.T = t;
+    sub.Wt = base.Wins + p.Remain(t) - losses;
+    sub.Lt = base.Losses + losses;
+    sub.RivalWinsVsT = losses - std::min(losses, p.Outside[Idx(t)]);
+    sub.Start.resize(Idx(n));
+    sub.Roles.assign(Idx(n), TRole::Free);
+    std::vector<int> open;
+    int mustRise = 0;
+    for (int i = 0; i < n; ++i) {
+        if (i == t)
+            continue;
+        const TFinal& b = p.Base[Idx(i)];
+        sub.Start[Idx(i)] = {b.Wins, b.Losses + p.Outside[Idx(i)], b.Draws}; // rivals lose outside
+        if (leftOut[Idx(i)])
+            continue;
+        const TExtremes e = ExtremesOf(p, sub.Start[Idx(i)], t, i, sub.RivalWinsVsT);
+        if (Above(e.Worst.Wins, e.Worst.Losses, sub.Wt, sub.Lt, p.ByWins))
+            ++mustRise; // above t whatever happens
+        else if (Above(e.Best.Wins, e.Best.Losses, sub.Wt, sub.Lt, p.ByWins))
+            open.push_back(i);
+    }
+    const int room = place - 1 - mustRise; // rivals that may still pass t
+    if (room < 0)
+        return false;
+    std::vector<TFinal> finals;
+    auto found = [&]() {
+        if (finals.size() != Idx(n) || CountAbove(p, finals, t, leftOut) > place - 1)
+            return false;
+        if (witness)
+            *witness = finals;
+        return true;
+    };
+    if (static_cast<int>(open.size()) <= room)
+        return race::SolveByFlow(sub, &finals) && found(); // no rival needs holding: any completion
+    if (Binomial(static_cast<int>(open.size()), room) > kMostSubsets) {
+        for (int i : open)
+            sub.Roles[Idx(i)] = TRole::MaybeBelow;
+        sub.Choose = room;
+        return race::SolveByProgram(sub, &finals) && found();
+    }
+    return AnySubset(open, room, [&](const std::vector<int>& free) {
+        for (int i : open)
+            sub.Roles[Idx(i)] = std::find(free.begin(), free.end(), i) == free.end() ? TRole::Below : TRole::Free;
+        return Solve(sub, &finals) && found();
+    });
+}
+
+// Can team t finish below `place` although it wins `wins` of its remaining
+// games? The reverse of CanReach: it loses every other game, and its wins
+// come first against teams outside the district.
+bool CanMiss(const TProblem& p, int t, int place, int wins, std::vector<TFinal>* witness) {
+    const int n = p.Count();
+    const TFinal& base = p.Base[Idx(t)];
+    TSub sub;
+    sub.P = &p;
+    sub.T = t;
+    sub.Wt = base.Wins + wins;
+    sub.Lt = base.Losses + p.Remain(t) - wins;
+    sub.RivalWinsVsT = p.Versus(t) - (wins - std::min(wins, p.Outside[Idx(t)]));
+    sub.Start.resize(Idx(n));
+    sub.Roles.assign(Idx(n), TRole::Free);
+    std::vector<int> open;
+    int surelyAbove = 0;
+    for (int i = 0; i < n; ++i) {
+        if (i == t)
+            continue;
+        const TFinal& b = p.Base[Idx(i)];
+        sub.Start[Idx(i)] = {b.Wins + p.Outside[Idx(i)], b.Losses, b.Draws}; // rivals win outside
+        const TExtremes e = ExtremesOf(p, sub.Start[Idx(i)], t, i, sub.RivalWinsVsT);
+        if (Above(e.Worst.Wins, e.Worst.Losses, sub.Wt, sub.Lt, p.ByWins))
+            ++surelyAbove;
+        else if (Above(e.Best.Wins, e.Best.Losses, sub.Wt, sub.Lt, p.ByWins))
+            open.push_back(i);
+    }
+    const int need = place - surelyAbove; // rivals that must still pass t
+    if (need > static_cast<int>(open.size()))
+        return false;
+    std::vector<TFinal> finals;
+    const std::vector<bool> none(Idx(n), false);
+    auto found = [&]() {
+        if (finals.size() != Idx(n) || CountAbove(p, finals, t, none) < place)
+            return false;
+        if (witness)
+            *witness = finals;
+        return true;
+    };
+    if (need <= 0)
+        return race::SolveByFlow(sub, &finals) && found();
+    if (Binomial(static_cast<int>(open.size()), need) > kMostSubsets) {
+        for (int i : open)
+            sub.Roles[Idx(i)] = TRole::MaybeAbove;
+        sub.Choose = need;
+        return race::SolveByProgram(sub, &finals) && found();
+    }
+    return AnySubset(open, need, [&](const std::vector<int>& rising) {
+        for (int i : open)
+            sub.Roles[Idx(i)] = std::find(rising.begin(), rising.end(), i) == rising.end() ? TRole::Free : TRole::Above;
+        return Solve(sub, &finals) && found();
+    });
+}
+
+// The least value in (known, impossible] for which `holds` is false, given
+// that it holds at `known` and fails at `impossible` (monotone in between).
+template <typename F> int FirstFailing(int known, int impossible, F&& holds) {
+    while (impossible - known > 1) {
+        const int mid = known + (impossible - known) / 2;
+        (holds(mid) ? known : impossible) = mid;
+    }
+    return impossible;
+}
+
+std::string S(std::string_view utf8) {
+    return sjis::S(utf8);
+}
+
+std::string JoinNames(const std::vector<std::string>& names) {
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            text += S(names.size() == 2 ? "と" : "、");
+        text += names[i];
+    }
+    return text;
+}
+
+} // namespace
+
+struct TTitleRace::TState {
+    TProblem P;
+};
+
+TTitleRace::TTitleRace(TRaceInput input) : In(std::move(input)), State(std::make_unique<TState>()) {
+    TProblem& p = State->P;
+    p.ByWins = In.ByWins;
+    p.Draws = In.DrawRule == 0;
+    const size_t n = In.Teams.size();
+    p.Games.assign(n, std::vector<int>(n, 0));
+    for (size_t i = 0; i < n; ++i) {
+        const TRaceTeam& t = In.Teams[i];
+        // A game against itself gives the team one win and one loss.
+        p.Base.push_back({t.Wins + t.SelfGames, t.Losses + t.SelfGames, t.Draws});
+        p.Outside.push_back(t.Outside);
+        for (size_t j = 0; j < n && i < In.Games.size(); ++j)
+            if (j != i && j < In.Games[i].size())
+                p.Games[i][j] = std::max(0, In.Games[i][j]);
+    }
+    for (size_t i = 0; i < n; ++i) // keep it symmetric whatever the caller gave
+        for (size_t j = i + 1; j < n; ++j)
+            p.Games[j][i] = p.Games[i][j];
+}
+
+TTitleRace::~TTitleRace() = default;
+
+TRaceAnswer TTitleRace::Decide(int team, int place) const {
+    const TProblem& p = State->P;
+    TRaceAnswer a;
+    if (team < 0 || team >= p.Count())
+        return a;
+    place = std::max(place, 1);
+    const int remain = p.Remain(team);
+    const std::vector<bool> none(Idx(p.Count()), false);
+    auto reach = [&](int losses) { return CanReach(p, team, place, losses, none, nullptr); };
+    auto miss = [&](int wins) { return CanMiss(p, team, place, wins, nullptr); };
+
+    std::vector<TFinal> scenario;
+    if (!CanReach(p, team, place, 0, none, &scenario)) {
+        a.Status = TRaceStatus::Eliminated;
+        a.EliminationNumber = 0;
+        // The fewest rivals that finish above it in every completion: leave
+        // out, one by one, each rival without whom it still cannot make it.
+        std::vector<bool> leftOut(Idx(p.Count()), false);
+        for (int i = p.Count() - 1; i >= 0; --i) {
+            if (i == team)
+                continue;
+            leftOut[Idx(i)] = true;
+            if (CanReach(p, team, place, 0, leftOut, nullptr))
+                leftOut[Idx(i)] = false;
+        }
+        std::vector<int> rivals;
+        for (int i = 0; i < p.Count(); ++i)
+            if (i != team && !leftOut[Idx(i)])
+                rivals.push_back(i);
+        a.Reason = EliminationReason(team, place, rivals);
+        return a;
+    }
+    for (int i = 0; i < p.Count(); ++i)
+        a.Scenario.push_back(
+            {In.Teams[Idx(i)].Symbol, scenario[Idx(i)].Wins, scenario[Idx(i)].Losses, scenario[Idx(i)].Draws});
+    if (!reach(remain))
+        a.EliminationNumber = FirstFailing(0, remain, reach);
+    if (!miss(0))
+        a.ClinchNumber = 0;
+    else if (!miss(remain))
+        a.ClinchNumber = FirstFailing(0, remain, miss);
+    a.Status = !a.ClinchNumber        ? TRaceStatus::Dependent
+               : *a.ClinchNumber == 0 ? TRaceStatus::Clinched
+                                      : TRaceStatus::Magic;
+    return a;
+}
+
+std::string TTitleRace::EliminationReason(int team, int place, const std::vector<int>& rivals) const {
+    const TProblem& p = State->P;
+    const TFinal& base = p.Base[Idx(team)];
+    const int wins = base.Wins + p.Remain(team), losses = base.Losses;
+    // What the team reaches at best.
+    std::string best = FormatRate(race::Rate(wins, losses));
+    if (p.ByWins)
+        best = std::to_string(wins) + S("勝(勝率") + best + S(")");
+    std::vector<std::string> names;
+    int games = 0;
+    bool eachAlone = true; // every one of them finishes above it even losing all its games
+    for (size_t k = 0; k < rivals.size(); ++k) {
+        const int i = rivals[k];
+        const TRaceTeam& r = In.Teams[Idx(i)];
+        names.push_back(r.ShortName.empty() ? r.Symbol : r.ShortName);
+        for (size_t l = k + 1; l < rivals.size(); ++l)
+            games += p.Games[Idx(i)][Idx(rivals[l])];
+        const TFinal& b = p.Base[Idx(i)];
+        eachAlone = eachAlone && Above(b.Wins, b.Losses + p.Remain(i), wins, losses, p.ByWins);
+    }
+    const std::string self = In.Teams[Idx(team)].ShortName;
+    const std::string all = S("残り") + std::to_string(p.Remain(team)) + S("試合に全勝しても");
+    if (rivals.empty()) // cannot happen: some rival must be above it
+        return self + S("は") + all + S("届かない");
+    if (eachAlone)
+        return all + best + S("止まりで、") + JoinNames(names) + S("は残りに全敗してもそれを上回る");
+    const std::string count = std::to_string(games);
+    std::string how;
+    if (!p.Draws && place == 1)
+        how = JoinNames(names) + S("が残り") + count + S("試合の直接対決で計") + count + S("勝するため、");
+    else
+        how = JoinNames(names) + S("の残り") + count + S("試合の直接対決がどう終わっても、");
+    if (place == 1)
+        return how + S(rivals.size() == 2 ? "どちらかが" : "どれかが") + best + S("を上回る");
+    return how + std::to_string(place) + S("チーム以上が") + best + S("を上回る");
+}
+
+TRaceInput RaceInputFrom(const TPennant& pennant, const TDistrictStandings& s) {
+    TRaceInput in;
+    const TRkCalc& calc = *s.Calc;
+    in.ByWins = s.ByWins;
+    in.DrawRule = s.League ? s.League->DrawRule : 0;
+    const int n = calc.Count();
+    std::map<std::string, int> index;
+    for (int i = 0; i < n; ++i)
+        index.emplace(calc.Items(i).Symbol, i);
+    in.Games.assign(Idx(n), std::vector<int>(Idx(n), 0));
+    for (int i = 0; i < n; ++i) {
+        const TTmRec& r = calc.Items(i);
+        TRaceTeam t;
+        t.Symbol = r.Symbol;
+        t.ShortName = pennant.ShortNameBySymbol(r.Symbol);
+        t.Rank = r.RankNo;
+        t.Wins = r.Wins();
+        t.Losses = r.Losses();
+        t.Draws = r.Draws();
+        t.Remain = r.Remain();
+        t.Magic = calc.Magic(i, s.ByWins);
+        for (const TGameEntry& e : r.GameList) {
+            if (e.Status != StatusBefore)
+                continue;
+            const auto found = index.find(e.Opponent);
+            const int j = found == index.end() ? -1 : found->second;
+            if (j < 0)
+                ++t.Outside;
+            else if (j == i)
+                t.SelfGames += e.IsVisitor == 0; // its list holds both sides of such a game
+            else if (i < j) {                    // the other side's entry is the same game
+                ++in.Games[Idx(i)][Idx(j)];
+                ++in.Games[Idx(j)][Idx(i)];
+            }
+        }
+        in.Teams.push_back(std::move(t));
+    }
+    return in;
+}
+
+std::string RaceStatusText(const TRaceAnswer& answer, int place) {
+    switch (answer.Status) {
+    case TRaceStatus::Clinched:
+        return place <= 1 ? S("優勝") : std::to_string(place) + S("位以内確定");
+    case TRaceStatus::Magic:
+        return "M" + std::to_string(answer.ClinchNumber.value_or(0));
+    case TRaceStatus::Dependent:
+        return S("自力消滅");
+    case TRaceStatus::Eliminated:
+        return S("消滅");
+    }
+    return {};
+}

@@ -1,0 +1,194 @@
+// The title race engine against an enumeration of every completion of small
+// districts, under every rank and draw rule, and on the classic cases.
+#include "race/TitleRace.h"
+
+#include "model/SjisText.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+namespace {
+
+// One remaining game: two district teams, or a district team and an outsider (-1).
+struct TGame {
+    int A, B;
+};
+
+struct TCase {
+    TRaceInput In;
+    std::vector<TGame> Games;
+};
+
+// What every completion says of team t at place k.
+struct TTruth {
+    bool AnyGood = false, AnyBad = false;
+    int MostGoodLosses = -1, MostBadWins = -1;
+};
+
+bool Above(int w, int l, int wt, int lt, bool byWins) {
+    const auto rate = [](long long w, long long l) { return w + l == 0 ? 0 : w * 1000000 / (w + l); };
+    if (byWins && w != wt)
+        return w > wt;
+    return rate(w, l) > rate(wt, lt);
+}
+
+// Tries every result of every remaining game.
+std::vector<std::vector<TTruth>> Enumerate(const TCase& c, int places) {
+    const TRaceInput& in = c.In;
+    const int n = static_cast<int>(in.Teams.size());
+    const bool draws = in.DrawRule == 0;
+    std::vector<std::vector<TTruth>> truth(n, std::vector<TTruth>(places + 1));
+    std::vector<int> w(n), l(n), gw(n, 0), gl(n, 0);
+    for (int i = 0; i < n; ++i) {
+        w[i] = in.Teams[i].Wins;
+        l[i] = in.Teams[i].Losses;
+    }
+    auto leaf = [&]() {
+        for (int t = 0; t < n; ++t) {
+            int rank = 1;
+            for (int i = 0; i < n; ++i)
+                rank += Above(w[i], l[i], w[t], l[t], in.ByWins);
+            for (int k = 1; k <= places; ++k) {
+                TTruth& tr = truth[t][k];
+                if (rank <= k) {
+                    tr.AnyGood = true;
+                    tr.MostGoodLosses = std::max(tr.MostGoodLosses, gl[t]);
+                } else {
+                    tr.AnyBad = true;
+                    tr.MostBadWins = std::max(tr.MostBadWins, gw[t]);
+                }
+            }
+        }
+    };
+    auto side = [&](int team, int dw, int dl) {
+        if (team >= 0) {
+            w[team] += dw;
+            l[team] += dl;
+            gw[team] += dw;
+            gl[team] += dl;
+        }
+    };
+    std::function<void(size_t)> walk = [&](size_t g) {
+        if (g == c.Games.size())
+            return leaf();
+        const TGame& game = c.Games[g];
+        for (int r = 0; r < (draws ? 3 : 2); ++r) {
+            const int aw = r == 0, bw = r == 1;
+            side(game.A, aw, bw);
+            side(game.B, bw, aw);
+            walk(g + 1);
+            side(game.A, -aw, -bw);
+            side(game.B, -bw, -aw);
+        }
+    };
+    walk(0);
+    return truth;
+}
+
+TCase RandomCase(std::mt19937& rng, int gamesAtMost) {
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    TCase c;
+    const int n = pick(3, 5);
+    c.In.Games.assign(n, std::vector<int>(n, 0));
+    // Close records, so that races are open.
+    const int level = pick(0, 8);
+    for (int i = 0; i < n; ++i) {
+        TRaceTeam t;
+        t.Symbol = std::string(1, static_cast<char>('A' + i));
+        t.ShortName = t.Symbol;
+        t.Wins = level + pick(0, 4);
+        t.Losses = pick(0, 10);
+        t.Draws = pick(0, 2);
+        c.In.Teams.push_back(t);
+    }
+    const int games = pick(0, gamesAtMost);
+    for (int g = 0; g < games; ++g) {
+        const int a = pick(0, n - 1);
+        int b = pick(-1, n - 2);
+        if (b >= a)
+            ++b;
+        if (b < 0) {
+            ++c.In.Teams[a].Outside;
+        } else {
+            ++c.In.Games[a][b];
+            ++c.In.Games[b][a];
+            ++c.In.Teams[b].Remain;
+        }
+        ++c.In.Teams[a].Remain;
+        c.Games.push_back({a, b});
+    }
+    return c;
+}
+
+std::string Describe(const TCase& c, int team, int place) {
+    std::string s = "rankRule " + std::to_string(c.In.ByWins) + " drawRule " + std::to_string(c.In.DrawRule) +
+                    " team " + std::to_string(team) + " place " + std::to_string(place) + "\n";
+    for (const TRaceTeam& t : c.In.Teams)
+        s += t.Symbol + " " + std::to_string(t.Wins) + "-" + std::to_string(t.Losses) + "-" + std::to_string(t.Draws) +
+             " outside " + std::to_string(t.Outside) + "\n";
+    for (const TGame& g : c.Games)
+        s += "game " + std::to_string(g.A) + " " + std::to_string(g.B) + "\n";
+    return s;
+}
+
+// The engine's answers, checked against the enumeration and for consistency.
+void Agree(const TCase& c, int places) {
+    const auto truth = Enumerate(c, places);
+    const TTitleRace race(c.In);
+    const int n = race.TeamCount();
+    for (int t = 0; t < n; ++t) {
+        const int remain = c.In.Teams[t].Remain;
+        for (int k = 1; k <= places; ++k) {
+            SCOPED_TRACE(Describe(c, t, k));
+            const TTruth& tr = truth[t][k];
+            const TRaceAnswer a = race.Decide(t, k);
+            const std::optional<int> clinch = !tr.AnyBad                     ? 0
+                                              : tr.MostBadWins + 1 <= remain ? std::optional<int>(tr.MostBadWins + 1)
+                                                                             : std::nullopt;
+            const std::optional<int> out = !tr.AnyGood                       ? 0
+                                           : tr.MostGoodLosses + 1 <= remain ? std::optional<int>(tr.MostGoodLosses + 1)
+                                                                             : std::nullopt;
+            ASSERT_EQ(a.ClinchNumber, clinch);
+            ASSERT_EQ(a.EliminationNumber, out);
+            ASSERT_EQ(a.Status == TRaceStatus::Eliminated, !tr.AnyGood);
+            ASSERT_EQ(a.Status == TRaceStatus::Clinched, clinch == 0);
+            if (a.Status == TRaceStatus::Eliminated) {
+                ASSERT_FALSE(a.Reason.empty());
+                continue;
+            }
+            // The scenario is a completion in which the team makes it.
+            ASSERT_EQ(static_cast<int>(a.Scenario.size()), n);
+            int rank = 1;
+            for (int i = 0; i < n; ++i) {
+                const TRaceRecord& r = a.Scenario[i];
+                const TRaceTeam& now = c.In.Teams[i];
+                ASSERT_EQ(r.Wins + r.Losses + r.Draws, now.Wins + now.Losses + now.Draws + now.Remain);
+                ASSERT_GE(r.Wins, now.Wins);
+                ASSERT_GE(r.Losses, now.Losses);
+                ASSERT_GE(r.Draws, now.Draws);
+                rank += Above(r.Wins, r.Losses, a.Scenario[t].Wins, a.Scenario[t].Losses, c.In.ByWins);
+            }
+            ASSERT_LE(rank, k);
+        }
+    }
+}
+
+TEST(TitleRaceTest, AgreesWithEveryCompletionOfSmallDistricts) {
+    std::mt19937 rng(20261208);
+    for (int round = 0; round < 400; ++round) {
+        const TCase base = RandomCase(rng, round % 10 == 0 ? 12 : 8);
+        for (const bool byWins : {false, true})
+            for (const uint8_t drawRule : {0, 1, 2}) {
+                TCase c = base;
+                c.In.ByWins = byWins;
+                c.In.DrawRule = drawRule;
+                Agree(c, 3);
+                if (HasFatalFailure())
+                    return;
+            }
+    }
+}
+
+} // namespace
