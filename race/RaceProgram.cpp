@@ -74,6 +74,11 @@ public:
         solver.loadProblem(matrix, Lower.data(), Upper.data(), objective.data(), rowLower.data(), rowUpper.data());
         for (int i = 0; i < static_cast<int>(Lower.size()); ++i)
             solver.setInteger(i);
+        // The relaxation first: when even fractional results cannot do it, no
+        // branching is needed (most infeasible programs end here).
+        solver.initialSolve();
+        if (solver.isProvenPrimalInfeasible())
+            return false;
         CbcModel model(solver);
         model.setLogLevel(0);
         model.messageHandler()->setLogLevel(0);

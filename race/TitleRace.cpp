@@ -60,8 +60,82 @@ template <typename F> bool AnySubset(const std::vector<int>& items, int r, F&& f
     }
 }
 
+// Whether final records meet a subproblem's roles.
+bool Meets(const TSub& sub, const std::vector<TFinal>& finals) {
+    for (int i = 0; i < sub.P->Count(); ++i) {
+        if (i == sub.T || sub.Roles[Idx(i)] == TRole::Free)
+            continue;
+        const bool above = Above(finals[Idx(i)].Wins, finals[Idx(i)].Losses, sub.Wt, sub.Lt, sub.P->ByWins);
+        if (above != (sub.Roles[Idx(i)] == TRole::Above))
+            return false;
+    }
+    return true;
+}
+
+// The obvious completion where draws stand: a held rival loses to every free
+// one, a lifted rival beats every free one, and two held (or two lifted)
+// rivals draw, which moves neither rate; T's games go to free rivals first
+// when rivals are held, to lifted rivals first when they are lifted. It
+// settles most subproblems without a program.
+bool Obvious(const TSub& sub, std::vector<TFinal>& finals) {
+    const TProblem& p = *sub.P;
+    const int n = p.Count();
+    finals.assign(Idx(n), TFinal{});
+    bool lifting = false;
+    for (int i = 0; i < n; ++i)
+        if (i != sub.T) {
+            finals[Idx(i)] = sub.Start[Idx(i)];
+            lifting = lifting || sub.Roles[Idx(i)] == TRole::Above;
+        }
+    finals[Idx(sub.T)] = {sub.Wt, sub.Lt, p.Base[Idx(sub.T)].Draws};
+    // The rivals' wins against T: to whom they help most (or hurt least).
+    std::vector<int> order;
+    for (int i = 0; i < n; ++i)
+        if (i != sub.T)
+            order.push_back(i);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return (sub.Roles[Idx(a)] == TRole::Free) > (sub.Roles[Idx(b)] == TRole::Free);
+    });
+    if (lifting)
+        std::reverse(order.begin(), order.end());
+    int left = sub.RivalWinsVsT;
+    for (int i : order) {
+        const int g = p.Games[Idx(sub.T)][Idx(i)], w = std::min(g, left);
+        left -= w;
+        finals[Idx(i)].Wins += w;
+        finals[Idx(i)].Losses += g - w;
+    }
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j) {
+            const int g = p.Games[Idx(i)][Idx(j)];
+            if (i == sub.T || j == sub.T || g == 0)
+                continue;
+            const bool freeI = sub.Roles[Idx(i)] == TRole::Free, freeJ = sub.Roles[Idx(j)] == TRole::Free;
+            if (freeI == freeJ) {
+                finals[Idx(i)].Draws += g;
+                finals[Idx(j)].Draws += g;
+                continue;
+            }
+            // The free one wins when the other is held, loses when it is lifted.
+            const int winner = (freeI != lifting) ? i : j, loser = winner == i ? j : i;
+            finals[Idx(winner)].Wins += g;
+            finals[Idx(loser)].Losses += g;
+        }
+    return Meets(sub, finals);
+}
+
 bool Solve(const TSub& sub, std::vector<TFinal>* finals) {
-    return sub.P->Draws ? race::SolveByProgram(sub, finals) : race::SolveByFlow(sub, finals);
+    if (!sub.P->Draws)
+        return race::SolveByFlow(sub, finals);
+    // Draws stand: an obvious completion, or one without draws, often does;
+    // otherwise the integer program decides.
+    std::vector<TFinal> f;
+    if (Obvious(sub, f) || (race::SolveByFlow(sub, &f) && Meets(sub, f))) {
+        if (finals)
+            *finals = std::move(f);
+        return true;
+    }
+    return race::SolveByProgram(sub, finals);
 }
 
 // Rivals (left-out ones excepted) finishing above team t in `finals`.
@@ -134,8 +208,8 @@ bool CanReach(const TProblem& p, int t, int place, int losses, const std::vector
             *witness = finals;
         return true;
     };
-    if (static_cast<int>(open.size()) <= room)
-        return race::SolveByFlow(sub, &finals) && found(); // no rival needs holding: any completion
+    if (static_cast<int>(open.size()) <= room) // no rival needs holding: any completion does
+        return !witness || (race::SolveByFlow(sub, &finals) && found());
     if (Binomial(static_cast<int>(open.size()), room) > kMostSubsets) {
         for (int i : open)
             sub.Roles[Idx(i)] = TRole::MaybeBelow;
@@ -189,7 +263,7 @@ bool CanMiss(const TProblem& p, int t, int place, int wins, std::vector<TFinal>*
         return true;
     };
     if (need <= 0)
-        return race::SolveByFlow(sub, &finals) && found();
+        return !witness || (race::SolveByFlow(sub, &finals) && found());
     if (Binomial(static_cast<int>(open.size()), need) > kMostSubsets) {
         for (int i : open)
             sub.Roles[Idx(i)] = TRole::MaybeAbove;
