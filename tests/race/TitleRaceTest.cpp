@@ -2,6 +2,7 @@
 // districts, under every rank and draw rule, and on the classic cases.
 #include "race/TitleRace.h"
 
+#include "calc/BaseballCalc.h"
 #include "model/SjisText.h"
 
 #include <gtest/gtest.h>
@@ -177,6 +178,23 @@ bool Agree(const TCase& c, int places) {
                 }
                 right = right && rank <= k;
             }
+            if (right && k == 1) {
+                // The table's magic number never promises less than the exact clinch number.
+                int magic = -1;
+                for (int x = 0; x < n; ++x) {
+                    if (x == t)
+                        continue;
+                    const TRaceTeam &me = c.In.Teams[t], &rival = c.In.Teams[x];
+                    const int m = MagicVersus(me.Wins + me.Losses, me.Wins, me.Remain, rival.Wins + rival.Losses,
+                                              rival.Wins, rival.Remain, c.In.Games[t][x], c.In.ByWins);
+                    if (m < 0) {
+                        magic = -1;
+                        break;
+                    }
+                    magic = std::max(magic, m);
+                }
+                right = magic < 0 || (a.ClinchNumber && *a.ClinchNumber <= magic);
+            }
             if (!right) {
                 ADD_FAILURE() << Describe(c, t, k) << "clinch " << a.ClinchNumber.value_or(-1) << " (expected "
                               << clinch.value_or(-1) << "), elimination " << a.EliminationNumber.value_or(-1)
@@ -201,6 +219,60 @@ TEST(TitleRaceTest, AgreesWithEveryCompletionOfSmallDistricts) {
                     return;
             }
     }
+}
+
+// A district given as records and a table of remaining games between its
+// teams; games against outsiders make up the rest of each team's remaining.
+TRaceInput District(bool byWins, std::vector<std::tuple<const char*, int, int, int>> teams,
+                    std::vector<std::vector<int>> games) {
+    TRaceInput in;
+    in.ByWins = byWins;
+    in.DrawRule = 2;
+    in.Games = games;
+    for (size_t i = 0; i < teams.size(); ++i) {
+        const auto& [name, wins, losses, remain] = teams[i];
+        TRaceTeam t;
+        t.Symbol = t.ShortName = name;
+        t.Wins = wins;
+        t.Losses = losses;
+        t.Remain = remain;
+        int inside = 0;
+        for (int g : games[i])
+            inside += g;
+        t.Outside = remain - inside;
+        in.Teams.push_back(t);
+    }
+    return in;
+}
+
+// Two published cases: a team that can still reach the leader's wins is out
+// because the teams above it play each other.
+TEST(TitleRaceTest, ClassicEliminations) {
+    for (const bool byWins : {false, true}) {
+        const TTitleRace four(District(byWins,
+                                       {{"ATL", 83, 71, 8}, {"PHI", 80, 79, 3}, {"NYM", 78, 78, 6}, {"MON", 77, 82, 3}},
+                                       {{0, 1, 6, 1}, {1, 0, 0, 2}, {6, 0, 0, 0}, {1, 2, 0, 0}}));
+        const TRaceAnswer phi = four.Decide(1, 1);
+        EXPECT_EQ(phi.Status, TRaceStatus::Eliminated);
+        EXPECT_EQ(sjis::ToUtf8(phi.Reason),
+                  byWins ? "ATLとNYMが残り6試合の直接対決で計6勝するため、どちらかが83勝(勝率.512)を上回る"
+                         : "ATLとNYMが残り6試合の直接対決で計6勝するため、どちらかが.512を上回る");
+        const TRaceAnswer mon = four.Decide(3, 1);
+        EXPECT_EQ(mon.Status, TRaceStatus::Eliminated);
+        EXPECT_EQ(sjis::ToUtf8(mon.Reason).rfind("残り3試合に全勝しても", 0), 0u);
+        EXPECT_EQ(four.Decide(1, 2).Status, TRaceStatus::Dependent); // second place stays open
+        EXPECT_EQ(four.Decide(0, 1).Status, TRaceStatus::Magic);
+    }
+    // Detroit (49-86) can reach 76 wins, but New York, Baltimore, Boston and
+    // Toronto hold 278 wins and play 27 games among themselves.
+    const TTitleRace five(District(
+        true, {{"NY", 75, 59, 28}, {"BAL", 71, 63, 28}, {"BOS", 69, 66, 27}, {"TOR", 63, 72, 27}, {"DET", 49, 86, 27}},
+        {{0, 3, 8, 7, 3}, {3, 0, 2, 7, 7}, {8, 2, 0, 0, 0}, {7, 7, 0, 0, 0}, {3, 7, 0, 0, 0}}));
+    const TRaceAnswer det = five.Decide(4, 1);
+    EXPECT_EQ(det.Status, TRaceStatus::Eliminated);
+    EXPECT_EQ(sjis::ToUtf8(det.Reason),
+              "NY、BAL、BOS、TORが残り27試合の直接対決で計27勝するため、どれかが76勝(勝率.469)を上回る");
+    EXPECT_NE(five.Decide(3, 1).Status, TRaceStatus::Eliminated);
 }
 
 } // namespace
