@@ -42,9 +42,11 @@ TExpr Combine(const TExpr& a, double ka, const TExpr& b, double kb) {
 
 class TProgram {
 public:
-    int Var(double lower, double upper) {
+    // An integer variable; the lower the priority, the earlier it is branched on.
+    int Var(double lower, double upper, int priority = 1000) {
         Lower.push_back(lower);
         Upper.push_back(upper);
+        Priority.push_back(priority);
         return static_cast<int>(Lower.size()) - 1;
     }
     // lower <= expr <= upper
@@ -89,6 +91,7 @@ public:
         model.setNumberStrong(0);
         model.setNumberBeforeTrust(0);
         model.setNumberHeuristics(0);
+        model.passInPriorities(Priority.data(), false);
         model.branchAndBound();
         if (!model.isProvenOptimal() || !model.bestSolution())
             return false;
@@ -104,6 +107,7 @@ private:
         double Lower, Upper;
     };
     std::vector<double> Lower, Upper;
+    std::vector<int> Priority;
     std::vector<TRow> Rows;
 };
 
@@ -166,6 +170,19 @@ bool SolveByProgram(const TSub& sub, std::vector<TFinal>* finals) {
         const double mostWins = sub.Start[idx(i)].Wins + p.Versus(i);
         const double mostLosses = sub.Start[idx(i)].Losses + p.Versus(i);
         const double bigRate = 1e6 * (mostWins + mostLosses) + 2, bigWins = mostWins + sub.Wt + 2;
+        // The rival's final wins and losses as variables of their own, branched
+        // on first: once they are whole numbers the rate rows are exact, and
+        // the games rarely need branching at all.
+        for (TExpr* total : {&wins[idx(i)], &losses[idx(i)]}) {
+            const double least = total == &wins[idx(i)] ? sub.Start[idx(i)].Wins : sub.Start[idx(i)].Losses;
+            TExpr link = *total;
+            const int v = prog.Var(least, least + p.Versus(i), 1);
+            link.Add(v, -1);
+            prog.Row(link, 0, 0);
+            TExpr alone;
+            alone.Add(v, 1);
+            *total = alone;
+        }
         const TExpr balance = Combine(wins[idx(i)], alpha, losses[idx(i)], -beta); // (1e6-c-1) W - (c+1) L
         // A chosen rival (z = 1) is released from the Below rows, or held to the Above rows.
         int z = -1;

@@ -124,18 +124,87 @@ bool Obvious(const TSub& sub, std::vector<TFinal>& finals) {
     return Meets(sub, finals);
 }
 
-bool Solve(const TSub& sub, std::vector<TFinal>* finals) {
+// A quick proof that a subproblem has no solution, where draws stand: some
+// group of held (or lifted) rivals cannot all stay below (or rise above) T
+// even on the sum of their rate balances (1e6-c-1) W - (c+1) L, each of
+// which must be at most -1 (or at least 0). Ranked by wins, the same on the
+// sum of their wins. A group's best sum is easy: games inside it are drawn or
+// decided as suits the sum, games with other rivals are all lost (or won),
+// and it takes as few (or as many) of the rivals' wins against T as it can.
+bool GroupsFail(const TSub& sub) {
+    const TProblem& p = *sub.P;
+    const int n = p.Count(), t = sub.T;
+    std::vector<int> members;
+    bool lifting = false;
+    for (int i = 0; i < n; ++i)
+        if (i != t && sub.Roles[Idx(i)] != TRole::Free) {
+            // A rival that may end without a win (rate 0) is never above T; leave it out.
+            if (sub.Roles[Idx(i)] == TRole::Below && sub.Start[Idx(i)].Wins == 0)
+                continue;
+            members.push_back(i);
+            lifting = sub.Roles[Idx(i)] == TRole::Above;
+        }
+    const int m = static_cast<int>(members.size());
+    if (m == 0 || m > 12)
+        return false;
+    const int64_t c = race::Rate(sub.Wt, sub.Lt);
+    if (!lifting && c >= 1000000)
+        return false;
+    const int64_t alpha = 1000000 - (c + 1), beta = c + 1;
+    const int vsTAll = p.Versus(t);
+    for (int mask = 1; mask < (1 << m); ++mask) {
+        int64_t balance = 0, wins = 0, inside = 0, across = 0, vsT = 0, size = 0;
+        for (int a = 0; a < m; ++a) {
+            if (!(mask >> a & 1))
+                continue;
+            const int i = members[Idx(a)];
+            ++size;
+            balance += alpha * sub.Start[Idx(i)].Wins - beta * sub.Start[Idx(i)].Losses;
+            wins += sub.Start[Idx(i)].Wins;
+            vsT += p.Games[Idx(t)][Idx(i)];
+            for (int j = 0; j < n; ++j) {
+                if (j == t || j == i)
+                    continue;
+                const bool in = std::find(members.begin(), members.end(), j) != members.end() &&
+                                (mask >> (std::find(members.begin(), members.end(), j) - members.begin()) & 1);
+                (in ? inside : across) += p.Games[Idx(i)][Idx(j)];
+            }
+        }
+        inside /= 2; // each game inside the group was counted from both sides
+        const int64_t fewestVsT = std::max<int64_t>(0, sub.RivalWinsVsT - (vsTAll - vsT));
+        const int64_t mostVsT = std::min<int64_t>(vsT, sub.RivalWinsVsT);
+        if (!lifting) {
+            const int64_t least = balance + std::min<int64_t>(0, alpha - beta) * inside - beta * across - beta * vsT +
+                                  (alpha + beta) * fewestVsT;
+            if (!p.ByWins && least > -size)
+                return true;
+            if (p.ByWins && wins + fewestVsT > size * sub.Wt)
+                return true;
+        } else {
+            const int64_t most = balance + std::max<int64_t>(0, alpha - beta) * inside + alpha * across - beta * vsT +
+                                 (alpha + beta) * mostVsT;
+            if (!p.ByWins && most < 0)
+                return true;
+            if (p.ByWins && wins + inside + across + mostVsT < size * sub.Wt)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Without draws the flow decides; with draws, an obvious completion or one
+// without draws often does, and when neither does the caller asks the
+// integer program.
+bool Quick(const TSub& sub, std::vector<TFinal>* finals) {
     if (!sub.P->Draws)
         return race::SolveByFlow(sub, finals);
-    // Draws stand: an obvious completion, or one without draws, often does;
-    // otherwise the integer program decides.
     std::vector<TFinal> f;
     if (Obvious(sub, f) || (race::SolveByFlow(sub, &f) && Meets(sub, f))) {
         if (finals)
             *finals = std::move(f);
         return true;
     }
-    return race::SolveByProgram(sub, finals);
+    return false;
 }
 
 // Rivals (left-out ones excepted) finishing above team t in `finals`.
@@ -170,8 +239,14 @@ TExtremes ExtremesOf(const TProblem& p, const TFinal& start, int t, int i, int r
 // so it wins every other game; its losses go first to teams outside the
 // district, where they lift no rival. Rivals in `leftOut` neither count nor
 // are held.
-bool CanReach(const TProblem& p, int t, int place, int losses, const std::vector<bool>& leftOut,
-              std::vector<TFinal>* witness) {
+enum class TVerdict { No, Yes, Unknown };
+
+TVerdict Verdict(bool yes) {
+    return yes ? TVerdict::Yes : TVerdict::No;
+}
+
+TVerdict CanReach(const TProblem& p, int t, int place, int losses, const std::vector<bool>& leftOut,
+                  std::vector<TFinal>* witness, bool exact = true) {
     const int n = p.Count();
     const TFinal& base = p.Base[Idx(t)];
     TSub sub;
@@ -199,7 +274,7 @@ bool CanReach(const TProblem& p, int t, int place, int losses, const std::vector
     }
     const int room = place - 1 - mustRise; // rivals that may still pass t
     if (room < 0)
-        return false;
+        return TVerdict::No;
     std::vector<TFinal> finals;
     auto found = [&]() {
         if (finals.size() != Idx(n) || CountAbove(p, finals, t, leftOut) > place - 1)
@@ -209,24 +284,36 @@ bool CanReach(const TProblem& p, int t, int place, int losses, const std::vector
         return true;
     };
     if (static_cast<int>(open.size()) <= room) // no rival needs holding: any completion does
-        return !witness || (race::SolveByFlow(sub, &finals) && found());
+        return Verdict(!witness || (race::SolveByFlow(sub, &finals) && found()));
     if (Binomial(static_cast<int>(open.size()), room) > kMostSubsets) {
         for (int i : open)
             sub.Roles[Idx(i)] = TRole::MaybeBelow;
         sub.Choose = room;
-        return race::SolveByProgram(sub, &finals) && found();
+        return exact ? Verdict(race::SolveByProgram(sub, &finals) && found()) : TVerdict::Unknown;
     }
-    return AnySubset(open, room, [&](const std::vector<int>& free) {
+    const bool quick = AnySubset(open, room, [&](const std::vector<int>& free) {
         for (int i : open)
             sub.Roles[Idx(i)] = std::find(free.begin(), free.end(), i) == free.end() ? TRole::Below : TRole::Free;
-        return Solve(sub, &finals) && found();
+        return Quick(sub, &finals) && found();
     });
+    if (quick || !p.Draws)
+        return Verdict(quick);
+    bool undecided = false;
+    const bool solved = AnySubset(open, room, [&](const std::vector<int>& free) {
+        for (int i : open)
+            sub.Roles[Idx(i)] = std::find(free.begin(), free.end(), i) == free.end() ? TRole::Below : TRole::Free;
+        if (GroupsFail(sub))
+            return false;
+        undecided = true;
+        return exact && race::SolveByProgram(sub, &finals) && found();
+    });
+    return solved ? TVerdict::Yes : !undecided || exact ? TVerdict::No : TVerdict::Unknown;
 }
 
 // Can team t finish below `place` although it wins `wins` of its remaining
 // games? The reverse of CanReach: it loses every other game, and its wins
 // come first against teams outside the district.
-bool CanMiss(const TProblem& p, int t, int place, int wins, std::vector<TFinal>* witness) {
+TVerdict CanMiss(const TProblem& p, int t, int place, int wins, std::vector<TFinal>* witness, bool exact = true) {
     const int n = p.Count();
     const TFinal& base = p.Base[Idx(t)];
     TSub sub;
@@ -252,7 +339,7 @@ bool CanMiss(const TProblem& p, int t, int place, int wins, std::vector<TFinal>*
     }
     const int need = place - surelyAbove; // rivals that must still pass t
     if (need > static_cast<int>(open.size()))
-        return false;
+        return TVerdict::No;
     std::vector<TFinal> finals;
     const std::vector<bool> none(Idx(n), false);
     auto found = [&]() {
@@ -263,28 +350,53 @@ bool CanMiss(const TProblem& p, int t, int place, int wins, std::vector<TFinal>*
         return true;
     };
     if (need <= 0)
-        return !witness || (race::SolveByFlow(sub, &finals) && found());
+        return Verdict(!witness || (race::SolveByFlow(sub, &finals) && found()));
     if (Binomial(static_cast<int>(open.size()), need) > kMostSubsets) {
         for (int i : open)
             sub.Roles[Idx(i)] = TRole::MaybeAbove;
         sub.Choose = need;
-        return race::SolveByProgram(sub, &finals) && found();
+        return exact ? Verdict(race::SolveByProgram(sub, &finals) && found()) : TVerdict::Unknown;
     }
-    return AnySubset(open, need, [&](const std::vector<int>& rising) {
+    const bool quick = AnySubset(open, need, [&](const std::vector<int>& rising) {
         for (int i : open)
             sub.Roles[Idx(i)] = std::find(rising.begin(), rising.end(), i) == rising.end() ? TRole::Free : TRole::Above;
-        return Solve(sub, &finals) && found();
+        return Quick(sub, &finals) && found();
     });
+    if (quick || !p.Draws)
+        return Verdict(quick);
+    bool undecided = false;
+    const bool solved = AnySubset(open, need, [&](const std::vector<int>& rising) {
+        for (int i : open)
+            sub.Roles[Idx(i)] = std::find(rising.begin(), rising.end(), i) == rising.end() ? TRole::Free : TRole::Above;
+        if (GroupsFail(sub))
+            return false;
+        undecided = true;
+        return exact && race::SolveByProgram(sub, &finals) && found();
+    });
+    return solved ? TVerdict::Yes : !undecided || exact ? TVerdict::No : TVerdict::Unknown;
 }
 
-// The least value in (known, impossible] for which `holds` is false, given
-// that it holds at `known` and fails at `impossible` (monotone in between).
-template <typename F> int FirstFailing(int known, int impossible, F&& holds) {
-    while (impossible - known > 1) {
-        const int mid = known + (impossible - known) / 2;
-        (holds(mid) ? known : impossible) = mid;
+// The least value in (0, last] at which a monotone question (yes up to some
+// value, no from there on) is answered no, or none; it is known to be yes at
+// 0. Quick answers narrow the range first, so that the exact (and costlier)
+// answers are asked only where the quick ones cannot tell.
+template <typename F> std::optional<int> FirstNo(int last, F&& ask) {
+    int yes = 0, no = last + 1; // no = last + 1: no answer "no" at all
+    for (int a = yes, b = no; b - a > 1;) {
+        const int mid = a + (b - a) / 2;
+        (ask(mid, false) == TVerdict::Yes ? a : b) = mid;
+        yes = a;
     }
-    return impossible;
+    for (int a = yes, b = no; b - a > 1;) {
+        const int mid = a + (b - a) / 2;
+        (ask(mid, false) == TVerdict::No ? b : a) = mid;
+        no = b;
+    }
+    while (no - yes > 1) {
+        const int mid = yes + (no - yes) / 2;
+        (ask(mid, true) == TVerdict::Yes ? yes : no) = mid;
+    }
+    return no <= last ? std::optional<int>(no) : std::nullopt;
 }
 
 std::string S(std::string_view utf8) {
@@ -337,11 +449,11 @@ TRaceAnswer TTitleRace::Decide(int team, int place) const {
     place = std::max(place, 1);
     const int remain = p.Remain(team);
     const std::vector<bool> none(Idx(p.Count()), false);
-    auto reach = [&](int losses) { return CanReach(p, team, place, losses, none, nullptr); };
-    auto miss = [&](int wins) { return CanMiss(p, team, place, wins, nullptr); };
+    auto reach = [&](int losses, bool exact) { return CanReach(p, team, place, losses, none, nullptr, exact); };
+    auto miss = [&](int wins, bool exact) { return CanMiss(p, team, place, wins, nullptr, exact); };
 
     std::vector<TFinal> scenario;
-    if (!CanReach(p, team, place, 0, none, &scenario)) {
+    if (CanReach(p, team, place, 0, none, &scenario) == TVerdict::No) {
         a.Status = TRaceStatus::Eliminated;
         a.EliminationNumber = 0;
         // The fewest rivals that finish above it in every completion: leave
@@ -351,7 +463,7 @@ TRaceAnswer TTitleRace::Decide(int team, int place) const {
             if (i == team)
                 continue;
             leftOut[Idx(i)] = true;
-            if (CanReach(p, team, place, 0, leftOut, nullptr))
+            if (CanReach(p, team, place, 0, leftOut, nullptr) == TVerdict::Yes)
                 leftOut[Idx(i)] = false;
         }
         std::vector<int> rivals;
@@ -364,12 +476,11 @@ TRaceAnswer TTitleRace::Decide(int team, int place) const {
     for (int i = 0; i < p.Count(); ++i)
         a.Scenario.push_back(
             {In.Teams[Idx(i)].Symbol, scenario[Idx(i)].Wins, scenario[Idx(i)].Losses, scenario[Idx(i)].Draws});
-    if (!reach(remain))
-        a.EliminationNumber = FirstFailing(0, remain, reach);
-    if (!miss(0))
+    a.EliminationNumber = FirstNo(remain, reach);
+    if (miss(0, true) == TVerdict::No)
         a.ClinchNumber = 0;
-    else if (!miss(remain))
-        a.ClinchNumber = FirstFailing(0, remain, miss);
+    else
+        a.ClinchNumber = FirstNo(remain, miss);
     a.Status = !a.ClinchNumber        ? TRaceStatus::Dependent
                : *a.ClinchNumber == 0 ? TRaceStatus::Clinched
                                       : TRaceStatus::Magic;
