@@ -33,20 +33,10 @@ int Usage(std::ostream& err, const std::string& message) {
     return 2;
 }
 
-struct TSeason {
-    std::unique_ptr<TPennant> Pennant;
-    std::unique_ptr<TFight> Fight;
-};
+using TSeason = TCliSeason;
 
-// Loads the season or says why not, in one line.
 std::optional<TSeason> Load(const std::string& path, std::ostream& err) {
-    TSeason season;
-    TLoadError why = TLoadError::None;
-    if (!LoadSeason(path, season.Pennant, season.Fight, &why)) {
-        err << "tablora-cli: " << path << ": " << LoadErrorText(why) << "\n";
-        return std::nullopt;
-    }
-    return season;
+    return LoadCliSeason(path, err);
 }
 
 std::string U(const std::string& sjisText) {
@@ -136,11 +126,7 @@ std::string JsonString(const std::string& utf8) {
     return o + "\"";
 }
 
-struct TSide {
-    int32_t Games, Wins, Losses, Draws, Remain, RunsFor, RunsAgainst;
-};
-
-void JsonSide(std::ostream& out, const char* name, const TSide& s) {
+void JsonSide(std::ostream& out, const char* name, const TSideRecord& s) {
     out << "\"" << name << "\": {\"games\": " << s.Games << ", \"wins\": " << s.Wins << ", \"losses\": " << s.Losses
         << ", \"draws\": " << s.Draws << ", \"remain\": " << s.Remain << ", \"runsFor\": " << s.RunsFor
         << ", \"runsAgainst\": " << s.RunsAgainst << "}";
@@ -155,12 +141,9 @@ void JsonTeam(std::ostream& out, const TPennant& p, const TTmRec& r, int magic) 
         << ", \"remain\": " << r.Remain() << ", \"winRate\": " << r.WinRate() << ", \"behindTop\": " << r.BehindTop
         << ", \"behindPrev\": " << r.BehindPrev << ", \"magic\": " << (magic < 0 ? "null" : std::to_string(magic))
         << ", \"runsFor\": " << r.RunsFor() << ", \"runsAgainst\": " << r.RunsAgainst() << ", ";
-    JsonSide(out, "home",
-             {r.HomeGames, r.HomeWins, r.HomeLosses, r.HomeDraws, r.HomeRemain, r.HomeRunsFor, r.HomeRunsAgainst});
+    JsonSide(out, "home", r.Home);
     out << ", ";
-    JsonSide(out, "visitor",
-             {r.VisitorGames, r.VisitorWins, r.VisitorLosses, r.VisitorDraws, r.VisitorRemain, r.VisitorRunsFor,
-              r.VisitorRunsAgainst});
+    JsonSide(out, "visitor", r.Visitor);
     out << ", \"streaks\": {\"WinMax\": " << st.WinMax << ", \"WinNow\": " << st.WinNow
         << ", \"LoseMax\": " << st.LoseMax << ", \"LoseNow\": " << st.LoseNow << ", \"HomeWinMax\": " << st.HomeWinMax
         << ", \"HomeWinNow\": " << st.HomeWinNow << ", \"HomeLoseMax\": " << st.HomeLoseMax
@@ -448,13 +431,10 @@ int Render(const std::vector<std::string>& args, std::ostream& err) {
             TOptionReader::Unknown(a);
         }
     }
-    const std::string& path = options.Path;
-    if (path.empty() || !haveView || !haveIndex || request.Out.empty())
+    request.Season = options.Path;
+    if (request.Season.empty() || !haveView || !haveIndex || request.Out.empty())
         throw TUsageError{"render にはシーズンファイル、--view、--index、--out が必要です"};
-    std::optional<TSeason> season = Load(path, err);
-    if (!season)
-        return 1;
-    return RenderView(*season->Pennant, *season->Fight, request, path, err);
+    return RunRender(args, request, err);
 }
 
 std::string FileArgument(const std::vector<std::string>& args) {
@@ -464,6 +444,20 @@ std::string FileArgument(const std::vector<std::string>& args) {
 }
 
 } // namespace
+
+TCliSeason::TCliSeason() = default;
+TCliSeason::TCliSeason(TCliSeason&&) noexcept = default;
+TCliSeason::~TCliSeason() = default;
+
+std::optional<TCliSeason> LoadCliSeason(const std::string& path, std::ostream& err) {
+    TCliSeason season;
+    TLoadError why = TLoadError::None;
+    if (!LoadSeason(path, season.Pennant, season.Fight, &why)) {
+        err << "tablora-cli: " << path << ": " << LoadErrorText(why) << "\n";
+        return std::nullopt;
+    }
+    return season;
+}
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {

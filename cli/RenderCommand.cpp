@@ -1,15 +1,17 @@
+// The render program's side of render: the tables painted in bands into a PNG.
 #include "RenderCommand.h"
 
-#include "settings/AppSettings.h"
+#include "CliCommands.h"
+#include "model/AtomicFile.h"
 #include "model/BaseballPennant.h"
+#include "settings/AppSettings.h"
 #include "views/JuniDrawing.h"
+#include "views/TableRender.h"
 #include "views/TmJuniDrawing.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
-#include <QPainter>
 #include <memory>
 #include <ostream>
 
@@ -31,8 +33,14 @@ void EnsureApplication() {
 
 } // namespace
 
-int RenderView(const TPennant& pennant, const TFight& fight, const TRenderRequest& request,
-               const std::string& seasonPath, std::ostream& err) {
+int RunRender(const std::vector<std::string>&, const TRenderRequest& request, std::ostream& err) {
+    std::optional<TCliSeason> season = LoadCliSeason(request.Season, err);
+    if (!season)
+        return 1;
+    return RenderView(*season->Pennant, *season->Fight, request, err);
+}
+
+int RenderView(const TPennant& pennant, const TFight& fight, const TRenderRequest& request, std::ostream& err) {
     EnsureApplication();
     // The colors the user chose in the program, when its settings file is beside us.
     const QString programDir = QCoreApplication::applicationDirPath();
@@ -41,30 +49,37 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
         ReadSettings(TIniFile::Load(QDir(programDir).filePath(QStringLiteral("tablora.ini")).toStdString()), anywhere);
     const TViewContext view{&pennant, &fight, &settings, programDir, QGuiApplication::palette()};
 
-    QImage image;
+    std::unique_ptr<TJuniTable> standings;
+    TTmJuniPanes transition;
+    std::vector<TPicturePart> parts;
+    QSize size;
     if (request.View == "standings") {
         if (request.Index < 0 || request.Index >= pennant.TotalDistrictCount()) {
-            err << "tablora-cli: " << seasonPath << ": 地区 " << request.Index << " はありません\n";
+            err << "tablora-cli: " << request.Season << ": 地区 " << request.Index << " はありません\n";
             return 1;
         }
-        image = DrawJuni(view, request.Index, request.Mode).Canvas->Picture();
+        standings = std::make_unique<TJuniTable>(view, request.Index, request.Mode);
+        parts.push_back({standings.get(), QPoint(0, 0)});
+        size = standings->Size();
     } else {
         if (request.Index < 0 || request.Index >= pennant.TotalTeamCount()) {
-            err << "tablora-cli: " << seasonPath << ": チーム " << request.Index << " はありません\n";
+            err << "tablora-cli: " << request.Season << ": チーム " << request.Index << " はありません\n";
             return 1;
         }
         // The summary above the day-by-day table, as the window shows them.
-        const TTmJuniDrawing d = DrawTmJuni(view, request.Index);
-        const QImage& head = d.Head->Picture();
-        const QImage& table = d.Table->Picture();
-        image =
-            QImage(std::max(head.width(), table.width()), d.HeadPaneHeight + 3 + table.height(), QImage::Format_RGB32);
-        image.fill(view.Color(settings.BackGround));
-        QPainter p(&image);
-        p.drawImage(0, 0, head);
-        p.drawImage(0, d.HeadPaneHeight + 3, table);
+        transition = LayOutTmJuni(view, request.Index);
+        const int tableTop = transition.HeadPaneHeight + 3;
+        parts.push_back({transition.Head.get(), QPoint(0, 0)});
+        parts.push_back({transition.Table.get(), QPoint(0, tableTop)});
+        size = QSize(std::max(transition.Head->Size().width(), transition.Table->Size().width()),
+                     tableTop + transition.Table->Size().height());
     }
-    if (!image.save(QString::fromStdString(request.Out), "PNG")) {
+    std::string png, why;
+    if (!EncodeTablePicture(parts, size, view.Color(settings.BackGround), png, why)) {
+        err << "tablora-cli: " << request.Out << ": " << why << "\n";
+        return 1;
+    }
+    if (!WriteFileAtomically(request.Out, png)) {
         err << "tablora-cli: " << request.Out << ": 画像を書き込めません\n";
         return 1;
     }

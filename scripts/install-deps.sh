@@ -14,9 +14,10 @@ for group in "${groups[@]}"; do
         # The title race: Boost.Graph (maximum flow) and COIN-OR CBC (integer programs).
         build) packages+=(g++ cmake ninja-build make pkg-config libboost-graph-dev coinor-libcbc-dev) ;;
         test) packages+=(googletest libgtest-dev libgmock-dev) ;;
-        # Qt 6 Widgets, and the Japanese UI font ("ＭＳ Ｐゴシック" is drawn with IPAPGothic).
+        # Qt 6 Widgets, libpng for the pictures of tablora-render, and the Japanese UI
+        # font ("ＭＳ Ｐゴシック" is drawn with IPAPGothic).
         # Qt's own texts (buttons of message boxes, file dialogs) in Japanese too.
-        gui) packages+=(qt6-base-dev libgl-dev fonts-ipafont-gothic qt6-translations-l10n) ;;
+        gui) packages+=(qt6-base-dev libgl-dev libpng-dev fonts-ipafont-gothic qt6-translations-l10n) ;;
         bench) packages+=(libbenchmark-dev) ;;
         fuzz) packages+=(clang libfuzzer-14-dev libclang-rt-14-dev) ;;
         *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;

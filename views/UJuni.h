@@ -5,10 +5,11 @@
 #include "ViewContext.h"
 
 #include <QWidget>
+#include <memory>
 
-class QLabel;
 class QScrollArea;
 class QTabBar;
+class TTableSurface;
 
 class TFmJuni : public QWidget {
     Q_OBJECT
@@ -17,12 +18,12 @@ public:
 
     QTabBar* TabJuni;
     QScrollArea* ScrollBox1;
-    QLabel* ImgJuni;
+    TTableSurface* ImgJuni;
 
     int DisplayMode = 0;
-    const TJuniDrawing& Drawing() const { return Current; }
-    int TableDrawings() const { return DrawCount; } // how often the table was drawn
-    const QImage& Image() const { return Current.Canvas->Picture(); }
+    // The table shown (always one once the window has a district).
+    const TJuniTable& Drawing() const { return *Current; }
+    int TableDrawings() const { return DrawCount; } // how often the table was laid out anew
 
     void TabJuniChange(int index);
     void DrawTable(int mode);
@@ -38,9 +39,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void ShowImage();
-
     TViewContext View;
-    TJuniDrawing Current;
+    std::unique_ptr<TJuniTable> Current;
     int DrawCount = 0;
 };

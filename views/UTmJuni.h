@@ -6,10 +6,10 @@
 
 #include <QWidget>
 
-class QLabel;
 class QScrollArea;
 class QSplitter;
 class QTabBar;
+class TTableSurface;
 
 class TFmTmJuni : public QWidget {
     Q_OBJECT
@@ -20,10 +20,10 @@ public:
     QScrollArea* ScrollBox2; // the summary
     QSplitter* Splitter1;
     QScrollArea* ScrollBox1; // the day-by-day table
-    QLabel* ImgHead;
-    QLabel* ImgTmJuni;
+    TTableSurface* ImgHead;
+    TTableSurface* ImgTmJuni;
 
-    const TTmJuniDrawing& Drawing() const { return Current; }
+    const TTmJuniPanes& Drawing() const { return Current; }
     void TabTmJuniChange(int index);
     void FormShow();
 
@@ -34,5 +34,5 @@ protected:
 
 private:
     TViewContext View;
-    TTmJuniDrawing Current;
+    TTmJuniPanes Current;
 };

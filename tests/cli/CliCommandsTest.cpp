@@ -9,6 +9,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -225,4 +226,33 @@ TEST_F(CliSeason, RaceAsTextAndJson) {
     EXPECT_NE(json.Out.find("\"status\": \"magic\", \"clinchNumber\": 1, \"eliminationNumber\": 1"), std::string::npos);
     EXPECT_EQ(Cli({"race", Path, "--place", "0"}).Code, 2);
     EXPECT_EQ(Cli({"race", Path, "--district", "1"}).Code, 1);
+}
+
+// The terminal program itself: it loads no Qt library, and hands render to
+// the render program beside it, whose answer is the command's.
+TEST_F(CliSeason, TheProgramLoadsNoQtAndHandsRenderOn) {
+    const std::string bin = std::string(TABLORA_BINARY_DIR) + "/bin/";
+    auto run = [&](const std::string& command) {
+        const std::string capture = (Dir / "capture.txt").string();
+        const int status = std::system((command + " > " + capture + " 2>&1").c_str());
+        return std::make_pair(WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(capture));
+    };
+    const auto [lddCode, libraries] = run("ldd " + bin + "tablora-cli");
+    ASSERT_EQ(lddCode, 0) << libraries;
+    EXPECT_EQ(libraries.find("Qt"), std::string::npos) << libraries;
+
+    const std::string png = (Dir / "standings.png").string();
+    const auto [code, said] = run(bin + "tablora-cli render " + Path + " --view standings --index 0 --out " + png);
+#ifdef TABLORA_HAS_RENDER
+    EXPECT_EQ(code, 0) << said;
+    EXPECT_EQ(Slurp(png).substr(1, 3), "PNG");
+    const auto [missing, why] = run(bin + "tablora-cli render " + Path + " --view standings --index 7 --out " + png);
+    EXPECT_EQ(missing, 1);
+    EXPECT_NE(why.find("地区 7 はありません"), std::string::npos) << why;
+#else
+    EXPECT_EQ(code, 1);
+    EXPECT_NE(said.find("tablora-render がありません"), std::string::npos) << said;
+#endif
+    // Arguments are read before the render program is asked for.
+    EXPECT_EQ(run(bin + "tablora-cli render " + Path + " --view table --index 0 --out " + png).first, 2);
 }
