@@ -2,8 +2,8 @@
 // the settings, runs the file commands and opens the views and dialogs.
 #pragma once
 
-#include "settings/AppSettings.h"
 #include "MainRules.h"
+#include "settings/AppSettings.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -62,19 +62,20 @@ public:
     // The views, opened as child windows (each returns the window it opened).
     QWidget* OpenStandings(int districtIndex);
     QWidget* OpenTransition(int teamIndex);
+    QWidget* OpenRace(int districtIndex);
 
     // Menus and tool bar, named as in the program's documentation.
     QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MISettei, *MIColor, *MIOption,
         *MIExit;
     QAction *MITorokuN, *MIKekka;
-    QMenu *MenuNittei, *MenuJun, *MenuJuni, *MenuTaisen, *MenuTeam, *MenuTmJun, *MenuWindow;
+    QMenu *MenuNittei, *MenuJun, *MenuJuni, *MenuTaisen, *MenuYusho, *MenuTeam, *MenuTmJun, *MenuWindow;
     QAction *MIToolBar, *MITileH, *MITileV, *MICascade, *MIArrange, *MICloseAll;
     QAction *MIHelp, *MIVersion, *MIHomePage, *MIMail;
-    QMenu *PopupNittei, *PopupJuni, *PopupTaisen, *PopupTmJun;
+    QMenu *PopupNittei, *PopupJuni, *PopupTaisen, *PopupYusho, *PopupTmJun;
     QToolBar* ToolBar1;
     QAction *ToolNew, *ToolOpen, *ToolSave, *ToolTorokuN, *ToolKekka, *ToolTileHorizontal, *ToolTileVertical,
         *ToolCascade, *ToolAllClose, *ToolHelp;
-    QToolButton *ToolNittei, *ToolJuni, *ToolTaisen, *ToolTmJun;
+    QToolButton *ToolNittei, *ToolJuni, *ToolTaisen, *ToolYusho, *ToolTmJun;
 
     static const char* const HomePage;
     static const char* const MailAddress;
@@ -84,6 +85,7 @@ signals:
     void ScheduleRequested(int leagueIndex);
     void StandingsRequested(int districtIndex);
     void HeadToHeadRequested(int districtIndex);
+    void RaceRequested(int districtIndex);
     void TransitionRequested(int teamIndex);
     // The registration windows (opened modally as these are sent): schedule,
     // and results from a starting day.

@@ -1,0 +1,42 @@
+// TFmRace: the title race ("優勝争い") of one district, one tab per district:
+// who has clinched first place or the top-K cut, who can still reach it and
+// with how many wins, who is out and why.
+#pragma once
+
+#include "RaceDrawing.h"
+#include "ViewContext.h"
+
+#include <QWidget>
+#include <memory>
+
+class QScrollArea;
+class QSpinBox;
+class QTabBar;
+class TTableSurface;
+
+class TFmRace : public QWidget {
+    Q_OBJECT
+public:
+    TFmRace(const TViewContext& view, int districtIndex, QWidget* parent = nullptr);
+
+    QSpinBox* UDCut;
+    QTabBar* TabRace;
+    QScrollArea* ScrollBox1;
+    TTableSurface* ImgRace;
+
+    // The table shown (one once the window has a district).
+    const TRaceTable* Drawing() const { return Current.get(); }
+
+    void TabRaceChange(int index);
+    void UDCutChange(int place);
+    void DrawTable();
+    void ImgRaceMouseMove(const QPoint& at);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    TViewContext View;
+    std::unique_ptr<TRaceTable> Current;
+};
