@@ -150,7 +150,9 @@ void TRaceTable::PaintBand(TRacePaint& p) const {
 void TRaceTable::PaintHeader(TRacePaint& p) const {
     int x = 5;
     const int y = kHeaderTop;
-    p.Centre(p.Cell(x, y, kRank), QStringLiteral("順位"), 8);
+    const QRect rank = p.Cell(x, y, kRank);
+    p.Centre(Top(rank), QStringLiteral("順"));
+    p.Centre(Bottom(rank), QStringLiteral("位"));
     p.Centre(p.Cell(x, y, kName), QStringLiteral("チ　ー　ム"));
     p.Centre(p.Cell(x, y, kNumber), QStringLiteral("勝"));
     p.Centre(p.Cell(x, y, kNumber), QStringLiteral("負"));

@@ -15,7 +15,7 @@
 
 TFmRace::TFmRace(const TViewContext& view, int districtIndex, QWidget* parent) : QWidget(parent), View(view) {
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(700, 383);
+    resize(720, 520); // the table and the evidence under it
     // The cut below first place: the top three by default.
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(6, 4, 6, 4);
