@@ -74,10 +74,11 @@ bool Meets(const TSub& sub, const std::vector<TFinal>& finals) {
 
 // The obvious completion where draws stand: a held rival loses to every free
 // one, a lifted rival beats every free one, and two held (or two lifted)
-// rivals draw, which moves neither rate; T's games go to free rivals first
+// rivals draw, which moves neither rate, or (`split`) share their games,
+// which pulls both rates towards .500; T's games go to free rivals first
 // when rivals are held, to lifted rivals first when they are lifted. It
 // settles most subproblems without a program.
-bool Obvious(const TSub& sub, std::vector<TFinal>& finals) {
+bool Obvious(const TSub& sub, std::vector<TFinal>& finals, bool split) {
     const TProblem& p = *sub.P;
     const int n = p.Count();
     finals.assign(Idx(n), TFinal{});
@@ -105,6 +106,7 @@ bool Obvious(const TSub& sub, std::vector<TFinal>& finals) {
         finals[Idx(i)].Wins += w;
         finals[Idx(i)].Losses += g - w;
     }
+    std::vector<std::vector<int>> drawn(Idx(n), std::vector<int>(Idx(n), 0));
     for (int i = 0; i < n; ++i)
         for (int j = i + 1; j < n; ++j) {
             const int g = p.Games[Idx(i)][Idx(j)];
@@ -112,8 +114,13 @@ bool Obvious(const TSub& sub, std::vector<TFinal>& finals) {
                 continue;
             const bool freeI = sub.Roles[Idx(i)] == TRole::Free, freeJ = sub.Roles[Idx(j)] == TRole::Free;
             if (freeI == freeJ) {
-                finals[Idx(i)].Draws += g;
-                finals[Idx(j)].Draws += g;
+                const int half = split ? g / 2 : 0;
+                for (const int k : {i, j}) {
+                    finals[Idx(k)].Wins += half;
+                    finals[Idx(k)].Losses += half;
+                    finals[Idx(k)].Draws += g - 2 * half;
+                }
+                drawn[Idx(i)][Idx(j)] = drawn[Idx(j)][Idx(i)] = freeI ? 0 : g - 2 * half;
                 continue;
             }
             // The free one wins when the other is held, loses when it is lifted.
@@ -121,6 +128,33 @@ bool Obvious(const TSub& sub, std::vector<TFinal>& finals) {
             finals[Idx(winner)].Wins += g;
             finals[Idx(loser)].Losses += g;
         }
+    // Repairs: a rival on the wrong side of T turns a draw with another held
+    // (or lifted) rival into the result it needs, when that one can spare it.
+    auto meets = [&](int i) {
+        return Above(finals[Idx(i)].Wins, finals[Idx(i)].Losses, sub.Wt, sub.Lt, p.ByWins) == lifting;
+    };
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int v = 0; v < n; ++v) {
+            if (v == sub.T || sub.Roles[Idx(v)] == TRole::Free || meets(v))
+                continue;
+            for (int u = 0; u < n && !meets(v); ++u) {
+                while (drawn[Idx(v)][Idx(u)] > 0 && !meets(v)) {
+                    // Held: v loses to u. Lifted: v beats u.
+                    TFinal& winner = finals[Idx(lifting ? v : u)];
+                    TFinal& loser = finals[Idx(lifting ? u : v)];
+                    ++winner.Wins, --winner.Draws, ++loser.Losses, --loser.Draws;
+                    if (!meets(u)) {
+                        --winner.Wins, ++winner.Draws, --loser.Losses, ++loser.Draws;
+                        break;
+                    }
+                    --drawn[Idx(v)][Idx(u)];
+                    --drawn[Idx(u)][Idx(v)];
+                    changed = true;
+                }
+            }
+        }
+    }
     return Meets(sub, finals);
 }
 
@@ -199,7 +233,8 @@ bool Quick(const TSub& sub, std::vector<TFinal>* finals) {
     if (!sub.P->Draws)
         return race::SolveByFlow(sub, finals);
     std::vector<TFinal> f;
-    if (Obvious(sub, f) || (race::SolveByFlow(sub, &f) && Meets(sub, f))) {
+    if (Obvious(sub, f, false) || (!sub.P->ByWins && Obvious(sub, f, true)) ||
+        (race::SolveByFlow(sub, &f) && Meets(sub, f))) {
         if (finals)
             *finals = std::move(f);
         return true;
@@ -380,7 +415,17 @@ TVerdict CanMiss(const TProblem& p, int t, int place, int wins, std::vector<TFin
 // value, no from there on) is answered no, or none; it is known to be yes at
 // 0. Quick answers narrow the range first, so that the exact (and costlier)
 // answers are asked only where the quick ones cannot tell.
-template <typename F> std::optional<int> FirstNo(int last, F&& ask) {
+template <typename F> std::optional<int> FirstNo(int last, F&& asked) {
+    // Each value is asked at most once quickly and once exactly.
+    std::map<int, TVerdict> quick, exact;
+    auto ask = [&](int value, bool exactly) {
+        const auto known = quick.find(value);
+        if (known != quick.end() && (known->second != TVerdict::Unknown || !exactly))
+            return known->second;
+        std::map<int, TVerdict>& memo = exactly ? exact : quick;
+        const auto done = memo.find(value);
+        return done != memo.end() ? done->second : memo[value] = asked(value, exactly);
+    };
     int yes = 0, no = last + 1; // no = last + 1: no answer "no" at all
     for (int a = yes, b = no; b - a > 1;) {
         const int mid = a + (b - a) / 2;
