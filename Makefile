@@ -2,16 +2,18 @@
 #   make run     install what is missing, build, start the program
 #   make test    install what is missing, build with sanitizers, run every test
 #   make bench   benchmarks (optimised build)
-#   make fuzz    run the season file fuzzer for FUZZ_SECONDS (default 60)
+#   make fuzz    run the season file and match text fuzzers for FUZZ_SECONDS each (default 60)
+#   make deb     a Debian package (tablora_VERSION_ARCH.deb) in the top folder
 
 BUILD       ?= build
 TEST_BUILD  ?= build-test
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD  ?= build-fuzz
+DEB_BUILD   ?= build-deb
 FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps build run test bench fuzz clean
+.PHONY: all deps build run test bench fuzz deb clean
 
 all: build
 
@@ -46,8 +48,20 @@ fuzz:
 	@scripts/install-deps.sh build fuzz
 	@CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABLORA_TESTS=OFF -DTABLORA_GUI=OFF -DTABLORA_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	@mkdir -p fuzz-corpus/season
+	@mkdir -p fuzz-corpus/season fuzz-corpus/matchtext
 	@$(FUZZ_BUILD)/fuzz/season_file_fuzz fuzz-corpus/season fuzz/seeds/season -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1
+	@$(FUZZ_BUILD)/fuzz/match_text_fuzz fuzz-corpus/matchtext fuzz/seeds/matchtext -max_len=16384 -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1
+
+deb:
+	@scripts/install-deps.sh build gui deb
+	@cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABLORA_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@cmake --build $(DEB_BUILD) -j $(JOBS)
+	@cd $(DEB_BUILD) && cpack -G DEB >/dev/null
+	@rm -rf $(DEB_BUILD)/check && dpkg-deb -x $(DEB_BUILD)/tablora_*.deb $(DEB_BUILD)/check
+	@desktop-file-validate $(DEB_BUILD)/check/usr/share/applications/*.desktop
+	@appstreamcli validate --no-net $(DEB_BUILD)/check/usr/share/metainfo/*.metainfo.xml
+	@rm -f tablora_*.deb && cp $(DEB_BUILD)/tablora_*.deb .
+	@ls tablora_*.deb
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)

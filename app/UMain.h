@@ -5,6 +5,7 @@
 #include "MainRules.h"
 #include "settings/AppSettings.h"
 
+#include <QColor>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
@@ -45,7 +46,12 @@ public:
     void MIOpenClick();
     void MISaveClick();
     void MISaveAsClick();
+    void MITorikomiClick();
+    void MIKakidasiClick();
+    void MIClearClick();
     void MISetteiClick();
+    void MIOptionClick();
+    void MIColorClick();
     void MITorokuNClick();
     void MIKekkaClick();
     void MIHelpClick();
@@ -106,6 +112,8 @@ private:
     QString DataFolder() const;
     void PlaceWindow();
     QWidget* AddChild(QWidget* view);
+    enum class TExportResult { Written, Cancelled, Failed };
+    TExportResult ExportMatches();
 
     IDialogService& Dialogs;
     QString ProgramFolder;
@@ -118,4 +126,5 @@ private:
     TFmVersion* Version;
     QList<QPointer<THelpWindow>> HelpWindows;
     bool SettingsWritten = false;
+    QColor LastChosenColor = Qt::black; // the color dialog opens on it
 };

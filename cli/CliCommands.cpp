@@ -1,6 +1,8 @@
 #include "CliCommands.h"
 
+#include "MatchTextCommands.h"
 #include "RenderCommand.h"
+#include "StandingsExport.h"
 #include "calc/DistrictStandings.h"
 #include "calc/StandingsText.h"
 #include "model/BaseballFight.h"
@@ -19,10 +21,12 @@ namespace {
 const char kUsage[] =
     "使い方:\n"
     "  tablora-cli info SEASON.qvk\n"
-    "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json]\n"
+    "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json|csv|html]\n"
     "  tablora-cli race SEASON.qvk [--district N] [--day yyyy/mm/dd] [--place K] [--format text|json]\n"
     "  tablora-cli check SEASON.qvk\n"
-    "  tablora-cli render SEASON.qvk --view standings|transition --index N [--mode 0|1|2] --out FILE.png\n";
+    "  tablora-cli render SEASON.qvk --view standings|transition --index N [--mode 0|1|2] --out FILE.png\n"
+    "  tablora-cli export SEASON.qvk --out FILE.txt\n"
+    "  tablora-cli import SEASON.qvk FILE.txt --out NEW.qvk [--force]\n";
 
 struct TUsageError {
     std::string Message;
@@ -94,64 +98,6 @@ int Info(const TSeason& s, std::ostream& out) {
     return 0;
 }
 
-std::string JsonString(const std::string& utf8) {
-    std::string o = "\"";
-    for (unsigned char c : utf8) {
-        switch (c) {
-        case '"':
-            o += "\\\"";
-            break;
-        case '\\':
-            o += "\\\\";
-            break;
-        case '\n':
-            o += "\\n";
-            break;
-        case '\r':
-            o += "\\r";
-            break;
-        case '\t':
-            o += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                o += buf;
-            } else {
-                o += static_cast<char>(c);
-            }
-        }
-    }
-    return o + "\"";
-}
-
-void JsonSide(std::ostream& out, const char* name, const TSideRecord& s) {
-    out << "\"" << name << "\": {\"games\": " << s.Games << ", \"wins\": " << s.Wins << ", \"losses\": " << s.Losses
-        << ", \"draws\": " << s.Draws << ", \"remain\": " << s.Remain << ", \"runsFor\": " << s.RunsFor
-        << ", \"runsAgainst\": " << s.RunsAgainst << "}";
-}
-
-void JsonTeam(std::ostream& out, const TPennant& p, const TTmRec& r, int magic) {
-    const TTeam* team = p.TeamBySymbol(r.Symbol);
-    const TStreaks st = r.GetStreaks();
-    out << "{\"rank\": " << r.RankNo << ", \"symbol\": " << JsonString(U(r.Symbol))
-        << ", \"shortName\": " << JsonString(team ? U(team->ShortName) : "") << ", \"games\": " << r.Games()
-        << ", \"wins\": " << r.Wins() << ", \"losses\": " << r.Losses() << ", \"draws\": " << r.Draws()
-        << ", \"remain\": " << r.Remain() << ", \"winRate\": " << r.WinRate() << ", \"behindTop\": " << r.BehindTop
-        << ", \"behindPrev\": " << r.BehindPrev << ", \"magic\": " << (magic < 0 ? "null" : std::to_string(magic))
-        << ", \"runsFor\": " << r.RunsFor() << ", \"runsAgainst\": " << r.RunsAgainst() << ", ";
-    JsonSide(out, "home", r.Home);
-    out << ", ";
-    JsonSide(out, "visitor", r.Visitor);
-    out << ", \"streaks\": {\"WinMax\": " << st.WinMax << ", \"WinNow\": " << st.WinNow
-        << ", \"LoseMax\": " << st.LoseMax << ", \"LoseNow\": " << st.LoseNow << ", \"HomeWinMax\": " << st.HomeWinMax
-        << ", \"HomeWinNow\": " << st.HomeWinNow << ", \"HomeLoseMax\": " << st.HomeLoseMax
-        << ", \"HomeLoseNow\": " << st.HomeLoseNow << ", \"VisitorWinMax\": " << st.VisitorWinMax
-        << ", \"VisitorWinNow\": " << st.VisitorWinNow << ", \"VisitorLoseMax\": " << st.VisitorLoseMax
-        << ", \"VisitorLoseNow\": " << st.VisitorLoseNow << "}, \"form\": " << r.ConditionLevel() << "}";
-}
-
 void StandingsText(std::ostream& out, const TPennant& p, const TDistrictStandings& s) {
     const TRkCalc& calc = *s.Calc;
     const bool noDraws = s.League->DrawRule == 2;
@@ -175,17 +121,6 @@ void StandingsText(std::ostream& out, const TPennant& p, const TDistrictStanding
                 Cell(std::to_string(r.Remain()), 5, true);
         out << line << "\n";
     }
-}
-
-void StandingsJson(std::ostream& out, const TPennant& p, const TDistrictStandings& s) {
-    out << "{\"district\": " << JsonString(U(s.League->Name + s.District->Name))
-        << ", \"rankRule\": " << int(s.League->RankRule) << ", \"drawRule\": " << int(s.League->DrawRule)
-        << ", \"teams\": [";
-    for (int i = 0; i < s.Calc->Count(); ++i) {
-        out << (i ? ",\n  " : "\n  ");
-        JsonTeam(out, p, s.Calc->Items(i), s.Calc->Magic(i, s.ByWins));
-    }
-    out << (s.Calc->Count() ? "\n" : "") << "]}\n";
 }
 
 std::optional<int> ParseIndex(const std::string& text) {
@@ -246,8 +181,8 @@ int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostr
                 throw TUsageError{"--day は yyyy/mm/dd の形で指定してください"};
         } else if (a == "--format") {
             format = value();
-            if (format != "text" && format != "json")
-                throw TUsageError{"--format は text か json です"};
+            if (format != "text" && format != "json" && format != "csv" && format != "html")
+                throw TUsageError{"--format は text、json、csv、html のどれかです"};
         } else {
             TOptionReader::Unknown(a);
         }
@@ -266,7 +201,11 @@ int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 1;
     }
     if (format == "json")
-        StandingsJson(out, *season->Pennant, *s);
+        WriteStandingsJson(out, *season->Pennant, *s);
+    else if (format == "csv")
+        WriteStandingsCsv(out, *season->Pennant, *s);
+    else if (format == "html")
+        WriteStandingsHtml(out, *season->Pennant, *s);
     else
         StandingsText(out, *season->Pennant, *s);
     return 0;
@@ -483,12 +422,18 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return Race(args, out, err);
         if (command == "render")
             return Render(args, err);
+        if (command == "export")
+            return ExportCommand(args, out, err);
+        if (command == "import")
+            return ImportCommand(args, out, err);
         if (command == "--help" || command == "-h" || command == "help") {
             out << kUsage;
             return 0;
         }
         return Usage(err, "不明なコマンド " + command);
     } catch (const TUsageError& e) {
+        return Usage(err, e.Message);
+    } catch (const TCliUsageError& e) {
         return Usage(err, e.Message);
     }
 }

@@ -126,7 +126,7 @@ class TStandingsColumns : public TJuniColumns {
 public:
     TStandingsColumns(bool noDraws, bool allPlayed) : NoDraws(noDraws), AllPlayed(allPlayed) {}
 
-    int Width() const override { return 39 * (NoDraws ? 7 : 8) + 69 * 2 + (AllPlayed ? 0 : 78); }
+    int Width() const override { return 39 * (NoDraws ? 6 : 7) + 69 * 2 + (AllPlayed ? 0 : 39 * 2); }
 
     void Header(TJuniPaint& p, TCells& h) const override {
         for (const QString& title : {QStringLiteral("試合"), QStringLiteral("勝"), QStringLiteral("負")})

@@ -1,6 +1,7 @@
 #include "TableCanvas.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <algorithm>
 #include <array>
@@ -19,20 +20,39 @@ QFont FontAt(int points) {
     return font;
 }
 
-// Fonts and their metrics by size, made once: a view measures every text it paints.
-const std::pair<QFont, QFontMetrics>& Face(int points) {
-    static std::array<std::optional<std::pair<QFont, QFontMetrics>>, kLargestSize + 1> faces;
-    const size_t at = static_cast<size_t>(std::clamp(points, 1, kLargestSize));
-    if (!faces[at]) {
-        const QFont font = FontAt(static_cast<int>(at));
-        faces[at].emplace(font, QFontMetrics(font));
+// A font with its metrics, whole pixels for fitting and exact ones for placing.
+struct TFace {
+    explicit TFace(const QFont& font) : Font(font), Metrics(font), Exact(font) {}
+
+    // A text's exact advance, measured once: tables repeat their texts row after row.
+    qreal Advance(const QString& text) const {
+        if (Advances.size() > 20000)
+            Advances.clear();
+        auto found = Advances.constFind(text);
+        if (found == Advances.constEnd())
+            found = Advances.insert(text, Exact.horizontalAdvance(text));
+        return *found;
     }
+
+    QFont Font;
+    QFontMetrics Metrics;
+    QFontMetricsF Exact;
+    mutable QHash<QString, qreal> Advances;
+};
+
+// The faces by size, made once: a view measures every text it paints. One
+// thread paints at a time (the window's, or render's painting thread).
+const TFace& Face(int points) {
+    static std::array<std::optional<TFace>, kLargestSize + 1> faces;
+    const size_t at = static_cast<size_t>(std::clamp(points, 1, kLargestSize));
+    if (!faces[at])
+        faces[at].emplace(FontAt(static_cast<int>(at)));
     return *faces[at];
 }
 
 } // namespace
 
-TTableCanvas::TTableCanvas(const QRect& area) : PaintArea(area), Font(Face(9).first) {}
+TTableCanvas::TTableCanvas(const QRect& area) : PaintArea(area), Font(Face(9).Font) {}
 
 TTableCanvas::~TTableCanvas() = default;
 
@@ -50,20 +70,20 @@ std::pair<int, int> TTableCanvas::VisibleRows(int top, int pitch, int height, in
 
 void TTableCanvas::SetFontSize(int points) {
     Size = points;
-    Font = Face(points).first;
+    Font = Face(points).Font;
 }
 
 int TTableCanvas::TextWidth(const QString& text) const {
-    return Face(Size).second.horizontalAdvance(text);
+    return Face(Size).Metrics.horizontalAdvance(text);
 }
 
 namespace {
 
-// Whether `text` drawn with `metrics` in a rectangle `width` wide keeps all
-// its ink inside: its advance fits, or what overflows on the side(s) the
-// alignment pushes it to is only the glyphs' empty bearing.
-bool Fits(const QFontMetrics& metrics, const QString& text, int width, TAlign align) {
-    const int over = metrics.horizontalAdvance(text) - width;
+// Whether `text`, `advance` pixels wide, drawn in a rectangle `width` wide
+// keeps all its ink inside: its advance fits, or what overflows on the
+// side(s) the alignment pushes it to is only the glyphs' empty bearing.
+bool Fits(const QFontMetrics& metrics, const QString& text, int advance, int width, TAlign align) {
+    const int over = advance - width;
     if (over <= 0 || text.isEmpty())
         return over <= 0;
     const int left = std::max(0, metrics.leftBearing(text.front()));
@@ -81,29 +101,34 @@ bool Fits(const QFontMetrics& metrics, const QString& text, int width, TAlign al
 
 } // namespace
 
-void TTableCanvas::Put(const QRect& r, const QString& text, TAlign align, int flags) {
+void TTableCanvas::Put(const QRect& r, const QString& text, TAlign align, bool top) {
     if (!Shows(r))
         return; // outside what is painted: neither drawn nor recorded
+    if (text.isEmpty()) {
+        DrawText({text, r, Size, TextColor, align}, nullptr, QPointF());
+        return;
+    }
     // The largest size from the current one down that fits the width.
     int size = Size;
-    while (size > 1 && !Fits(Face(size).second, text, r.width(), align))
-        --size;
-    const TDrawnText drawn{text, r, size, TextColor, align};
-    if (text.isEmpty())
-        DrawText(drawn, QFont(), -1); // recorded, nothing to paint
-    else
-        DrawText(drawn, Face(size).first, flags);
+    qreal width = Face(size).Advance(text);
+    while (size > 1 && !Fits(Face(size).Metrics, text, qRound(width), r.width(), align))
+        width = Face(--size).Advance(text);
+    // Placed as a single line aligned in the rectangle would be.
+    const QFontMetricsF& exact = Face(size).Exact;
+    const qreal x = align == TAlign::Left    ? r.left()
+                    : align == TAlign::Right ? r.left() + r.width() - width
+                                             : r.left() + (r.width() - width) / 2;
+    const qreal y =
+        top ? r.top() + exact.ascent() : r.top() + (r.height() - exact.ascent() - exact.descent()) / 2 + exact.ascent();
+    DrawText({text, r, size, TextColor, align}, &Face(size).Font, QPointF(x, y));
 }
 
 void TTableCanvas::Text(const QRect& r, const QString& text, TAlign align) {
-    const Qt::Alignment h = align == TAlign::Left     ? Qt::AlignLeft
-                            : align == TAlign::Center ? Qt::AlignHCenter
-                                                      : Qt::AlignRight;
-    Put(r, text, align, int(h | Qt::AlignVCenter | Qt::TextSingleLine));
+    Put(r, text, align, false);
 }
 
 void TTableCanvas::TextTopLeft(const QRect& r, const QString& text) {
-    Put(r, text, TAlign::Left, int(Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine));
+    Put(r, text, TAlign::Left, true);
 }
 
 // Painting.
@@ -152,13 +177,13 @@ void TPainterCanvas::Stretch(const QRect& r, const QImage& picture) {
     P.restore();
 }
 
-void TPainterCanvas::DrawText(const TDrawnText& text, const QFont& font, int flags) {
-    if (flags < 0)
+void TPainterCanvas::DrawText(const TDrawnText& text, const QFont* font, const QPointF& origin) {
+    if (!font)
         return;
-    P.setFont(font);
+    P.setFont(*font);
     P.setPen(text.Color);
     // It fits its width; glyphs reaching a little above or below stay whole.
-    P.drawText(text.Rect, flags | Qt::TextDontClip, text.Text);
+    P.drawText(origin, text.Text);
 }
 
 // Recording.
@@ -185,7 +210,7 @@ void TRecordingCanvas::Stretch(const QRect& r, const QImage& picture) {
         ShapeRecord.push_back({TShape::Picture, r, QColor()});
 }
 
-void TRecordingCanvas::DrawText(const TDrawnText& text, const QFont&, int) {
+void TRecordingCanvas::DrawText(const TDrawnText& text, const QFont*, const QPointF&) {
     TextRecord.push_back(text);
 }
 

@@ -19,6 +19,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -76,11 +77,12 @@ public:
 
 protected:
     explicit TTableCanvas(const QRect& area);
-    // Draws one text that fits its rectangle's width at `font`.
-    virtual void DrawText(const TDrawnText& text, const QFont& font, int flags) = 0;
+    // Draws one text with its baseline's left end at `origin`; no font for
+    // an empty text (recorded, nothing to paint).
+    virtual void DrawText(const TDrawnText& text, const QFont* font, const QPointF& origin) = 0;
 
 private:
-    void Put(const QRect& r, const QString& text, TAlign align, int flags);
+    void Put(const QRect& r, const QString& text, TAlign align, bool top);
 
     QRect PaintArea;
     QFont Font;
@@ -99,7 +101,7 @@ public:
     void Stretch(const QRect& r, const QImage& picture) override;
 
 protected:
-    void DrawText(const TDrawnText& text, const QFont& font, int flags) override;
+    void DrawText(const TDrawnText& text, const QFont* font, const QPointF& origin) override;
 
 private:
     QPainter& P;
@@ -132,7 +134,7 @@ public:
     const TDrawnText* Find(const QString& text) const;
 
 protected:
-    void DrawText(const TDrawnText& text, const QFont& font, int flags) override;
+    void DrawText(const TDrawnText& text, const QFont* font, const QPointF& origin) override;
 
 private:
     std::vector<TDrawnText> TextRecord;

@@ -307,6 +307,8 @@ TEST(Juni, SizeFollowsTheDistrict) {
     auto d = std::make_unique<TJuni>(six.View(), 0, 0);
     EXPECT_EQ((*d)->Size(), QSize(809, 62 + 35 * 6 + 140));
     EXPECT_EQ((*d)->PanelTop, 62 + 35 * 6 + 30);
+    // A row reaches to its last cell's right border: rank, team, seven numbers, home, visitor.
+    EXPECT_EQ((*d)->RowRects[5], TTableCanvas::Box(5, 62 + 35 * 5, 5 + 19 + 89 + 39 * 7 + 69 * 2 + 1, 62 + 35 * 6));
 
     // A district of 60 teams does not lose rows; its panel wraps to the
     // table's width instead of running past it, and loses no rival.
