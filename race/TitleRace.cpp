@@ -37,8 +37,37 @@ long long Binomial(int n, int r) {
     return b;
 }
 
-// Calls f with every r-element subset of `items` until it returns true.
-template <typename F> bool AnySubset(const std::vector<int>& items, int r, F&& f) {
+// For each rival of team t, the first rival it can swap places with: same
+// record, same games left against outsiders, against t and against every
+// other rival. Swapping two such rivals changes no question about t, so of
+// the groups of rivals that differ only by such swaps one is enough to try
+// (on an opening day every rival is like every other).
+std::vector<int> SwapClasses(const TProblem& p, int t) {
+    const int n = p.Count();
+    std::vector<int> cls(Idx(n));
+    for (int i = 0; i < n; ++i) {
+        cls[Idx(i)] = i;
+        for (int j = 0; j < i; ++j) {
+            if (j == t || i == t || cls[Idx(j)] != j)
+                continue;
+            const TFinal &a = p.Base[Idx(i)], &b = p.Base[Idx(j)];
+            bool same = a.Wins == b.Wins && a.Losses == b.Losses && a.Draws == b.Draws &&
+                        p.Outside[Idx(i)] == p.Outside[Idx(j)] && p.Games[Idx(t)][Idx(i)] == p.Games[Idx(t)][Idx(j)];
+            for (int k = 0; same && k < n; ++k)
+                same = k == i || k == j || k == t || p.Games[Idx(i)][Idx(k)] == p.Games[Idx(j)][Idx(k)];
+            if (same) {
+                cls[Idx(i)] = j;
+                break;
+            }
+        }
+    }
+    return cls;
+}
+
+// Calls f with every r-element subset of `items` until it returns true;
+// of subsets that differ only by swapping rivals of one class (`classes`),
+// only the one taking each class's first members.
+template <typename F> bool AnySubset(const std::vector<int>& items, int r, const std::vector<int>& classes, F&& f) {
     std::vector<int> pick(Idx(r));
     for (int i = 0; i < r; ++i)
         pick[Idx(i)] = i;
@@ -47,7 +76,17 @@ template <typename F> bool AnySubset(const std::vector<int>& items, int r, F&& f
         std::vector<int> chosen;
         for (int i : pick)
             chosen.push_back(items[Idx(i)]);
-        if (f(chosen))
+        // Canonical: no item left out before a chosen one of its class.
+        bool canonical = true;
+        for (size_t k = 0, next = 0; canonical && k < items.size(); ++k) {
+            const bool taken = next < pick.size() && pick[next] == static_cast<int>(k);
+            next += taken;
+            if (taken)
+                continue;
+            for (size_t later = next; canonical && later < pick.size(); ++later)
+                canonical = classes[Idx(items[Idx(pick[later])])] != classes[Idx(items[k])];
+        }
+        if (canonical && f(chosen))
             return true;
         int i = r - 1;
         while (i >= 0 && pick[Idx(i)] == n - r + i)
@@ -310,6 +349,7 @@ TVerdict CanReach(const TProblem& p, int t, int place, int losses, const std::ve
     const int room = place - 1 - mustRise; // rivals that may still pass t
     if (room < 0)
         return TVerdict::No;
+    const std::vector<int> classes = SwapClasses(p, t);
     std::vector<TFinal> finals;
     auto found = [&]() {
         if (finals.size() != Idx(n) || CountAbove(p, finals, t, leftOut) > place - 1)
@@ -326,7 +366,7 @@ TVerdict CanReach(const TProblem& p, int t, int place, int losses, const std::ve
         sub.Choose = room;
         return exact ? Verdict(race::SolveByProgram(sub, &finals) && found()) : TVerdict::Unknown;
     }
-    const bool quick = AnySubset(open, room, [&](const std::vector<int>& free) {
+    const bool quick = AnySubset(open, room, classes, [&](const std::vector<int>& free) {
         for (int i : open)
             sub.Roles[Idx(i)] = std::find(free.begin(), free.end(), i) == free.end() ? TRole::Below : TRole::Free;
         return Quick(sub, &finals) && found();
@@ -334,7 +374,7 @@ TVerdict CanReach(const TProblem& p, int t, int place, int losses, const std::ve
     if (quick || !p.Draws)
         return Verdict(quick);
     bool undecided = false;
-    const bool solved = AnySubset(open, room, [&](const std::vector<int>& free) {
+    const bool solved = AnySubset(open, room, classes, [&](const std::vector<int>& free) {
         for (int i : open)
             sub.Roles[Idx(i)] = std::find(free.begin(), free.end(), i) == free.end() ? TRole::Below : TRole::Free;
         if (GroupsFail(sub))
@@ -375,6 +415,7 @@ TVerdict CanMiss(const TProblem& p, int t, int place, int wins, std::vector<TFin
     const int need = place - surelyAbove; // rivals that must still pass t
     if (need > static_cast<int>(open.size()))
         return TVerdict::No;
+    const std::vector<int> classes = SwapClasses(p, t);
     std::vector<TFinal> finals;
     const std::vector<bool> none(Idx(n), false);
     auto found = [&]() {
@@ -392,7 +433,7 @@ TVerdict CanMiss(const TProblem& p, int t, int place, int wins, std::vector<TFin
         sub.Choose = need;
         return exact ? Verdict(race::SolveByProgram(sub, &finals) && found()) : TVerdict::Unknown;
     }
-    const bool quick = AnySubset(open, need, [&](const std::vector<int>& rising) {
+    const bool quick = AnySubset(open, need, classes, [&](const std::vector<int>& rising) {
         for (int i : open)
             sub.Roles[Idx(i)] = std::find(rising.begin(), rising.end(), i) == rising.end() ? TRole::Free : TRole::Above;
         return Quick(sub, &finals) && found();
@@ -400,7 +441,7 @@ TVerdict CanMiss(const TProblem& p, int t, int place, int wins, std::vector<TFin
     if (quick || !p.Draws)
         return Verdict(quick);
     bool undecided = false;
-    const bool solved = AnySubset(open, need, [&](const std::vector<int>& rising) {
+    const bool solved = AnySubset(open, need, classes, [&](const std::vector<int>& rising) {
         for (int i : open)
             sub.Roles[Idx(i)] = std::find(rising.begin(), rising.end(), i) == rising.end() ? TRole::Free : TRole::Above;
         if (GroupsFail(sub))
