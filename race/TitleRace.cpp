@@ -501,8 +501,22 @@ std::string JoinNames(const std::vector<std::string>& names) {
 
 } // namespace
 
+// What is decided for one team and place, before it is put in words.
+struct TDecision {
+    bool Out = false;
+    std::optional<int> Clinch, Elimination;
+    std::vector<TFinal> Scenario; // when it can make it
+    std::vector<int> Rivals;      // when it cannot: the rivals that keep it out
+};
+
 struct TTitleRace::TState {
     TProblem P;
+    // Teams that can swap places (same record, same games left against the
+    // same teams) have the same answers: each class is decided once.
+    std::vector<int> Class;
+    std::map<std::pair<int, int>, TDecision> Decided;
+
+    TDecision Decide(int team, int place) const;
 };
 
 TTitleRace::TTitleRace(TRaceInput input) : In(std::move(input)), State(std::make_unique<TState>()) {
@@ -523,9 +537,52 @@ TTitleRace::TTitleRace(TRaceInput input) : In(std::move(input)), State(std::make
     for (size_t i = 0; i < n; ++i) // keep it symmetric whatever the caller gave
         for (size_t j = i + 1; j < n; ++j)
             p.Games[j][i] = p.Games[i][j];
+    for (size_t i = 0; i < n; ++i) {
+        State->Class.push_back(static_cast<int>(i));
+        for (size_t j = 0; j < i; ++j) {
+            const TFinal &a = p.Base[i], &b = p.Base[j];
+            bool same = State->Class[j] == static_cast<int>(j) && a.Wins == b.Wins && a.Losses == b.Losses &&
+                        a.Draws == b.Draws && p.Outside[i] == p.Outside[j];
+            for (size_t k = 0; same && k < n; ++k)
+                same = k == i || k == j || p.Games[i][k] == p.Games[j][k];
+            if (same) {
+                State->Class[i] = static_cast<int>(j);
+                break;
+            }
+        }
+    }
 }
 
 TTitleRace::~TTitleRace() = default;
+
+TDecision TTitleRace::TState::Decide(int team, int place) const {
+    TDecision d;
+    const int remain = P.Remain(team);
+    const std::vector<bool> none(Idx(P.Count()), false);
+    auto reach = [&](int losses, bool exact) { return CanReach(P, team, place, losses, none, nullptr, exact); };
+    auto miss = [&](int wins, bool exact) { return CanMiss(P, team, place, wins, nullptr, exact); };
+    if (CanReach(P, team, place, 0, none, &d.Scenario) == TVerdict::No) {
+        d.Out = true;
+        d.Elimination = 0;
+        // The fewest rivals that finish above it in every completion: leave
+        // out, one by one, each rival without whom it still cannot make it.
+        std::vector<bool> leftOut(Idx(P.Count()), false);
+        for (int i = P.Count() - 1; i >= 0; --i) {
+            if (i == team)
+                continue;
+            leftOut[Idx(i)] = true;
+            if (CanReach(P, team, place, 0, leftOut, nullptr) == TVerdict::Yes)
+                leftOut[Idx(i)] = false;
+        }
+        for (int i = 0; i < P.Count(); ++i)
+            if (i != team && !leftOut[Idx(i)])
+                d.Rivals.push_back(i);
+        return d;
+    }
+    d.Elimination = FirstNo(remain, reach);
+    d.Clinch = miss(0, true) == TVerdict::No ? std::optional<int>(0) : FirstNo(remain, miss);
+    return d;
+}
 
 TRaceAnswer TTitleRace::Decide(int team, int place) const {
     const TProblem& p = State->P;
@@ -533,40 +590,29 @@ TRaceAnswer TTitleRace::Decide(int team, int place) const {
     if (team < 0 || team >= p.Count())
         return a;
     place = std::max(place, 1);
-    const int remain = p.Remain(team);
-    const std::vector<bool> none(Idx(p.Count()), false);
-    auto reach = [&](int losses, bool exact) { return CanReach(p, team, place, losses, none, nullptr, exact); };
-    auto miss = [&](int wins, bool exact) { return CanMiss(p, team, place, wins, nullptr, exact); };
-
-    std::vector<TFinal> scenario;
-    if (CanReach(p, team, place, 0, none, &scenario) == TVerdict::No) {
+    // Decided for the first team of its class, then seen from this one: the
+    // two swap places in the scenario and among the rivals.
+    const int first = State->Class[Idx(team)];
+    auto known = State->Decided.find({first, place});
+    if (known == State->Decided.end())
+        known = State->Decided.emplace(std::pair(first, place), State->Decide(first, place)).first;
+    const TDecision& d = known->second;
+    auto swapped = [&](int i) { return i == first ? team : i == team ? first : i; };
+    a.ClinchNumber = d.Clinch;
+    a.EliminationNumber = d.Elimination;
+    if (d.Out) {
         a.Status = TRaceStatus::Eliminated;
-        a.EliminationNumber = 0;
-        // The fewest rivals that finish above it in every completion: leave
-        // out, one by one, each rival without whom it still cannot make it.
-        std::vector<bool> leftOut(Idx(p.Count()), false);
-        for (int i = p.Count() - 1; i >= 0; --i) {
-            if (i == team)
-                continue;
-            leftOut[Idx(i)] = true;
-            if (CanReach(p, team, place, 0, leftOut, nullptr) == TVerdict::Yes)
-                leftOut[Idx(i)] = false;
-        }
         std::vector<int> rivals;
-        for (int i = 0; i < p.Count(); ++i)
-            if (i != team && !leftOut[Idx(i)])
-                rivals.push_back(i);
+        for (int i : d.Rivals)
+            rivals.push_back(swapped(i));
+        std::sort(rivals.begin(), rivals.end());
         a.Reason = EliminationReason(team, place, rivals);
         return a;
     }
-    for (int i = 0; i < p.Count(); ++i)
-        a.Scenario.push_back(
-            {In.Teams[Idx(i)].Symbol, scenario[Idx(i)].Wins, scenario[Idx(i)].Losses, scenario[Idx(i)].Draws});
-    a.EliminationNumber = FirstNo(remain, reach);
-    if (miss(0, true) == TVerdict::No)
-        a.ClinchNumber = 0;
-    else
-        a.ClinchNumber = FirstNo(remain, miss);
+    for (int i = 0; i < p.Count(); ++i) {
+        const TFinal& f = d.Scenario[Idx(swapped(i))];
+        a.Scenario.push_back({In.Teams[Idx(i)].Symbol, f.Wins, f.Losses, f.Draws});
+    }
     a.Status = !a.ClinchNumber        ? TRaceStatus::Dependent
                : *a.ClinchNumber == 0 ? TRaceStatus::Clinched
                                       : TRaceStatus::Magic;
