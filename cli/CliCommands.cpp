@@ -231,9 +231,15 @@ std::string OptionalNumber(const std::optional<int>& n, const char* none) {
 
 std::string ScenarioText(const TRaceAnswer& a) {
     std::string text;
-    for (const TRaceRecord& r : a.Scenario)
-        text += (text.empty() ? "" : "  ") + U(r.Symbol) + " " + std::to_string(r.Wins) + "-" +
-                std::to_string(r.Losses) + "-" + std::to_string(r.Draws);
+    for (const TRaceRecord& r : a.Scenario) {
+        if (!text.empty())
+            text += "  ";
+        text += U(r.Symbol);
+        for (const auto& [mark, value] : {std::pair{" ", r.Wins}, std::pair{"-", r.Losses}, std::pair{"-", r.Draws}}) {
+            text += mark;
+            text += std::to_string(value);
+        }
+    }
     return text;
 }
 
@@ -248,9 +254,14 @@ void RaceText(std::ostream& out, const TDistrictStandings& s, const TTitleRace& 
     for (int i = 0; i < race.TeamCount(); ++i) {
         const TRaceTeam& t = race.Input().Teams[static_cast<size_t>(i)];
         const TRaceAnswer a = race.Decide(i, place);
-        std::string record = std::to_string(t.Wins) + "-" + std::to_string(t.Losses);
-        if (!noDraws)
-            record += "-" + std::to_string(t.Draws);
+        // Put together in steps: GCC 12 warns falsely on a + chain of short texts.
+        std::string record = std::to_string(t.Wins);
+        record += "-";
+        record += std::to_string(t.Losses);
+        if (!noDraws) {
+            record += "-";
+            record += std::to_string(t.Draws);
+        }
         out << Cell(std::to_string(t.Rank), 4, true) << " " << Cell(t.Symbol, 4, false) << " "
             << Cell(t.ShortName, 14, false) << " " << Cell(record, 10, false) << Cell(std::to_string(t.Remain), 4, true)
             << "  " << Cell(t.Magic < 0 ? "-" : MagicText(t.Magic), 8, false) << "  "

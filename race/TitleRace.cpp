@@ -698,10 +698,18 @@ TRaceInput RaceInputFrom(const TPennant& pennant, const TDistrictStandings& s) {
 
 std::string RaceStatusText(const TRaceAnswer& answer, int place) {
     switch (answer.Status) {
-    case TRaceStatus::Clinched:
-        return place <= 1 ? S("優勝") : std::to_string(place) + S("位以内確定");
-    case TRaceStatus::Magic:
-        return "M" + std::to_string(answer.ClinchNumber.value_or(0));
+    case TRaceStatus::Clinched: {
+        if (place <= 1)
+            return S("優勝");
+        std::string text = std::to_string(place); // in steps: GCC 12 warns falsely on a + chain
+        text += S("位以内確定");
+        return text;
+    }
+    case TRaceStatus::Magic: {
+        std::string text = "M";
+        text += std::to_string(answer.ClinchNumber.value_or(0));
+        return text;
+    }
     case TRaceStatus::Dependent:
         return S("自力消滅");
     case TRaceStatus::Eliminated:
