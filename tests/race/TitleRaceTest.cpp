@@ -167,13 +167,10 @@ bool Agree(const TCase& c, int places) {
         for (int k = 1; k <= places; ++k) {
             const TTruth& tr = truth[t][k];
             const TRaceAnswer a = race.Decide(t, k);
-            const std::optional<int> clinch = !tr.AnyBad                     ? 0
-                                              : tr.MostBadWins + 1 <= remain ? std::optional<int>(tr.MostBadWins + 1)
-                                                                             : std::nullopt;
-            const std::optional<int> out = !tr.AnyGood                       ? 0
-                                           : tr.MostGoodLosses + 1 <= remain ? std::optional<int>(tr.MostGoodLosses + 1)
-                                                                             : std::nullopt;
-            bool right = a.ClinchNumber == clinch && a.EliminationNumber == out &&
+            // The numbers as the definitions give them, -1 for none.
+            const int clinch = !tr.AnyBad ? 0 : tr.MostBadWins + 1 <= remain ? tr.MostBadWins + 1 : -1;
+            const int out = !tr.AnyGood ? 0 : tr.MostGoodLosses + 1 <= remain ? tr.MostGoodLosses + 1 : -1;
+            bool right = a.ClinchNumber.value_or(-1) == clinch && a.EliminationNumber.value_or(-1) == out &&
                          (a.Status == TRaceStatus::Eliminated) == !tr.AnyGood &&
                          (a.Status == TRaceStatus::Clinched) == (clinch == 0);
             if (right && a.Status == TRaceStatus::Eliminated)
@@ -211,8 +208,8 @@ bool Agree(const TCase& c, int places) {
             }
             if (!right) {
                 ADD_FAILURE() << Describe(c, t, k) << "clinch " << a.ClinchNumber.value_or(-1) << " (expected "
-                              << clinch.value_or(-1) << "), elimination " << a.EliminationNumber.value_or(-1)
-                              << " (expected " << out.value_or(-1) << ")";
+                              << clinch << "), elimination " << a.EliminationNumber.value_or(-1) << " (expected " << out
+                              << ")";
                 return false;
             }
         }
