@@ -81,6 +81,19 @@ public:
         solver.initialSolve();
         if (solver.isProvenPrimalInfeasible())
             return false;
+        // A relaxation that came out in whole numbers needs no branching either.
+        if (solver.isProvenOptimal()) {
+            const double* x = solver.getColSolution();
+            bool whole = true;
+            for (size_t i = 0; whole && i < Lower.size(); ++i)
+                whole = std::abs(x[i] - std::round(x[i])) < 1e-9;
+            if (whole) {
+                values.resize(Lower.size());
+                for (size_t i = 0; i < Lower.size(); ++i)
+                    values[i] = std::lround(x[i]);
+                return true;
+            }
+        }
         CbcModel model(solver);
         model.setLogLevel(0);
         model.messageHandler()->setLogLevel(0);
