@@ -1,5 +1,6 @@
 #include "UMain.h"
 
+#include "TablePrint.h"
 #include "UDlgNew.h"
 #include "UHelp.h"
 #include "controls/DialogService.h"
@@ -8,6 +9,7 @@
 #include "controls/UVersion.h"
 #include "entry/UKekka.h"
 #include "entry/UTorokuN.h"
+#include "model/AtomicFile.h"
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
@@ -18,10 +20,14 @@
 #include "setup/UOption.h"
 #include "setup/USettei.h"
 #include "views/UJuni.h"
+#include "views/UNittei.h"
 #include "views/URace.h"
+#include "views/UTaisen.h"
 #include "views/UTmJuni.h"
+#include "views/UVersus.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -30,6 +36,8 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolBar>
@@ -84,12 +92,16 @@ TMainForm::TMainForm(IDialogService& dialogs, const QString& programPath, QWidge
     Version->hide();
     connect(Version, &TFmVersion::MailRequested, this, &TMainForm::MIMailClick);
 
+    connect(MdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::EnablePublishCommands);
     PlaceWindow();
     ApplyCommandStates();
+    EnablePublishCommands();
     UpdateCaption();
 
     connect(this, &TMainForm::StandingsRequested, this, &TMainForm::OpenStandings);
     connect(this, &TMainForm::RaceRequested, this, &TMainForm::OpenRace);
+    connect(this, &TMainForm::ScheduleRequested, this, &TMainForm::OpenSchedule);
+    connect(this, &TMainForm::HeadToHeadRequested, this, &TMainForm::OpenHeadToHead);
     connect(this, &TMainForm::ScheduleEntryRequested, this, [this] {
         TFmTorokuN dialog(*SeasonPennant, *SeasonFight, AppSettings.Sche, AppSettings.TMax, Dialogs, this);
         Dialogs.Exec(dialog);
@@ -101,13 +113,49 @@ TMainForm::TMainForm(IDialogService& dialogs, const QString& programPath, QWidge
     connect(this, &TMainForm::TransitionRequested, this, &TMainForm::OpenTransition);
 }
 
+namespace {
+// The size a child window opened with: cascading gives it back to a window tiled smaller.
+const char* const kOpeningSize = "openingSize";
+} // namespace
+
 QWidget* TMainForm::AddChild(QWidget* view) {
     QMdiSubWindow* child = MdiArea->addSubWindow(view);
     child->setAttribute(Qt::WA_DeleteOnClose);
-    child->resize(view->size() + QSize(8, 30));
+    const QSize size = view->size().grownBy(child->contentsMargins()); // the frame and title bar around it
+    child->setProperty(kOpeningSize, size);
+    const int position = static_cast<int>(MdiArea->subWindowList().size()) - 1;
+    const QSize work = MdiArea->viewport()->size();
+    const TChildBox box =
+        CascadeBox(position, child->contentsMargins().top(), size.width(), size.height(), work.width(), work.height());
+    child->setGeometry(box.Left, box.Top, box.Width, box.Height);
     view->show();
     child->show();
+    MdiArea->setActiveSubWindow(child);
+    EnablePublishCommands();
+    // Once the child is gone (a lambda: the frame itself may be the one going).
+    connect(
+        child, &QObject::destroyed, this, [this] { EnablePublishCommands(); }, Qt::QueuedConnection);
     return view;
+}
+
+void TMainForm::CascadeChildren() {
+    int position = 0;
+    QMdiSubWindow* last = nullptr;
+    const QSize work = MdiArea->viewport()->size();
+    for (QMdiSubWindow* w : MdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (w->isMinimized())
+            continue;
+        if (w->isMaximized())
+            w->showNormal();
+        const QSize size = w->size().expandedTo(w->property(kOpeningSize).toSize());
+        const TChildBox box = CascadeBox(position++, w->contentsMargins().top(), size.width(), size.height(),
+                                         work.width(), work.height());
+        w->setGeometry(box.Left, box.Top, box.Width, box.Height);
+        w->raise();
+        last = w;
+    }
+    if (last)
+        MdiArea->setActiveSubWindow(last);
 }
 
 QWidget* TMainForm::OpenStandings(int districtIndex) {
@@ -133,7 +181,32 @@ QWidget* TMainForm::OpenTransition(int teamIndex) {
         new TFmTmJuni({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, teamIndex));
 }
 
+QWidget* TMainForm::OpenSchedule(int leagueIndex) {
+    if (!SeasonPennant)
+        return nullptr;
+    return AddChild(
+        new TFmNittei({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, leagueIndex));
+}
+
+QWidget* TMainForm::OpenHeadToHead(int districtIndex) {
+    if (!SeasonPennant)
+        return nullptr;
+    auto* view =
+        new TFmTaisen({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, districtIndex);
+    connect(view, &TFmTaisen::VersusRequested, this, &TMainForm::OpenVersus);
+    return AddChild(view);
+}
+
+QWidget* TMainForm::OpenVersus(int districtIndex, const std::string& own, const std::string& opponent, int filter) {
+    if (!SeasonPennant)
+        return nullptr;
+    return AddChild(new TFmVersus({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()},
+                                  districtIndex, own, opponent, filter));
+}
+
 TMainForm::~TMainForm() {
+    // The child windows go with the workspace, after this frame's own part.
+    MdiArea->disconnect(this);
     for (const QPointer<THelpWindow>& w : HelpWindows)
         if (w)
             w->close();
@@ -155,6 +228,10 @@ void TMainForm::BuildMenus() {
     MITorikomi = file->addAction(QStringLiteral("対戦データ取り込み(&R)"), this, &TMainForm::MITorikomiClick);
     MIKakidasi = file->addAction(QStringLiteral("対戦データ書き出し(&W)"), this, &TMainForm::MIKakidasiClick);
     MIClear = file->addAction(QStringLiteral("対戦データクリア(&C)"), this, &TMainForm::MIClearClick);
+    file->addSeparator();
+    MIImage = file->addAction(QStringLiteral("表を画像で保存(&I)..."), this, &TMainForm::MIImageClick);
+    MICopy = file->addAction(QStringLiteral("表をコピー(&Y)"), this, &TMainForm::MICopyClick);
+    MIPrint = file->addAction(QStringLiteral("印刷(&P)..."), this, &TMainForm::MIPrintClick);
     file->addSeparator();
     MISettei = file->addAction(QStringLiteral("チーム情報設定(&P)"), this, &TMainForm::MISetteiClick);
     MIColor = file->addAction(QStringLiteral("色の設定(&L)"), this, &TMainForm::MIColorClick);
@@ -202,7 +279,7 @@ void TMainForm::BuildMenus() {
             windows[i]->setGeometry(i * w, 0, w, MdiArea->viewport()->height());
         }
     });
-    MICascade = MenuWindow->addAction(QStringLiteral("重ねて表示(&C)"), MdiArea, &QMdiArea::cascadeSubWindows);
+    MICascade = MenuWindow->addAction(QStringLiteral("重ねて表示(&C)"), this, &TMainForm::CascadeChildren);
     MIArrange = MenuWindow->addAction(QStringLiteral("アイコンの整列(&A)"), this, [this] {
         // Minimized windows in a row along the bottom.
         int x = 0;
@@ -696,4 +773,60 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         if (w)
             w->close();
     event->accept();
+}
+
+namespace {
+const QString kPictureFilter = QStringLiteral("PNGファイル(*.png)");
+
+// The active child window's table view, if a table view is active.
+ITableView* ActiveTableView(QMdiArea* area) {
+    // The current child is the active one, and stays known while another program has the focus.
+    QMdiSubWindow* active = area->currentSubWindow();
+    return active ? dynamic_cast<ITableView*>(active->widget()) : nullptr;
+}
+} // namespace
+
+void TMainForm::EnablePublishCommands() {
+    const bool on = ActiveTableView(MdiArea) != nullptr;
+    for (QAction* a : {MIImage, MICopy, MIPrint})
+        a->setEnabled(on);
+}
+
+void TMainForm::MIImageClick() {
+    ITableView* view = ActiveTableView(MdiArea);
+    if (!view)
+        return;
+    const QString path = Dialogs.SaveFileName(this, DataFolder(), kPictureFilter, QStringLiteral("png"));
+    if (path.isEmpty())
+        return;
+    // Made exactly as tablora-cli render makes it, and written like a season:
+    // a failure leaves an older picture at that path as it was.
+    std::string png, why;
+    if (!EncodeTablePicture(view->Picture(), png, why) || !WriteFileAtomically(path.toStdString(), png))
+        Dialogs.ShowInfoError(this, QStringLiteral("ファイルの保存に失敗しました。"));
+}
+
+void TMainForm::MICopyClick() {
+    ITableView* view = ActiveTableView(MdiArea);
+    if (!view)
+        return;
+    const QImage image = TablePictureImage(view->Picture());
+    if (image.isNull()) {
+        Dialogs.ShowInfoError(this, QStringLiteral("表が大きすぎるため、画像にできません。"));
+        return;
+    }
+    QGuiApplication::clipboard()->setImage(image);
+}
+
+void TMainForm::MIPrintClick() {
+    ITableView* view = ActiveTableView(MdiArea);
+    if (!view)
+        return;
+    const TTablePicture picture = view->Picture();
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&picture](QPrinter* target) { PrintTablePicture(*target, picture); });
+    Dialogs.Exec(preview);
 }

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <string>
 
 class QAction;
 class QMdiArea;
@@ -49,6 +50,12 @@ public:
     void MITorikomiClick();
     void MIKakidasiClick();
     void MIClearClick();
+    // The active view's table as a PNG picture, on the clipboard, on paper.
+    void MIImageClick();
+    void MICopyClick();
+    void MIPrintClick();
+    // Saving, copying and printing are there while a table view is the active child window.
+    void EnablePublishCommands();
     void MISetteiClick();
     void MIOptionClick();
     void MIColorClick();
@@ -64,15 +71,21 @@ public:
     void BuildViewMenus();
     void EnableViewCommands(bool on);
     void WriteSettingsFile();
+    // Child windows one title bar apart from the workspace's top-left, each at
+    // least as large as it opened (within the workspace).
+    void CascadeChildren();
 
     // The views, opened as child windows (each returns the window it opened).
     QWidget* OpenStandings(int districtIndex);
     QWidget* OpenTransition(int teamIndex);
     QWidget* OpenRace(int districtIndex);
+    QWidget* OpenSchedule(int leagueIndex);
+    QWidget* OpenHeadToHead(int districtIndex);
+    QWidget* OpenVersus(int districtIndex, const std::string& own, const std::string& opponent, int filter);
 
-    // Menus and tool bar, named as in the program's documentation.
-    QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MISettei, *MIColor, *MIOption,
-        *MIExit;
+    // Menus (MI…, Menu…), tool buttons (Tool…) and the tool buttons' drop-down lists (Popup…).
+    QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MIImage, *MICopy, *MIPrint,
+        *MISettei, *MIColor, *MIOption, *MIExit;
     QAction *MITorokuN, *MIKekka;
     QMenu *MenuNittei, *MenuJun, *MenuJuni, *MenuTaisen, *MenuYusho, *MenuTeam, *MenuTmJun, *MenuWindow;
     QAction *MIToolBar, *MITileH, *MITileV, *MICascade, *MIArrange, *MICloseAll;

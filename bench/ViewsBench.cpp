@@ -7,8 +7,11 @@
 #include "BenchSeason.h"
 #include "settings/AppSettings.h"
 #include "views/JuniDrawing.h"
+#include "views/NitteiDrawing.h"
 #include "views/TableRender.h"
+#include "views/TaisenDrawing.h"
 #include "views/TmJuniDrawing.h"
+#include "views/VersusDrawing.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -156,8 +159,69 @@ void BM_RenderTransition(benchmark::State& state) {
     }
 }
 
+// Opening the schedule window: the layout and the first screen, at the latest played day.
+void BM_OpenSchedule(benchmark::State& state) {
+    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    QImage screen(kScreen, QImage::Format_RGB32);
+    for (auto _ : state) {
+        const TNitteiLayout schedule = LayoutNittei(View(s), 0);
+        PaintScreen(schedule, screen, std::max(schedule.ScrollTarget - 93, 0));
+    }
+}
+
+void BM_ScrollSchedule(benchmark::State& state) {
+    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    const TNitteiLayout schedule = LayoutNittei(View(s), 0);
+    QImage screen(kScreen, QImage::Format_RGB32);
+    int top = 0;
+    for (auto _ : state) {
+        PaintScreen(schedule, screen, top);
+        top = top + kScreen.height() >= schedule.Height ? 0 : top + kScreen.height();
+    }
+    state.counters["lines"] = static_cast<double>(schedule.Lines.size());
+}
+
+void BM_RenderSchedule(benchmark::State& state) {
+    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const TNitteiLayout schedule = LayoutNittei(View(s), 0);
+        std::string png, error;
+        EncodeTablePicture({{&schedule, QPoint(0, 0)}}, schedule.Size(), Qt::white, png, error);
+        state.counters["KB"] = static_cast<double>(png.size()) / 1024;
+    }
+}
+
+// The head-to-head table of one district: every page laid out and painted whole.
+void BM_OpenHeadToHead(benchmark::State& state) {
+    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    const std::vector<int> pages = TaisenPages(*s.Pennant, 0);
+    QImage screen(kScreen, QImage::Format_RGB32);
+    for (auto _ : state)
+        for (int page = 0; page < static_cast<int>(pages.size()); ++page)
+            PaintScreen(LayoutTaisen(View(s), 0, pages, 0, page).Table, screen, 0);
+    state.counters["pages"] = static_cast<double>(pages.size());
+}
+
+// One team-versus-team window: its layout and both panes.
+void BM_OpenVersus(benchmark::State& state) {
+    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    const TDistrict& d = s.Pennant->GetLeague(0).GetDistrict(0);
+    const std::string own = d.GetTeam(0).Symbol, opponent = d.GetTeam(1).Symbol;
+    QImage screen(kScreen, QImage::Format_RGB32);
+    for (auto _ : state) {
+        const TVersusLayout versus = LayoutVersus(View(s), 0, own, opponent, 0);
+        PaintScreen(versus.Head, screen, 0);
+        PaintScreen(versus.List, screen, std::max(versus.ScrollTarget - 136, 0));
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_OpenSchedule)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollSchedule)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderSchedule)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenHeadToHead)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenVersus)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenStandings)->ArgsProduct({{162, 1620}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);

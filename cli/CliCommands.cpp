@@ -24,7 +24,13 @@ const char kUsage[] =
     "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json|csv|html]\n"
     "  tablora-cli race SEASON.qvk [--district N] [--day yyyy/mm/dd] [--place K] [--format text|json]\n"
     "  tablora-cli check SEASON.qvk\n"
-    "  tablora-cli render SEASON.qvk --view standings|transition --index N [--mode 0|1|2] --out FILE.png\n"
+    "  tablora-cli render SEASON.qvk --view VIEW --index N [options] --out FILE.png\n"
+    "    standings   N = 地区  [--mode 0|1|2]\n"
+    "    transition  N = チーム\n"
+    "    schedule    N = リーグ\n"
+    "    headtohead  N = 地区  [--filter 0|1|2] [--page P]\n"
+    "    versus      N = 地区  --team 記号 --opponent 記号 [--filter 0|1|2]\n"
+    "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター)\n"
     "  tablora-cli export SEASON.qvk --out FILE.txt\n"
     "  tablora-cli import SEASON.qvk FILE.txt --out NEW.qvk [--force]\n";
 
@@ -101,8 +107,8 @@ int Info(const TSeason& s, std::ostream& out) {
 void StandingsText(std::ostream& out, const TPennant& p, const TDistrictStandings& s) {
     const TRkCalc& calc = *s.Calc;
     const bool noDraws = s.League->DrawRule == 2;
-    out << U(s.League->Name + s.District->Name) << "  " << U(StandingsStateText(s.AllPlayed(), calc.GetKeyDates()))
-        << "  消化率 " << s.CompletionRate() << "%\n";
+    out << U(s.League->Name + s.District->Name) << "  " << U(StandingsStateText(s.AllPlayed(), s.Keys)) << "  消化率 "
+        << s.CompletionRate() << "%\n";
 
     const std::string header = sjis::S(noDraws ? "順位  チーム          試合   勝   負   勝率    差   残"
                                                : "順位  チーム          試合   勝   負   分   勝率    差   残");
@@ -254,8 +260,9 @@ int Render(const std::vector<std::string>& args, std::ostream& err) {
         auto value = [&]() -> const std::string& { return options.Value(); };
         if (a == "--view") {
             request.View = value();
-            if (request.View != "standings" && request.View != "transition")
-                throw TUsageError{"--view は standings か transition です"};
+            if (request.View != "standings" && request.View != "transition" && request.View != "schedule" &&
+                request.View != "headtohead" && request.View != "versus")
+                throw TUsageError{"--view は standings、transition、schedule、headtohead、versus のどれかです"};
             haveView = true;
         } else if (a == "--index") {
             std::optional<int> n = ParseIndex(value());
@@ -268,6 +275,19 @@ int Render(const std::vector<std::string>& args, std::ostream& err) {
             if (!n || *n > 2)
                 throw TUsageError{"--mode は 0、1、2 のどれかです"};
             request.Mode = *n;
+        } else if (a == "--filter") {
+            std::optional<int> n = ParseIndex(value());
+            if (!n || *n > 2)
+                throw TUsageError{"--filter は 0、1、2 のどれかです"};
+            request.Filter = *n;
+        } else if (a == "--page") {
+            std::optional<int> n = ParseIndex(value());
+            if (!n)
+                throw TUsageError{"--page には 0 以上の整数を指定してください"};
+            request.Page = *n;
+        } else if (a == "--team" || a == "--opponent") {
+            // Symbols are typed in the terminal's UTF-8 and stored in Shift-JIS.
+            (a == "--team" ? request.Team : request.Opponent) = sjis::FromUtf8(value());
         } else if (a == "--out") {
             request.Out = value();
         } else {
@@ -277,6 +297,8 @@ int Render(const std::vector<std::string>& args, std::ostream& err) {
     request.Season = options.Path;
     if (request.Season.empty() || !haveView || !haveIndex || request.Out.empty())
         throw TUsageError{"render にはシーズンファイル、--view、--index、--out が必要です"};
+    if (request.View == "versus" && (request.Team.empty() || request.Opponent.empty()))
+        throw TUsageError{"versus には --team と --opponent が必要です"};
     return RunRender(args, request, err);
 }
 

@@ -4,15 +4,20 @@
 #include "CliCommands.h"
 #include "model/AtomicFile.h"
 #include "model/BaseballPennant.h"
+#include "model/SjisText.h"
 #include "settings/AppSettings.h"
 #include "views/JuniDrawing.h"
-#include "views/TableRender.h"
+#include "views/NitteiDrawing.h"
+#include "views/TablePicture.h"
+#include "views/TaisenDrawing.h"
 #include "views/TmJuniDrawing.h"
+#include "views/VersusDrawing.h"
 
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -29,6 +34,54 @@ void EnsureApplication() {
     static char* argv[] = {name, nullptr};
     static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+}
+
+// The tables of the schedule, head-to-head and versus views, as laid out for
+// the request; the reason, and none, when an index, page or symbol names nothing.
+struct TPictureTables {
+    std::unique_ptr<TNitteiLayout> Schedule;
+    std::unique_ptr<TTaisenLayout> HeadToHead;
+    std::unique_ptr<TVersusLayout> Versus;
+};
+
+std::optional<std::string> LayOutTables(const TViewContext& view, const TRenderRequest& request, TPictureTables& t,
+                                        TTablePicture& picture) {
+    const TPennant& pennant = *view.Pennant;
+    if (request.View == "schedule") {
+        if (request.Index < 0 || request.Index >= pennant.LeagueCount())
+            return "リーグ " + std::to_string(request.Index) + " はありません (リーグは " +
+                   std::to_string(pennant.LeagueCount()) + " 個)";
+        t.Schedule = std::make_unique<TNitteiLayout>(LayoutNittei(view, request.Index));
+        picture = SingleTablePicture(*t.Schedule, picture.Background);
+        return std::nullopt;
+    }
+    if (request.Index < 0 || request.Index >= pennant.TotalDistrictCount())
+        return "地区 " + std::to_string(request.Index) + " はありません (地区は " +
+               std::to_string(pennant.TotalDistrictCount()) + " 個)";
+    if (request.View == "headtohead") {
+        const std::vector<int> pages = TaisenPages(pennant, request.Index);
+        if (request.Page >= static_cast<int>(pages.size()))
+            return "ページ " + std::to_string(request.Page) + " はありません (この地区のページは 0 から " +
+                   std::to_string(pages.size() - 1) + " まで)";
+        t.HeadToHead =
+            std::make_unique<TTaisenLayout>(LayoutTaisen(view, request.Index, pages, request.Filter, request.Page));
+        picture = SingleTablePicture(t.HeadToHead->Table, picture.Background);
+        return std::nullopt;
+    }
+    TLeague* league = nullptr;
+    const TDistrict* district = pennant.DistrictAt(request.Index, &league);
+    bool member = false;
+    for (int i = 0; i < district->TeamCount(); ++i)
+        member = member || district->GetTeam(i).Symbol == request.Team;
+    if (!member)
+        return "チーム " + sjis::ToUtf8(request.Team) + " は地区 " + std::to_string(request.Index) + " (" +
+               sjis::ToUtf8(league->Name + district->Name) + ") にありません";
+    if (!pennant.TeamBySymbol(request.Opponent))
+        return "相手チーム " + sjis::ToUtf8(request.Opponent) + " はありません";
+    t.Versus = std::make_unique<TVersusLayout>(
+        LayoutVersus(view, request.Index, request.Team, request.Opponent, request.Filter));
+    picture = VersusPicture(*t.Versus, picture.Background);
+    return std::nullopt;
 }
 
 } // namespace
@@ -51,31 +104,30 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
 
     std::unique_ptr<TJuniTable> standings;
     TTmJuniPanes transition;
-    std::vector<TPicturePart> parts;
-    QSize size;
-    if (request.View == "standings") {
+    TPictureTables tables;
+    TTablePicture picture{{}, QSize(), view.Color(settings.BackGround)};
+    if (request.View == "schedule" || request.View == "headtohead" || request.View == "versus") {
+        if (const std::optional<std::string> why = LayOutTables(view, request, tables, picture)) {
+            err << "tablora-cli: " << request.Season << ": " << *why << "\n";
+            return 2;
+        }
+    } else if (request.View == "standings") {
         if (request.Index < 0 || request.Index >= pennant.TotalDistrictCount()) {
             err << "tablora-cli: " << request.Season << ": 地区 " << request.Index << " はありません\n";
             return 1;
         }
         standings = std::make_unique<TJuniTable>(view, request.Index, request.Mode);
-        parts.push_back({standings.get(), QPoint(0, 0)});
-        size = standings->Size();
+        picture = SingleTablePicture(*standings, picture.Background);
     } else {
         if (request.Index < 0 || request.Index >= pennant.TotalTeamCount()) {
             err << "tablora-cli: " << request.Season << ": チーム " << request.Index << " はありません\n";
             return 1;
         }
-        // The summary above the day-by-day table, as the window shows them.
         transition = LayOutTmJuni(view, request.Index);
-        const int tableTop = transition.HeadPaneHeight + 3;
-        parts.push_back({transition.Head.get(), QPoint(0, 0)});
-        parts.push_back({transition.Table.get(), QPoint(0, tableTop)});
-        size = QSize(std::max(transition.Head->Size().width(), transition.Table->Size().width()),
-                     tableTop + transition.Table->Size().height());
+        picture = TransitionPicture(transition, picture.Background);
     }
     std::string png, why;
-    if (!EncodeTablePicture(parts, size, view.Color(settings.BackGround), png, why)) {
+    if (!EncodeTablePicture(picture, png, why)) {
         err << "tablora-cli: " << request.Out << ": " << why << "\n";
         return 1;
     }

@@ -250,7 +250,7 @@ void WriteStandingsHtml(std::ostream& out, const TPennant& pennant, const TDistr
     const std::string title = DistrictTitle(s);
     const bool noDraws = s.League->DrawRule == 2;
     out << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>" << HtmlEscape(title) << " "
-        << HtmlEscape(U(StandingsStateText(s.AllPlayed(), s.Calc->GetKeyDates()))) << "</title>\n"
+        << HtmlEscape(U(StandingsStateText(s.AllPlayed(), s.Keys))) << "</title>\n"
         << "<style>\n"
            "body { font-family: sans-serif; }\n"
            "table { border-collapse: collapse; }\n"
@@ -258,9 +258,8 @@ void WriteStandingsHtml(std::ostream& out, const TPennant& pennant, const TDistr
            "th { background: #e0e0e0; }\n"
            "td.num { text-align: right; }\n"
            "</style>\n</head>\n<body>\n"
-        << "<h1>" << HtmlEscape(title) << "</h1>\n<p>"
-        << HtmlEscape(U(StandingsStateText(s.AllPlayed(), s.Calc->GetKeyDates()))) << "　消化率 " << s.CompletionRate()
-        << "%</p>\n<table>\n<thead>\n<tr>";
+        << "<h1>" << HtmlEscape(title) << "</h1>\n<p>" << HtmlEscape(U(StandingsStateText(s.AllPlayed(), s.Keys)))
+        << "　消化率 " << s.CompletionRate() << "%</p>\n<table>\n<thead>\n<tr>";
     std::vector<const THtmlColumn*> columns;
     for (const THtmlColumn& c : kHtmlColumns)
         if (!(noDraws && std::string(c.Key) == "draws"))

@@ -71,20 +71,8 @@ private:
     void PaintBand(QImage& image, int top) const {
         image.fill(Background);
         QPainter painter(&image);
-        for (const TPicturePart& part : Parts) {
-            // The band in the part's own coordinates.
-            const QRect area = QRect(0, top, Size.width(), BandHeight).translated(-part.Offset);
-            const QRect inside = area.intersected(QRect(QPoint(0, 0), part.Table->Size()));
-            if (inside.isEmpty())
-                continue;
-            painter.save();
-            painter.translate(part.Offset.x(), part.Offset.y() - top);
-            painter.setClipRect(inside);
-            painter.fillRect(inside, part.Table->Background());
-            TPainterCanvas canvas(painter, inside);
-            part.Table->Paint(canvas);
-            painter.restore();
-        }
+        painter.translate(0, -top);
+        PaintPictureParts(painter, Parts, QRect(0, top, Size.width(), BandHeight));
     }
 
     const std::vector<TPicturePart>& Parts;
@@ -147,6 +135,22 @@ bool Encode(png_structp png, png_infop info, TBandPainter& bands, int width, int
 }
 
 } // namespace
+
+void PaintPictureParts(QPainter& painter, const std::vector<TPicturePart>& parts, const QRect& area) {
+    for (const TPicturePart& part : parts) {
+        // The area in the part's own coordinates.
+        const QRect inside = area.translated(-part.Offset).intersected(QRect(QPoint(0, 0), part.Table->Size()));
+        if (inside.isEmpty())
+            continue;
+        painter.save();
+        painter.translate(part.Offset);
+        painter.setClipRect(inside);
+        painter.fillRect(inside, part.Table->Background());
+        TPainterCanvas canvas(painter, inside);
+        part.Table->Paint(canvas);
+        painter.restore();
+    }
+}
 
 bool EncodeTablePicture(const std::vector<TPicturePart>& parts, QSize size, const QColor& background, std::string& png,
                         std::string& error) {

@@ -5,7 +5,10 @@
 
 #include "TableCanvas.h"
 
+class QPainter;
+
 #include <QPoint>
+#include <QRect>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,10 @@ struct TPicturePart {
 // and 1,000,000,000 pixels in all.
 constexpr long long kLargestPictureSide = 1000000;
 constexpr long long kLargestPicturePixels = 1000000000;
+
+// Paints the part `area` of the picture made of `parts`, with the painter's
+// origin at the picture's top-left corner.
+void PaintPictureParts(QPainter& painter, const std::vector<TPicturePart>& parts, const QRect& area);
 
 // The picture of `size` filled with `background` and the parts painted over
 // it, as PNG bytes (fast compression). False with the reason (UTF-8) in

@@ -1,22 +1,26 @@
 // TFmJuni: the standings ("勝敗表") of one district, one tab per district.
 #pragma once
 
+#include "TablePicture.h"
+
 #include "JuniDrawing.h"
 #include "ViewContext.h"
+#include "controls/TabStrip.h"
 
 #include <QWidget>
 #include <memory>
 
 class QScrollArea;
-class QTabBar;
 class TTableSurface;
 
-class TFmJuni : public QWidget {
+class TFmJuni : public QWidget, public ITableView {
     Q_OBJECT
 public:
     TFmJuni(const TViewContext& view, int districtIndex, QWidget* parent = nullptr);
+    // The whole table as one picture, to save, copy or print.
+    TTablePicture Picture() const override;
 
-    QTabBar* TabJuni;
+    TTabStrip* TabJuni; // tabs at the bottom, in as many rows as they need
     QScrollArea* ScrollBox1;
     TTableSurface* ImgJuni;
 

@@ -10,12 +10,10 @@
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QSpinBox>
-#include <QTabBar>
 #include <QVBoxLayout>
 
 TFmRace::TFmRace(const TViewContext& view, int districtIndex, QWidget* parent) : QWidget(parent), View(view) {
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(720, 520); // the table and the evidence under it
     // The cut below first place: the top three by default.
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(6, 4, 6, 4);
@@ -37,9 +35,7 @@ TFmRace::TFmRace(const TViewContext& view, int districtIndex, QWidget* parent) :
     ImgRace->installEventFilter(this);
     ScrollBox1->setWidget(ImgRace);
     ScrollBox1->viewport()->installEventFilter(this);
-    TabRace = new QTabBar(this);
-    TabRace->setShape(QTabBar::RoundedSouth);
-    TabRace->setExpanding(false);
+    TabRace = new TTabStrip(this);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -52,9 +48,17 @@ TFmRace::TFmRace(const TViewContext& view, int districtIndex, QWidget* parent) :
         for (int d = 0; d < p.GetLeague(l).DistrictCount(); ++d)
             TabRace->addTab(Q(p.GetLeague(l).Name + p.GetLeague(l).GetDistrict(d).Name));
     TabRace->setCurrentIndex(std::clamp(districtIndex, 0, std::max(TabRace->count() - 1, 0)));
-    connect(TabRace, &QTabBar::currentChanged, this, &TFmRace::TabRaceChange);
+    connect(TabRace, &TTabStrip::currentChanged, this, &TFmRace::TabRaceChange);
     connect(UDCut, &QSpinBox::valueChanged, this, &TFmRace::UDCutChange);
     TabRaceChange(TabRace->currentIndex());
+    // Room for the table and the evidence under it, and every row of tabs.
+    resize(720, 520 + TabRace->heightForWidth(720) - TabRace->minimumSizeHint().height());
+}
+
+TTablePicture TFmRace::Picture() const {
+    if (!Current)
+        return {};
+    return SingleTablePicture(*Current, View.Color(View.Settings->BackGround));
 }
 
 void TFmRace::TabRaceChange(int index) {

@@ -4,23 +4,26 @@
 #pragma once
 
 #include "RaceDrawing.h"
+#include "TablePicture.h"
 #include "ViewContext.h"
+#include "controls/TabStrip.h"
 
 #include <QWidget>
 #include <memory>
 
 class QScrollArea;
 class QSpinBox;
-class QTabBar;
 class TTableSurface;
 
-class TFmRace : public QWidget {
+class TFmRace : public QWidget, public ITableView {
     Q_OBJECT
 public:
     TFmRace(const TViewContext& view, int districtIndex, QWidget* parent = nullptr);
+    // The table as saved, copied and printed.
+    TTablePicture Picture() const override;
 
     QSpinBox* UDCut;
-    QTabBar* TabRace;
+    TTabStrip* TabRace; // tabs at the bottom, in as many rows as they need
     QScrollArea* ScrollBox1;
     TTableSurface* ImgRace;
 

@@ -1,22 +1,26 @@
 // TFmTmJuni: one team's season day by day ("順位推移"), one tab per team.
 #pragma once
 
+#include "TablePicture.h"
+
 #include "TmJuniDrawing.h"
 #include "ViewContext.h"
+#include "controls/TabStrip.h"
 
 #include <QWidget>
 
 class QScrollArea;
 class QSplitter;
-class QTabBar;
 class TTableSurface;
 
-class TFmTmJuni : public QWidget {
+class TFmTmJuni : public QWidget, public ITableView {
     Q_OBJECT
 public:
     TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent = nullptr);
+    // The whole table as one picture, to save, copy or print.
+    TTablePicture Picture() const override;
 
-    QTabBar* TabTmJuni;
+    TTabStrip* TabTmJuni;    // tabs at the bottom, in as many rows as they need
     QScrollArea* ScrollBox2; // the summary
     QSplitter* Splitter1;
     QScrollArea* ScrollBox1; // the day-by-day table

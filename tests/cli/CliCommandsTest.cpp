@@ -1,8 +1,10 @@
 #include "cli/CliCommands.h"
+#include "cli/StandingsExport.h"
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/SeasonFile.h"
 #include "model/SjisText.h"
+#include "support/MatchBuilder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -55,13 +57,7 @@ protected:
             t.ShortName = sjis::S(names[i]);
         }
         auto add = [&](const char* h, const char* v, int hs, int vs, uint8_t st, double day) {
-            TMatchRec& m = f.GetMatch(f.NewMatch());
-            m.HomeSymbol.Set(h);
-            m.VisitorSymbol.Set(v);
-            m.HomeScore = static_cast<int8_t>(hs);
-            m.VisitorScore = static_cast<int8_t>(vs);
-            m.Status = st;
-            m.GameDate = day;
+            AddGame(f, Game(h, v, day).Score(hs, vs).State(st));
         };
         add("G", "T", 3, 1, 1, 37712);
         add("C", "G", 2, 2, 1, 37712);
@@ -106,6 +102,16 @@ TEST_F(CliSeason, StandingsAsJson) {
     EXPECT_NE(r.Out.find("\"rank\": 2, \"symbol\": \"T\""), std::string::npos);
     EXPECT_NE(r.Out.find("\"behindTop\": 10, \"behindPrev\": 10"), std::string::npos);
     EXPECT_EQ(r.Out.substr(r.Out.size() - 3), "]}\n");
+}
+
+TEST(Cli, JsonStringsEscapeEveryControlCharacter) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"巨人", "\"巨人\""},        {"a\"b\\c", "\"a\\\"b\\\\c\""},
+        {"\n\r\t", "\"\\n\\r\\t\""}, {std::string("\0\x01\x1f", 3), "\"\\u0000\\u0001\\u001f\""},
+        {"\x7f/ ", "\"\\u007f/ \""},
+    };
+    for (const auto& [text, json] : cases)
+        EXPECT_EQ(JsonString(text), json);
 }
 
 // CSV and HTML, read back by Python's own parsers, give the JSON's values,
@@ -250,6 +256,41 @@ TEST_F(CliSeason, RaceAsTextAndJson) {
     EXPECT_NE(json.Out.find("\"status\": \"magic\", \"clinchNumber\": 1, \"eliminationNumber\": 1"), std::string::npos);
     EXPECT_EQ(Cli({"race", Path, "--place", "0"}).Code, 2);
     EXPECT_EQ(Cli({"race", Path, "--district", "1"}).Code, 1);
+}
+
+TEST_F(CliSeason, RenderScheduleHeadToHeadAndVersus) {
+    const std::string png = (Dir / "view.png").string();
+    struct TCase {
+        std::vector<std::string> Args;
+        int Code;
+        const char* Message; // in the error output
+    };
+    const TCase cases[] = {
+        {{"--view", "schedule", "--index", "0"}, 0, ""},
+        {{"--view", "headtohead", "--index", "0", "--filter", "2"}, 0, ""},
+        {{"--view", "versus", "--index", "0", "--team", "G", "--opponent", "T", "--filter", "1"}, 0, ""},
+        {{"--view", "schedule", "--index", "1"}, 2, "リーグ 1 はありません"},
+        {{"--view", "headtohead", "--index", "1"}, 2, "地区 1 はありません"},
+        {{"--view", "headtohead", "--index", "0", "--page", "1"}, 2, "ページ 1 はありません"},
+        {{"--view", "versus", "--index", "0", "--team", "X", "--opponent", "T"}, 2, "チーム X は地区 0"},
+        {{"--view", "versus", "--index", "0", "--team", "G", "--opponent", "X"}, 2, "相手チーム X はありません"},
+        {{"--view", "versus", "--index", "0", "--team", "G"}, 2, "--opponent"},
+        {{"--view", "headtohead", "--index", "0", "--filter", "3"}, 2, "--filter"},
+    };
+    for (const TCase& k : cases) {
+        fs::remove(png);
+        std::vector<std::string> args = {"render", Path};
+        args.insert(args.end(), k.Args.begin(), k.Args.end());
+        args.insert(args.end(), {"--out", png});
+        const TRun r = Cli(args);
+        EXPECT_EQ(r.Code, k.Code) << k.Args[1] << " " << r.Err;
+        EXPECT_NE(r.Err.find(k.Message), std::string::npos) << r.Err;
+        // A picture only on success: never an empty one.
+        EXPECT_EQ(fs::exists(png), k.Code == 0) << k.Args[1];
+        if (k.Code == 0) {
+            EXPECT_EQ(Slurp(png).substr(1, 3), "PNG");
+        }
+    }
 }
 
 // The terminal program itself: it loads no Qt library, and hands render to

@@ -1,15 +1,24 @@
+#include "app/TablePrint.h"
 #include "app/UDlgNew.h"
 #include "app/UMain.h"
 #include "controls/CuteBtn.h"
+#include "controls/TabStrip.h"
+#include "controls/UVersion.h"
 #include "entry/UKekka.h"
 #include "gui/ScriptedDialogs.h"
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/SeasonFile.h"
+#include "model/SeasonTemplates.h"
 #include "model/SjisText.h"
 #include "setup/UColor.h"
+#include "setup/UJunjo.h"
 #include "setup/UOption.h"
 #include "setup/USettei.h"
+#include "views/TablePicture.h"
+#include "views/UNittei.h"
+#include "views/UTaisen.h"
+#include "views/UVersus.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,13 +28,16 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPdfWriter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QToolBar>
 #include <QToolButton>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -134,6 +146,19 @@ TEST_F(MainForm, CommandStatesFollowTheSeason) {
     EXPECT_TRUE(s.Save && s.SaveAs && s.Views && s.Export && s.Clear);
     EXPECT_EQ(f.MenuNittei->actions().size(), 2);
     EXPECT_TRUE(f.MenuNittei->actions()[0]->isEnabled());
+
+    // A plain Save writes the file and clears the modified state: closing asks nothing.
+    f.Pennant()->Contents = sjis::S("保存した題名");
+    f.Pennant()->Modified = 1;
+    f.MISaveClick();
+    EXPECT_EQ(f.Pennant()->Modified, 0);
+    Dialogs.Log.clear();
+    EXPECT_TRUE(f.CloseSeason(false));
+    EXPECT_TRUE(Dialogs.Log.isEmpty()) << Dialogs.Log.join(' ').toStdString();
+    std::unique_ptr<TPennant> saved;
+    std::unique_ptr<TFight> games;
+    ASSERT_TRUE(LoadSeason((Dir / "data" / "sample.qvk").string(), saved, games));
+    EXPECT_EQ(saved->Contents, sjis::S("保存した題名"));
 }
 
 TEST_F(MainForm, SaveQuestionAnswers) {
@@ -343,6 +368,38 @@ TEST_F(MainForm, ViewEntriesAskForTheirIndex) {
     EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("exec:ペナントレース結果登録"));
 }
 
+TEST_F(MainForm, ScheduleHeadToHeadAndVersusWindowsOpen) {
+    TMainForm& f = Make();
+    f.Start(QString::fromStdString(SampleCopy()));
+    auto views = [&] {
+        std::vector<QWidget*> found;
+        for (QMdiSubWindow* w : f.Mdi()->subWindowList())
+            found.push_back(w->widget());
+        return found;
+    };
+    f.MenuNittei->actions()[1]->trigger();
+    f.ToolNittei->click();
+    f.PopupTaisen->actions()[1]->trigger();
+    ASSERT_EQ(views().size(), 3u);
+    auto* schedule = qobject_cast<TFmNittei*>(views()[0]);
+    ASSERT_NE(schedule, nullptr);
+    EXPECT_EQ(schedule->TabLeague->currentIndex(), 1);
+    EXPECT_EQ(qobject_cast<TFmNittei*>(views()[1])->TabLeague->currentIndex(), 0);
+    auto* table = qobject_cast<TFmTaisen*>(views()[2]);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->TabTaisen->currentIndex(), 1);
+
+    // A cell of the table opens that pairing beside it.
+    ASSERT_FALSE(table->Layout().Hits.empty());
+    const TTaisenHit hit = table->Layout().Hits[0];
+    table->ImgTaisenMouseUp(Qt::LeftButton, hit.Rect.center());
+    ASSERT_EQ(views().size(), 4u);
+    auto* versus = qobject_cast<TFmVersus*>(views()[3]);
+    ASSERT_NE(versus, nullptr);
+    EXPECT_EQ(versus->windowTitle(), QString::fromStdString(hit.RowSymbol + " vs " + hit.ColumnSymbol));
+    EXPECT_GT(versus->Layout().Listed, 0);
+}
+
 TEST_F(MainForm, WindowMenuAndEditor) {
     TMainForm& f = Make();
     f.Start(QString::fromStdString(SampleCopy()));
@@ -366,6 +423,8 @@ TEST_F(MainForm, WindowMenuAndEditor) {
     });
     f.MISetteiClick();
     EXPECT_TRUE(f.Mdi()->subWindowList().isEmpty());
+    emit f.MenuWindow->aboutToShow();
+    EXPECT_EQ(f.MenuWindow->actions().size(), 5); // the window list is gone, its separator too
     EXPECT_EQ(f.windowTitle(), QStringLiteral("タブローラ   【 新しい題名 】"));
     EXPECT_EQ(f.Pennant()->Modified, 1);
 }
@@ -388,6 +447,51 @@ TEST_F(MainForm, MaximizedExitKeepsTheRestoredBounds) {
     Form.reset();
     TMainForm& g = Make();
     EXPECT_TRUE(g.windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(MainForm, ChildWindowsOpenAndCascadeInsideTheWorkspace) {
+    TMainForm& f = Make("[Form]\nTop=0\nLeft=0\nWidth=500\nHeight=400\n");
+    f.show();
+    f.Start(QString::fromStdString(SampleCopy()));
+    const QRect work(QPoint(0, 0), f.Mdi()->viewport()->size());
+    f.OpenStandings(0);
+    f.OpenTransition(3);
+    const QList<QMdiSubWindow*> windows = f.Mdi()->subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(windows.size(), 2);
+    const int step = windows[1]->contentsMargins().top();
+    EXPECT_EQ(windows[0]->geometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(windows[1]->geometry().topLeft(), QPoint(step, step));
+    for (QMdiSubWindow* w : windows)
+        EXPECT_TRUE(work.contains(w->geometry())) << w->windowTitle().toStdString();
+    EXPECT_EQ(windows[0]->width(), work.width()); // wider than the room: sized down
+
+    // Tiled into strips, then cascaded: usable sizes again, still inside.
+    const QSize opened = windows[0]->size();
+    f.MITileH->trigger();
+    EXPECT_LT(windows[0]->height(), opened.height());
+    f.MICascade->trigger();
+    EXPECT_EQ(windows[0]->height(), opened.height());
+    EXPECT_EQ(windows[1]->geometry().topLeft(), QPoint(step, step));
+    for (QMdiSubWindow* w : windows)
+        EXPECT_TRUE(work.contains(w->geometry()));
+}
+
+TEST(Dialogs, FixedFramesHaveNoMinimizeOrMaximizeButton) {
+    TPennant pennant;
+    BuildTemplate(TemplateJapan, pennant);
+    TFight fight;
+    TScriptedDialogs dialogs;
+    TDlgNew newSeason;
+    TFmSettei editor(pennant, fight, dialogs, QString());
+    TFmVersion version;
+    TFmJunjo order;
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&newSeason, &editor, &version, &order}) {
+        const Qt::WindowFlags flags = dialog->windowFlags();
+        EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint))
+            << dialog->windowTitle().toStdString();
+        EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+        EXPECT_TRUE(flags & Qt::WindowCloseButtonHint); // closing answers like Cancel
+    }
 }
 
 TEST_F(MainForm, OptionsAndColorsCopyBackOnlyOnOk) {
@@ -446,4 +550,88 @@ TEST_F(MainForm, OptionsAndColorsCopyBackOnlyOnOk) {
     EXPECT_EQ(f.Settings().Char1, SysColorWindowText);
     EXPECT_EQ(f.Settings().Up, 0x00FF00);
     EXPECT_EQ(f.Settings().Line1, options.Line1);
+}
+
+namespace {
+std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+} // namespace
+
+// Saving, copying and printing the active table: only with a table view
+// active; the saved picture is the one render writes; a failed save keeps the
+// older file; print pages never end inside a text.
+TEST_F(MainForm, PublishTheActiveTable) {
+    TMainForm& f = Make();
+    f.Start(QString::fromStdString(SampleCopy()));
+    EXPECT_FALSE(f.MIImage->isEnabled());
+    f.OpenTransition(0);
+    QApplication::processEvents();
+    ASSERT_TRUE(f.MIImage->isEnabled());
+    EXPECT_TRUE(f.MICopy->isEnabled() && f.MIPrint->isEnabled());
+
+    const fs::path saved = Dir / "saved.png", rendered = Dir / "rendered.png";
+    Dialogs.FileNames.push_back(QString::fromStdString(saved.string()));
+    f.MIImageClick();
+    const std::string render = std::string(TABLORA_BINARY_DIR) + "/bin/tablora-cli render " + SampleCopy() +
+                               " --view transition --index 0 --out " + rendered.string();
+    ASSERT_EQ(std::system(render.c_str()), 0);
+    const QImage mine(QString::fromStdString(saved.string())), theirs(QString::fromStdString(rendered.string()));
+    ASSERT_FALSE(mine.isNull());
+    EXPECT_EQ(mine.convertToFormat(QImage::Format_RGB32), theirs.convertToFormat(QImage::Format_RGB32));
+
+    // A file that may not grow past 64 bytes: the save fails and the old picture stays.
+    const std::string before = Slurp(saved);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &small);
+    Dialogs.FileNames.push_back(QString::fromStdString(saved.string()));
+    f.MIImageClick();
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(Dialogs.Log.back(), "error:ファイルの保存に失敗しました。");
+    EXPECT_EQ(Slurp(saved), before);
+
+    // Printed on pages a third of the table's height: several pages, none cut inside a text.
+    auto* view = dynamic_cast<ITableView*>(f.Mdi()->activeSubWindow()->widget());
+    ASSERT_NE(view, nullptr);
+    const TTablePicture picture = view->Picture();
+    const std::vector<TPageSlice> pages = PictureSlices(picture, picture.Size.height() / 3);
+    ASSERT_GE(pages.size(), 3u);
+    TRecordingCanvas canvas(QRect(QPoint(0, 0), picture.Parts.back().Table->Size()));
+    picture.Parts.back().Table->Paint(canvas);
+    const int offset = picture.Parts.back().Offset.y();
+    for (const TPageSlice& page : pages)
+        for (const TDrawnText& text : canvas.Texts())
+            EXPECT_FALSE(text.Rect.top() + offset < page.Bottom && text.Rect.bottom() + offset >= page.Bottom)
+                << text.Text.toStdString() << " cut at " << page.Bottom;
+    QPdfWriter pdf(QString::fromStdString((Dir / "print.pdf").string()));
+    EXPECT_GE(PrintTablePicture(pdf, picture), 1);
+
+    f.CloseAllViews();
+    QApplication::processEvents();
+    EXPECT_FALSE(f.MIImage->isEnabled());
+}
+
+// Pages end as low as they can without cutting into a span; a span taller
+// than a page is cut where the page ends.
+TEST(TablePages, SplitIntoPages) {
+    struct TCase {
+        int Height;
+        std::vector<TSpan> Whole;
+        int PageHeight;
+        std::vector<TPageSlice> Pages;
+    } cases[] = {
+        {0, {}, 10, {}},
+        {25, {}, 10, {{0, 10}, {10, 20}, {20, 25}}},
+        {25, {{8, 12}}, 10, {{0, 8}, {8, 18}, {18, 25}}},
+        {25, {{8, 12}, {11, 15}}, 10, {{0, 8}, {8, 18}, {18, 25}}},
+        {25, {{0, 30}}, 10, {{0, 10}, {10, 20}, {20, 25}}},
+        {20, {{5, 10}, {10, 15}}, 12, {{0, 10}, {10, 20}}},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(SplitIntoPages(c.Height, c.Whole, c.PageHeight), c.Pages) << c.Height << "/" << c.PageHeight;
 }

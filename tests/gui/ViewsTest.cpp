@@ -4,8 +4,10 @@
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
+#include "model/SeasonTemplates.h"
 #include "model/SjisText.h"
 #include "settings/AppSettings.h"
+#include "support/MatchBuilder.h"
 #include "views/JuniDrawing.h"
 #include "views/TableRender.h"
 #include "views/TableSurface.h"
@@ -24,7 +26,6 @@
 #include <QSet>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QTabBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -57,13 +58,7 @@ struct TSeason {
         Settings.BackGround = 0xFFFFFF;
     }
     TSeason& Game(const char* home, const char* visitor, int hs, int vs, double day, uint8_t status = StatusFinished) {
-        TMatchRec& m = Fight.GetMatch(Fight.NewMatch());
-        m.HomeSymbol.Set(home);
-        m.VisitorSymbol.Set(visitor);
-        m.HomeScore = static_cast<int8_t>(hs);
-        m.VisitorScore = static_cast<int8_t>(vs);
-        m.GameDate = day;
-        m.Status = status;
+        AddGame(Fight, ::Game(home, visitor, day).Score(hs, vs).State(status));
         Fight.SortMatches();
         return *this;
     }
@@ -350,6 +345,7 @@ TEST(JuniWindow, ModesClicksAndWheel) {
     w.show();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("リーグ東勝敗表"));
     EXPECT_EQ(w.TableDrawings(), 1);
+    EXPECT_EQ(w.ImgJuni->size(), w.Drawing().Size()); // the scroll range is the whole table
 
     w.ImgJuniMouseUp(Qt::LeftButton, w.Drawing().ModeRects[0].center());
     EXPECT_EQ(w.TableDrawings(), 1); // the current mode: no redraw
@@ -458,6 +454,7 @@ TEST(TmJuniWindow, TabsFollowTheOption) {
     EXPECT_EQ(w.TabTmJuni->tabText(0), QStringLiteral("A"));
     EXPECT_EQ(w.TabTmJuni->currentIndex(), 1);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("チームB順位推移"));
+    EXPECT_EQ(w.ImgHead->size(), w.Drawing().Head->Size());
     s.Settings.TTab = 0;
     TFmTmJuni full(s.View(), 0);
     EXPECT_EQ(full.TabTmJuni->tabText(1), QStringLiteral("チームB"));
@@ -487,6 +484,24 @@ TEST(Juni, FormPicturesWhenDelivered) {
     EXPECT_EQ(panel[2].Rect, TTableCanvas::Box(5, top + 35, 65, top + 53));
     EXPECT_EQ(panel[2].Text, QStringLiteral("1-0-0"));
     EXPECT_EQ(panel[3].Text, QStringLiteral("1.000"));
+}
+
+TEST(TmJuniWindow, FirstSizeShowsTheWholeSummaryAndEveryTab) {
+    TSeason s({"A", "B"});
+    s.Pennant.DeleteLeague(0);
+    BuildTemplate(TemplateMajor, s.Pennant); // 30 teams in six districts
+    s.Game("NYY", "BOS", 3, 2, kDay);
+    TFmTmJuni w(s.View(), 1);
+    w.show();
+    QApplication::processEvents();
+    ASSERT_EQ(w.TabTmJuni->count(), 30);
+    EXPECT_GT(w.TabTmJuni->rowCount(), 1);
+    EXPECT_EQ(w.TabTmJuni->height(), w.TabTmJuni->heightForWidth(w.TabTmJuni->width()));
+    EXPECT_LE(w.TabTmJuni->geometry().bottom(), w.rect().bottom());
+    // The summary needs no scroll bar: its total row is in view.
+    EXPECT_GE(w.ScrollBox2->viewport()->width(), w.ImgHead->width());
+    EXPECT_GE(w.ScrollBox2->viewport()->height(), w.ImgHead->height());
+    EXPECT_GT(w.ScrollBox1->height(), 100); // and the table keeps room for its rows
 }
 
 // Painting any part of a table paints that part only, and painting a table
