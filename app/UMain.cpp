@@ -21,6 +21,7 @@
 #include "setup/USettei.h"
 #include "views/UJuni.h"
 #include "views/UNittei.h"
+#include "views/URace.h"
 #include "views/UTaisen.h"
 #include "views/UTmJuni.h"
 #include "views/UVersus.h"
@@ -98,6 +99,7 @@ TMainForm::TMainForm(IDialogService& dialogs, const QString& programPath, QWidge
     UpdateCaption();
 
     connect(this, &TMainForm::StandingsRequested, this, &TMainForm::OpenStandings);
+    connect(this, &TMainForm::RaceRequested, this, &TMainForm::OpenRace);
     connect(this, &TMainForm::ScheduleRequested, this, &TMainForm::OpenSchedule);
     connect(this, &TMainForm::HeadToHeadRequested, this, &TMainForm::OpenHeadToHead);
     connect(this, &TMainForm::ScheduleEntryRequested, this, [this] {
@@ -163,6 +165,13 @@ QWidget* TMainForm::OpenStandings(int districtIndex) {
         new TFmJuni({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, districtIndex);
     connect(view, &TFmJuni::TransitionRequested, this, &TMainForm::OpenTransition);
     return AddChild(view);
+}
+
+QWidget* TMainForm::OpenRace(int districtIndex) {
+    if (!SeasonPennant)
+        return nullptr;
+    return AddChild(
+        new TFmRace({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, districtIndex));
 }
 
 QWidget* TMainForm::OpenTransition(int teamIndex) {
@@ -238,6 +247,7 @@ void TMainForm::BuildMenus() {
     MenuJun = bar->addMenu(QStringLiteral("順位(&R)"));
     MenuJuni = MenuJun->addMenu(QStringLiteral("勝敗表(&J)"));
     MenuTaisen = MenuJun->addMenu(QStringLiteral("対戦成績表(&B)"));
+    MenuYusho = MenuJun->addMenu(QStringLiteral("優勝争い(&Y)"));
     MenuTeam = bar->addMenu(QStringLiteral("チーム(&T)"));
     MenuTmJun = MenuTeam->addMenu(QStringLiteral("順位推移(&K)"));
 
@@ -293,6 +303,7 @@ void TMainForm::BuildMenus() {
     PopupNittei = new QMenu(this);
     PopupJuni = new QMenu(this);
     PopupTaisen = new QMenu(this);
+    PopupYusho = new QMenu(this);
     PopupTmJun = new QMenu(this);
 }
 
@@ -336,6 +347,8 @@ void TMainForm::BuildToolBar() {
                         [this] { emit StandingsRequested(0); });
     ToolTaisen = dropDown(QStringLiteral("対"), views, QStringLiteral("対戦成績表"), PopupTaisen,
                           [this] { emit HeadToHeadRequested(0); });
+    ToolYusho = dropDown(QStringLiteral("争"), views, QStringLiteral("優勝争い"), PopupYusho,
+                         [this] { emit RaceRequested(0); });
     ToolBar1->addSeparator();
     ToolTmJun = dropDown(QStringLiteral("推"), views, QStringLiteral("チーム別順位推移表"), PopupTmJun,
                          [this] { emit TransitionRequested(0); });
@@ -426,8 +439,10 @@ void TMainForm::EnableViewCommands(bool on) {
     ToolNittei->setEnabled(on);
     MenuJuni->menuAction()->setEnabled(on);
     MenuTaisen->menuAction()->setEnabled(on);
+    MenuYusho->menuAction()->setEnabled(on);
     ToolJuni->setEnabled(on);
     ToolTaisen->setEnabled(on);
+    ToolYusho->setEnabled(on);
     MenuTmJun->menuAction()->setEnabled(on);
     ToolTmJun->setEnabled(on);
 }
@@ -437,7 +452,8 @@ void TMainForm::UpdateCaption() {
 }
 
 void TMainForm::BuildViewMenus() {
-    for (QMenu* m : {MenuNittei, PopupNittei, MenuJuni, PopupJuni, MenuTaisen, PopupTaisen, MenuTmJun, PopupTmJun})
+    for (QMenu* m : {MenuNittei, PopupNittei, MenuJuni, PopupJuni, MenuTaisen, PopupTaisen, MenuYusho, PopupYusho,
+                     MenuTmJun, PopupTmJun})
         m->clear();
     if (!SeasonPennant)
         return;
@@ -452,6 +468,8 @@ void TMainForm::BuildViewMenus() {
             m->addAction(Q(e.Caption), this, [this, i = e.Index] { emit StandingsRequested(i); });
         for (QMenu* m : {MenuTaisen, PopupTaisen})
             m->addAction(Q(e.Caption), this, [this, i = e.Index] { emit HeadToHeadRequested(i); });
+        for (QMenu* m : {MenuYusho, PopupYusho})
+            m->addAction(Q(e.Caption), this, [this, i = e.Index] { emit RaceRequested(i); });
     }
     for (const TViewMenuEntry& e : TeamMenuEntries(*SeasonPennant))
         for (QMenu* m : {MenuTmJun, PopupTmJun})

@@ -78,6 +78,7 @@ public:
     // The views, opened as child windows (each returns the window it opened).
     QWidget* OpenStandings(int districtIndex);
     QWidget* OpenTransition(int teamIndex);
+    QWidget* OpenRace(int districtIndex);
     QWidget* OpenSchedule(int leagueIndex);
     QWidget* OpenHeadToHead(int districtIndex);
     QWidget* OpenVersus(int districtIndex, const std::string& own, const std::string& opponent, int filter);
@@ -86,14 +87,14 @@ public:
     QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MIImage, *MICopy, *MIPrint,
         *MISettei, *MIColor, *MIOption, *MIExit;
     QAction *MITorokuN, *MIKekka;
-    QMenu *MenuNittei, *MenuJun, *MenuJuni, *MenuTaisen, *MenuTeam, *MenuTmJun, *MenuWindow;
+    QMenu *MenuNittei, *MenuJun, *MenuJuni, *MenuTaisen, *MenuYusho, *MenuTeam, *MenuTmJun, *MenuWindow;
     QAction *MIToolBar, *MITileH, *MITileV, *MICascade, *MIArrange, *MICloseAll;
     QAction *MIHelp, *MIVersion, *MIHomePage, *MIMail;
-    QMenu *PopupNittei, *PopupJuni, *PopupTaisen, *PopupTmJun;
+    QMenu *PopupNittei, *PopupJuni, *PopupTaisen, *PopupYusho, *PopupTmJun;
     QToolBar* ToolBar1;
     QAction *ToolNew, *ToolOpen, *ToolSave, *ToolTorokuN, *ToolKekka, *ToolTileHorizontal, *ToolTileVertical,
         *ToolCascade, *ToolAllClose, *ToolHelp;
-    QToolButton *ToolNittei, *ToolJuni, *ToolTaisen, *ToolTmJun;
+    QToolButton *ToolNittei, *ToolJuni, *ToolTaisen, *ToolYusho, *ToolTmJun;
 
     static const char* const HomePage;
     static const char* const MailAddress;
@@ -103,6 +104,7 @@ signals:
     void ScheduleRequested(int leagueIndex);
     void StandingsRequested(int districtIndex);
     void HeadToHeadRequested(int districtIndex);
+    void RaceRequested(int districtIndex);
     void TransitionRequested(int teamIndex);
     // The registration windows (opened modally as these are sent): schedule,
     // and results from a starting day.

@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "MatchTextCommands.h"
+#include "RaceCommand.h"
 #include "RenderCommand.h"
 #include "StandingsExport.h"
 #include "calc/DistrictStandings.h"
@@ -21,6 +22,7 @@ const char kUsage[] =
     "使い方:\n"
     "  tablora-cli info SEASON.qvk\n"
     "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json|csv|html]\n"
+    "  tablora-cli race SEASON.qvk [--district N] [--day yyyy/mm/dd] [--place K] [--format text|json]\n"
     "  tablora-cli check SEASON.qvk\n"
     "  tablora-cli render SEASON.qvk --view VIEW --index N [options] --out FILE.png\n"
     "    standings   N = 地区  [--mode 0|1|2]\n"
@@ -215,6 +217,40 @@ int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return 0;
 }
 
+int Race(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    int district = 0, place = 1;
+    std::optional<double> day;
+    std::string format = "text";
+    TOptionReader options(args);
+    std::string a;
+    while (options.Next(a)) {
+        if (a == "--district") {
+            std::optional<int> n = ParseIndex(options.Value());
+            if (!n)
+                throw TUsageError{"--district には 0 以上の整数を指定してください"};
+            district = *n;
+        } else if (a == "--day") {
+            day = days::ParseDate(options.Value());
+            if (!day)
+                throw TUsageError{"--day は yyyy/mm/dd の形で指定してください"};
+        } else if (a == "--place") {
+            std::optional<int> n = ParseIndex(options.Value());
+            if (!n || *n < 1)
+                throw TUsageError{"--place には 1 以上の整数を指定してください"};
+            place = *n;
+        } else if (a == "--format") {
+            format = options.Value();
+            if (format != "text" && format != "json")
+                throw TUsageError{"--format は text か json です"};
+        } else {
+            TOptionReader::Unknown(a);
+        }
+    }
+    if (options.Path.empty())
+        throw TUsageError{"シーズンファイルを指定してください"};
+    return RunRace(args, {options.Path, district, day, place, format}, out, err);
+}
+
 int Render(const std::vector<std::string>& args, std::ostream& err) {
     TRenderRequest request;
     bool haveView = false, haveIndex = false;
@@ -308,6 +344,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
         if (command == "standings")
             return Standings(args, out, err);
+        if (command == "race")
+            return Race(args, out, err);
         if (command == "render")
             return Render(args, err);
         if (command == "export")

@@ -11,7 +11,8 @@ groups=("$@")
 packages=()
 for group in "${groups[@]}"; do
     case "$group" in
-        build) packages+=(g++ cmake ninja-build make) ;;
+        # The title race: Boost.Graph (maximum flow) and COIN-OR CBC (integer programs).
+        build) packages+=(g++ cmake ninja-build make pkg-config libboost-graph-dev coinor-libcbc-dev) ;;
         # python3 reads the CSV and HTML exports back in the tests.
         test) packages+=(googletest libgtest-dev libgmock-dev python3) ;;
         # Qt 6 Widgets, libpng for the pictures of tablora-render, and the Japanese UI

@@ -228,6 +228,36 @@ TEST_F(CliSeason, RenderPaintsAPicture) {
 }
 #endif
 
+// G (1-0-1) and C (0-1-1) still meet; T (1-1-0) has played out. Ranked by
+// wins, a G loss leaves all three level on one win at .500.
+TEST_F(CliSeason, RaceAsTextAndJson) {
+    TRun text = Cli({"race", Path});
+    ASSERT_EQ(text.Code, 0) << text.Err;
+    EXPECT_EQ(text.Out, "東\"リーグ北  4月2日(水) 現在  優勝争い (勝数優先, 引き分け有)\n"
+                        "順位 記号 チーム          勝-敗-分    残  マジック  状況          自力  消滅\n"
+                        "   1 G    巨　人         1-0-1        1  -         優勝             0     -\n"
+                        "       例: G 2-0-1  T 1-1-0  C 0-2-1\n"
+                        "   2 T    阪神           1-1-0        0  -         自力消滅         -     -\n"
+                        "       例: G 1-1-1  T 1-1-0  C 1-1-1\n"
+                        "   3 C    広島           0-1-1        1  -         M1               1     1\n"
+                        "       例: G 1-1-1  T 1-1-0  C 1-1-1\n");
+    TRun json = Cli({"race", Path, "--format", "json", "--day", "2003/04/02", "--place", "2"});
+    ASSERT_EQ(json.Code, 0) << json.Err;
+    EXPECT_EQ(json.Out.find("{\"district\": \"東\\\"リーグ北\", \"rankRule\": 1, \"drawRule\": 0, \"place\": 2, "
+                            "\"day\": \"2003/04/02\", \"teams\": [\n"),
+              0u)
+        << json.Out;
+    // Second place: G and T are in whatever happens; C needs its win.
+    EXPECT_NE(json.Out.find("\"symbol\": \"T\", \"shortName\": \"阪神\", \"wins\": 1, \"losses\": 1, \"draws\": 0, "
+                            "\"remain\": 0, \"magic\": null, \"status\": \"clinched\", \"clinchNumber\": 0, "
+                            "\"eliminationNumber\": null, \"scenario\": [{\"symbol\": \"G\""),
+              std::string::npos)
+        << json.Out;
+    EXPECT_NE(json.Out.find("\"status\": \"magic\", \"clinchNumber\": 1, \"eliminationNumber\": 1"), std::string::npos);
+    EXPECT_EQ(Cli({"race", Path, "--place", "0"}).Code, 2);
+    EXPECT_EQ(Cli({"race", Path, "--district", "1"}).Code, 1);
+}
+
 TEST_F(CliSeason, RenderScheduleHeadToHeadAndVersus) {
     const std::string png = (Dir / "view.png").string();
     struct TCase {

@@ -346,6 +346,14 @@ TEST_F(MainForm, ViewEntriesAskForTheirIndex) {
     EXPECT_EQ(transition[0][0].toInt(), 7);
     ASSERT_EQ(schedule.count(), 1);
     EXPECT_EQ(schedule[0][0].toInt(), 0);
+    // The race per district, from the menu, its pop-up twin and the tool button.
+    QSignalSpy race(&f, &TMainForm::RaceRequested);
+    ASSERT_EQ(f.PopupYusho->actions().size(), f.MenuYusho->actions().size());
+    f.MenuYusho->actions()[1]->trigger();
+    f.ToolYusho->click();
+    ASSERT_EQ(race.count(), 2);
+    EXPECT_EQ(race[0][0].toInt(), 1);
+    EXPECT_EQ(race[1][0].toInt(), 0);
 
     // Results registration starts at the first unplayed game (2026/07/14 in the sample).
     QSignalSpy results(&f, &TMainForm::ResultsEntryRequested);

@@ -13,6 +13,7 @@
 #include "views/TableSurface.h"
 #include "views/TmJuniDrawing.h"
 #include "views/UJuni.h"
+#include "views/URace.h"
 #include "views/UTmJuni.h"
 #include "views/ViewPictures.h"
 
@@ -24,6 +25,7 @@
 #include <QScrollBar>
 #include <QSet>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -572,4 +574,35 @@ TEST(TableRender, BandsMeetWithoutSeamsAndTooLargeIsRefused) {
     EXPECT_FALSE(EncodeTablePicture({{&stripes, QPoint(0, 0)}}, QSize(1000, 1000001), Qt::white, png, error));
     EXPECT_NE(error.find("画像が大きすぎます"), std::string::npos) << error;
     EXPECT_FALSE(EncodeTablePicture({{&stripes, QPoint(0, 0)}}, QSize(40000, 40000), Qt::white, png, error));
+}
+
+// A has beaten B and C and played out; B and C meet once more. First place
+// is A's; second place goes to whichever of B and C does not lose that game.
+TEST(RaceWindow, StatusesEvidenceAndTheCut) {
+    TSeason s({"A", "B", "C"});
+    s.Settings.Magic = 0x0000FF; // red
+    s.Game("A", "B", 3, 1, kDay).Game("C", "A", 0, 2, kDay).Game("B", "C", 0, 0, kDay + 1, StatusBefore);
+    TFmRace w(s.View(), 0);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("リーグ東優勝争い"));
+    ASSERT_EQ(w.Drawing()->Place(), 3);
+    w.UDCut->setValue(2);
+    ASSERT_EQ(w.Drawing()->Place(), 2);
+
+    auto recorded = RecordTable(*w.Drawing());
+    auto row = [&](int r) { return recorded->TextListIn(w.Drawing()->RowRects.at(static_cast<size_t>(r))); };
+    EXPECT_EQ(row(0),
+              (QStringList{"1", "略A", "2", "0", "0", "0", "優勝", "優勝", "0", "－", "2位以内確定", "0", "－"}));
+    EXPECT_EQ(row(1).mid(7), (QStringList{"消滅", "－", "0", "M1", "1", "1"}));
+    EXPECT_EQ(recorded->Find(QStringLiteral("優勝"))->Color, QColor(255, 0, 0));
+    EXPECT_EQ(recorded->Find(QStringLiteral("2位以内"))->Rect.top(), 27); // the cut's group title
+
+    // The evidence follows the mouse: a way in for A, the reason B is out of first place.
+    const QRect evidence = w.Drawing()->EvidenceRect();
+    EXPECT_TRUE(recorded->TextListIn(evidence).contains(QStringLiteral("2-0-0")));
+    w.ImgRaceMouseMove(w.Drawing()->RowRects[1].center());
+    EXPECT_EQ(w.Drawing()->EvidenceRow(), 1);
+    recorded = RecordTable(*w.Drawing());
+    EXPECT_TRUE(recorded->TextListIn(evidence).contains(
+        QStringLiteral("残り1試合に全勝しても.500止まりで、略Aは残りに全敗してもそれを上回る")))
+        << recorded->TextListIn(evidence).join("|").toStdString();
 }
