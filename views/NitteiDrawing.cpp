@@ -21,16 +21,6 @@ QString Mark(int own, int other) {
 
 } // namespace
 
-QString GameDayText(double day) {
-    if (days::SameDay(day, days::UndecidedDate))
-        return QStringLiteral("試合日未定");
-    const days::TYmd d = days::Decode(day);
-    return QStringLiteral("%1月%2日(%3)")
-        .arg(d.Month)
-        .arg(d.Day, 2, 10, QLatin1Char('0'))
-        .arg(QString::fromStdString(days::WeekdayName(day)));
-}
-
 TNitteiLayout LayoutNittei(const TViewContext& v, int league) {
     TNitteiLayout l;
     l.View = v;

@@ -46,8 +46,5 @@ public:
     void Paint(TTableCanvas& canvas) const override;
 };
 
-// "4月05日(土)", or "試合日未定" for a game without a date.
-QString GameDayText(double day);
-
 // An out-of-range league gives the bare frame of an empty schedule.
 TNitteiLayout LayoutNittei(const TViewContext& view, int league);

@@ -18,16 +18,6 @@ QRect Box(int l, int t, int r, int b) {
     return TTableCanvas::Box(l, t, r, b);
 }
 
-QString DayText(double day) {
-    if (days::SameDay(day, days::UndecidedDate))
-        return QStringLiteral("試合日未定");
-    const days::TYmd d = days::Decode(day);
-    return QStringLiteral("%1月%2日(%3)")
-        .arg(d.Month)
-        .arg(d.Day, 2, 10, QLatin1Char('0'))
-        .arg(QString::fromStdString(days::WeekdayName(day)));
-}
-
 // Builds the rows: each new row continues the rank line from the row above.
 class TRowWriter {
 public:
@@ -116,7 +106,7 @@ void TTmJuniTable::Paint(TTableCanvas& c) const {
         const int y = i * kRowHeight;
         // The bands alternate between two colors across the whole table.
         c.Fill(Box(0, y, Width, y + kRowHeight), stripes[i % 2]);
-        cell(5, y, 70, DayText(row.Day), TAlign::Right, 9);
+        cell(5, y, 70, GameDayText(row.Day), TAlign::Right, 9);
         if (!row.DayOnly) {
             const QString opponent = Q(View.Pennant->ShortNameBySymbol(row.Opponent));
             FitFontSize(c, 80, opponent);

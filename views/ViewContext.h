@@ -21,3 +21,6 @@ struct TViewContext {
 
     QColor Color(int32_t stored) const;
 };
+
+// "4月05日(土)", or "試合日未定" for a game without a date.
+QString GameDayText(double day);
