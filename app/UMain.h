@@ -2,8 +2,8 @@
 // the settings, runs the file commands and opens the views and dialogs.
 #pragma once
 
-#include "settings/AppSettings.h"
 #include "MainRules.h"
+#include "settings/AppSettings.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "RenderCommand.h"
 
-#include "settings/AppSettings.h"
 #include "model/BaseballPennant.h"
+#include "settings/AppSettings.h"
 #include "views/JuniDrawing.h"
 #include "views/TmJuniDrawing.h"
 

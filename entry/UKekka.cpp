@@ -1,11 +1,11 @@
 #include "UKekka.h"
 
 #include "EntryWidgets.h"
-#include "settings/AppSettings.h"
 #include "controls/DialogService.h"
 #include "controls/QtText.h"
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
+#include "settings/AppSettings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,4 +1,3 @@
-#include "settings/AppSettings.h"
 #include "calc/DistrictStandings.h"
 #include "entry/EntryWidgets.h"
 #include "entry/UKekka.h"
@@ -7,6 +6,7 @@
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
 #include "model/SeasonTemplates.h"
+#include "settings/AppSettings.h"
 #include "setup/SetteiRules.h"
 
 #include <QButtonGroup>
