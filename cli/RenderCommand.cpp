@@ -3,6 +3,7 @@
 #include "model/BaseballPennant.h"
 #include "settings/AppSettings.h"
 #include "views/JuniDrawing.h"
+#include "views/PictureFile.h"
 #include "views/TmJuniDrawing.h"
 
 #include <QDir>
@@ -64,8 +65,9 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
         p.drawImage(0, 0, head);
         p.drawImage(0, d.HeadPaneHeight + 3, table);
     }
-    if (!image.save(QString::fromStdString(request.Out), "PNG")) {
-        err << "tablora-cli: " << request.Out << ": 画像を書き込めません\n";
+    std::string reason;
+    if (!SavePngAtomically(image, request.Out, reason)) {
+        err << "tablora-cli: " << request.Out << ": " << reason << "\n";
         return 1;
     }
     return 0;
