@@ -9,6 +9,7 @@
 #include "model/SeasonFile.h"
 #include "model/SjisText.h"
 
+#include <cerrno>
 #include <charconv>
 #include <optional>
 #include <ostream>
@@ -21,6 +22,8 @@ const char kUsage[] =
     "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json]\n"
     "  tablora-cli check SEASON.qvk\n"
     "  tablora-cli render SEASON.qvk --view standings|transition --index N [--mode 0|1|2] --out FILE.png\n";
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 struct TUsageError {
     std::string Message;
@@ -334,6 +337,24 @@ std::string FileArgument(const std::vector<std::string>& args) {
 } // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const int code = RunCommand(args, out, err);
+    // Output cut off by a full disk or a closed pipe is a failure, not a result.
+    errno = 0;
+    out.flush();
+    if (!out) {
+        const int why = errno;
+        err << "tablora-cli: 結果を出力できません";
+        if (why != 0)
+            err << " (" << FileErrorText(why) << ")";
+        err << "\n";
+        return 1;
+    }
+    return code;
+}
+
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
         if (args.empty())
             return Usage(err, "コマンドを指定してください");
@@ -364,3 +385,5 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return Usage(err, e.Message);
     }
 }
+
+} // namespace
