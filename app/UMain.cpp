@@ -28,6 +28,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
 #include <cmath>
@@ -68,6 +69,9 @@ TMainForm::TMainForm(IDialogService& dialogs, const QString& programPath, QWidge
     const QFileInfo program(programPath);
     ProgramFolder = program.absolutePath();
     SettingsPath = QDir(ProgramFolder).filePath(program.completeBaseName() + QStringLiteral(".ini"));
+    // Where the settings go when the program's folder cannot be written.
+    UserSettingsPath = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                           .filePath(QStringLiteral("tablora/") + program.completeBaseName() + QStringLiteral(".ini"));
 
     setWindowIcon(QIcon(ProgramIcon(32)));
     MdiArea = new QMdiArea(this);
@@ -280,7 +284,7 @@ void TMainForm::PlaceWindow() {
         const QRect r = screen->availableGeometry();
         area = {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
     }
-    AppSettings = ReadSettings(TIniFile::Load(SettingsPath.toStdString()), area);
+    AppSettings = ReadSettings(TIniFile::Load(SettingsFileToRead(SettingsFiles())), area);
     if (!AppSettings.ToolBarVisible) {
         MIToolBar->setChecked(false);
         ToolBar1->setVisible(false);
@@ -298,7 +302,7 @@ void TMainForm::Start(const QString& argumentFile) {
         return;
     }
     if (AppSettings.Zenkai && !AppSettings.LastFile.empty())
-        LoadFile(Q(AppSettings.LastFile)); // silent on failure
+        LoadFile(QString::fromStdString(LastFilePath(AppSettings.LastFile))); // silent on failure
 }
 
 bool TMainForm::LoadFile(const QString& path) {
@@ -568,9 +572,16 @@ void TMainForm::WriteSettingsFile() {
     AppSettings.Height = bounds.height();
     AppSettings.ToolBarVisible = MIToolBar->isChecked();
     AppSettings.Bands = {{"ToolBar1", true, ToolBar1->width()}};
-    const TIniFile previous = TIniFile::Load(SettingsPath.toStdString());
-    WriteSettings(AppSettings, previous).Save(SettingsPath.toStdString());
+    const TIniFile previous = TIniFile::Load(SettingsFileToRead(SettingsFiles()));
+    std::string writtenTo, reason;
+    if (!SaveSettingsFile(WriteSettings(AppSettings, previous), SettingsFiles(), writtenTo, reason))
+        Dialogs.ShowInfoError(this, QStringLiteral("設定ファイルの保存に失敗しました。\n%1\n(%2)")
+                                        .arg(SettingsPath, QString::fromStdString(reason)));
     SettingsWritten = true;
+}
+
+TSettingsFiles TMainForm::SettingsFiles() const {
+    return {SettingsPath.toStdString(), UserSettingsPath.toStdString()};
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -578,7 +589,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    AppSettings.LastFile = FromQ(SeasonFileName);
+    AppSettings.LastFile = StoredLastFile(SeasonFileName.toStdString());
     WriteSettingsFile();
     for (const QPointer<THelpWindow>& w : HelpWindows)
         if (w)

@@ -4,6 +4,7 @@
 
 #include "MainRules.h"
 #include "settings/AppSettings.h"
+#include "settings/SettingsFile.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -107,7 +108,9 @@ private:
 
     IDialogService& Dialogs;
     QString ProgramFolder;
-    QString SettingsPath;
+    QString SettingsPath;     // beside the program
+    QString UserSettingsPath; // in the user's configuration folder
+    TSettingsFiles SettingsFiles() const;
     TAppSettings AppSettings;
     std::unique_ptr<TPennant> SeasonPennant;
     std::unique_ptr<TFight> SeasonFight;

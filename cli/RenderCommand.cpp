@@ -2,6 +2,7 @@
 
 #include "model/BaseballPennant.h"
 #include "settings/AppSettings.h"
+#include "settings/SettingsFile.h"
 #include "views/JuniDrawing.h"
 #include "views/PictureFile.h"
 #include "views/TmJuniDrawing.h"
@@ -11,6 +12,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QStandardPaths>
 #include <memory>
 #include <ostream>
 
@@ -38,8 +40,11 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
     // The colors the user chose in the program, when its settings file is beside us.
     const QString programDir = QCoreApplication::applicationDirPath();
     TWorkArea anywhere{0, 0, 100000, 100000};
-    const TAppSettings settings =
-        ReadSettings(TIniFile::Load(QDir(programDir).filePath(QStringLiteral("tablora.ini")).toStdString()), anywhere);
+    const TSettingsFiles files{QDir(programDir).filePath(QStringLiteral("tablora.ini")).toStdString(),
+                               QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                                   .filePath(QStringLiteral("tablora/tablora.ini"))
+                                   .toStdString()};
+    const TAppSettings settings = ReadSettings(TIniFile::Load(SettingsFileToRead(files)), anywhere);
     const TViewContext view{&pennant, &fight, &settings, programDir, QGuiApplication::palette()};
 
     QImage image;

@@ -34,6 +34,8 @@ protected:
                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(Dir / "data");
         Program = QString::fromStdString((Dir / "tablora").string());
+        // The user's configuration folder, where settings go when the program's folder is closed to us.
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((Dir / "config").string()));
     }
     void TearDown() override {
         Form.reset();
@@ -250,6 +252,41 @@ TEST_F(MainForm, ExitWritesTheSettingsWithTheLastFile) {
     g.MIToolBar->trigger();
     EXPECT_TRUE(g.MIToolBar->isChecked());
     EXPECT_FALSE(g.ToolBar1->isHidden());
+}
+
+// Settings are never lost silently: a path Shift-JIS cannot hold reopens, a
+// program folder that cannot take the file sends it to the user's folder,
+// and a write that fails everywhere is reported.
+TEST_F(MainForm, SettingsSurviveOddPathsAndClosedFolders) {
+    fs::create_directories(Dir / "Müller");
+    const fs::path season = Dir / "Müller" / "saison.qvk";
+    fs::copy_file(SamplePath(), season);
+    Make().Start(QString::fromStdString(season.string()));
+    EXPECT_TRUE(Form->close());
+    Form.reset();
+    Make().Start();
+    EXPECT_EQ(Form->FileName().toStdString(), season.string());
+
+    EXPECT_TRUE(Form->close());
+    Form.reset();
+    fs::remove(Dir / "tablora.ini");
+    fs::create_directories(Dir / "tablora.ini"); // the program's folder refuses the file
+    Make().Start(QString::fromStdString(season.string()));
+    EXPECT_TRUE(Form->close());
+    EXPECT_TRUE(Dialogs.Log.isEmpty()) << Dialogs.Log.join(' ').toStdString();
+    EXPECT_EQ(LastFilePath(
+                  TIniFile::Load((Dir / "config" / "tablora" / "tablora.ini").string()).ReadString("File", "Last", "")),
+              season.string());
+
+    Form.reset();
+    Make().Start(); // read from the user's folder
+    EXPECT_EQ(Form->FileName().toStdString(), season.string());
+    fs::remove_all(Dir / "config");
+    std::ofstream(Dir / "config") << "a file where the folder should be";
+    EXPECT_TRUE(Form->close());
+    ASSERT_FALSE(Dialogs.Log.isEmpty());
+    EXPECT_TRUE(Dialogs.Log.last().startsWith(QStringLiteral("error:設定ファイルの保存に失敗しました。\n")))
+        << Dialogs.Log.last().toStdString();
 }
 
 TEST_F(MainForm, NewSeasonFlow) {
