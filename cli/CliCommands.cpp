@@ -13,6 +13,7 @@
 #include <charconv>
 #include <optional>
 #include <ostream>
+#include <unordered_map>
 
 namespace {
 
@@ -147,8 +148,22 @@ void JsonSide(std::ostream& out, const char* name, const TSide& s) {
         << ", \"runsAgainst\": " << s.RunsAgainst << "}";
 }
 
-void JsonTeam(std::ostream& out, const TPennant& p, const TTmRec& r, int magic) {
-    const TTeam* team = p.TeamBySymbol(r.Symbol);
+// The season's teams by symbol, the first in season order winning as in
+// TeamBySymbol: a district can hold tens of thousands of rows.
+using TTeamsBySymbol = std::unordered_map<std::string, const TTeam*>;
+TTeamsBySymbol TeamsBySymbol(const TPennant& p) {
+    TTeamsBySymbol teams;
+    p.ForEachTeam([&](TLeague&, TDistrict&, TTeam& team) { teams.emplace(team.Symbol, &team); });
+    return teams;
+}
+
+const TTeam* Find(const TTeamsBySymbol& teams, const std::string& symbol) {
+    const auto it = teams.find(symbol);
+    return it == teams.end() ? nullptr : it->second;
+}
+
+void JsonTeam(std::ostream& out, const TTeamsBySymbol& teams, const TTmRec& r, int magic) {
+    const TTeam* team = Find(teams, r.Symbol);
     const TStreaks st = r.GetStreaks();
     out << "{\"rank\": " << r.RankNo << ", \"symbol\": " << JsonString(U(r.Symbol))
         << ", \"shortName\": " << JsonString(team ? U(team->ShortName) : "") << ", \"games\": " << r.Games()
@@ -179,9 +194,10 @@ void StandingsText(std::ostream& out, const TPennant& p, const TDistrictStanding
     const std::string header = sjis::S(noDraws ? "順位  チーム          試合   勝   負   勝率    差   残"
                                                : "順位  チーム          試合   勝   負   分   勝率    差   残");
     out << U(header) << "\n";
+    const TTeamsBySymbol teams = TeamsBySymbol(p);
     for (int i = 0; i < calc.Count(); ++i) {
         const TTmRec& r = calc.Items(i);
-        const TTeam* team = p.TeamBySymbol(r.Symbol);
+        const TTeam* team = Find(teams, r.Symbol);
         const int magic = calc.Magic(i, s.ByWins);
         std::string line = Cell(std::to_string(r.RankNo), 4, true) + "  " +
                            Cell(team ? team->ShortName : r.Symbol, 14, false) +
@@ -199,9 +215,10 @@ void StandingsJson(std::ostream& out, const TPennant& p, const TDistrictStanding
     out << "{\"district\": " << JsonString(U(s.League->Name + s.District->Name))
         << ", \"rankRule\": " << int(s.League->RankRule) << ", \"drawRule\": " << int(s.League->DrawRule)
         << ", \"teams\": [";
+    const TTeamsBySymbol teams = TeamsBySymbol(p);
     for (int i = 0; i < s.Calc->Count(); ++i) {
         out << (i ? ",\n  " : "\n  ");
-        JsonTeam(out, p, s.Calc->Items(i), s.Calc->Magic(i, s.ByWins));
+        JsonTeam(out, teams, s.Calc->Items(i), s.Calc->Magic(i, s.ByWins));
     }
     out << (s.Calc->Count() ? "\n" : "") << "]}\n";
 }
