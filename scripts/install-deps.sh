@@ -2,7 +2,7 @@
 # Installs the Debian packages Tablora needs, only those missing. Quiet when
 # everything is there already.
 #
-#   scripts/install-deps.sh [build|test|gui|bench|fuzz]...   (default: build test gui)
+#   scripts/install-deps.sh [build|test|gui|bench|fuzz|check]...   (default: build test gui)
 set -euo pipefail
 
 groups=("$@")
@@ -18,6 +18,8 @@ for group in "${groups[@]}"; do
         gui) packages+=(qt6-base-dev libgl-dev fonts-ipafont-gothic qt6-translations-l10n) ;;
         bench) packages+=(libbenchmark-dev) ;;
         fuzz) packages+=(clang libfuzzer-14-dev libclang-rt-14-dev) ;;
+        # The gates of `make check`: the formatting check.
+        check) packages+=(clang-format git) ;;
         *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
     esac
 done
