@@ -98,6 +98,9 @@ private:
     void BuildMenus();
     void BuildToolBar();
     void ApplyCommandStates();
+    static constexpr size_t kMenuGroupSize = 200;
+    void AddViewEntries(QMenu* menu, const std::shared_ptr<const std::vector<TViewMenuEntry>>& entries, size_t first,
+                        size_t end, void (TMainForm::*request)(int), bool enabled);
     void UpdateCaption();
     void WindowMenuAboutToShow();
     bool LoadFile(const QString& path);

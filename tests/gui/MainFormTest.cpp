@@ -289,6 +289,42 @@ TEST_F(MainForm, SettingsSurviveOddPathsAndClosedFolders) {
         << Dialogs.Log.last().toStdString();
 }
 
+// A season of hundreds of districts gets its menu entries in groups of 200,
+// filled when a group is first opened; every entry still opens its view.
+TEST_F(MainForm, HugeSeasonsGetGroupedViewMenus) {
+    TPennant p;
+    TFight none;
+    TLeague& league = p.GetLeague(p.AddLeague());
+    for (int d = 0; d < 450; ++d) {
+        TDistrict& district = league.GetDistrict(league.AddDistrict());
+        district.Name = "D" + std::to_string(d);
+        district.GetTeam(district.AddTeam()).SetSymbol(std::to_string(d));
+    }
+    const std::string path = (Dir / "data" / "huge.qvk").string();
+    ASSERT_TRUE(SaveSeason(path, &p, &none));
+    TMainForm& f = Make();
+    f.Start(QString::fromStdString(path));
+    const QList<QAction*> groups = f.MenuJuni->actions();
+    ASSERT_EQ(groups.size(), 3);
+    EXPECT_EQ(groups[1]->text(), QStringLiteral("201–400"));
+    QMenu* second = groups[1]->menu();
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->isEmpty());
+    emit second->aboutToShow();
+    ASSERT_EQ(second->actions().size(), 200);
+    EXPECT_EQ(second->actions()[5]->text(), QStringLiteral("&206.D205"));
+    QSignalSpy standings(&f, &TMainForm::StandingsRequested);
+    second->actions()[5]->trigger();
+    ASSERT_EQ(standings.size(), 1);
+    EXPECT_EQ(standings[0][0].toInt(), 205);
+    EXPECT_EQ(f.PopupTmJun->actions().size(), 3);
+
+    // Closing the season empties the menus, groups and all.
+    f.CloseSeason(false);
+    EXPECT_TRUE(f.MenuJuni->isEmpty());
+    EXPECT_TRUE(f.MenuJuni->findChildren<QMenu*>().isEmpty());
+}
+
 TEST_F(MainForm, NewSeasonFlow) {
     TMainForm& f = Make();
     // Cancelling the type dialog leaves no season.
