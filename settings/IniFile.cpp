@@ -132,12 +132,13 @@ bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool fal
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    // Line breaks would split the entry; a value is one line.
+    // Line breaks would split the entry; a value is one line, and its ends are
+    // trimmed as reading trims them, so what is written is what is read.
     std::string clean(value);
     for (char& c : clean)
         if (c == '\n' || c == '\r')
             c = ' ';
-    Obtain(section).Obtain(key).Value = std::move(clean);
+    Obtain(section).Obtain(key).Value = Trim(clean);
 }
 
 void TIniFile::WriteInteger(std::string_view section, std::string_view key, int32_t value) {

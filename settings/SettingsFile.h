@@ -26,6 +26,7 @@ bool SaveSettingsFile(const TIniFile& ini, const TSettingsFiles& files, std::str
 
 // The last file's path (UTF-8, as the file system names it) as File/Last holds
 // it: Shift-JIS when every character has a Shift-JIS form, else "{UTF-8}"
-// followed by the path itself, so a "Müller" folder reopens too.
+// followed by the path with "%XX" for "%", spaces and control characters, so a
+// "Müller" folder, or a name ending in a space, reopens too.
 std::string StoredLastFile(const std::string& utf8Path);
 std::string LastFilePath(const std::string& stored);

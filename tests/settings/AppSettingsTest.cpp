@@ -218,8 +218,9 @@ TEST(SettingsFile, FallsBackToTheUsersFolderAndReportsFailure) {
 }
 
 TEST(SettingsFile, LastFileKeepsEveryCharacter) {
-    for (const std::string path : {"/home/fan/2026.qvk", "/home/fan/データ/２０２６年.qvk", "/home/Müller/saison.qvk",
-                                   "/tmp/{UTF-8}odd.qvk", "{UTF-8}/odd.qvk"}) {
+    for (const std::string path :
+         {"/home/fan/2026.qvk", "/home/fan/データ/２０２６年.qvk", "/home/Müller/saison.qvk", "/tmp/{UTF-8}odd.qvk",
+          "{UTF-8}/odd.qvk", " /spaces at the ends/a.qvk ", "/line\r\nbreak/100%.qvk", "/Müller/%41"}) {
         const std::string stored = StoredLastFile(path);
         EXPECT_EQ(LastFilePath(stored), path);
         // Through the file and back.
@@ -229,5 +230,5 @@ TEST(SettingsFile, LastFileKeepsEveryCharacter) {
     }
     // Paths Shift-JIS can hold are stored as before.
     EXPECT_EQ(StoredLastFile("/home/fan/データ/a.qvk"), sjis::S("/home/fan/データ/a.qvk"));
-    EXPECT_EQ(StoredLastFile("/home/Müller/a.qvk"), "{UTF-8}/home/Müller/a.qvk");
+    EXPECT_EQ(StoredLastFile("/home/Müller/a b.qvk"), "{UTF-8}/home/Müller/a%20b.qvk");
 }
