@@ -70,10 +70,10 @@ TIniFile TIniFile::Parse(std::string_view bytes) {
             continue;
         }
         const size_t eq = line.find('=');
-        if (!current || eq == std::string_view::npos || eq == 0)
+        if (!current || eq == std::string_view::npos)
             continue;
         const std::string_view key = Trim(line.substr(0, eq)), value = Trim(line.substr(eq + 1));
-        if (current->Find(key))
+        if (key.empty() || current->Find(key))
             continue; // the first of repeated keys counts
         TEntry& entry = current->Obtain(key);
         entry.Value = value;

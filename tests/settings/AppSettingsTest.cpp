@@ -22,8 +22,8 @@ const TWorkArea kScreen{0, 0, 1024, 738}; // 1024 x 768 less a 30-pixel task bar
 } // namespace
 
 TEST(TIniFile, ParsesLooselyAndKeepsOrder) {
-    TIniFile ini =
-        TIniFile::Parse("stray=1\r\n[B]\r\n z = 2 \r\n;comment\r\nbroken line\r\n[a]\nx=1\nX=ignored\n[b]\ny=3\n");
+    TIniFile ini = TIniFile::Parse(
+        "stray=1\r\n[B]\r\n z = 2 \r\n \t=no key\n;comment\r\nbroken line\r\n[a]\nx=1\nX=ignored\n[b]\ny=3\n");
     EXPECT_EQ(ini.Value("A", "stray"), std::nullopt);
     EXPECT_EQ(ini.ReadInteger("b", "Z", 0), 2);
     EXPECT_EQ(ini.ReadInteger("b", "y", 0), 3); // a repeated section joins the first
