@@ -4,18 +4,19 @@
 #   make check   the gates CI runs after make test: formatting, a build and
 #                test run without the GUI, and a short run of every fuzzer
 #   make bench   benchmarks (optimised build)
-#   make fuzz    run one fuzzer (FUZZ_TARGET, default season_file) for FUZZ_SECONDS (default 60)
+#   make fuzz    run every fuzzer for FUZZ_SECONDS each (default 60), keeping its corpus in fuzz-corpus/
+#   make deb     a Debian package (tablora_VERSION_ARCH.deb) in the top folder
 
 BUILD       ?= build
 TEST_BUILD  ?= build-test
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD  ?= build-fuzz
 NOGUI_BUILD ?= build-nogui
+DEB_BUILD   ?= build-deb
 FUZZ_SECONDS ?= 60
-FUZZ_TARGET ?= season_file
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps build run test check bench fuzz fuzz-build clean
+.PHONY: all deps build run test check bench fuzz fuzz-build deb clean
 
 all: build
 
@@ -61,9 +62,18 @@ fuzz-build:
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 fuzz: fuzz-build
-	@mkdir -p fuzz-corpus/$(FUZZ_TARGET) fuzz-artifacts
-	@$(FUZZ_BUILD)/fuzz/$(FUZZ_TARGET)_fuzz fuzz-corpus/$(FUZZ_TARGET) fuzz/seeds/$(subst _file,,$(FUZZ_TARGET)) \
-		-max_total_time=$(FUZZ_SECONDS) -artifact_prefix=fuzz-artifacts/$(FUZZ_TARGET)- -print_final_stats=1
+	@FUZZ_SMOKE_SECONDS=$(FUZZ_SECONDS) scripts/fuzz-smoke.sh $(FUZZ_BUILD) fuzz-corpus
+
+deb:
+	@scripts/install-deps.sh build gui deb
+	@cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABLORA_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@cmake --build $(DEB_BUILD) -j $(JOBS)
+	@cd $(DEB_BUILD) && cpack -G DEB >/dev/null
+	@rm -rf $(DEB_BUILD)/check && dpkg-deb -x $(DEB_BUILD)/tablora_*.deb $(DEB_BUILD)/check
+	@desktop-file-validate $(DEB_BUILD)/check/usr/share/applications/*.desktop
+	@appstreamcli validate --no-net $(DEB_BUILD)/check/usr/share/metainfo/*.metainfo.xml
+	@rm -f tablora_*.deb && cp $(DEB_BUILD)/tablora_*.deb .
+	@ls tablora_*.deb
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(NOGUI_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(NOGUI_BUILD) $(DEB_BUILD)

@@ -11,8 +11,11 @@
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
+#include "model/MatchText.h"
 #include "model/SeasonFile.h"
 #include "model/SeasonTemplates.h"
+#include "setup/UColor.h"
+#include "setup/UOption.h"
 #include "setup/USettei.h"
 #include "views/UJuni.h"
 #include "views/UTmJuni.h"
@@ -39,6 +42,7 @@ const char* const TMainForm::MailAddress = "author@tablora.example.org";
 namespace {
 
 const QString kSeasonFilter = QStringLiteral("QVK File(*.qvk)");
+const QString kMatchTextFilter = QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.txt)");
 
 // Tool bar pictures: a colored tile with one character, drawn at run time.
 QIcon GlyphIcon(const QString& glyph, const QColor& color) {
@@ -143,14 +147,13 @@ void TMainForm::BuildMenus() {
     MISave = file->addAction(QStringLiteral("上書き保存(&S)"), this, &TMainForm::MISaveClick);
     MISaveAs = file->addAction(QStringLiteral("名前を付けて保存(&A)"), this, &TMainForm::MISaveAsClick);
     file->addSeparator();
-    // The match data exchange and the options and colors dialogs come with their own windows.
-    MITorikomi = file->addAction(QStringLiteral("対戦データ取り込み(&R)"));
-    MIKakidasi = file->addAction(QStringLiteral("対戦データ書き出し(&W)"));
-    MIClear = file->addAction(QStringLiteral("対戦データクリア(&C)"));
+    MITorikomi = file->addAction(QStringLiteral("対戦データ取り込み(&R)"), this, &TMainForm::MITorikomiClick);
+    MIKakidasi = file->addAction(QStringLiteral("対戦データ書き出し(&W)"), this, &TMainForm::MIKakidasiClick);
+    MIClear = file->addAction(QStringLiteral("対戦データクリア(&C)"), this, &TMainForm::MIClearClick);
     file->addSeparator();
     MISettei = file->addAction(QStringLiteral("チーム情報設定(&P)"), this, &TMainForm::MISetteiClick);
-    MIColor = file->addAction(QStringLiteral("色の設定(&L)"));
-    MIOption = file->addAction(QStringLiteral("オプション(&Q)"));
+    MIColor = file->addAction(QStringLiteral("色の設定(&L)"), this, &TMainForm::MIColorClick);
+    MIOption = file->addAction(QStringLiteral("オプション(&Q)"), this, &TMainForm::MIOptionClick);
     file->addSeparator();
     MIExit = file->addAction(QStringLiteral("終了(&X)"), this, &QWidget::close);
 
@@ -512,6 +515,79 @@ void TMainForm::MISaveAsClick() {
     ApplyCommandStates();
 }
 
+TMainForm::TExportResult TMainForm::ExportMatches() {
+    const QString path = Dialogs.SaveFileName(this, DataFolder(), kMatchTextFilter, QStringLiteral("txt"));
+    if (path.isEmpty())
+        return TExportResult::Cancelled;
+    if (!ExportMatchText(path.toStdString(), *SeasonPennant, *SeasonFight)) {
+        Dialogs.ShowInfoError(this, QStringLiteral("ファイルの書き出しに失敗しました。"));
+        return TExportResult::Failed;
+    }
+    return TExportResult::Written;
+}
+
+void TMainForm::MIKakidasiClick() {
+    if (SeasonPennant)
+        ExportMatches();
+}
+
+void TMainForm::MITorikomiClick() {
+    if (!SeasonPennant)
+        return;
+    CloseAllViews();
+    const QString path = Dialogs.OpenFileName(this, DataFolder(), kMatchTextFilter);
+    if (path.isEmpty())
+        return;
+    TMatchText text;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    std::string bytes;
+    const bool read = ReadWholeFile(path.toStdString(), bytes);
+    if (read)
+        text = ReadMatchText(bytes);
+    bytes = std::string(); // the file's bytes are not needed any more
+    QGuiApplication::restoreOverrideCursor();
+    if (!read) {
+        Dialogs.ShowInfoError(this, QStringLiteral("ファイルの読み込みに失敗しました。"));
+        return;
+    }
+    switch (CheckImport(*SeasonPennant, *SeasonFight, text)) {
+    case TImportCheck::OtherChecker:
+        Dialogs.ShowEntryError(this, QStringLiteral("チェッカーが異なります。\r\n該当データは取り込めません。"));
+        return;
+    case TImportCheck::Older:
+        if (!Dialogs.AskYesNo(this, QStringLiteral("取り込みデータが古い可能性があります\r\n処理を続行しますか？")))
+            return;
+        break;
+    case TImportCheck::Ok:
+        break;
+    }
+    ApplyImport(*SeasonPennant, *SeasonFight, std::move(text));
+    SeasonPennant->Modified = 1;
+    ApplyCommandStates();
+}
+
+void TMainForm::MIClearClick() {
+    if (!SeasonPennant)
+        return;
+    CloseAllViews();
+    switch (
+        Dialogs.AskYesNoCancel(this, QStringLiteral("対戦データをクリアします。\r\n現在のデータを保存しますか？"))) {
+    case IDialogService::TAnswer::Cancel:
+        return;
+    case IDialogService::TAnswer::Yes:
+        // A cancelled export still clears; a failed one keeps the data the user wanted kept.
+        if (ExportMatches() == TExportResult::Failed)
+            return;
+        break;
+    case IDialogService::TAnswer::No:
+        break;
+    }
+    SeasonFight->Clear();
+    SeasonFight->LastUpdate = 0;
+    SeasonPennant->Modified = 1;
+    ApplyCommandStates();
+}
+
 void TMainForm::MISetteiClick() {
     if (!SeasonPennant)
         return;
@@ -522,6 +598,24 @@ void TMainForm::MISetteiClick() {
     BuildViewMenus();
     ApplyCommandStates();
     UpdateCaption();
+}
+
+// The options and colors take effect the next time the part that reads them
+// runs or draws; open views are not told.
+void TMainForm::MIOptionClick() {
+    TFmOption dialog(this);
+    dialog.Load(AppSettings);
+    if (Dialogs.Exec(dialog) == QDialog::Accepted)
+        dialog.Store(AppSettings);
+}
+
+void TMainForm::MIColorClick() {
+    TFmColor dialog(Dialogs, LastChosenColor, this);
+    dialog.Load(AppSettings);
+    const bool accepted = Dialogs.Exec(dialog) == QDialog::Accepted;
+    LastChosenColor = dialog.LastChosen();
+    if (accepted)
+        dialog.Store(AppSettings);
 }
 
 void TMainForm::MITorokuNClick() {

@@ -6,6 +6,7 @@
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
 
+#include <QColor>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
@@ -46,7 +47,12 @@ public:
     void MIOpenClick();
     void MISaveClick();
     void MISaveAsClick();
+    void MITorikomiClick();
+    void MIKakidasiClick();
+    void MIClearClick();
     void MISetteiClick();
+    void MIOptionClick();
+    void MIColorClick();
     void MITorokuNClick();
     void MIKekkaClick();
     void MIHelpClick();
@@ -108,6 +114,8 @@ private:
     QString DataFolder() const;
     void PlaceWindow();
     QWidget* AddChild(QWidget* view);
+    enum class TExportResult { Written, Cancelled, Failed };
+    TExportResult ExportMatches();
 
     IDialogService& Dialogs;
     QString ProgramFolder;
@@ -122,4 +130,5 @@ private:
     TFmVersion* Version;
     QList<QPointer<THelpWindow>> HelpWindows;
     bool SettingsWritten = false;
+    QColor LastChosenColor = Qt::black; // the color dialog opens on it
 };

@@ -1,6 +1,8 @@
 #include "CliCommands.h"
 
+#include "MatchTextCommands.h"
 #include "RenderCommand.h"
+#include "StandingsExport.h"
 #include "calc/DistrictStandings.h"
 #include "calc/StandingsText.h"
 #include "model/BaseballFight.h"
@@ -13,16 +15,17 @@
 #include <charconv>
 #include <optional>
 #include <ostream>
-#include <unordered_map>
 
 namespace {
 
 const char kUsage[] =
     "使い方:\n"
     "  tablora-cli info SEASON.qvk\n"
-    "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json]\n"
+    "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json|csv|html]\n"
     "  tablora-cli check SEASON.qvk\n"
-    "  tablora-cli render SEASON.qvk --view standings|transition --index N [--mode 0|1|2] --out FILE.png\n";
+    "  tablora-cli render SEASON.qvk --view standings|transition --index N [--mode 0|1|2] --out FILE.png\n"
+    "  tablora-cli export SEASON.qvk --out FILE.txt\n"
+    "  tablora-cli import SEASON.qvk FILE.txt --out NEW.qvk [--force]\n";
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
@@ -106,85 +109,6 @@ int Info(const TSeason& s, std::ostream& out) {
     return 0;
 }
 
-std::string JsonString(const std::string& utf8) {
-    std::string o = "\"";
-    for (unsigned char c : utf8) {
-        switch (c) {
-        case '"':
-            o += "\\\"";
-            break;
-        case '\\':
-            o += "\\\\";
-            break;
-        case '\n':
-            o += "\\n";
-            break;
-        case '\r':
-            o += "\\r";
-            break;
-        case '\t':
-            o += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                o += buf;
-            } else {
-                o += static_cast<char>(c);
-            }
-        }
-    }
-    return o + "\"";
-}
-
-struct TSide {
-    int32_t Games, Wins, Losses, Draws, Remain, RunsFor, RunsAgainst;
-};
-
-void JsonSide(std::ostream& out, const char* name, const TSide& s) {
-    out << "\"" << name << "\": {\"games\": " << s.Games << ", \"wins\": " << s.Wins << ", \"losses\": " << s.Losses
-        << ", \"draws\": " << s.Draws << ", \"remain\": " << s.Remain << ", \"runsFor\": " << s.RunsFor
-        << ", \"runsAgainst\": " << s.RunsAgainst << "}";
-}
-
-// The season's teams by symbol, the first in season order winning as in
-// TeamBySymbol: a district can hold tens of thousands of rows.
-using TTeamsBySymbol = std::unordered_map<std::string, const TTeam*>;
-TTeamsBySymbol TeamsBySymbol(const TPennant& p) {
-    TTeamsBySymbol teams;
-    p.ForEachTeam([&](TLeague&, TDistrict&, TTeam& team) { teams.emplace(team.Symbol, &team); });
-    return teams;
-}
-
-const TTeam* Find(const TTeamsBySymbol& teams, const std::string& symbol) {
-    const auto it = teams.find(symbol);
-    return it == teams.end() ? nullptr : it->second;
-}
-
-void JsonTeam(std::ostream& out, const TTeamsBySymbol& teams, const TTmRec& r, int magic) {
-    const TTeam* team = Find(teams, r.Symbol);
-    const TStreaks st = r.GetStreaks();
-    out << "{\"rank\": " << r.RankNo << ", \"symbol\": " << JsonString(U(r.Symbol))
-        << ", \"shortName\": " << JsonString(team ? U(team->ShortName) : "") << ", \"games\": " << r.Games()
-        << ", \"wins\": " << r.Wins() << ", \"losses\": " << r.Losses() << ", \"draws\": " << r.Draws()
-        << ", \"remain\": " << r.Remain() << ", \"winRate\": " << r.WinRate() << ", \"behindTop\": " << r.BehindTop
-        << ", \"behindPrev\": " << r.BehindPrev << ", \"magic\": " << (magic < 0 ? "null" : std::to_string(magic))
-        << ", \"runsFor\": " << r.RunsFor() << ", \"runsAgainst\": " << r.RunsAgainst() << ", ";
-    JsonSide(out, "home",
-             {r.HomeGames, r.HomeWins, r.HomeLosses, r.HomeDraws, r.HomeRemain, r.HomeRunsFor, r.HomeRunsAgainst});
-    out << ", ";
-    JsonSide(out, "visitor",
-             {r.VisitorGames, r.VisitorWins, r.VisitorLosses, r.VisitorDraws, r.VisitorRemain, r.VisitorRunsFor,
-              r.VisitorRunsAgainst});
-    out << ", \"streaks\": {\"WinMax\": " << st.WinMax << ", \"WinNow\": " << st.WinNow
-        << ", \"LoseMax\": " << st.LoseMax << ", \"LoseNow\": " << st.LoseNow << ", \"HomeWinMax\": " << st.HomeWinMax
-        << ", \"HomeWinNow\": " << st.HomeWinNow << ", \"HomeLoseMax\": " << st.HomeLoseMax
-        << ", \"HomeLoseNow\": " << st.HomeLoseNow << ", \"VisitorWinMax\": " << st.VisitorWinMax
-        << ", \"VisitorWinNow\": " << st.VisitorWinNow << ", \"VisitorLoseMax\": " << st.VisitorLoseMax
-        << ", \"VisitorLoseNow\": " << st.VisitorLoseNow << "}, \"form\": " << r.ConditionLevel() << "}";
-}
-
 void StandingsText(std::ostream& out, const TPennant& p, const TDistrictStandings& s) {
     const TRkCalc& calc = *s.Calc;
     const bool noDraws = s.League->DrawRule == 2;
@@ -194,10 +118,10 @@ void StandingsText(std::ostream& out, const TPennant& p, const TDistrictStanding
     const std::string header = sjis::S(noDraws ? "順位  チーム          試合   勝   負   勝率    差   残"
                                                : "順位  チーム          試合   勝   負   分   勝率    差   残");
     out << U(header) << "\n";
-    const TTeamsBySymbol teams = TeamsBySymbol(p);
+    const TSymbolIndex teams(p); // a district can hold tens of thousands of rows
     for (int i = 0; i < calc.Count(); ++i) {
         const TTmRec& r = calc.Items(i);
-        const TTeam* team = Find(teams, r.Symbol);
+        const TTeam* team = teams.Team(r.Symbol);
         const int magic = calc.Magic(i, s.ByWins);
         std::string line = Cell(std::to_string(r.RankNo), 4, true) + "  " +
                            Cell(team ? team->ShortName : r.Symbol, 14, false) +
@@ -209,18 +133,6 @@ void StandingsText(std::ostream& out, const TPennant& p, const TDistrictStanding
                 Cell(std::to_string(r.Remain()), 5, true);
         out << line << "\n";
     }
-}
-
-void StandingsJson(std::ostream& out, const TPennant& p, const TDistrictStandings& s) {
-    out << "{\"district\": " << JsonString(U(s.League->Name + s.District->Name))
-        << ", \"rankRule\": " << int(s.League->RankRule) << ", \"drawRule\": " << int(s.League->DrawRule)
-        << ", \"teams\": [";
-    const TTeamsBySymbol teams = TeamsBySymbol(p);
-    for (int i = 0; i < s.Calc->Count(); ++i) {
-        out << (i ? ",\n  " : "\n  ");
-        JsonTeam(out, teams, s.Calc->Items(i), s.Calc->Magic(i, s.ByWins));
-    }
-    out << (s.Calc->Count() ? "\n" : "") << "]}\n";
 }
 
 std::optional<int> ParseIndex(const std::string& text) {
@@ -281,8 +193,8 @@ int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostr
                 throw TUsageError{"--day は yyyy/mm/dd の形で指定してください"};
         } else if (a == "--format") {
             format = value();
-            if (format != "text" && format != "json")
-                throw TUsageError{"--format は text か json です"};
+            if (format != "text" && format != "json" && format != "csv" && format != "html")
+                throw TUsageError{"--format は text、json、csv、html のどれかです"};
         } else {
             TOptionReader::Unknown(a);
         }
@@ -301,7 +213,11 @@ int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 1;
     }
     if (format == "json")
-        StandingsJson(out, *season->Pennant, *s);
+        WriteStandingsJson(out, *season->Pennant, *s);
+    else if (format == "csv")
+        WriteStandingsCsv(out, *season->Pennant, *s);
+    else if (format == "html")
+        WriteStandingsHtml(out, *season->Pennant, *s);
     else
         StandingsText(out, *season->Pennant, *s);
     return 0;
@@ -393,12 +309,18 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             return Standings(args, out, err);
         if (command == "render")
             return Render(args, err);
+        if (command == "export")
+            return ExportCommand(args, out, err);
+        if (command == "import")
+            return ImportCommand(args, out, err);
         if (command == "--help" || command == "-h" || command == "help") {
             out << kUsage;
             return 0;
         }
         return Usage(err, "不明なコマンド " + command);
     } catch (const TUsageError& e) {
+        return Usage(err, e.Message);
+    } catch (const TCliUsageError& e) {
         return Usage(err, e.Message);
     }
 }

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# A short run of every fuzz target the fuzz build produced (FUZZ_SMOKE_SECONDS
-# each, default 30), from its seeds in fuzz/seeds/<target without _fuzz>.
-# Any crash, leak, timeout or undefined behaviour fails the run; the input is
-# kept as fuzz-artifacts/<target>-crash-… for the test data.
+# A run of every fuzz target the fuzz build produced (FUZZ_SMOKE_SECONDS each,
+# default 30), from its seeds in fuzz/seeds/<target without _fuzz>, or
+# <target without _fuzz and underscores>. Any crash, leak, timeout or undefined
+# behaviour fails the run; the input is kept as fuzz-artifacts/<target>-crash-…
+# for the test data. With CORPUS_DIR, each target's corpus is kept in
+# CORPUS_DIR/<target> between runs; without, it is thrown away.
 #
-#   scripts/fuzz-smoke.sh BUILD_DIR
+#   scripts/fuzz-smoke.sh BUILD_DIR [CORPUS_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:?build directory}
+keep=${2:-}
 seconds=${FUZZ_SMOKE_SECONDS:-30}
 shopt -s nullglob
 targets=("$build"/fuzz/*_fuzz)
@@ -20,16 +23,23 @@ for target in "${targets[@]}"; do
     name=$(basename "$target" _fuzz)
     seeds=fuzz/seeds/$name
     [ -d "$seeds" ] || seeds=fuzz/seeds/${name//_/}
-    corpus=$(mktemp -d)
+    if [ -n "$keep" ]; then
+        corpus=$keep/$name
+        mkdir -p "$corpus"
+    else
+        corpus=$(mktemp -d)
+    fi
     [ -d "$seeds" ] && cp -r "$seeds"/. "$corpus"/
     echo "fuzz-smoke: $name for ${seconds}s"
-    if ! "$target" "$corpus" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    if ! "$target" "$corpus" -max_total_time="$seconds" -max_len=16384 -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="fuzz-artifacts/$name-" -print_final_stats=1 >"$corpus.log" 2>&1; then
         tail -40 "$corpus.log" >&2
-        rm -rf "$corpus" "$corpus.log"
+        rm -f "$corpus.log"
+        [ -n "$keep" ] || rm -rf "$corpus"
         echo "fuzz-smoke: $name failed" >&2
         exit 1
     fi
     grep -E '^stat::number_of_executed_units|^stat::peak_rss_mb' "$corpus.log" | sed "s/^/  /"
-    rm -rf "$corpus" "$corpus.log"
+    rm -f "$corpus.log"
+    [ -n "$keep" ] || rm -rf "$corpus"
 done

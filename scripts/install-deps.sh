@@ -2,7 +2,7 @@
 # Installs the Debian packages Tablora needs, only those missing. Quiet when
 # everything is there already.
 #
-#   scripts/install-deps.sh [build|test|gui|bench|fuzz|check]...   (default: build test gui)
+#   scripts/install-deps.sh [build|test|gui|bench|fuzz|check|deb]...   (default: build test gui)
 set -euo pipefail
 
 groups=("$@")
@@ -12,11 +12,15 @@ packages=()
 for group in "${groups[@]}"; do
     case "$group" in
         build) packages+=(g++ cmake ninja-build make) ;;
-        test) packages+=(googletest libgtest-dev libgmock-dev) ;;
+        # python3 reads the CSV and HTML exports back in the tests.
+        test) packages+=(googletest libgtest-dev libgmock-dev python3) ;;
         # Qt 6 Widgets, and the Japanese UI font ("ＭＳ Ｐゴシック" is drawn with IPAPGothic).
         # Qt's own texts (buttons of message boxes, file dialogs) in Japanese too.
         gui) packages+=(qt6-base-dev libgl-dev fonts-ipafont-gothic qt6-translations-l10n) ;;
         bench) packages+=(libbenchmark-dev) ;;
+        # The package build: icons drawn from the SVG, the shared-library
+        # dependencies, and the checkers of the desktop files.
+        deb) packages+=(librsvg2-bin dpkg-dev file desktop-file-utils appstream) ;;
         fuzz) packages+=(clang libfuzzer-14-dev libclang-rt-14-dev) ;;
         # The gates of `make check`: the formatting check.
         check) packages+=(clang-format git) ;;

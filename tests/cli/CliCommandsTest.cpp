@@ -108,6 +108,28 @@ TEST_F(CliSeason, StandingsAsJson) {
     EXPECT_EQ(r.Out.substr(r.Out.size() - 3), "]}\n");
 }
 
+// CSV and HTML, read back by Python's own parsers, give the JSON's values,
+// with names that need escaping in every format.
+TEST_F(CliSeason, StandingsAsCsvAndHtmlMatchJson) {
+    std::unique_ptr<TPennant> p;
+    std::unique_ptr<TFight> f;
+    ASSERT_TRUE(LoadSeason(Path, p, f));
+    p->TeamBySymbol("T")->ShortName = sjis::S("阪,\"神\"<&>");
+    ASSERT_TRUE(SaveSeason(Path, p.get(), f.get()));
+    std::string files[3];
+    const char* formats[] = {"json", "csv", "html"};
+    for (int i = 0; i < 3; ++i) {
+        TRun r = Cli({"standings", Path, "--format", formats[i]});
+        ASSERT_EQ(r.Code, 0) << r.Err;
+        files[i] = (Dir / (std::string("s.") + formats[i])).string();
+        std::ofstream(files[i], std::ios::binary) << r.Out;
+    }
+    const std::string check = std::string("python3 ") + TABLORA_SOURCE_DIR + "/tests/cli/check_standings_formats.py " +
+                              files[0] + " " + files[1] + " " + files[2];
+    EXPECT_EQ(std::system(check.c_str()), 0);
+    EXPECT_NE(Slurp(files[2]).find("阪,&quot;神&quot;&lt;&amp;&gt;"), std::string::npos);
+}
+
 TEST_F(CliSeason, StandingsOnADay) {
     TRun r = Cli({"standings", Path, "--day", "2003/04/01"});
     ASSERT_EQ(r.Code, 0) << r.Err;

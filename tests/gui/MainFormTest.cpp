@@ -1,21 +1,26 @@
 #include "app/UDlgNew.h"
 #include "app/UMain.h"
+#include "controls/CuteBtn.h"
 #include "entry/UKekka.h"
 #include "gui/ScriptedDialogs.h"
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/SeasonFile.h"
 #include "model/SjisText.h"
+#include "setup/UColor.h"
+#include "setup/UOption.h"
 #include "setup/USettei.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QToolBar>
 #include <QToolButton>
@@ -448,4 +453,62 @@ TEST_F(MainForm, MaximizedExitKeepsTheRestoredBounds) {
     Form.reset();
     TMainForm& g = Make();
     EXPECT_TRUE(g.windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(MainForm, OptionsAndColorsCopyBackOnlyOnOk) {
+    TMainForm& f = Make();
+    const TAppSettings before = f.Settings();
+    auto changeAll = [&f](QDialog& d) {
+        auto& o = static_cast<TFmOption&>(d);
+        EXPECT_EQ(o.parentWidget(), &f); // centred on the main window
+        o.ChkZenkai->setChecked(false);
+        o.ETMax->setText(QStringLiteral("3"));
+        o.RBTab[2]->setChecked(true);
+        o.ChkSuspend->setChecked(true);
+        o.ChkOther->setChecked(true);
+    };
+    Dialogs.DialogHandlers.push_back([&](QDialog& d) {
+        changeAll(d);
+        return int(QDialog::Rejected);
+    });
+    f.MIOption->trigger();
+    EXPECT_EQ(WriteSettings(f.Settings()).Serialize(), WriteSettings(before).Serialize());
+    Dialogs.DialogHandlers.push_back([&](QDialog& d) {
+        changeAll(d);
+        return int(QDialog::Accepted);
+    });
+    f.MIOption->trigger();
+    EXPECT_FALSE(f.Settings().Zenkai);
+    EXPECT_EQ(f.Settings().TMax, 3);
+    EXPECT_EQ(f.Settings().TTab, 2);
+    EXPECT_TRUE(f.Settings().Suspend && f.Settings().Other);
+
+    // Colors: a chosen color and a page reset, cancelled, then confirmed.
+    const TAppSettings options = f.Settings();
+    f.Settings().Char1 = 0x123456;
+    Dialogs.Colors = {QColor(255, 0, 0), QColor(0, 255, 0)};
+    auto work = [](QDialog& d) {
+        auto& c = static_cast<TFmColor&>(d);
+        EXPECT_EQ(c.windowTitle(), QStringLiteral("色の設定"));
+        c.CBLine1->Click();
+        c.BtnDflt[0]->click(); // undoes it, and Char1 goes back to the window text color
+        c.CBUp->Click();
+    };
+    Dialogs.DialogHandlers.push_back([&](QDialog& d) {
+        work(d);
+        return int(QDialog::Rejected);
+    });
+    f.MIColor->trigger();
+    EXPECT_EQ(f.Settings().Char1, 0x123456);
+    EXPECT_EQ(f.Settings().Up, options.Up);
+    Dialogs.Colors = {QColor(0, 0, 255), QColor(0, 255, 0)};
+    Dialogs.DialogHandlers.push_back([&](QDialog& d) {
+        work(d);
+        return int(QDialog::Accepted);
+    });
+    f.MIColor->trigger();
+    EXPECT_EQ(Dialogs.LastColorOffered, QColor(0, 0, 255)); // remembered from the last opening
+    EXPECT_EQ(f.Settings().Char1, SysColorWindowText);
+    EXPECT_EQ(f.Settings().Up, 0x00FF00);
+    EXPECT_EQ(f.Settings().Line1, options.Line1);
 }

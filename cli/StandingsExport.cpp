@@ -1,0 +1,289 @@
+#include "StandingsExport.h"
+
+#include "calc/DistrictStandings.h"
+#include "calc/StandingsText.h"
+#include "model/BaseballPennant.h"
+#include "model/SjisText.h"
+
+#include <cstdio>
+#include <ostream>
+#include <sstream>
+
+namespace {
+
+std::string U(const std::string& sjisText) {
+    return sjis::ToUtf8(sjisText);
+}
+
+template <typename T> std::string Number(T value) {
+    std::ostringstream s;
+    s << value;
+    return s.str();
+}
+
+class TRowBuilder {
+public:
+    void Text(std::string key, std::string utf8) { Row.push_back({std::move(key), std::move(utf8), true, false}); }
+    template <typename T> void Num(std::string key, T value) {
+        Row.push_back({std::move(key), Number(value), false, false});
+    }
+    void Null(std::string key) { Row.push_back({std::move(key), "", false, true}); }
+    std::vector<TStandingsField> Row;
+};
+
+std::vector<TStandingsField> TeamRow(const TSymbolIndex& teams, const TTmRec& r, int magic) {
+    const TTeam* team = teams.Team(r.Symbol);
+    const TStreaks st = r.GetStreaks();
+    TRowBuilder b;
+    b.Num("rank", r.RankNo);
+    b.Text("symbol", U(r.Symbol));
+    b.Text("shortName", team ? U(team->ShortName) : "");
+    b.Num("games", r.Games());
+    b.Num("wins", r.Wins());
+    b.Num("losses", r.Losses());
+    b.Num("draws", r.Draws());
+    b.Num("remain", r.Remain());
+    b.Num("winRate", r.WinRate());
+    b.Num("behindTop", r.BehindTop);
+    b.Num("behindPrev", r.BehindPrev);
+    if (magic < 0)
+        b.Null("magic");
+    else
+        b.Num("magic", magic);
+    b.Num("runsFor", r.RunsFor());
+    b.Num("runsAgainst", r.RunsAgainst());
+    struct TSide {
+        const char* Name;
+        int32_t Games, Wins, Losses, Draws, Remain, RunsFor, RunsAgainst;
+    };
+    const TSide sides[] = {
+        {"home", r.HomeGames, r.HomeWins, r.HomeLosses, r.HomeDraws, r.HomeRemain, r.HomeRunsFor, r.HomeRunsAgainst},
+        {"visitor", r.VisitorGames, r.VisitorWins, r.VisitorLosses, r.VisitorDraws, r.VisitorRemain, r.VisitorRunsFor,
+         r.VisitorRunsAgainst}};
+    for (const TSide& s : sides) {
+        const std::string n = s.Name;
+        b.Num(n + ".games", s.Games);
+        b.Num(n + ".wins", s.Wins);
+        b.Num(n + ".losses", s.Losses);
+        b.Num(n + ".draws", s.Draws);
+        b.Num(n + ".remain", s.Remain);
+        b.Num(n + ".runsFor", s.RunsFor);
+        b.Num(n + ".runsAgainst", s.RunsAgainst);
+    }
+    const std::pair<const char*, int32_t> streaks[] = {
+        {"WinMax", st.WinMax},
+        {"WinNow", st.WinNow},
+        {"LoseMax", st.LoseMax},
+        {"LoseNow", st.LoseNow},
+        {"HomeWinMax", st.HomeWinMax},
+        {"HomeWinNow", st.HomeWinNow},
+        {"HomeLoseMax", st.HomeLoseMax},
+        {"HomeLoseNow", st.HomeLoseNow},
+        {"VisitorWinMax", st.VisitorWinMax},
+        {"VisitorWinNow", st.VisitorWinNow},
+        {"VisitorLoseMax", st.VisitorLoseMax},
+        {"VisitorLoseNow", st.VisitorLoseNow},
+    };
+    for (const auto& [name, value] : streaks)
+        b.Num(std::string("streaks.") + name, value);
+    b.Num("form", r.ConditionLevel());
+    return b.Row;
+}
+
+std::string DistrictTitle(const TDistrictStandings& s) {
+    return U(s.League->Name + s.District->Name);
+}
+
+// Writes one team's fields as a JSON object, opening and closing the nested
+// objects ("home", "visitor", "streaks") as the keys' prefixes change.
+void JsonObject(std::ostream& out, const std::vector<TStandingsField>& row) {
+    out << "{";
+    std::string group;
+    bool first = true;
+    for (const TStandingsField& f : row) {
+        const size_t dot = f.Key.find('.');
+        const std::string prefix = dot == std::string::npos ? "" : f.Key.substr(0, dot);
+        const std::string name = dot == std::string::npos ? f.Key : f.Key.substr(dot + 1);
+        if (prefix != group) {
+            if (!group.empty())
+                out << "}";
+            if (!prefix.empty()) {
+                out << (first ? "" : ", ") << JsonString(prefix) << ": {";
+                first = true;
+            }
+            group = prefix;
+        }
+        if (!first)
+            out << ", ";
+        first = false;
+        out << JsonString(name) << ": " << (f.IsNull ? "null" : f.IsText ? JsonString(f.Text) : f.Text);
+    }
+    if (!group.empty())
+        out << "}";
+    out << "}";
+}
+
+// The columns of the HTML table: what a reader of a standings table expects.
+// Rates and distances are written as the standings table writes them.
+struct THtmlColumn {
+    const char* Key;
+    const char* Title;
+    std::string (*Format)(int64_t) = nullptr;
+};
+const THtmlColumn kHtmlColumns[] = {
+    {"rank", "順位"},
+    {"shortName", "チーム"},
+    {"symbol", "略称"},
+    {"games", "試合"},
+    {"wins", "勝"},
+    {"losses", "負"},
+    {"draws", "分"},
+    {"winRate", "勝率", FormatRate},
+    {"behindTop", "差", FormatTenths},
+    {"remain", "残"},
+    {"magic", "マジック"},
+    {"runsFor", "得点"},
+    {"runsAgainst", "失点"},
+};
+
+} // namespace
+
+std::string JsonString(const std::string& utf8) {
+    std::string o = "\"";
+    for (unsigned char c : utf8) {
+        switch (c) {
+        case '"':
+            o += "\\\"";
+            break;
+        case '\\':
+            o += "\\\\";
+            break;
+        case '\n':
+            o += "\\n";
+            break;
+        case '\r':
+            o += "\\r";
+            break;
+        case '\t':
+            o += "\\t";
+            break;
+        default:
+            if (c < 0x20 || c == 0x7f) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                o += buf;
+            } else {
+                o += static_cast<char>(c);
+            }
+        }
+    }
+    return o + "\"";
+}
+
+std::string HtmlEscape(const std::string& utf8) {
+    std::string o;
+    o.reserve(utf8.size());
+    for (char c : utf8) {
+        switch (c) {
+        case '&':
+            o += "&amp;";
+            break;
+        case '<':
+            o += "&lt;";
+            break;
+        case '>':
+            o += "&gt;";
+            break;
+        case '"':
+            o += "&quot;";
+            break;
+        case '\'':
+            o += "&#39;";
+            break;
+        default:
+            o += c;
+        }
+    }
+    return o;
+}
+
+std::string CsvField(const std::string& utf8) {
+    if (utf8.find_first_of(",\"\r\n") == std::string::npos)
+        return utf8;
+    std::string o = "\"";
+    for (char c : utf8) {
+        if (c == '"')
+            o += '"';
+        o += c;
+    }
+    return o + "\"";
+}
+
+std::vector<std::vector<TStandingsField>> StandingsRows(const TPennant& pennant, const TDistrictStandings& s) {
+    std::vector<std::vector<TStandingsField>> rows;
+    rows.reserve(s.Calc->Count());
+    const TSymbolIndex teams(pennant); // a district can hold tens of thousands of rows
+    for (int i = 0; i < s.Calc->Count(); ++i)
+        rows.push_back(TeamRow(teams, s.Calc->Items(i), s.Calc->Magic(i, s.ByWins)));
+    return rows;
+}
+
+void WriteStandingsJson(std::ostream& out, const TPennant& pennant, const TDistrictStandings& s) {
+    out << "{\"district\": " << JsonString(DistrictTitle(s)) << ", \"rankRule\": " << int(s.League->RankRule)
+        << ", \"drawRule\": " << int(s.League->DrawRule) << ", \"teams\": [";
+    const auto rows = StandingsRows(pennant, s);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        out << (i ? ",\n  " : "\n  ");
+        JsonObject(out, rows[i]);
+    }
+    out << (rows.empty() ? "" : "\n") << "]}\n";
+}
+
+void WriteStandingsCsv(std::ostream& out, const TPennant& pennant, const TDistrictStandings& s) {
+    out << "\xEF\xBB\xBF";
+    // The header comes from the fields themselves, so it never drifts from the rows.
+    const std::vector<TStandingsField> header = TeamRow(TSymbolIndex(pennant), TTmRec(), -1);
+    for (size_t i = 0; i < header.size(); ++i)
+        out << (i ? "," : "") << CsvField(header[i].Key);
+    out << "\r\n";
+    for (const auto& row : StandingsRows(pennant, s)) {
+        for (size_t i = 0; i < row.size(); ++i)
+            out << (i ? "," : "") << CsvField(row[i].Text);
+        out << "\r\n";
+    }
+}
+
+void WriteStandingsHtml(std::ostream& out, const TPennant& pennant, const TDistrictStandings& s) {
+    const std::string title = DistrictTitle(s);
+    const bool noDraws = s.League->DrawRule == 2;
+    out << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>" << HtmlEscape(title) << " "
+        << HtmlEscape(U(StandingsStateText(s.AllPlayed(), s.Calc->GetKeyDates()))) << "</title>\n"
+        << "<style>\n"
+           "body { font-family: sans-serif; }\n"
+           "table { border-collapse: collapse; }\n"
+           "th, td { border: 1px solid #808080; padding: 2px 8px; }\n"
+           "th { background: #e0e0e0; }\n"
+           "td.num { text-align: right; }\n"
+           "</style>\n</head>\n<body>\n"
+        << "<h1>" << HtmlEscape(title) << "</h1>\n<p>"
+        << HtmlEscape(U(StandingsStateText(s.AllPlayed(), s.Calc->GetKeyDates()))) << "　消化率 " << s.CompletionRate()
+        << "%</p>\n<table>\n<thead>\n<tr>";
+    std::vector<const THtmlColumn*> columns;
+    for (const THtmlColumn& c : kHtmlColumns)
+        if (!(noDraws && std::string(c.Key) == "draws"))
+            columns.push_back(&c);
+    for (const THtmlColumn* c : columns)
+        out << "<th data-key=\"" << c->Key << "\">" << c->Title << "</th>";
+    out << "</tr>\n</thead>\n<tbody>\n";
+    for (const auto& row : StandingsRows(pennant, s)) {
+        out << "<tr>";
+        for (const THtmlColumn* c : columns)
+            for (const TStandingsField& f : row)
+                if (f.Key == c->Key) {
+                    const std::string text = c->Format && !f.IsNull ? U(c->Format(std::stoll(f.Text))) : f.Text;
+                    out << (f.IsText ? "<td>" : "<td class=\"num\">") << HtmlEscape(text) << "</td>";
+                }
+        out << "</tr>\n";
+    }
+    out << "</tbody>\n</table>\n</body>\n</html>\n";
+}
