@@ -697,7 +697,7 @@ void TMainForm::WriteSettingsFile() {
     std::string writtenTo, reason;
     if (!SaveSettingsFile(WriteSettings(AppSettings, previous), SettingsFiles(), writtenTo, reason))
         Dialogs.ShowInfoError(this, QStringLiteral("設定ファイルの保存に失敗しました。\n%1\n(%2)")
-                                        .arg(SettingsPath, QString::fromStdString(reason)));
+                                        .arg(QString::fromStdString(writtenTo), QString::fromStdString(reason)));
     SettingsWritten = true;
 }
 

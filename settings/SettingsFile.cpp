@@ -30,7 +30,9 @@ bool SaveSettingsFile(const TIniFile& ini, const TSettingsFiles& files, std::str
         return true;
     }
     int why = errno;
+    writtenTo = first;
     if (first != files.InUserFolder && !files.InUserFolder.empty()) {
+        writtenTo = files.InUserFolder;
         std::error_code ec;
         std::filesystem::create_directories(std::filesystem::path(files.InUserFolder).parent_path(), ec);
         if (!ec && WriteFileAtomically(files.InUserFolder, bytes, faults)) {

@@ -19,8 +19,8 @@ std::string SettingsFileToRead(const TSettingsFiles& files);
 
 // Writes `ini` where it belongs: to the user's folder when a file is there,
 // else beside the program, and when that fails to the user's folder (created
-// as needed). `writtenTo` is the file written; on failure `reason` says why
-// (UTF-8, Japanese) and every existing file is left as it was.
+// as needed). `writtenTo` is the file written; on failure it is the file tried
+// last, `reason` says why (UTF-8, Japanese) and every existing file is left as it was.
 bool SaveSettingsFile(const TIniFile& ini, const TSettingsFiles& files, std::string& writtenTo, std::string& reason,
                       const TWriteFaults* faults = nullptr);
 

@@ -213,6 +213,7 @@ TEST(SettingsFile, FallsBackToTheUsersFolderAndReportsFailure) {
     fs::remove_all(dir / "config");
     std::ofstream(files.BesideProgram + "/x") << "a file where a folder should be";
     EXPECT_FALSE(SaveSettingsFile(ini, nowhere, to, reason));
+    EXPECT_EQ(to, nowhere.InUserFolder); // the reason is about the file tried last
     EXPECT_FALSE(reason.empty());
     fs::remove_all(dir);
 }
