@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A run of every fuzz target the fuzz build produced (FUZZ_SMOKE_SECONDS each,
-# default 30), from its seeds in fuzz/seeds/<target without _fuzz>, or
-# <target without _fuzz and underscores>. Any crash, leak, timeout or undefined
+# default 30), from its seeds in fuzz/seeds/<target without _fuzz> (or
+# without _file_fuzz, or without _fuzz and underscores). Any crash, leak, timeout or undefined
 # behaviour fails the run; the input is kept as fuzz-artifacts/<target>-crash-…
 # for the test data. With CORPUS_DIR, each target's corpus is kept in
 # CORPUS_DIR/<target> between runs; without, it is thrown away.
@@ -21,15 +21,17 @@ fi
 mkdir -p fuzz-artifacts
 for target in "${targets[@]}"; do
     name=$(basename "$target" _fuzz)
-    seeds=fuzz/seeds/$name
-    [ -d "$seeds" ] || seeds=fuzz/seeds/${name//_/}
+    seeds=
+    for candidate in "$name" "${name%_file}" "${name//_/}"; do
+        [ -d "fuzz/seeds/$candidate" ] && seeds=fuzz/seeds/$candidate && break
+    done
     if [ -n "$keep" ]; then
         corpus=$keep/$name
         mkdir -p "$corpus"
     else
         corpus=$(mktemp -d)
     fi
-    [ -d "$seeds" ] && cp -r "$seeds"/. "$corpus"/
+    [ -n "$seeds" ] && cp -r "$seeds"/. "$corpus"/
     echo "fuzz-smoke: $name for ${seconds}s"
     if ! "$target" "$corpus" -max_total_time="$seconds" -max_len=16384 -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="fuzz-artifacts/$name-" -print_final_stats=1 >"$corpus.log" 2>&1; then
