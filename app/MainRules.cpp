@@ -4,6 +4,8 @@
 #include "model/BaseballPennant.h"
 #include "model/SjisText.h"
 
+#include <algorithm>
+
 namespace {
 
 // Texts are put together with += throughout: GCC 12 misreads "x" + std::string
@@ -14,6 +16,14 @@ std::string Numbered(int n, const std::string& text) {
     caption += ".";
     caption += text;
     return caption;
+}
+
+// The accelerator of the n-th team (from 1): 1 to 9, then A to Z, and past
+// the 35th team the same round again, so it is always a letter or a digit
+// (pressing it again moves on to the next team that shares it).
+char TeamAccelerator(int n) {
+    static const char keys[] = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    return keys[(n - 1) % (sizeof keys - 1)];
 }
 
 } // namespace
@@ -55,7 +65,7 @@ std::vector<TViewMenuEntry> TeamMenuEntries(const TPennant& p) {
         caption += ".";
         caption += team.Name;
         caption += "(&";
-        caption += n <= 9 ? static_cast<char>('0' + n) : static_cast<char>(n + 55);
+        caption += TeamAccelerator(n);
         caption += ")";
         entries.push_back({caption, n - 1});
     });
@@ -74,6 +84,16 @@ TCommandStates CommandStates(bool seasonOpen, bool hasFileName, bool hasMatches)
     s.SeasonCommands = seasonOpen;
     s.Views = seasonOpen && hasMatches;
     return s;
+}
+
+TChildBox CascadeBox(int position, int step, int width, int height, int workWidth, int workHeight) {
+    step = std::max(step, 1);
+    workWidth = std::max(workWidth, 1);
+    workHeight = std::max(workHeight, 1);
+    const int positions = 1 + std::min(workWidth, workHeight) / 2 / step;
+    const int offset = std::max(position, 0) % positions * step;
+    return {offset, offset, std::clamp(width, 1, std::max(workWidth - offset, 1)),
+            std::clamp(height, 1, std::max(workHeight - offset, 1))};
 }
 
 double ResultsStartDay(const TFight& fight, double today) {

@@ -18,7 +18,8 @@ std::vector<TViewMenuEntry> ScheduleMenuEntries(const TPennant& pennant);
 // "勝敗表" / "対戦成績表" entries: one per district over the whole season, or one
 // for the season when its only league and only district are both unnamed.
 std::vector<TViewMenuEntry> DistrictMenuEntries(const TPennant& pennant);
-// "順位推移" entries: "01.name(&1)" … "09.name(&9)", "10.name(&A)" …
+// "順位推移" entries: "01.name(&1)" … "09.name(&9)", "10.name(&A)" … "35.name(&Z)",
+// then "36.name(&1)" and on round the same 35 keys.
 std::vector<TViewMenuEntry> TeamMenuEntries(const TPennant& pennant);
 
 // "タブローラ" alone, or with the season's title: "タブローラ   【 title 】" (UTF-8).
@@ -31,6 +32,22 @@ struct TCommandStates {
 };
 
 TCommandStates CommandStates(bool seasonOpen, bool hasFileName, bool hasMatches);
+
+// A child window's bounds in the main window's workspace (its top-left is 0, 0).
+struct TChildBox {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    bool operator==(const TChildBox&) const = default;
+};
+
+// Where the child window at `position` of a cascade goes: `step` (a title bar)
+// further right and down per position, from the workspace's top-left. A window
+// wider or taller than the room left is sized down to it (its content scrolls);
+// the cascade starts again at the top-left rather than squeeze a window below
+// half the workspace. New windows take the position of the number already open.
+TChildBox CascadeBox(int position, int step, int width, int height, int workWidth, int workHeight);
 
 // The day results registration opens on: the first unplayed game of the
 // (sorted) match list, or `today` when every game has a result.

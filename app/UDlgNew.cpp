@@ -1,5 +1,7 @@
 #include "UDlgNew.h"
 
+#include "controls/DialogFrame.h"
+
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QPushButton>
@@ -8,7 +10,7 @@
 
 TDlgNew::TDlgNew(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("新規作成"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    UseDialogFrame(*this);
     setFixedSize(290, 161);
 
     auto* group = new QGroupBox(QStringLiteral("新規作成するデータのタイプを選択してください"), this);

@@ -103,13 +103,44 @@ TMainForm::TMainForm(IDialogService& dialogs, const QString& programPath, QWidge
     connect(this, &TMainForm::TransitionRequested, this, &TMainForm::OpenTransition);
 }
 
+namespace {
+// The size a child window opened with: cascading gives it back to a window tiled smaller.
+const char* const kOpeningSize = "openingSize";
+} // namespace
+
 QWidget* TMainForm::AddChild(QWidget* view) {
     QMdiSubWindow* child = MdiArea->addSubWindow(view);
     child->setAttribute(Qt::WA_DeleteOnClose);
-    child->resize(view->size() + QSize(8, 30));
+    const QSize size = view->size().grownBy(child->contentsMargins()); // the frame and title bar around it
+    child->setProperty(kOpeningSize, size);
+    const int position = static_cast<int>(MdiArea->subWindowList().size()) - 1;
+    const QSize work = MdiArea->viewport()->size();
+    const TChildBox box =
+        CascadeBox(position, child->contentsMargins().top(), size.width(), size.height(), work.width(), work.height());
+    child->setGeometry(box.Left, box.Top, box.Width, box.Height);
     view->show();
     child->show();
     return view;
+}
+
+void TMainForm::CascadeChildren() {
+    int position = 0;
+    QMdiSubWindow* last = nullptr;
+    const QSize work = MdiArea->viewport()->size();
+    for (QMdiSubWindow* w : MdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (w->isMinimized())
+            continue;
+        if (w->isMaximized())
+            w->showNormal();
+        const QSize size = w->size().expandedTo(w->property(kOpeningSize).toSize());
+        const TChildBox box = CascadeBox(position++, w->contentsMargins().top(), size.width(), size.height(),
+                                         work.width(), work.height());
+        w->setGeometry(box.Left, box.Top, box.Width, box.Height);
+        w->raise();
+        last = w;
+    }
+    if (last)
+        MdiArea->setActiveSubWindow(last);
 }
 
 QWidget* TMainForm::OpenStandings(int districtIndex) {
@@ -196,7 +227,7 @@ void TMainForm::BuildMenus() {
             windows[i]->setGeometry(i * w, 0, w, MdiArea->viewport()->height());
         }
     });
-    MICascade = MenuWindow->addAction(QStringLiteral("重ねて表示(&C)"), MdiArea, &QMdiArea::cascadeSubWindows);
+    MICascade = MenuWindow->addAction(QStringLiteral("重ねて表示(&C)"), this, &TMainForm::CascadeChildren);
     MIArrange = MenuWindow->addAction(QStringLiteral("アイコンの整列(&A)"), this, [this] {
         // Minimized windows in a row along the bottom.
         int x = 0;

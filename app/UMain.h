@@ -65,12 +65,15 @@ public:
     void BuildViewMenus();
     void EnableViewCommands(bool on);
     void WriteSettingsFile();
+    // Child windows one title bar apart from the workspace's top-left, each at
+    // least as large as it opened (within the workspace).
+    void CascadeChildren();
 
     // The views, opened as child windows (each returns the window it opened).
     QWidget* OpenStandings(int districtIndex);
     QWidget* OpenTransition(int teamIndex);
 
-    // Menus and tool bar, named as in the program's documentation.
+    // Menus (MI…, Menu…), tool buttons (Tool…) and the tool buttons' drop-down lists (Popup…).
     QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MISettei, *MIColor, *MIOption,
         *MIExit;
     QAction *MITorokuN, *MIKekka;

@@ -1,5 +1,6 @@
 #include "UVersion.h"
 
+#include "DialogFrame.h"
 #include "URLLabel.h"
 
 #include <QLabel>
@@ -27,7 +28,7 @@ QPixmap ProgramIcon(int size) {
 
 TFmVersion::TFmVersion(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("バージョン情報"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    UseDialogFrame(*this);
     setFixedSize(282, 186);
 
     Image1 = new QLabel(this);

@@ -5,34 +5,6 @@
 
 #include <charconv>
 
-std::vector<TTeamItem> BuildTeamList(const TPennant& pennant) {
-    std::vector<TTeamItem> teams;
-    for (int l = 0; l < pennant.LeagueCount(); ++l) {
-        const TLeague& league = pennant.GetLeague(l);
-        for (int d = 0; d < league.DistrictCount(); ++d)
-            for (int t = 0; t < league.GetDistrict(d).TeamCount(); ++t) {
-                const TTeam& team = league.GetDistrict(d).GetTeam(t);
-                teams.push_back({team.ShortName, team.Symbol, l});
-            }
-    }
-    return teams;
-}
-
-int TeamIndexOf(const std::vector<TTeamItem>& teams, const std::string& symbol) {
-    for (size_t i = 0; i < teams.size(); ++i)
-        if (teams[i].Symbol == symbol)
-            return static_cast<int>(i);
-    return -1;
-}
-
-void NumberByHomeTeam(std::vector<TMatchRec>& games, const std::vector<std::string>& symbols) {
-    int counter = 0;
-    for (const std::string& symbol : symbols)
-        for (TMatchRec& game : games)
-            if (game.HomeSymbol == symbol)
-                game.GameNo = static_cast<int8_t>(++counter);
-}
-
 std::vector<TMatchRec> GamesOn(const TFight& fight, double day) {
     std::vector<TMatchRec> games;
     int index = 0;
@@ -41,20 +13,18 @@ std::vector<TMatchRec> GamesOn(const TFight& fight, double day) {
     return games;
 }
 
-void ReplaceDay(TFight& fight, double day, const std::vector<TMatchRec>& games) {
+void ReplaceDay(TFight& fight, double day, const std::vector<TMatchRec>& games,
+                const std::vector<std::string>& seasonSymbols) {
     fight.DeleteDay(day);
-    for (const TMatchRec& game : games)
-        fight.GetMatch(fight.NewMatch()) = game;
+    std::vector<TMatchRec*> stored;
+    for (const TMatchRec& game : games) {
+        stored.push_back(&fight.GetMatch(fight.NewMatch()));
+        *stored.back() = game;
+    }
+    NumberDay(stored, seasonSymbols);
 }
 
 namespace {
-
-std::vector<std::string> Symbols(const std::vector<TTeamItem>& teams) {
-    std::vector<std::string> symbols;
-    for (const TTeamItem& t : teams)
-        symbols.push_back(t.Symbol);
-    return symbols;
-}
 
 double TargetDay(const TScheduleEntry& row) {
     return row.DateUndecided ? days::UndecidedDate : row.NewDate;
@@ -98,15 +68,16 @@ std::optional<TEntryError> ValidateSchedule(const std::vector<TScheduleEntry>& r
 
 void RegisterSchedule(TPennant& pennant, TFight& fight, std::vector<TScheduleEntry>& rows, double pickedDay,
                       const std::vector<TTeamItem>& teams) {
-    const std::vector<std::string> symbols = Symbols(teams);
+    std::vector<std::string> symbols;
+    for (const TTeamItem& team : teams)
+        symbols.push_back(team.Symbol);
 
     // The day itself: every row with both teams that is neither deleted nor moved.
     std::vector<TMatchRec> day;
     for (const TScheduleEntry& row : rows)
         if (BothTeams(row.Match) && !row.DeleteFlag && !row.ChangeDate)
             day.push_back(row.Match);
-    NumberByHomeTeam(day, symbols);
-    ReplaceDay(fight, pickedDay, day);
+    ReplaceDay(fight, pickedDay, day, symbols);
 
     // Moved games join their target day behind its games, all renumbered.
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -121,8 +92,7 @@ void RegisterSchedule(TPennant& pennant, TFight& fight, std::vector<TScheduleEnt
                 games.push_back(moved);
                 rows[j].ChangeDate = false;
             }
-        NumberByHomeTeam(games, symbols);
-        ReplaceDay(fight, target, games);
+        ReplaceDay(fight, target, games, symbols);
     }
     fight.SortMatches();
     pennant.Modified = 1;
@@ -171,8 +141,7 @@ void RegisterResults(TPennant& pennant, TFight& fight, const std::vector<TResult
         row.LiveMatch->VisitorScore = row.Match.VisitorScore;
         row.LiveMatch->Status = row.NewState;
     }
-    std::vector<std::string> symbols;
-    pennant.ForEachTeam([&](TLeague&, TDistrict&, TTeam& team) { symbols.push_back(team.Symbol); });
+    const std::vector<std::string> symbols = SeasonSymbols(pennant);
     for (const TResultEntry& row : rows) {
         if (!MakeUpDue(row, pennant.DrawRuleBySymbol(row.Match.HomeSymbol.Text())))
             continue;
@@ -183,8 +152,7 @@ void RegisterResults(TPennant& pennant, TFight& fight, const std::vector<TResult
         makeUp.Status = StatusBefore;
         makeUp.GameDate = target;
         games.push_back(makeUp);
-        NumberByHomeTeam(games, symbols);
-        ReplaceDay(fight, target, games);
+        ReplaceDay(fight, target, games, symbols);
     }
     fight.SortMatches();
     fight.LastUpdate = now;

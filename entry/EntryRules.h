@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/BaseballFight.h"
+#include "model/TeamList.h"
 
 #include <optional>
 #include <string>
@@ -11,22 +12,10 @@
 
 class TPennant;
 
-struct TTeamItem {
-    std::string ShortName;
-    std::string Symbol;
-    int LeagueIndex = 0;
-};
-
-// Every team of the season in season order.
-std::vector<TTeamItem> BuildTeamList(const TPennant& pennant);
-// Position of the first team whose symbol equals `symbol` exactly, or -1.
-int TeamIndexOf(const std::vector<TTeamItem>& teams, const std::string& symbol);
-
-// Numbers the games by their home team's position in `symbols`; two games of
-// one home team get consecutive numbers in list order. Others keep theirs.
-void NumberByHomeTeam(std::vector<TMatchRec>& games, const std::vector<std::string>& symbols);
-// Puts `games` on day `day` in place of what was there, in this order.
-void ReplaceDay(TFight& fight, double day, const std::vector<TMatchRec>& games);
+// Puts `games` on day `day` in place of what was there, in this order, numbered
+// by the numbering rule (NumberDay) over the season's symbols.
+void ReplaceDay(TFight& fight, double day, const std::vector<TMatchRec>& games,
+                const std::vector<std::string>& seasonSymbols);
 // The games stored on a day, in list order.
 std::vector<TMatchRec> GamesOn(const TFight& fight, double day);
 

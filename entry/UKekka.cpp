@@ -7,6 +7,7 @@
 #include "model/DayNumber.h"
 #include "settings/AppSettings.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDateEdit>
@@ -21,14 +22,10 @@
 
 TFmKekka::TFmKekka(TPennant& pennant, TFight& fight, const TAppSettings& settings, double startDay,
                    IDialogService& dialogs, QWidget* parent)
-    : QDialog(parent), Pennant(pennant), Fight(fight), Settings(settings), Dialogs(dialogs),
-      TMaxRows(std::max(settings.TMax, 1)) {
+    : TEntryDialog(settings.TMax, parent), Pennant(pennant), Fight(fight), Settings(settings), Dialogs(dialogs) {
     setWindowTitle(QStringLiteral("ペナントレース結果登録"));
-    BtnBack = EntryButton(this, QStringLiteral("前日(&B)"), QStringLiteral("前日に移動します"));
-    DTPKijun = EntryDatePicker(this, QStringLiteral("yyyy/MM/dd' ('ddd')'"));
-    BtnNext = EntryButton(this, QStringLiteral("翌日(&N)"), QStringLiteral("翌日に移動します"));
     BtnBack->setGeometry(117, 13, 69, 25);
-    // Wider than the design's 113 pixels: the weekday must not be cut off.
+    // 128 pixels wide: at 113 the weekday was cut off.
     DTPKijun->setGeometry(192, 13, 128, 25);
     BtnNext->setGeometry(326, 13, 69, 25);
     ScrollBox1 = new QScrollArea(this);
@@ -36,8 +33,6 @@ TFmKekka::TFmKekka(TPennant& pennant, TFight& fight, const TAppSettings& setting
     ScrollBox1->setWidget(Content);
     BtnToroku = EntryButton(this, QStringLiteral("登録(&R)"), QStringLiteral("入力された内容で登録します"));
     BtnEnd = EntryButton(this, QStringLiteral("完了(&X)"), QStringLiteral("結果登録を終了します"));
-    BtnMae = EntryButton(this, QStringLiteral("前頁(&F)"), QString());
-    BtnTugi = EntryButton(this, QStringLiteral("次頁(&J)"), QString());
 
     QFont heading = font();
     heading.setItalic(true);
@@ -55,30 +50,32 @@ TFmKekka::TFmKekka(TPennant& pennant, TFight& fight, const TAppSettings& setting
     NoGames->setFont(big);
     NoGames->adjustSize();
 
-    connect(BtnBack, &QPushButton::clicked, this, [this] { SetDay(Picked - 1); });
-    connect(BtnNext, &QPushButton::clicked, this, &TFmKekka::BtnNextClick);
-    connect(DTPKijun, &QDateEdit::userDateChanged, this, [this](const QDate& date) {
-        if (Filling)
-            return;
-        const double day = DayOfDate(date);
-        if (days::SameDay(day, days::UndecidedDate))
-            return; // the undecided games are opened only from the main window
-        Picked = day;
-        LoadDay();
-    });
     connect(BtnToroku, &QPushButton::clicked, this, &TFmKekka::BtnTorokuClick);
     connect(BtnEnd, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BtnMae, &QPushButton::clicked, this, [this] {
-        --Page;
-        ShowPage(TMaxRows * Page);
-    });
-    connect(BtnTugi, &QPushButton::clicked, this, [this] {
-        ++Page;
-        ShowPage(TMaxRows * Page);
-    });
-
     resize(630, 579);
     SetDay(startDay);
+    // The dialog opens ready for the first score; a field reached with Tab scrolls into view.
+    (Rows.empty() ? static_cast<QWidget*>(DTPKijun) : Rows[0].HomeScore)->setFocus();
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && Content->isAncestorOf(now))
+            ScrollBox1->ensureWidgetVisible(now);
+    });
+}
+
+void TFmKekka::OrderTabs() {
+    // Row by row the two scores (and the make-up choices when shown), then the buttons.
+    QWidget* previous = nullptr;
+    auto chain = [&](QWidget* w) {
+        if (previous)
+            setTabOrder(previous, w);
+        previous = w;
+    };
+    for (const TRow& row : Rows)
+        for (QWidget* w : std::initializer_list<QWidget*>{row.HomeScore, row.VisitorScore, row.NoMakeUp,
+                                                          row.MakeUpUndecided, row.MakeUpDate})
+            chain(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{BtnToroku, BtnEnd, BtnMae, BtnTugi, BtnBack, DTPKijun, BtnNext})
+        chain(w);
 }
 
 void TFmKekka::resizeEvent(QResizeEvent* event) {
@@ -93,12 +90,10 @@ void TFmKekka::resizeEvent(QResizeEvent* event) {
     NoGames->move(area.width() / 2 - NoGames->width() / 2, area.height() / 2 - NoGames->height() / 2);
 }
 
-void TFmKekka::SetDay(double day) {
-    Picked = day;
-    Filling = true;
-    DTPKijun->setDate(DateOfDay(day));
-    Filling = false;
-    LoadDay();
+void TFmKekka::DayPicked(double day) {
+    if (days::SameDay(day, days::UndecidedDate))
+        return; // the undecided games are opened only from the main window
+    TEntryDialog::DayPicked(day);
 }
 
 void TFmKekka::BtnNextClick() {
@@ -113,13 +108,7 @@ uint8_t TFmKekka::DrawRuleOf(const TResultEntry& entry) const {
 }
 
 void TFmKekka::RemoveRows() {
-    for (TRow& row : Rows) {
-        for (QWidget* w : std::initializer_list<QWidget*>{row.Mark, row.HomeName, row.HomeScore, row.HomeUp,
-                                                          row.HomeDown, row.Dash, row.VisitorScore, row.VisitorUp,
-                                                          row.VisitorDown, row.VisitorName, row.StateBox, row.NoMakeUp,
-                                                          row.MakeUpUndecided, row.MakeUpLabel, row.MakeUpDate})
-            delete w;
-    }
+    DeleteRowWidgets();
     Rows.clear();
 }
 
@@ -128,18 +117,18 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
     const size_t index = Rows.size();
     const int top = 70 * n;
     TRow row;
-    row.Mark = new QCheckBox(Content);
+    row.Mark = RowWidget(new QCheckBox(Content));
     row.Mark->setFocusPolicy(Qt::NoFocus);
     row.Mark->setGeometry(5, top - 21, 20, 20);
-    row.HomeName = new QLabel(QStringLiteral("ホームチーム名"), Content);
+    row.HomeName = RowWidget(new QLabel(QStringLiteral("ホームチーム名"), Content));
     row.HomeName->setGeometry(30, top - 19, 108, 16);
     row.HomeName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto scoreField = [&](int left, QLineEdit*& field, QToolButton*& up, QToolButton*& down) {
-        field = new QLineEdit(QStringLiteral("0"), Content);
+        field = RowWidget(new QLineEdit(QStringLiteral("0"), Content));
         field->setGeometry(left, top - 23, 25, 22);
         field->setAlignment(Qt::AlignRight);
-        up = new QToolButton(Content);
-        down = new QToolButton(Content);
+        up = RowWidget(new QToolButton(Content));
+        down = RowWidget(new QToolButton(Content));
         up->setArrowType(Qt::UpArrow);
         down->setArrowType(Qt::DownArrow);
         up->setGeometry(left + 25, top - 23, 15, 11);
@@ -154,12 +143,12 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
         connect(down, &QToolButton::clicked, this, [step] { step(-1); });
     };
     scoreField(146, row.HomeScore, row.HomeUp, row.HomeDown);
-    row.Dash = new QLabel(QStringLiteral("-"), Content);
+    row.Dash = RowWidget(new QLabel(QStringLiteral("-"), Content));
     row.Dash->move(204, top - 20);
     scoreField(226, row.VisitorScore, row.VisitorUp, row.VisitorDown);
-    row.VisitorName = new QLabel(QStringLiteral("ビジターチーム名"), Content);
+    row.VisitorName = RowWidget(new QLabel(QStringLiteral("ビジターチーム名"), Content));
     row.VisitorName->setGeometry(274, top - 19, 108, 16);
-    row.StateBox = new QGroupBox(Content);
+    row.StateBox = RowWidget(new QGroupBox(Content));
     row.StateBox->setGeometry(382, top - 50, 82, 65);
     row.State = new QButtonGroup(row.StateBox); // goes with its box
     row.State->setExclusive(true);
@@ -170,14 +159,16 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
         b->setFocusPolicy(Qt::NoFocus);
         row.State->addButton(b, s);
     }
-    row.NoMakeUp = new QCheckBox(QStringLiteral("振替試合を登録しない"), Content);
-    row.NoMakeUp->setGeometry(467, top - 40, 140, 18);
-    row.MakeUpUndecided = new QCheckBox(QStringLiteral("振替日未定"), Content);
-    row.MakeUpUndecided->setGeometry(467, top - 22, 140, 18);
-    row.MakeUpLabel = new QLabel(QStringLiteral("振替日"), Content);
-    row.MakeUpLabel->move(467, top - 3);
-    row.MakeUpDate = EntryDatePicker(Content, QStringLiteral("yyyy/MM/dd"));
-    row.MakeUpDate->setGeometry(507, top - 8, 100, 22); // the design's 85 cuts the date off
+    // The two check boxes stand 5 and 4 pixels higher, the picker 2 lower than
+    // the rows' first plan: with our fonts the picker covered "振替日未定".
+    row.NoMakeUp = RowWidget(new QCheckBox(QStringLiteral("振替試合を登録しない"), Content));
+    row.NoMakeUp->setGeometry(467, top - 45, 140, 18);
+    row.MakeUpUndecided = RowWidget(new QCheckBox(QStringLiteral("振替日未定"), Content));
+    row.MakeUpUndecided->setGeometry(467, top - 26, 140, 18);
+    row.MakeUpLabel = RowWidget(new QLabel(QStringLiteral("振替日"), Content));
+    row.MakeUpLabel->setGeometry(467, top - 6, 38, 22);
+    row.MakeUpDate = RowWidget(EntryDatePicker(Content, QStringLiteral("yyyy/MM/dd")));
+    row.MakeUpDate->setGeometry(507, top - 6, 100, 22); // 85 pixels cut the date off
     row.MakeUpDate->setDate(DateOfDay(Picked));
     for (QWidget* w :
          std::initializer_list<QWidget*>{row.NoMakeUp, row.MakeUpUndecided, row.MakeUpLabel, row.MakeUpDate})
@@ -225,9 +216,7 @@ void TFmKekka::ScoreChanged(size_t rowOnPage, bool home) {
     (home ? entry.Match.HomeScore : entry.Match.VisitorScore) = static_cast<int8_t>(v);
     if (v > 0 && row.State->checkedId() != StatusFinished)
         row.State->button(StatusFinished)->setChecked(true); // runs the state's reaction
-    const bool equal = row.HomeScore->text() == row.VisitorScore->text();
-    if (equal && row.State->checkedId() == StatusFinished && entry.Match.Status == StatusBefore &&
-        DrawRuleOf(entry) != 0)
+    if (DrawReplayOffered(entry, DrawRuleOf(entry)))
         ShowMakeUp(rowOnPage, true);
     else if (row.State->checkedId() != StatusCancelled)
         ShowMakeUp(rowOnPage, false);
@@ -345,9 +334,7 @@ void TFmKekka::ColorNames(TRow& row, const TResultEntry& entry) {
 
 void TFmKekka::LoadDay() {
     RemoveRows();
-    BtnMae->setEnabled(false);
-    BtnTugi->setEnabled(false);
-    Page = 0;
+    FirstPage();
     Entries.clear();
     int index = 0;
     while (TMatchRec* game = Fight.FindNextOnDay(index, Picked)) {
@@ -357,7 +344,7 @@ void TFmKekka::LoadDay() {
         entry.NewState = game->Status;
         entry.MakeUpDate = Picked;
         Entries.push_back(entry);
-        if (static_cast<int>(Rows.size()) >= TMaxRows) {
+        if (PageFull(static_cast<int>(Rows.size()))) {
             BtnTugi->setEnabled(true);
             continue;
         }
@@ -372,6 +359,7 @@ void TFmKekka::LoadDay() {
     }
     resize(630, height());
     UpdateLayout();
+    OrderTabs();
 }
 
 void TFmKekka::ShowPage(int start) {
@@ -396,8 +384,8 @@ void TFmKekka::ShowPage(int start) {
         ColorNames(row, entry);
     }
     UpdateLayout();
-    BtnMae->setEnabled(start > 0);
-    BtnTugi->setEnabled(start + TMaxRows < static_cast<int>(Entries.size()));
+    OrderTabs();
+    UpdatePaging(start, static_cast<int>(Entries.size()));
 }
 
 bool TFmKekka::BtnTorokuClick() {

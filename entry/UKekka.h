@@ -1,6 +1,7 @@
 // TFmKekka: results registration, one day at a time.
 #pragma once
 
+#include "EntryDialog.h"
 #include "EntryRules.h"
 
 #include <QDialog>
@@ -20,7 +21,7 @@ class TPennant;
 class TFight;
 struct TAppSettings;
 
-class TFmKekka : public QDialog {
+class TFmKekka : public TEntryDialog {
     Q_OBJECT
 public:
     TFmKekka(TPennant& pennant, TFight& fight, const TAppSettings& settings, double startDay, IDialogService& dialogs,
@@ -45,31 +46,25 @@ public:
         QDateEdit* MakeUpDate = nullptr;
     };
 
-    QPushButton* BtnBack;
-    QDateEdit* DTPKijun;
-    QPushButton* BtnNext;
     QScrollArea* ScrollBox1;
-    QPushButton *BtnToroku, *BtnEnd, *BtnMae, *BtnTugi;
+    QPushButton *BtnToroku, *BtnEnd;
     QLabel* NoGames;
     QLabel* HomeHeading;
     QLabel* VisitorHeading;
 
     std::vector<TRow> Rows;
     std::vector<TResultEntry> Entries;
-    int Page = 0;
-    double PickedDay() const { return Picked; }
-
-    void SetDay(double day);
-    void LoadDay();
-    void ShowPage(int start);
+    void LoadDay() override;
+    void ShowPage(int start) override;
     bool BtnTorokuClick();
-    void BtnNextClick();
+    void BtnNextClick() override;
     // What a row's controls do, by row on the page.
     void ScoreChanged(size_t rowOnPage, bool home);
     void StateChosen(size_t rowOnPage, int state);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void DayPicked(double day) override;
 
 private:
     TRow& CreateRow();
@@ -80,15 +75,13 @@ private:
     void SetScoreText(QLineEdit* field, int value);
     void ColorNames(TRow& row, const TResultEntry& entry);
     void UpdateLayout();
+    void OrderTabs();
     uint8_t DrawRuleOf(const TResultEntry& entry) const;
-    TResultEntry& EntryOf(size_t rowOnPage) { return Entries[static_cast<size_t>(TMaxRows * Page) + rowOnPage]; }
+    TResultEntry& EntryOf(size_t rowOnPage) { return Entries[EntryIndex(rowOnPage)]; }
 
     TPennant& Pennant;
     TFight& Fight;
     const TAppSettings& Settings;
     IDialogService& Dialogs;
-    int TMaxRows;
-    double Picked = 0;
-    bool Filling = false;
     QWidget* Content;
 };

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollArea>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <cmath>
 
 namespace {
@@ -23,16 +25,30 @@ double Today() {
 }
 } // namespace
 
+int TFmTorokuN::SymbolBoxWidth(const QFont& font) {
+    // 50 pixels, widened by the least that shows the widest three capitals
+    // ("WWW") whole beside the box's arrow in this style and font.
+    QComboBox probe;
+    probe.setFont(font);
+    probe.setEditable(true);
+    QStyleOptionComboBox option;
+    option.initFrom(&probe);
+    option.editable = true;
+    option.rect = QRect(0, 0, 50, 24);
+    const QRect field =
+        probe.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &probe);
+    const int needed =
+        probe.lineEdit()->fontMetrics().horizontalAdvance(QStringLiteral("WWW")) + 2 * kLineEditMargin + 1;
+    return 50 + std::max(needed - field.width(), 0);
+}
+
 TFmTorokuN::TFmTorokuN(TPennant& pennant, TFight& fight, bool useSymbols, int rowsPerPage, IDialogService& dialogs,
                        QWidget* parent)
-    : QDialog(parent), Pennant(pennant), Fight(fight), Dialogs(dialogs), Sche(useSymbols),
-      TMaxRows(std::max(rowsPerPage, 1)), W(useSymbols ? 50 : 135) {
+    : TEntryDialog(rowsPerPage, parent), Pennant(pennant), Fight(fight), Dialogs(dialogs), Sche(useSymbols),
+      TeamBoxWidth(useSymbols ? SymbolBoxWidth(font()) : 135) {
     setWindowTitle(QStringLiteral("ペナントレース日程登録"));
     Teams = BuildTeamList(Pennant);
 
-    BtnBack = EntryButton(this, QStringLiteral("前日(&B)"), QStringLiteral("前日に移動します"));
-    DTPKijun = EntryDatePicker(this, QStringLiteral("yyyy/MM/dd' ('ddd')'"));
-    BtnNext = EntryButton(this, QStringLiteral("翌日(&N)"), QStringLiteral("翌日に移動します"));
     BtnMitei = EntryButton(this, QStringLiteral("試合日未定データ表示(&D)"), QString());
     ScrollBox1 = new QScrollArea(this);
     Content = new QWidget;
@@ -42,10 +58,8 @@ TFmTorokuN::TFmTorokuN(TPennant& pennant, TFight& fight, bool useSymbols, int ro
     BtnZen = EntryButton(this, QStringLiteral("前日コピー(&P)"), QStringLiteral("前日の組み合わせをコピーします"));
     BtnToroku = EntryButton(this, QStringLiteral("登録(&R)"), QStringLiteral("入力されている内容を登録します"));
     BtnEnd = EntryButton(this, QStringLiteral("閉じる(&X)"), QStringLiteral("日程登録を終了します"));
-    BtnMae = EntryButton(this, QStringLiteral("前頁(&F)"), QString());
-    BtnTugi = EntryButton(this, QStringLiteral("次頁(&J)"), QString());
     BtnBack->setGeometry(8, 13, 69, 25);
-    // Wider than the design's 113 pixels: the weekday must not be cut off.
+    // 128 pixels wide: at 113 the weekday was cut off.
     DTPKijun->setGeometry(83, 13, 128, 25);
     BtnNext->setGeometry(215, 13, 69, 25);
     BtnMitei->setGeometry(54, 43, 153, 25);
@@ -57,32 +71,17 @@ TFmTorokuN::TFmTorokuN(TPennant& pennant, TFight& fight, bool useSymbols, int ro
     home->setFont(headingFont);
     visitor->setFont(headingFont);
     home->move(33, 8);
-    visitor->move(W + 73, 8);
+    visitor->move(TeamBoxWidth + 73, 8);
 
-    connect(BtnBack, &QPushButton::clicked, this, [this] { SetDay(Picked - 1); });
-    connect(BtnNext, &QPushButton::clicked, this, [this] { SetDay(Picked + 1); });
-    connect(DTPKijun, &QDateEdit::userDateChanged, this, [this](const QDate& date) {
-        if (Filling)
-            return;
-        BtnBack->setEnabled(true);
-        BtnNext->setEnabled(true);
-        Picked = DayOfDate(date);
-        LoadDay();
-    });
     connect(BtnMitei, &QPushButton::clicked, this, &TFmTorokuN::BtnMiteiClick);
     connect(BtnAdd, &QPushButton::clicked, this, &TFmTorokuN::BtnAddClick);
     connect(BtnClear, &QPushButton::clicked, this, &TFmTorokuN::BtnClearClick);
     connect(BtnZen, &QPushButton::clicked, this, &TFmTorokuN::BtnZenClick);
     connect(BtnToroku, &QPushButton::clicked, this, &TFmTorokuN::BtnTorokuClick);
     connect(BtnEnd, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BtnMae, &QPushButton::clicked, this, [this] {
-        --Page;
-        ShowPage(TMaxRows * Page);
-    });
-    connect(BtnTugi, &QPushButton::clicked, this, [this] {
-        ++Page;
-        ShowPage(TMaxRows * Page);
-    });
+    // The page buttons come last when Tab walks the dialog.
+    setTabOrder(BtnEnd, BtnMae);
+    setTabOrder(BtnMae, BtnTugi);
 
     resize(487, 522);
     SetDay(Today());
@@ -106,12 +105,10 @@ void TFmTorokuN::SetClientWidth(int width) {
     resize(width, height());
 }
 
-void TFmTorokuN::SetDay(double day) {
-    Picked = day;
-    Filling = true;
-    DTPKijun->setDate(DateOfDay(day));
-    Filling = false;
-    LoadDay();
+void TFmTorokuN::DayPicked(double day) {
+    BtnBack->setEnabled(true);
+    BtnNext->setEnabled(true);
+    TEntryDialog::DayPicked(day);
 }
 
 void TFmTorokuN::BtnMiteiClick() {
@@ -121,10 +118,7 @@ void TFmTorokuN::BtnMiteiClick() {
 }
 
 void TFmTorokuN::RemoveRows() {
-    for (TRow& row : Rows)
-        for (QWidget* w : std::initializer_list<QWidget*>{row.Mark, row.Home, row.Vs, row.Visitor, row.Delete,
-                                                          row.ChangeDate, row.Date, row.Undecided})
-            delete w;
+    DeleteRowWidgets();
     Rows.clear();
 }
 
@@ -132,12 +126,12 @@ TFmTorokuN::TRow& TFmTorokuN::CreateRow() {
     const int n = static_cast<int>(Rows.size()) + 1;
     const size_t index = Rows.size();
     TRow row;
-    row.Mark = new QCheckBox(Content);
+    row.Mark = RowWidget(new QCheckBox(Content));
     row.Mark->setFocusPolicy(Qt::NoFocus);
     row.Mark->setGeometry(8, 60 * n - 30, 20, 20);
     auto teamBox = [&](int left) {
-        auto* box = new QComboBox(Content);
-        box->setGeometry(left, 60 * n - 32, W, 24);
+        auto* box = RowWidget(new QComboBox(Content));
+        box->setGeometry(left, 60 * n - 32, TeamBoxWidth, 24);
         if (Sche) {
             box->setEditable(true);
             box->lineEdit()->setMaxLength(3);
@@ -153,18 +147,18 @@ TFmTorokuN::TRow& TFmTorokuN::CreateRow() {
         return box;
     };
     row.Home = teamBox(33);
-    row.Vs = new QLabel(QStringLiteral("vs"), Content);
-    row.Vs->move(W + 48, 60 * n - 27);
-    row.Visitor = teamBox(W + 73);
-    row.Delete = new QCheckBox(QStringLiteral("削除"), Content);
-    row.Delete->setGeometry(2 * W + 88, 60 * n - 32, 50, 20);
-    row.ChangeDate = new QCheckBox(QStringLiteral("試合日変更"), Content);
-    row.ChangeDate->setGeometry(2 * W + 88, 60 * n - 8, 85, 20);
-    row.Date = EntryDatePicker(Content, QStringLiteral("yyyy/MM/dd"));
-    row.Date->setGeometry(2 * W + 178, 60 * n - 11, 97, 22);
+    row.Vs = RowWidget(new QLabel(QStringLiteral("vs"), Content));
+    row.Vs->move(TeamBoxWidth + 48, 60 * n - 27);
+    row.Visitor = teamBox(TeamBoxWidth + 73);
+    row.Delete = RowWidget(new QCheckBox(QStringLiteral("削除"), Content));
+    row.Delete->setGeometry(2 * TeamBoxWidth + 88, 60 * n - 32, 50, 20);
+    row.ChangeDate = RowWidget(new QCheckBox(QStringLiteral("試合日変更"), Content));
+    row.ChangeDate->setGeometry(2 * TeamBoxWidth + 88, 60 * n - 8, 85, 20);
+    row.Date = RowWidget(EntryDatePicker(Content, QStringLiteral("yyyy/MM/dd")));
+    row.Date->setGeometry(2 * TeamBoxWidth + 178, 60 * n - 11, 97, 22);
     row.Date->setDate(DateOfDay(days::SameDay(Picked, days::UndecidedDate) ? Today() : Picked));
-    row.Undecided = new QCheckBox(QStringLiteral("試合日未定"), Content);
-    row.Undecided->setGeometry(2 * W + 178, 60 * n - 28, 85, 20);
+    row.Undecided = RowWidget(new QCheckBox(QStringLiteral("試合日未定"), Content));
+    row.Undecided->setGeometry(2 * TeamBoxWidth + 178, 60 * n - 28, 85, 20);
     for (QWidget* w : std::initializer_list<QWidget*>{row.Delete, row.ChangeDate, row.Date, row.Undecided})
         w->hide();
 
@@ -190,7 +184,7 @@ TFmTorokuN::TRow& TFmTorokuN::CreateRow() {
             EntryOf(index).NewDate = DayOfDate(date);
     });
     Rows.push_back(row);
-    Content->resize(std::max(2 * W + 290, 300), 60 * n + 40);
+    Content->resize(std::max(2 * TeamBoxWidth + 290, 300), 60 * n + 40);
     for (QWidget* w : std::initializer_list<QWidget*>{row.Mark, row.Home, row.Vs, row.Visitor})
         w->show();
     return Rows.back();
@@ -241,7 +235,7 @@ void TFmTorokuN::UpdateWidth() {
         changing = changing || row.ChangeDate->isChecked();
         deletable = deletable || !row.Delete->isHidden();
     }
-    SetClientWidth(changing ? 2 * W + 427 : deletable ? 2 * W + 319 : 2 * W + 226);
+    SetClientWidth(changing ? 2 * TeamBoxWidth + 427 : deletable ? 2 * TeamBoxWidth + 319 : 2 * TeamBoxWidth + 226);
 }
 
 void TFmTorokuN::SelectTeams(TRow& row, const TScheduleEntry& entry) {
@@ -258,9 +252,7 @@ void TFmTorokuN::SelectTeams(TRow& row, const TScheduleEntry& entry) {
 
 void TFmTorokuN::LoadDay() {
     RemoveRows();
-    BtnMae->setEnabled(false);
-    BtnTugi->setEnabled(false);
-    Page = 0;
+    FirstPage();
     Entries.clear();
     bool deletable = false;
     int index = 0;
@@ -282,7 +274,7 @@ void TFmTorokuN::LoadDay() {
             }
         }
     }
-    SetClientWidth(deletable ? 2 * W + 319 : 2 * W + 226);
+    SetClientWidth(deletable ? 2 * TeamBoxWidth + 319 : 2 * TeamBoxWidth + 226);
     if (Rows.empty())
         for (size_t i = 0; i < Teams.size() / 2; ++i)
             BtnAddClick();
@@ -290,7 +282,7 @@ void TFmTorokuN::LoadDay() {
 
 void TFmTorokuN::BtnAddClick() {
     Entries.push_back(NewScheduleEntry(Picked, Today()));
-    if (static_cast<int>(Rows.size()) < TMaxRows)
+    if (!PageFull(static_cast<int>(Rows.size())))
         CreateRow();
     else
         BtnTugi->setEnabled(true);
@@ -326,8 +318,7 @@ void TFmTorokuN::ShowPage(int start) {
         }
     }
     UpdateWidth();
-    BtnMae->setEnabled(start > 0);
-    BtnTugi->setEnabled(start + TMaxRows < static_cast<int>(Entries.size()));
+    UpdatePaging(start, static_cast<int>(Entries.size()));
 }
 
 void TFmTorokuN::BtnClearClick() {
@@ -346,9 +337,7 @@ void TFmTorokuN::BtnZenClick() {
             return;
     RemoveRows();
     Entries.clear();
-    Page = 0;
-    BtnMae->setEnabled(false);
-    BtnTugi->setEnabled(false);
+    FirstPage();
     for (const TMatchRec& game : GamesOn(Fight, Picked - 1)) {
         BtnAddClick();
         Entries.back().Match.HomeSymbol = game.HomeSymbol;

@@ -1,6 +1,7 @@
 // TFmTorokuN: schedule registration, one day (or the undecided games) at a time.
 #pragma once
 
+#include "EntryDialog.h"
 #include "EntryRules.h"
 
 #include <QDialog>
@@ -16,7 +17,7 @@ class IDialogService;
 class TPennant;
 class TFight;
 
-class TFmTorokuN : public QDialog {
+class TFmTorokuN : public TEntryDialog {
     Q_OBJECT
 public:
     TFmTorokuN(TPennant& pennant, TFight& fight, bool useSymbols, int rowsPerPage, IDialogService& dialogs,
@@ -34,22 +35,20 @@ public:
         QCheckBox* Undecided = nullptr;
     };
 
-    QPushButton* BtnBack;
-    QDateEdit* DTPKijun;
-    QPushButton* BtnNext;
     QPushButton* BtnMitei;
     QScrollArea* ScrollBox1;
-    QPushButton *BtnAdd, *BtnClear, *BtnZen, *BtnToroku, *BtnEnd, *BtnMae, *BtnTugi;
+    QPushButton *BtnAdd, *BtnClear, *BtnZen, *BtnToroku, *BtnEnd;
 
     std::vector<TRow> Rows;              // on screen
     std::vector<TScheduleEntry> Entries; // all pages
-    int Page = 0;
-    double PickedDay() const { return Picked; }
-    int ComboWidth() const { return W; }
+    int ComboWidth() const { return TeamBoxWidth; }
+    // The width of the symbol boxes: three capital letters show whole (with
+    // Fusion and IPAPGothic at 12 pixels that is 61 instead of 50).
+    static int SymbolBoxWidth(const QFont& font);
+    static constexpr int kLineEditMargin = 2; // the space a line edit keeps on each side of its text
 
-    void SetDay(double day); // as if the user picked it
-    void LoadDay();
-    void ShowPage(int start);
+    void LoadDay() override;
+    void ShowPage(int start) override;
     void BtnAddClick();
     void BtnClearClick();
     void BtnZenClick();
@@ -58,6 +57,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void DayPicked(double day) override;
 
 private:
     TRow& CreateRow();
@@ -67,16 +67,13 @@ private:
     void ChangeDateClicked(size_t rowOnPage, bool on);
     void UpdateWidth();
     void SetClientWidth(int width);
-    TScheduleEntry& EntryOf(size_t rowOnPage) { return Entries[static_cast<size_t>(TMaxRows * Page) + rowOnPage]; }
+    TScheduleEntry& EntryOf(size_t rowOnPage) { return Entries[EntryIndex(rowOnPage)]; }
 
     TPennant& Pennant;
     TFight& Fight;
     IDialogService& Dialogs;
     bool Sche;
-    int TMaxRows;
-    int W;
-    double Picked = 0;
-    bool Filling = false;
+    int TeamBoxWidth; // the team boxes, fixed at creation (symbols or short names)
     std::vector<TTeamItem> Teams;
     QWidget* Content;
 };

@@ -2,6 +2,7 @@
 
 #include "BaseballPennant.h"
 #include "DayNumber.h"
+#include "TeamList.h"
 
 #include <algorithm>
 #include <chrono>
@@ -121,27 +122,25 @@ void SeedRandom(uint32_t seed) {
     SharedRng().seed(seed);
 }
 
+void NumberDay(const std::vector<TMatchRec*>& games, const std::vector<std::string>& seasonSymbols) {
+    int counter = 0;
+    for (const std::string& symbol : seasonSymbols)
+        for (TMatchRec* game : games)
+            if (game->HomeSymbol == symbol)
+                game->GameNo = static_cast<int8_t>(++counter);
+}
+
 void RenumberGames(const TPennant& pennant, TFight& fight) {
-    std::vector<std::string> order;
-    pennant.ForEachTeam([&](TLeague&, TDistrict&, TTeam& team) { order.push_back(team.Symbol); });
-
-    auto numberGroup = [&](int first, int end) {
-        int counter = 0;
-        for (const std::string& symbol : order)
-            for (int i = first; i < end; ++i) {
-                TMatchRec& m = fight.GetMatch(i);
-                if (m.HomeSymbol == symbol)
-                    m.GameNo = static_cast<int8_t>(++counter);
-            }
-    };
-
-    int groupStart = 0;
-    for (int i = 1; i < fight.MatchCount(); ++i)
-        if (!days::SameDay(fight.GetMatch(i).GameDate, fight.GetMatch(groupStart).GameDate)) {
-            numberGroup(groupStart, i);
-            groupStart = i;
+    const std::vector<std::string> order = SeasonSymbols(pennant);
+    std::vector<TMatchRec*> day;
+    for (int i = 0; i < fight.MatchCount(); ++i) {
+        TMatchRec* game = &fight.GetMatch(i);
+        if (!day.empty() && !days::SameDay(game->GameDate, day.front()->GameDate)) {
+            NumberDay(day, order);
+            day.clear();
         }
-    if (fight.MatchCount() > 0)
-        numberGroup(groupStart, fight.MatchCount());
+        day.push_back(game);
+    }
+    NumberDay(day, order);
     fight.SortMatches();
 }

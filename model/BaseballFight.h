@@ -88,5 +88,10 @@ std::string MakeChecker(int length, std::mt19937& rng);
 // Seeds the generator MakeChecker(length) uses; the program does it once at start.
 void SeedRandom(uint32_t seed);
 
-// Numbers the games of each day by their home team's position in season order, then sorts.
+// The numbering rule: the games of one day get GameNo 1, 2, … in the season
+// order of their home teams (`seasonSymbols`, see TeamList.h); two games of
+// one home team get consecutive numbers in the order given. A game whose home
+// team is not in the season keeps its number.
+void NumberDay(const std::vector<TMatchRec*>& games, const std::vector<std::string>& seasonSymbols);
+// Numbers the games of each day (days as they lie in the list) by that rule, then sorts.
 void RenumberGames(const TPennant& pennant, TFight& fight);

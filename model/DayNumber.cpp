@@ -134,7 +134,20 @@ std::optional<double> ParseDateTime(const std::string& text) {
     return *date >= 0 ? *date + fraction : *date - fraction;
 }
 
+namespace {
+std::optional<double>& FixedNow() {
+    static std::optional<double> fixed;
+    return fixed;
+}
+} // namespace
+
+void FixClock(std::optional<double> now) {
+    FixedNow() = now;
+}
+
 double Now() {
+    if (FixedNow())
+        return *FixedNow();
     std::time_t t = std::time(nullptr);
     std::tm local{};
     localtime_r(&t, &local);

@@ -44,6 +44,9 @@ std::optional<double> ParseDateTime(const std::string& text);
 
 // The current local date and time as a day number.
 double Now();
+// Makes Now() answer `now` until it is called with none (the tests' clock:
+// no test depends on the wall clock or on passing midnight).
+void FixClock(std::optional<double> now);
 
 // 9999/12/31: the day of games whose date is not fixed yet.
 inline constexpr double UndecidedDate = 2958465.0;

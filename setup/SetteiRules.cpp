@@ -1,5 +1,7 @@
 #include "SetteiRules.h"
 
+#include <algorithm>
+
 #include "model/BaseballPennant.h"
 #include "model/SjisText.h"
 
@@ -92,17 +94,18 @@ void RestoreSnapshot(const TSeasonSnapshot& s, TPennant& p) {
     }
 }
 
-std::vector<int> OrderKeysFor(const std::vector<std::string>& names, const std::vector<std::string>& ordered) {
-    std::vector<int> keys;
-    for (const std::string& name : names) {
-        int key = 0;
-        for (size_t i = 0; i < ordered.size(); ++i)
-            if (ordered[i] == name) {
-                key = static_cast<int>(i);
-                break;
-            }
-        keys.push_back(key);
+std::vector<int> OrderKeysFor(const std::vector<int>& order, int count) {
+    std::vector<int> keys(static_cast<size_t>(std::max(count, 0)), -1);
+    bool whole = order.size() == keys.size();
+    for (size_t k = 0; whole && k < order.size(); ++k) {
+        const int from = order[k];
+        whole = from >= 0 && from < count && keys[static_cast<size_t>(from)] < 0;
+        if (whole)
+            keys[static_cast<size_t>(from)] = static_cast<int>(k);
     }
+    if (!whole)
+        for (size_t i = 0; i < keys.size(); ++i)
+            keys[i] = static_cast<int>(i);
     return keys;
 }
 
@@ -110,11 +113,8 @@ namespace {
 
 // Keys, sort, and the current item's new position (its key).
 template <typename Item, typename Sort>
-int ApplyOrder(TOwnedList<Item>& list, const std::vector<std::string>& ordered, int current, Sort sort) {
-    std::vector<std::string> names;
-    for (const auto& item : list)
-        names.push_back(item->Name);
-    const std::vector<int> keys = OrderKeysFor(names, ordered);
+int ApplyOrder(TOwnedList<Item>& list, const std::vector<int>& order, int current, Sort sort) {
+    const std::vector<int> keys = OrderKeysFor(order, list.Count());
     for (int i = 0; i < list.Count(); ++i)
         list.Get(i).OrderKey = keys[static_cast<size_t>(i)];
     const int position = current >= 0 && current < list.Count() ? keys[static_cast<size_t>(current)] : 0;
@@ -124,14 +124,14 @@ int ApplyOrder(TOwnedList<Item>& list, const std::vector<std::string>& ordered, 
 
 } // namespace
 
-int ApplyLeagueOrder(TPennant& p, const std::vector<std::string>& ordered, int current) {
-    return ApplyOrder(p.LeagueList(), ordered, current, [&] { p.SortLeagues(); });
+int ApplyLeagueOrder(TPennant& p, const std::vector<int>& order, int current) {
+    return ApplyOrder(p.LeagueList(), order, current, [&] { p.SortLeagues(); });
 }
 
-int ApplyDistrictOrder(TLeague& l, const std::vector<std::string>& ordered, int current) {
-    return ApplyOrder(l.DistrictList(), ordered, current, [&] { l.SortDistricts(); });
+int ApplyDistrictOrder(TLeague& l, const std::vector<int>& order, int current) {
+    return ApplyOrder(l.DistrictList(), order, current, [&] { l.SortDistricts(); });
 }
 
-int ApplyTeamOrder(TDistrict& d, const std::vector<std::string>& ordered, int current) {
-    return ApplyOrder(d.TeamList(), ordered, current, [&] { d.SortTeams(); });
+int ApplyTeamOrder(TDistrict& d, const std::vector<int>& order, int current) {
+    return ApplyOrder(d.TeamList(), order, current, [&] { d.SortTeams(); });
 }

@@ -49,13 +49,15 @@ struct TSeasonSnapshot {
 TSeasonSnapshot TakeSnapshot(const TPennant& pennant);
 void RestoreSnapshot(const TSeasonSnapshot& snapshot, TPennant& pennant);
 
-// Order keys from a confirmed order dialog: each item's key is the position of
-// the first entry of `ordered` equal to its name (equal names share a key).
-// Returns the keys in the items' present order.
-std::vector<int> OrderKeysFor(const std::vector<std::string>& names, const std::vector<std::string>& ordered);
+// Order keys from a confirmed order dialog: `order` lists the items' present
+// positions in their new order, so each item's key is where it now stands
+// (items sharing a name keep the places the user gave them). A list that is
+// not a rearrangement of 0 … count − 1 leaves the present order. Returns the
+// keys in the items' present order.
+std::vector<int> OrderKeysFor(const std::vector<int>& order, int count);
 
 // Applies a confirmed order to one level and returns the current item's new
 // position. `current` is the current item's present position.
-int ApplyLeagueOrder(TPennant& pennant, const std::vector<std::string>& ordered, int current);
-int ApplyDistrictOrder(TLeague& league, const std::vector<std::string>& ordered, int current);
-int ApplyTeamOrder(TDistrict& district, const std::vector<std::string>& ordered, int current);
+int ApplyLeagueOrder(TPennant& pennant, const std::vector<int>& order, int current);
+int ApplyDistrictOrder(TLeague& league, const std::vector<int>& order, int current);
+int ApplyTeamOrder(TDistrict& district, const std::vector<int>& order, int current);

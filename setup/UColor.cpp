@@ -1,6 +1,7 @@
 #include "UColor.h"
 
 #include "controls/CuteBtn.h"
+#include "controls/DialogFrame.h"
 #include "controls/DialogService.h"
 #include "controls/QtText.h"
 #include "settings/AppSettings.h"
@@ -69,7 +70,7 @@ const char* const kPageCaptions[TFmColor::PageCount] = {"全般", "結果登録"
 TFmColor::TFmColor(IDialogService& dialogs, const QColor& lastChosen, QWidget* parent)
     : QDialog(parent), Dialogs(dialogs), FLastChosen(lastChosen) {
     setWindowTitle(QStringLiteral("色の設定"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    UseDialogFrame(*this);
     setFixedSize(348, 293);
 
     PageControl1 = new QTabWidget(this);

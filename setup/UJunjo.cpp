@@ -1,5 +1,7 @@
 #include "UJunjo.h"
 
+#include "controls/DialogFrame.h"
+
 #include <QListWidget>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -7,7 +9,7 @@
 #include <QToolButton>
 
 TFmJunjo::TFmJunjo(QWidget* parent) : QDialog(parent) {
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+    UseDialogFrame(*this);
     LBJun = new QListWidget(this);
     SpBtUp = new QToolButton(this);
     SpBtDown = new QToolButton(this);
@@ -39,6 +41,8 @@ void TFmJunjo::resizeEvent(QResizeEvent* event) {
 void TFmJunjo::SetEntries(const QStringList& names) {
     LBJun->clear();
     LBJun->addItems(names);
+    for (int i = 0; i < LBJun->count(); ++i)
+        LBJun->item(i)->setData(Qt::UserRole, i); // where it stood, whatever its name
     LBJun->setCurrentRow(-1);
     LBJun->clearSelection();
 }
@@ -48,6 +52,13 @@ QStringList TFmJunjo::Entries() const {
     for (int i = 0; i < LBJun->count(); ++i)
         names << LBJun->item(i)->text();
     return names;
+}
+
+std::vector<int> TFmJunjo::Order() const {
+    std::vector<int> order;
+    for (int i = 0; i < LBJun->count(); ++i)
+        order.push_back(LBJun->item(i)->data(Qt::UserRole).toInt());
+    return order;
 }
 
 void TFmJunjo::Swap(int from, int to) {

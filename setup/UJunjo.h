@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <vector>
 
 class QListWidget;
 class QPushButton;
@@ -15,6 +16,9 @@ public:
 
     void SetEntries(const QStringList& names);
     QStringList Entries() const;
+    // The entries' first positions in their new order: items that share a
+    // name keep the places the user gave them.
+    std::vector<int> Order() const;
 
     QListWidget* LBJun;
     QToolButton* SpBtUp;

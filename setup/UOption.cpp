@@ -1,6 +1,7 @@
 #include "UOption.h"
 
 #include "OptionRules.h"
+#include "controls/DialogFrame.h"
 #include "controls/UpDown.h"
 #include "settings/AppSettings.h"
 
@@ -14,7 +15,7 @@
 
 TFmOption::TFmOption(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("オプションの設定"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    UseDialogFrame(*this);
     setFixedSize(300, 282);
 
     auto check = [this](const QString& text, int x, int y) {

@@ -1,6 +1,7 @@
 #include "USettei.h"
 
 #include "UJunjo.h"
+#include "controls/DialogFrame.h"
 #include "controls/DialogService.h"
 #include "controls/Pictures.h"
 #include "controls/QtText.h"
@@ -50,7 +51,7 @@ TFmSettei::TFmSettei(TPennant& pennant, TFight& fight, IDialogService& dialogs, 
                      QWidget* parent)
     : QDialog(parent), Pennant(pennant), Fight(fight), Dialogs(dialogs), ProgramDir(programDir) {
     setWindowTitle(QStringLiteral("情報設定"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    UseDialogFrame(*this);
     setFixedSize(501, 448);
 
     // 全体の情報
@@ -390,9 +391,7 @@ void TFmSettei::OrderItems(TSetteiLevel level) {
     order.SetEntries(names);
     if (Dialogs.Exec(order) != QDialog::Accepted)
         return;
-    std::vector<std::string> ordered;
-    for (const QString& name : order.Entries())
-        ordered.push_back(FromQ(name));
+    const std::vector<int> ordered = order.Order();
     switch (level) {
     case TSetteiLevel::League:
         ShowLeague(ApplyLeagueOrder(Pennant, ordered, CurLeague));

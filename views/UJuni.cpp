@@ -1,18 +1,17 @@
 #include "UJuni.h"
 
 #include "controls/QtText.h"
+#include "controls/TabStrip.h"
 #include "controls/WheelMessage.h"
 #include "model/BaseballPennant.h"
 
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollArea>
-#include <QTabBar>
 #include <QVBoxLayout>
 
 TFmJuni::TFmJuni(const TViewContext& view, int districtIndex, QWidget* parent) : QWidget(parent), View(view) {
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(559, 383);
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setWidgetResizable(false);
     ImgJuni = new QLabel;
@@ -20,9 +19,7 @@ TFmJuni::TFmJuni(const TViewContext& view, int districtIndex, QWidget* parent) :
     ImgJuni->installEventFilter(this);
     ScrollBox1->setWidget(ImgJuni);
     ScrollBox1->viewport()->installEventFilter(this);
-    TabJuni = new QTabBar(this);
-    TabJuni->setShape(QTabBar::RoundedSouth);
-    TabJuni->setExpanding(false);
+    TabJuni = new TTabStrip(this);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -34,8 +31,10 @@ TFmJuni::TFmJuni(const TViewContext& view, int districtIndex, QWidget* parent) :
         for (int d = 0; d < p.GetLeague(l).DistrictCount(); ++d)
             TabJuni->addTab(Q(p.GetLeague(l).Name + p.GetLeague(l).GetDistrict(d).Name));
     TabJuni->setCurrentIndex(std::clamp(districtIndex, 0, std::max(TabJuni->count() - 1, 0)));
-    connect(TabJuni, &QTabBar::currentChanged, this, &TFmJuni::TabJuniChange);
+    connect(TabJuni, &TTabStrip::currentChanged, this, &TFmJuni::TabJuniChange);
     TabJuniChange(TabJuni->currentIndex());
+    // Every row of tabs comes below the table's first size.
+    resize(559, 383 + TabJuni->heightForWidth(559) - TabJuni->minimumSizeHint().height());
 }
 
 void TFmJuni::TabJuniChange(int index) {

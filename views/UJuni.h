@@ -3,19 +3,19 @@
 
 #include "JuniDrawing.h"
 #include "ViewContext.h"
+#include "controls/TabStrip.h"
 
 #include <QWidget>
 
 class QLabel;
 class QScrollArea;
-class QTabBar;
 
 class TFmJuni : public QWidget {
     Q_OBJECT
 public:
     TFmJuni(const TViewContext& view, int districtIndex, QWidget* parent = nullptr);
 
-    QTabBar* TabJuni;
+    TTabStrip* TabJuni; // tabs at the bottom, in as many rows as they need
     QScrollArea* ScrollBox1;
     QLabel* ImgJuni;
 

@@ -1,6 +1,7 @@
 #include "UTmJuni.h"
 
 #include "controls/QtText.h"
+#include "controls/TabStrip.h"
 #include "controls/WheelMessage.h"
 #include "model/BaseballPennant.h"
 
@@ -8,12 +9,10 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QTabBar>
 #include <QVBoxLayout>
 
 TFmTmJuni::TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent) : QWidget(parent), View(view) {
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(438, 329);
     ImgHead = new QLabel;
     ImgTmJuni = new QLabel;
     ScrollBox2 = new QScrollArea;
@@ -28,9 +27,7 @@ TFmTmJuni::TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent) :
     Splitter1->setChildrenCollapsible(false);
     ScrollBox2->setMinimumHeight(1);
     Splitter1->setSizes({120, 200});
-    TabTmJuni = new QTabBar(this);
-    TabTmJuni->setShape(QTabBar::RoundedSouth);
-    TabTmJuni->setExpanding(false);
+    TabTmJuni = new TTabStrip(this);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -42,8 +39,13 @@ TFmTmJuni::TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent) :
         TabTmJuni->addTab(Q(captions == 0 ? team.Name : captions == 2 ? team.Symbol : team.ShortName));
     });
     TabTmJuni->setCurrentIndex(std::clamp(teamIndex, 0, std::max(TabTmJuni->count() - 1, 0)));
-    connect(TabTmJuni, &QTabBar::currentChanged, this, &TFmTmJuni::TabTmJuniChange);
+    connect(TabTmJuni, &TTabStrip::currentChanged, this, &TFmTmJuni::TabTmJuniChange);
     TabTmJuniChange(TabTmJuni->currentIndex());
+
+    // At its first size the window shows the whole summary, total row included
+    // (no scroll bar over it), and every row of tabs below the two panes.
+    const int width = std::max(438, ImgHead->width() + 2 * ScrollBox2->frameWidth());
+    resize(width, 329 + TabTmJuni->heightForWidth(width) - TabTmJuni->minimumSizeHint().height());
 }
 
 void TFmTmJuni::TabTmJuniChange(int index) {

@@ -3,20 +3,20 @@
 
 #include "TmJuniDrawing.h"
 #include "ViewContext.h"
+#include "controls/TabStrip.h"
 
 #include <QWidget>
 
 class QLabel;
 class QScrollArea;
 class QSplitter;
-class QTabBar;
 
 class TFmTmJuni : public QWidget {
     Q_OBJECT
 public:
     TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent = nullptr);
 
-    QTabBar* TabTmJuni;
+    TTabStrip* TabTmJuni;    // tabs at the bottom, in as many rows as they need
     QScrollArea* ScrollBox2; // the summary
     QSplitter* Splitter1;
     QScrollArea* ScrollBox1; // the day-by-day table

@@ -3,7 +3,9 @@
 #include "model/BaseballPennant.h"
 #include "model/SeasonTemplates.h"
 #include "model/SjisText.h"
+#include "support/MatchBuilder.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,6 +40,21 @@ TEST(MainRules, MenusOfTheTemplates) {
     EXPECT_EQ(teams[9], "10.デトロイトタイガース(&A)=9");
     EXPECT_EQ(teams[29], "30.サンディエゴパドレス(&U)=29");
 
+    // Past 35 teams the accelerators go round the letters and digits again.
+    TDistrict& west = major.GetLeague(1).GetDistrict(2);
+    for (int i = 0; i < 50; ++i)
+        west.GetTeam(west.AddTeam()).Name = "X";
+    const auto many = Captions(TeamMenuEntries(major));
+    ASSERT_EQ(many.size(), 80u);
+    EXPECT_EQ(many[34], "35.X(&Z)=34");
+    EXPECT_EQ(many[35], "36.X(&1)=35");
+    EXPECT_EQ(many[79], "80.X(&A)=79");
+    for (const std::string& caption : many) {
+        const char key = caption[caption.find("(&") + 2];
+        EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(key)) || std::isupper(static_cast<unsigned char>(key)))
+            << caption;
+    }
+
     TPennant other;
     BuildTemplate(TemplateOther, other);
     EXPECT_EQ(Captions(ScheduleMenuEntries(other)), (std::vector<std::string>{"&1.△△△リーグ２００Ｘ=0"}));
@@ -71,11 +88,7 @@ TEST(MainRules, CaptionAndStates) {
 
 TEST(MainRules, ResultsStartAtTheFirstUnplayedGame) {
     TFight f;
-    auto add = [&](double day, uint8_t status) {
-        TMatchRec& m = f.GetMatch(f.NewMatch());
-        m.GameDate = day;
-        m.Status = status;
-    };
+    auto add = [&](double day, uint8_t status) { AddGame(f, Game("G", "T", day).State(status)); };
     EXPECT_EQ(ResultsStartDay(f, 45000), 45000); // no games: today
     add(40000, StatusFinished);
     add(40001, StatusCancelled);
@@ -85,4 +98,25 @@ TEST(MainRules, ResultsStartAtTheFirstUnplayedGame) {
     add(40002, StatusBefore);
     f.SortMatches();
     EXPECT_EQ(ResultsStartDay(f, 45000), 40002);
+}
+
+TEST(MainRules, ChildWindowsCascadeInsideTheWorkspace) {
+    struct TCase {
+        int Position, Width, Height;
+        TChildBox Expected;
+    };
+    // A 600 × 400 workspace, title bars 24 high: positions 0 to 8 before the cascade starts again.
+    const TCase cases[] = {
+        {0, 300, 200, {0, 0, 300, 200}},     // fits: its own size, at the top-left
+        {2, 300, 200, {48, 48, 300, 200}},   // one title bar further per window
+        {0, 800, 500, {0, 0, 600, 400}},     // larger than the workspace: sized down to it
+        {3, 567, 413, {72, 72, 528, 328}},   // the rank transition window by a small main window
+        {8, 300, 300, {192, 192, 300, 208}}, // the last position before half the workspace
+        {9, 300, 300, {0, 0, 300, 300}},     // starts again at the top-left
+        {11, 300, 300, {48, 48, 300, 300}},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(CascadeBox(c.Position, 24, c.Width, c.Height, 600, 400), c.Expected) << c.Position;
+    // A workspace smaller than a title bar still gets a window of at least a pixel.
+    EXPECT_EQ(CascadeBox(5, 24, 300, 200, 10, 0), (TChildBox{0, 0, 10, 1}));
 }

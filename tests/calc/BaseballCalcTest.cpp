@@ -1,5 +1,6 @@
 #include "calc/BaseballCalc.h"
 #include "model/SjisText.h"
+#include "support/MatchBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +10,7 @@ const double kDay = 37712;
 
 TMatchRec Match(const char* home, const char* visitor, int homeScore, int visitorScore, double day = kDay,
                 uint8_t status = StatusFinished) {
-    TMatchRec m;
-    m.HomeSymbol.Set(home);
-    m.VisitorSymbol.Set(visitor);
-    m.HomeScore = static_cast<int8_t>(homeScore);
-    m.VisitorScore = static_cast<int8_t>(visitorScore);
-    m.Status = status;
-    m.GameDate = day;
-    return m;
+    return Game(home, visitor, day).Score(homeScore, visitorScore).State(status);
 }
 
 TMatchRec Unplayed(const char* home, const char* visitor, double day = kDay) {

@@ -1,6 +1,7 @@
 #include "calc/DistrictStandings.h"
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
+#include "support/MatchBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -26,13 +27,7 @@ struct TTwoDistricts {
         Add("A", "B", 5, 0, 0, StatusBefore);
     }
     void Add(const char* h, const char* v, int day, int hs, int vs, uint8_t status) {
-        TMatchRec& m = f.GetMatch(f.NewMatch());
-        m.HomeSymbol.Set(h);
-        m.VisitorSymbol.Set(v);
-        m.GameDate = 40000 + day;
-        m.HomeScore = static_cast<int8_t>(hs);
-        m.VisitorScore = static_cast<int8_t>(vs);
-        m.Status = status;
+        AddGame(f, Game(h, v, 40000 + day).Score(hs, vs).State(status));
     }
 };
 

@@ -1,8 +1,10 @@
 #include "cli/CliCommands.h"
+#include "cli/StandingsExport.h"
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/SeasonFile.h"
 #include "model/SjisText.h"
+#include "support/MatchBuilder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -55,13 +57,7 @@ protected:
             t.ShortName = sjis::S(names[i]);
         }
         auto add = [&](const char* h, const char* v, int hs, int vs, uint8_t st, double day) {
-            TMatchRec& m = f.GetMatch(f.NewMatch());
-            m.HomeSymbol.Set(h);
-            m.VisitorSymbol.Set(v);
-            m.HomeScore = static_cast<int8_t>(hs);
-            m.VisitorScore = static_cast<int8_t>(vs);
-            m.Status = st;
-            m.GameDate = day;
+            AddGame(f, Game(h, v, day).Score(hs, vs).State(st));
         };
         add("G", "T", 3, 1, 1, 37712);
         add("C", "G", 2, 2, 1, 37712);
@@ -106,6 +102,16 @@ TEST_F(CliSeason, StandingsAsJson) {
     EXPECT_NE(r.Out.find("\"rank\": 2, \"symbol\": \"T\""), std::string::npos);
     EXPECT_NE(r.Out.find("\"behindTop\": 10, \"behindPrev\": 10"), std::string::npos);
     EXPECT_EQ(r.Out.substr(r.Out.size() - 3), "]}\n");
+}
+
+TEST(Cli, JsonStringsEscapeEveryControlCharacter) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"巨人", "\"巨人\""},        {"a\"b\\c", "\"a\\\"b\\\\c\""},
+        {"\n\r\t", "\"\\n\\r\\t\""}, {std::string("\0\x01\x1f", 3), "\"\\u0000\\u0001\\u001f\""},
+        {"\x7f/ ", "\"\\u007f/ \""},
+    };
+    for (const auto& [text, json] : cases)
+        EXPECT_EQ(JsonString(text), json);
 }
 
 // CSV and HTML, read back by Python's own parsers, give the JSON's values,

@@ -4,6 +4,7 @@
 #include "model/BaseballPennant.h"
 #include "model/MatchText.h"
 #include "model/SeasonFile.h"
+#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -17,12 +18,10 @@ namespace {
 class MatchTextCli : public ::testing::Test {
 protected:
     void SetUp() override {
-        Dir = fs::temp_directory_path() / ("tablora-mtcli-" + std::to_string(::getpid()));
-        fs::create_directories(Dir);
+        Dir = Folder.Path();
         Season = P("s.qvk");
         fs::copy_file(std::string(TABLORA_SOURCE_DIR) + "/resources/sample.qvk", Season);
     }
-    void TearDown() override { fs::remove_all(Dir); }
     std::string P(const std::string& name) const { return (Dir / name).string(); }
     int Run(std::vector<std::string> args) {
         std::ostringstream out, err;
@@ -40,6 +39,7 @@ protected:
         return LoadSeason(path, p, f) ? f->MatchCount() : -1;
     }
 
+    TTempFolder Folder;
     fs::path Dir;
     std::string Season, Out, Err;
 };

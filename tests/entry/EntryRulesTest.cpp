@@ -2,6 +2,7 @@
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
 #include "model/SeasonTemplates.h"
+#include "support/MatchBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +19,7 @@ struct TJapan {
         Teams = BuildTeamList(Pennant);
     }
     TMatchRec& Stored(const char* h, const char* v, double day, uint8_t status = StatusBefore, int no = 0) {
-        TMatchRec& m = Fight.GetMatch(Fight.NewMatch());
-        m.HomeSymbol.Set(h);
-        m.VisitorSymbol.Set(v);
-        m.GameDate = day;
-        m.Status = status;
-        m.GameNo = static_cast<int8_t>(no);
-        return m;
+        return AddGame(Fight, Game(h, v, day).State(status).Number(no));
     }
 };
 

@@ -1,15 +1,18 @@
 #include "controls/CuteBtn.h"
 #include "controls/Pictures.h"
 #include "controls/QtText.h"
+#include "controls/TabStrip.h"
 #include "controls/URLLabel.h"
 #include "controls/UVersion.h"
 #include "gui/ScriptedDialogs.h"
 
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 
 TEST(QtText, StoredColors) {
     QPalette pal;
@@ -89,6 +92,61 @@ TEST(Version, MailLinkAsksForMail) {
     v.URLLabel2->adjustSize();
     QTest::mouseClick(v.URLLabel2, Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_EQ(mail.count(), 1);
+}
+
+TEST(TabStrip, ThirtyTabsWrapIntoRowsAndSwitchByClickAndKeyboard) {
+    // Laid out as in a view window: the table above, the strip below.
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(new QScrollArea);
+    TTabStrip& strip = *new TTabStrip;
+    column->addWidget(&strip);
+    for (int i = 1; i <= 30; ++i)
+        strip.addTab(QStringLiteral("チーム%1").arg(i));
+    EXPECT_EQ(strip.currentIndex(), 0); // the first tab added is selected
+    window.resize(420, 400);
+    window.show();
+    ASSERT_GT(strip.rowCount(), 2);
+    EXPECT_EQ(strip.width(), 420);
+    EXPECT_EQ(strip.height(), strip.rowCount() * strip.tabRect(0).height()); // every row shows
+    // Every tab lies whole inside the strip, rows fill from the left, none overlap.
+    for (int i = 0; i < strip.count(); ++i) {
+        const QRect r = strip.tabRect(i);
+        EXPECT_TRUE(strip.rect().contains(r)) << i;
+        if (i > 0) {
+            const QRect before = strip.tabRect(i - 1);
+            EXPECT_TRUE(r.top() == before.top() ? r.left() == before.right() + 1
+                                                : r.left() == 0 && r.top() == before.bottom() + 1)
+                << i;
+        }
+    }
+    // A wider strip takes fewer rows; a single tab wider than the strip still gets a row.
+    EXPECT_LT(strip.heightForWidth(1200), strip.heightForWidth(420));
+    EXPECT_EQ(strip.heightForWidth(10), 30 * strip.tabRect(0).height());
+
+    QSignalSpy changes(&strip, &TTabStrip::currentChanged);
+    QTest::mouseClick(&strip, Qt::LeftButton, {}, strip.tabRect(17).center());
+    EXPECT_EQ(strip.currentIndex(), 17);
+    QTest::keyClick(&strip, Qt::Key_End);
+    EXPECT_EQ(strip.currentIndex(), 29);
+    QTest::keyClick(&strip, Qt::Key_Right); // past the last tab: stays
+    QTest::keyClick(&strip, Qt::Key_Home);
+    QTest::keyClick(&strip, Qt::Key_Left);
+    EXPECT_EQ(strip.currentIndex(), 0);
+    QTest::keyClick(&strip, Qt::Key_Right);
+    EXPECT_EQ(strip.currentIndex(), 1);
+    QTest::keyClick(&strip, Qt::Key_Down); // the tab below, in the second row
+    const int below = strip.currentIndex();
+    EXPECT_EQ(strip.tabRect(below).top(), strip.tabRect(1).bottom() + 1);
+    EXPECT_TRUE(strip.tabRect(below).left() <= strip.tabRect(1).center().x() &&
+                strip.tabRect(below).right() >= strip.tabRect(1).center().x());
+    QTest::keyClick(&strip, Qt::Key_Up);
+    EXPECT_EQ(strip.currentIndex(), 1);
+    QList<int> seen;
+    for (const QList<QVariant>& args : changes)
+        seen.append(args.at(0).toInt());
+    EXPECT_EQ(seen, QList<int>({17, 29, 0, 1, below, 1}));
 }
 
 // ---- the bevel button ----

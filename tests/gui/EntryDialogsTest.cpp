@@ -8,11 +8,15 @@
 #include "model/SeasonTemplates.h"
 #include "settings/AppSettings.h"
 #include "setup/SetteiRules.h"
+#include "support/FixedClock.h"
+#include "support/MatchBuilder.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,12 +34,7 @@ struct TSeasonFixture : ::testing::Test {
     TScriptedDialogs Dialogs;
     void SetUp() override { BuildTemplate(TemplateJapan, Pennant); }
     TMatchRec& Stored(const char* h, const char* v, double day, uint8_t status = StatusBefore) {
-        TMatchRec& m = Fight.GetMatch(Fight.NewMatch());
-        m.HomeSymbol.Set(h);
-        m.VisitorSymbol.Set(v);
-        m.GameDate = day;
-        m.Status = status;
-        return m;
+        return AddGame(Fight, Game(h, v, day).State(status));
     }
     std::string Day(double day) {
         std::string s;
@@ -55,7 +54,7 @@ TEST_F(Toroku, EmptyDayOffersHalfTheTeamsAsRows) {
     d.SetDay(kDay);
     EXPECT_EQ(d.windowTitle(), QStringLiteral("ペナントレース日程登録"));
     EXPECT_EQ(d.Rows.size(), 6u);
-    EXPECT_EQ(d.width(), 2 * 50 + 226);
+    EXPECT_EQ(d.width(), 2 * d.ComboWidth() + 226);
     // Registering the empty rows stores nothing, yet marks and renews.
     Dialogs.YesNo.push_back(true);
     EXPECT_TRUE(d.BtnTorokuClick());
@@ -89,7 +88,15 @@ TEST_F(Toroku, SymbolsAreTypedInUpperCase) {
     // The day is shown again from the list, with "削除" on the stored games.
     EXPECT_EQ(d.Rows.size(), 2u);
     EXPECT_FALSE(d.Rows[0].Delete->isHidden());
-    EXPECT_EQ(d.width(), 2 * 50 + 319);
+    EXPECT_EQ(d.width(), 2 * d.ComboWidth() + 319);
+
+    // The boxes show three capitals whole, "WWW" the widest, at the least width that does it.
+    QLineEdit* box = d.Rows[0].Home->lineEdit();
+    QTest::keyClicks(box, QStringLiteral("WWW"));
+    const int text = box->fontMetrics().horizontalAdvance(QStringLiteral("WWW"));
+    EXPECT_GE(box->width() - 2 * TFmTorokuN::kLineEditMargin, text);
+    EXPECT_LT(box->width() - 2 * TFmTorokuN::kLineEditMargin - 1, text + 2) << d.ComboWidth();
+    EXPECT_GE(d.ComboWidth(), 50);
 }
 
 TEST_F(Toroku, LowerCaseSymbolsCannotBeTyped) {
@@ -149,6 +156,7 @@ TEST_F(Toroku, PagingAndAdding) {
 }
 
 TEST_F(Toroku, MovingGamesWidensTheDialog) {
+    const TFixedClock clock(days::Encode(2026, 5, 9) + 0.99999); // a moment before midnight
     Stored("G", "T", kDay);
     Stored("C", "S", kDay);
     Stored("D", "YB", kDay + 1);
@@ -156,7 +164,7 @@ TEST_F(Toroku, MovingGamesWidensTheDialog) {
     TFmTorokuN d(Pennant, Fight, true, 15, Dialogs);
     d.SetDay(kDay);
     d.Rows[0].ChangeDate->click();
-    EXPECT_EQ(d.width(), 2 * 50 + 427);
+    EXPECT_EQ(d.width(), 2 * d.ComboWidth() + 427);
     EXPECT_FALSE(d.Rows[0].Date->isHidden());
     EXPECT_FALSE(d.Rows[0].Delete->isEnabled());
     d.Rows[0].Date->setDate(DateOfDay(kDay + 1));
@@ -172,7 +180,8 @@ TEST_F(Toroku, MovingGamesWidensTheDialog) {
     d.BtnMiteiClick();
     EXPECT_EQ(d.Entries.size(), 1u);
     EXPECT_FALSE(d.BtnBack->isEnabled());
-    EXPECT_EQ(d.Rows[0].Date->date(), DateOfDay(std::floor(days::Now())));
+    EXPECT_EQ(d.Rows[0].Date->date(), QDate(2026, 5, 9)); // today, for a new day
+    EXPECT_EQ(Fight.LastUpdate, days::Encode(2026, 5, 9) + 0.99999);
 }
 
 TEST_F(Toroku, CopyThePreviousDay) {
@@ -376,4 +385,105 @@ TEST_F(Toroku, EndToEnd) {
     EXPECT_EQ(t3.Remain(), 3);             // its make-up game, days 6 and 7
     EXPECT_EQ(standings->Finished, 18);
     EXPECT_EQ(standings->Remaining, 10);
+}
+
+// A click into the year (0), month (1) or day (2) of a picker, as a user makes it.
+static void ClickPart(QDateEdit& picker, int part) {
+    QLineEdit* edit = picker.findChild<QLineEdit*>();
+    const QString before[] = {QStringLiteral("2"), QStringLiteral("2003/0"), QStringLiteral("2003/04/0")};
+    const int x = edit->fontMetrics().horizontalAdvance(before[part]) + 4;
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(x, edit->height() / 2));
+}
+
+TEST(DatePicker, TypedAndPastedDates) {
+    struct TCase {
+        int Part; // clicked first; -1: the whole text selected with Ctrl+A
+        const char* Typed;
+        QDate Expected;
+    };
+    const TCase cases[] = {
+        {2, "15", QDate(2003, 4, 15)},         // the day under the click
+        {1, "9", QDate(2003, 9, 5)},           // the month
+        {0, "2004", QDate(2004, 4, 5)},        // the year
+        {0, "2003/09/15", QDate(2003, 9, 15)}, // a whole date from the year
+        {2, "2003/09/15", QDate(2003, 9, 15)}, // a whole date from the day
+        {-1, "2003-9-7", QDate(2003, 9, 7)},   // over the whole text
+        {2, "2003/13/40", QDate(2003, 4, 5)},  // no such date: it stays
+    };
+    for (const QString& format : {QStringLiteral("yyyy/MM/dd"), QStringLiteral("yyyy/MM/dd' ('ddd')'")})
+        for (const TCase& c : cases) {
+            QWidget window;
+            TDatePicker* picker = EntryDatePicker(&window, format);
+            picker->setGeometry(10, 10, 150, 25);
+            picker->setDate(QDate(2003, 4, 5));
+            window.show();
+            EXPECT_TRUE(picker->calendarPopup());
+            if (c.Part < 0) {
+                picker->setFocus();
+                QTest::keyClick(picker, Qt::Key_A, Qt::ControlModifier);
+            } else {
+                ClickPart(*picker, c.Part);
+            }
+            QTest::keyClicks(picker, QString::fromLatin1(c.Typed));
+            QTest::keyClick(picker, Qt::Key_Return);
+            EXPECT_EQ(picker->date(), c.Expected) << c.Part << " " << c.Typed << " " << format.toStdString();
+        }
+    EXPECT_EQ(TDatePicker::ParseDate(QStringLiteral(" 2003/09/15 (月) ")), QDate(2003, 9, 15));
+    EXPECT_EQ(TDatePicker::ParseDate(QStringLiteral("20030915")), QDate(2003, 9, 15));
+    EXPECT_FALSE(TDatePicker::ParseDate(QStringLiteral("15/09/2003")).isValid());
+}
+
+TEST_F(Kekka, PastedDayLoadsItsGames) {
+    Stored("G", "T", kDay + 3);
+    TFmKekka d(Pennant, Fight, Settings, kDay, Dialogs);
+    d.show();
+    EXPECT_TRUE(d.Rows.empty());
+    QGuiApplication::clipboard()->setText(QStringLiteral("2026/04/04"));
+    d.DTPKijun->setFocus();
+    QTest::keyClick(d.DTPKijun, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(d.PickedDay(), kDay + 3);
+    EXPECT_EQ(d.Rows.size(), 1u);
+}
+
+TEST_F(Kekka, FocusStartsInTheFirstScoreAndTabWalksTheScores) {
+    Stored("G", "T", kDay);
+    Stored("C", "S", kDay);
+    TFmKekka d(Pennant, Fight, Settings, kDay, Dialogs);
+    d.show();
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    EXPECT_EQ(QApplication::focusWidget(), d.Rows[0].HomeScore);
+    const std::vector<QWidget*> walk = {d.Rows[0].VisitorScore, d.Rows[1].HomeScore, d.Rows[1].VisitorScore,
+                                        d.BtnToroku};
+    for (QWidget* next : walk) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << QApplication::focusWidget()->metaObject()->className();
+    }
+    // The make-up choices of a drawn game come between its scores and the next row.
+    Pennant.GetLeague(0).DrawRule = 1;
+    d.Rows[0].State->button(StatusFinished)->click();
+    d.Rows[0].VisitorScore->setFocus();
+    QTest::keyClick(d.Rows[0].VisitorScore, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), d.Rows[0].NoMakeUp);
+}
+
+// A draw typed into an unplayed game offers a make-up game, and registering adds
+// it, exactly when the league replays its draws or has none (DrawRule 1 or 2).
+TEST_F(Kekka, TypedDrawsFollowTheLeaguesDrawRule) {
+    for (uint8_t rule : {0, 1, 2}) {
+        Fight.Clear();
+        Pennant.GetLeague(0).DrawRule = rule;
+        Stored("G", "T", kDay);
+        Stored("C", "S", kDay).Status = StatusFinished; // drawn 0-0 before: never offered again
+        TFmKekka d(Pennant, Fight, Settings, kDay, Dialogs);
+        d.Rows[0].HomeScore->setText(QStringLiteral("2"));
+        EXPECT_TRUE(d.Rows[0].NoMakeUp->isHidden()) << int(rule); // 2-0 is no draw
+        d.Rows[0].VisitorScore->setText(QStringLiteral("2"));
+        EXPECT_EQ(d.Rows[0].NoMakeUp->isHidden(), rule == 0) << int(rule);
+        d.Rows[1].State->button(StatusFinished)->click();
+        EXPECT_TRUE(d.Rows[1].NoMakeUp->isHidden()) << int(rule);
+        Dialogs.YesNo.push_back(true);
+        d.BtnTorokuClick();
+        EXPECT_EQ(Day(days::UndecidedDate), rule == 0 ? "" : "G-T ") << int(rule);
+    }
 }

@@ -1,13 +1,16 @@
 #include "app/UDlgNew.h"
 #include "app/UMain.h"
 #include "controls/CuteBtn.h"
+#include "controls/UVersion.h"
 #include "entry/UKekka.h"
 #include "gui/ScriptedDialogs.h"
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/SeasonFile.h"
+#include "model/SeasonTemplates.h"
 #include "model/SjisText.h"
 #include "setup/UColor.h"
+#include "setup/UJunjo.h"
 #include "setup/UOption.h"
 #include "setup/USettei.h"
 
@@ -136,6 +139,19 @@ TEST_F(MainForm, CommandStatesFollowTheSeason) {
     EXPECT_TRUE(s.Save && s.SaveAs && s.Views && s.Export && s.Clear);
     EXPECT_EQ(f.MenuNittei->actions().size(), 2);
     EXPECT_TRUE(f.MenuNittei->actions()[0]->isEnabled());
+
+    // A plain Save writes the file and clears the modified state: closing asks nothing.
+    f.Pennant()->Contents = sjis::S("保存した題名");
+    f.Pennant()->Modified = 1;
+    f.MISaveClick();
+    EXPECT_EQ(f.Pennant()->Modified, 0);
+    Dialogs.Log.clear();
+    EXPECT_TRUE(f.CloseSeason(false));
+    EXPECT_TRUE(Dialogs.Log.isEmpty()) << Dialogs.Log.join(' ').toStdString();
+    std::unique_ptr<TPennant> saved;
+    std::unique_ptr<TFight> games;
+    ASSERT_TRUE(LoadSeason((Dir / "data" / "sample.qvk").string(), saved, games));
+    EXPECT_EQ(saved->Contents, sjis::S("保存した題名"));
 }
 
 TEST_F(MainForm, SaveQuestionAnswers) {
@@ -431,6 +447,8 @@ TEST_F(MainForm, WindowMenuAndEditor) {
     });
     f.MISetteiClick();
     EXPECT_TRUE(f.Mdi()->subWindowList().isEmpty());
+    emit f.MenuWindow->aboutToShow();
+    EXPECT_EQ(f.MenuWindow->actions().size(), 5); // the window list is gone, its separator too
     EXPECT_EQ(f.windowTitle(), QStringLiteral("タブローラ   【 新しい題名 】"));
     EXPECT_EQ(f.Pennant()->Modified, 1);
 }
@@ -453,6 +471,51 @@ TEST_F(MainForm, MaximizedExitKeepsTheRestoredBounds) {
     Form.reset();
     TMainForm& g = Make();
     EXPECT_TRUE(g.windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(MainForm, ChildWindowsOpenAndCascadeInsideTheWorkspace) {
+    TMainForm& f = Make("[Form]\nTop=0\nLeft=0\nWidth=500\nHeight=400\n");
+    f.show();
+    f.Start(QString::fromStdString(SampleCopy()));
+    const QRect work(QPoint(0, 0), f.Mdi()->viewport()->size());
+    f.OpenStandings(0);
+    f.OpenTransition(3);
+    const QList<QMdiSubWindow*> windows = f.Mdi()->subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(windows.size(), 2);
+    const int step = windows[1]->contentsMargins().top();
+    EXPECT_EQ(windows[0]->geometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(windows[1]->geometry().topLeft(), QPoint(step, step));
+    for (QMdiSubWindow* w : windows)
+        EXPECT_TRUE(work.contains(w->geometry())) << w->windowTitle().toStdString();
+    EXPECT_EQ(windows[0]->width(), work.width()); // wider than the room: sized down
+
+    // Tiled into strips, then cascaded: usable sizes again, still inside.
+    const QSize opened = windows[0]->size();
+    f.MITileH->trigger();
+    EXPECT_LT(windows[0]->height(), opened.height());
+    f.MICascade->trigger();
+    EXPECT_EQ(windows[0]->height(), opened.height());
+    EXPECT_EQ(windows[1]->geometry().topLeft(), QPoint(step, step));
+    for (QMdiSubWindow* w : windows)
+        EXPECT_TRUE(work.contains(w->geometry()));
+}
+
+TEST(Dialogs, FixedFramesHaveNoMinimizeOrMaximizeButton) {
+    TPennant pennant;
+    BuildTemplate(TemplateJapan, pennant);
+    TFight fight;
+    TScriptedDialogs dialogs;
+    TDlgNew newSeason;
+    TFmSettei editor(pennant, fight, dialogs, QString());
+    TFmVersion version;
+    TFmJunjo order;
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&newSeason, &editor, &version, &order}) {
+        const Qt::WindowFlags flags = dialog->windowFlags();
+        EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint))
+            << dialog->windowTitle().toStdString();
+        EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+        EXPECT_TRUE(flags & Qt::WindowCloseButtonHint); // closing answers like Cancel
+    }
 }
 
 TEST_F(MainForm, OptionsAndColorsCopyBackOnlyOnOk) {

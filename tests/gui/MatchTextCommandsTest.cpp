@@ -5,6 +5,7 @@
 #include "model/BaseballPennant.h"
 #include "model/MatchText.h"
 #include "model/SeasonFile.h"
+#include "support/TempFolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,8 +27,7 @@ const QString kClear = QStringLiteral("ask:対戦データをクリアします�
 class MatchTextCommands : public ::testing::Test {
 protected:
     void SetUp() override {
-        Dir = fs::temp_directory_path() / ("tablora-mtgui-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        Dir = Folder.Path();
         fs::create_directories(Dir / "data");
         const fs::path copy = Dir / "data" / "sample.qvk";
         fs::copy_file(std::string(TABLORA_SOURCE_DIR) + "/resources/sample.qvk", copy);
@@ -37,10 +37,7 @@ protected:
         Original = EncodeMatchText(*Form->Pennant(), *Form->Fight());
         Dialogs.Log.clear();
     }
-    void TearDown() override {
-        Form.reset();
-        fs::remove_all(Dir);
-    }
+    void TearDown() override { Form.reset(); }
     QString Path(const std::string& name) const { return QString::fromStdString((Dir / "data" / name).string()); }
     void Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(Dir / "data" / name, std::ios::binary) << bytes;
@@ -55,6 +52,7 @@ protected:
         return on;
     }
 
+    TTempFolder Folder;
     fs::path Dir;
     TScriptedDialogs Dialogs;
     std::unique_ptr<TMainForm> Form;

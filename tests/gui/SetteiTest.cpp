@@ -6,6 +6,7 @@
 #include "model/SjisText.h"
 #include "setup/UJunjo.h"
 #include "setup/USettei.h"
+#include "support/MatchBuilder.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -41,17 +42,9 @@ protected:
         Editor->show();
         return *Editor;
     }
-    void AddGame() {
-        TMatchRec& m = Fight.GetMatch(Fight.NewMatch());
-        m.HomeSymbol.Set("D");
-        m.VisitorSymbol.Set("G");
-        m.GameDate = 40000;
-        m.GameNo = 1;
-        TMatchRec& n = Fight.GetMatch(Fight.NewMatch());
-        n.HomeSymbol.Set("G");
-        n.VisitorSymbol.Set("S");
-        n.GameDate = 40000;
-        n.GameNo = 2;
+    void AddGames() {
+        AddGame(Fight, Game("D", "G", 40000).Number(1));
+        AddGame(Fight, Game("G", "S", 40000).Number(2));
     }
     // Answers the next order dialog by moving the selected row up `steps` times.
     void OrderAnswer(int row, int steps, bool accept) {
@@ -119,7 +112,7 @@ TEST_F(Settei, ButtonsWithAndWithoutGames) {
     EXPECT_TRUE(e.ETKigo->isEnabled());
 
     Editor.reset();
-    AddGame();
+    AddGames();
     TFmSettei& frozen = Open();
     for (QPushButton* b : {frozen.League.Add, frozen.League.Del, frozen.District.Add, frozen.Team.Add, frozen.Team.Del})
         EXPECT_FALSE(b->isEnabled());
@@ -201,7 +194,7 @@ TEST_F(Settei, ReorderThenCancelRestores) {
 }
 
 TEST_F(Settei, OkRenumbersGamesOnlyAfterAReorder) {
-    AddGame(); // D home (game 1), G home (game 2)
+    AddGames(); // D home (game 1), G home (game 2)
     TFmSettei& plain = Open();
     plain.BtOkClick();
     EXPECT_EQ(Pennant.Modified, 1);
@@ -278,6 +271,7 @@ TEST(Junjo, MovesTheSelectedEntry) {
     EXPECT_EQ(d.LBJun->currentRow(), 1); // the selection follows
     d.SpBtDown->click();
     EXPECT_EQ(d.Entries(), QStringList({"b", "c", "a"}));
+    EXPECT_EQ(d.Order(), (std::vector<int>{1, 2, 0})); // where each entry stood
     d.SpBtDownClick();
     EXPECT_EQ(d.Entries(), QStringList({"b", "c", "a"}));
     d.BtnCancel->click();

@@ -4,8 +4,10 @@
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
+#include "model/SeasonTemplates.h"
 #include "model/SjisText.h"
 #include "settings/AppSettings.h"
+#include "support/MatchBuilder.h"
 #include "views/JuniDrawing.h"
 #include "views/TmJuniDrawing.h"
 #include "views/UJuni.h"
@@ -18,7 +20,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTabBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -51,13 +52,7 @@ struct TSeason {
         Settings.BackGround = 0xFFFFFF;
     }
     TSeason& Game(const char* home, const char* visitor, int hs, int vs, double day, uint8_t status = StatusFinished) {
-        TMatchRec& m = Fight.GetMatch(Fight.NewMatch());
-        m.HomeSymbol.Set(home);
-        m.VisitorSymbol.Set(visitor);
-        m.HomeScore = static_cast<int8_t>(hs);
-        m.VisitorScore = static_cast<int8_t>(vs);
-        m.GameDate = day;
-        m.Status = status;
+        AddGame(Fight, ::Game(home, visitor, day).Score(hs, vs).State(status));
         Fight.SortMatches();
         return *this;
     }
@@ -388,4 +383,22 @@ TEST(Juni, FormPicturesWhenDelivered) {
     EXPECT_EQ(panel[2].Rect, TTableCanvas::Box(5, d.PanelTop + 35, 65, d.PanelTop + 53));
     EXPECT_EQ(panel[2].Text, QStringLiteral("1-0-0"));
     EXPECT_EQ(panel[3].Text, QStringLiteral("1.000"));
+}
+
+TEST(TmJuniWindow, FirstSizeShowsTheWholeSummaryAndEveryTab) {
+    TSeason s({"A", "B"});
+    s.Pennant.DeleteLeague(0);
+    BuildTemplate(TemplateMajor, s.Pennant); // 30 teams in six districts
+    s.Game("NYY", "BOS", 3, 2, kDay);
+    TFmTmJuni w(s.View(), 1);
+    w.show();
+    QApplication::processEvents();
+    ASSERT_EQ(w.TabTmJuni->count(), 30);
+    EXPECT_GT(w.TabTmJuni->rowCount(), 1);
+    EXPECT_EQ(w.TabTmJuni->height(), w.TabTmJuni->heightForWidth(w.TabTmJuni->width()));
+    EXPECT_LE(w.TabTmJuni->geometry().bottom(), w.rect().bottom());
+    // The summary needs no scroll bar: its total row is in view.
+    EXPECT_GE(w.ScrollBox2->viewport()->width(), w.ImgHead->width());
+    EXPECT_GE(w.ScrollBox2->viewport()->height(), w.ImgHead->height());
+    EXPECT_GT(w.ScrollBox1->height(), 100); // and the table keeps room for its rows
 }

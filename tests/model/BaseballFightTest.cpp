@@ -1,6 +1,7 @@
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
+#include "support/MatchBuilder.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -9,12 +10,7 @@
 namespace {
 
 TMatchRec& Add(TFight& f, const char* home, const char* visitor, double day, int gameNo = 0) {
-    TMatchRec& m = f.GetMatch(f.NewMatch());
-    m.HomeSymbol.Set(home);
-    m.VisitorSymbol.Set(visitor);
-    m.GameDate = day;
-    m.GameNo = static_cast<int8_t>(gameNo);
-    return m;
+    return AddGame(f, Game(home, visitor, day).Number(gameNo));
 }
 
 const double kDay = 37712; // 2003/04/01

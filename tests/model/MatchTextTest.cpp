@@ -3,6 +3,7 @@
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
 #include "model/SjisText.h"
+#include "support/TempFolder.h"
 
 #include <cstring>
 #include <filesystem>
@@ -226,7 +227,8 @@ TEST(MatchText, ImportChecksTheCheckerThenTheAge) {
 }
 
 TEST(MatchText, FailedExportLeavesTheOldFile) {
-    const std::string path = (fs::temp_directory_path() / ("tablora-mt-" + std::to_string(::getpid()))).string();
+    const TTempFolder folder;
+    const std::string path = folder.File("matches.txt");
     std::ofstream(path, std::ios::binary) << "old contents";
     TSeason s;
     s.Add(Rec("G", "T", 3, 2, StatusFinished, kApr1));
@@ -235,5 +237,4 @@ TEST(MatchText, FailedExportLeavesTheOldFile) {
     std::ifstream in(path, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old contents");
     EXPECT_TRUE(ExportMatchText(path, s.Pennant, s.Fight));
-    fs::remove(path);
 }

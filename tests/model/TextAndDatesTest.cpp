@@ -34,6 +34,31 @@ TEST(DayNumber, EncodesAndDecodesTheCalendar) {
     EXPECT_EQ(days::Decode(-1).Day, 29); // 1899/12/29
 }
 
+TEST(DayNumber, LeapYearsOfTheGregorianCalendar) {
+    struct TYear {
+        int Year;
+        bool Leap;
+    };
+    // Every fourth year, but not the hundredth unless it is the four hundredth.
+    for (const TYear y : {TYear{1900, false},
+                          {1996, true},
+                          {2000, true},
+                          {2003, false},
+                          {2004, true},
+                          {2100, false},
+                          {2400, true},
+                          {9999, false}}) {
+        EXPECT_EQ(days::IsValidDate(y.Year, 2, 29), y.Leap) << y.Year;
+        EXPECT_EQ(days::Encode(y.Year, 3, 1) - days::Encode(y.Year, 2, 28), y.Leap ? 2.0 : 1.0) << y.Year;
+        const days::TYmd after = days::Decode(days::Encode(y.Year, 2, 28) + 1);
+        EXPECT_EQ(after.Month * 100 + after.Day, y.Leap ? 229 : 301) << y.Year;
+        const std::string text = std::to_string(y.Year) + "/02/29";
+        EXPECT_EQ(days::ParseDate(text).has_value(), y.Leap) << text;
+    }
+    EXPECT_EQ(days::Encode(2001, 1, 1) - days::Encode(2000, 1, 1), 366.0);
+    EXPECT_EQ(days::Encode(1901, 1, 1) - days::Encode(1900, 1, 1), 365.0);
+}
+
 TEST(DayNumber, WholeDayTruncatesAndSurvivesGarbage) {
     EXPECT_EQ(days::WholeDay(37712.99), 37712);
     EXPECT_EQ(days::WholeDay(-1.5), -1);

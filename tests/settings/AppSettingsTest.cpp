@@ -105,7 +105,7 @@ TEST(AppSettings, BadValuesTakeTheirDefaults) {
     EXPECT_EQ(s.Bands[0].Width, 100);
 }
 
-TEST(AppSettings, WritesTheDocumentedFileByteForByte) {
+TEST(AppSettings, WritesTheSettingsFileByteForByte) {
     TAppSettings s = DefaultSettings(kScreen);
     s.Top = 40;
     s.Left = 30;

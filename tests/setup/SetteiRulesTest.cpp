@@ -79,21 +79,26 @@ TEST(SetteiRules, SnapshotRestoresEverythingEditable) {
 }
 
 TEST(SetteiRules, OrderKeysAndSorting) {
-    EXPECT_EQ(OrderKeysFor({"a", "b", "c"}, {"c", "a", "b"}), (std::vector<int>{1, 2, 0}));
-    EXPECT_EQ(OrderKeysFor({"x", "x"}, {"x", "x"}), (std::vector<int>{0, 0})); // equal names share a key
+    EXPECT_EQ(OrderKeysFor({2, 0, 1}, 3), (std::vector<int>{1, 2, 0}));
+    for (const std::vector<int>& broken : {std::vector<int>{0, 0, 1}, {0, 1}, {0, 1, 3}, {-1, 0, 1}})
+        EXPECT_EQ(OrderKeysFor(broken, 3), (std::vector<int>{0, 1, 2})); // not a rearrangement: as it was
 
     TPennant p;
     BuildTemplate(TemplateJapan, p);
     TDistrict& d = p.GetLeague(0).GetDistrict(0);
     // Move the current team (index 4, 阪神) to the top.
-    std::vector<std::string> ordered;
-    ordered.push_back(d.GetTeam(4).Name);
-    for (int i = 0; i < d.TeamCount(); ++i)
-        if (i != 4)
-            ordered.push_back(d.GetTeam(i).Name);
-    EXPECT_EQ(ApplyTeamOrder(d, ordered, 4), 0);
+    EXPECT_EQ(ApplyTeamOrder(d, {4, 0, 1, 2, 3, 5}, 4), 0);
     EXPECT_EQ(d.GetTeam(0).Symbol, "T");
     EXPECT_EQ(d.GetTeam(1).Symbol, "G");
-    EXPECT_EQ(ApplyLeagueOrder(p, {p.GetLeague(1).Name, p.GetLeague(0).Name}, 0), 1);
+    EXPECT_EQ(ApplyLeagueOrder(p, {1, 0}, 0), 1);
     EXPECT_EQ(p.GetLeague(0).GetDistrict(0).GetTeam(0).Symbol, "L");
+
+    // Teams that share a name keep the order the user gave them.
+    TDistrict& twins = p.GetLeague(0).GetDistrict(0);
+    for (int i = 0; i < twins.TeamCount(); ++i)
+        twins.GetTeam(i).Name = "同名";
+    const std::string last = twins.GetTeam(5).Symbol, first = twins.GetTeam(0).Symbol;
+    EXPECT_EQ(ApplyTeamOrder(twins, {5, 1, 2, 3, 4, 0}, 0), 5);
+    EXPECT_EQ(twins.GetTeam(0).Symbol, last);
+    EXPECT_EQ(twins.GetTeam(5).Symbol, first);
 }
