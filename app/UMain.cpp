@@ -1,5 +1,6 @@
 #include "UMain.h"
 
+#include "TablePrint.h"
 #include "UDlgNew.h"
 #include "UHelp.h"
 #include "controls/DialogService.h"
@@ -8,6 +9,7 @@
 #include "controls/UVersion.h"
 #include "entry/UKekka.h"
 #include "entry/UTorokuN.h"
+#include "model/AtomicFile.h"
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/DayNumber.h"
@@ -18,9 +20,14 @@
 #include "setup/UOption.h"
 #include "setup/USettei.h"
 #include "views/UJuni.h"
+#include "views/UNittei.h"
+#include "views/URace.h"
+#include "views/UTaisen.h"
 #include "views/UTmJuni.h"
+#include "views/UVersus.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -29,6 +36,8 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
@@ -87,11 +96,16 @@ TMainForm::TMainForm(IDialogService& dialogs, const QString& programPath, QWidge
     Version->hide();
     connect(Version, &TFmVersion::MailRequested, this, &TMainForm::MIMailClick);
 
+    connect(MdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::EnablePublishCommands);
     PlaceWindow();
     ApplyCommandStates();
+    EnablePublishCommands();
     UpdateCaption();
 
     connect(this, &TMainForm::StandingsRequested, this, &TMainForm::OpenStandings);
+    connect(this, &TMainForm::RaceRequested, this, &TMainForm::OpenRace);
+    connect(this, &TMainForm::ScheduleRequested, this, &TMainForm::OpenSchedule);
+    connect(this, &TMainForm::HeadToHeadRequested, this, &TMainForm::OpenHeadToHead);
     connect(this, &TMainForm::ScheduleEntryRequested, this, [this] {
         TFmTorokuN dialog(*SeasonPennant, *SeasonFight, AppSettings.Sche, AppSettings.TMax, Dialogs, this);
         Dialogs.Exec(dialog);
@@ -120,6 +134,11 @@ QWidget* TMainForm::AddChild(QWidget* view) {
     child->setGeometry(box.Left, box.Top, box.Width, box.Height);
     view->show();
     child->show();
+    MdiArea->setActiveSubWindow(child);
+    EnablePublishCommands();
+    // Once the child is gone (a lambda: the frame itself may be the one going).
+    connect(
+        child, &QObject::destroyed, this, [this] { EnablePublishCommands(); }, Qt::QueuedConnection);
     return view;
 }
 
@@ -152,6 +171,13 @@ QWidget* TMainForm::OpenStandings(int districtIndex) {
     return AddChild(view);
 }
 
+QWidget* TMainForm::OpenRace(int districtIndex) {
+    if (!SeasonPennant)
+        return nullptr;
+    return AddChild(
+        new TFmRace({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, districtIndex));
+}
+
 QWidget* TMainForm::OpenTransition(int teamIndex) {
     if (!SeasonPennant)
         return nullptr;
@@ -159,7 +185,32 @@ QWidget* TMainForm::OpenTransition(int teamIndex) {
         new TFmTmJuni({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, teamIndex));
 }
 
+QWidget* TMainForm::OpenSchedule(int leagueIndex) {
+    if (!SeasonPennant)
+        return nullptr;
+    return AddChild(
+        new TFmNittei({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, leagueIndex));
+}
+
+QWidget* TMainForm::OpenHeadToHead(int districtIndex) {
+    if (!SeasonPennant)
+        return nullptr;
+    auto* view =
+        new TFmTaisen({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, districtIndex);
+    connect(view, &TFmTaisen::VersusRequested, this, &TMainForm::OpenVersus);
+    return AddChild(view);
+}
+
+QWidget* TMainForm::OpenVersus(int districtIndex, const std::string& own, const std::string& opponent, int filter) {
+    if (!SeasonPennant)
+        return nullptr;
+    return AddChild(new TFmVersus({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()},
+                                  districtIndex, own, opponent, filter));
+}
+
 TMainForm::~TMainForm() {
+    // The child windows go with the workspace, after this frame's own part.
+    MdiArea->disconnect(this);
     for (const QPointer<THelpWindow>& w : HelpWindows)
         if (w)
             w->close();
@@ -182,6 +233,10 @@ void TMainForm::BuildMenus() {
     MIKakidasi = file->addAction(QStringLiteral("対戦データ書き出し(&W)"), this, &TMainForm::MIKakidasiClick);
     MIClear = file->addAction(QStringLiteral("対戦データクリア(&C)"), this, &TMainForm::MIClearClick);
     file->addSeparator();
+    MIImage = file->addAction(QStringLiteral("表を画像で保存(&I)..."), this, &TMainForm::MIImageClick);
+    MICopy = file->addAction(QStringLiteral("表をコピー(&Y)"), this, &TMainForm::MICopyClick);
+    MIPrint = file->addAction(QStringLiteral("印刷(&P)..."), this, &TMainForm::MIPrintClick);
+    file->addSeparator();
     MISettei = file->addAction(QStringLiteral("チーム情報設定(&P)"), this, &TMainForm::MISetteiClick);
     MIColor = file->addAction(QStringLiteral("色の設定(&L)"), this, &TMainForm::MIColorClick);
     MIOption = file->addAction(QStringLiteral("オプション(&Q)"), this, &TMainForm::MIOptionClick);
@@ -196,6 +251,7 @@ void TMainForm::BuildMenus() {
     MenuJun = bar->addMenu(QStringLiteral("順位(&R)"));
     MenuJuni = MenuJun->addMenu(QStringLiteral("勝敗表(&J)"));
     MenuTaisen = MenuJun->addMenu(QStringLiteral("対戦成績表(&B)"));
+    MenuYusho = MenuJun->addMenu(QStringLiteral("優勝争い(&Y)"));
     MenuTeam = bar->addMenu(QStringLiteral("チーム(&T)"));
     MenuTmJun = MenuTeam->addMenu(QStringLiteral("順位推移(&K)"));
 
@@ -251,6 +307,7 @@ void TMainForm::BuildMenus() {
     PopupNittei = new QMenu(this);
     PopupJuni = new QMenu(this);
     PopupTaisen = new QMenu(this);
+    PopupYusho = new QMenu(this);
     PopupTmJun = new QMenu(this);
 }
 
@@ -294,6 +351,8 @@ void TMainForm::BuildToolBar() {
                         [this] { emit StandingsRequested(0); });
     ToolTaisen = dropDown(QStringLiteral("対"), views, QStringLiteral("対戦成績表"), PopupTaisen,
                           [this] { emit HeadToHeadRequested(0); });
+    ToolYusho = dropDown(QStringLiteral("争"), views, QStringLiteral("優勝争い"), PopupYusho,
+                         [this] { emit RaceRequested(0); });
     ToolBar1->addSeparator();
     ToolTmJun = dropDown(QStringLiteral("推"), views, QStringLiteral("チーム別順位推移表"), PopupTmJun,
                          [this] { emit TransitionRequested(0); });
@@ -384,8 +443,10 @@ void TMainForm::EnableViewCommands(bool on) {
     ToolNittei->setEnabled(on);
     MenuJuni->menuAction()->setEnabled(on);
     MenuTaisen->menuAction()->setEnabled(on);
+    MenuYusho->menuAction()->setEnabled(on);
     ToolJuni->setEnabled(on);
     ToolTaisen->setEnabled(on);
+    ToolYusho->setEnabled(on);
     MenuTmJun->menuAction()->setEnabled(on);
     ToolTmJun->setEnabled(on);
 }
@@ -395,7 +456,8 @@ void TMainForm::UpdateCaption() {
 }
 
 void TMainForm::BuildViewMenus() {
-    for (QMenu* m : {MenuNittei, PopupNittei, MenuJuni, PopupJuni, MenuTaisen, PopupTaisen, MenuTmJun, PopupTmJun}) {
+    for (QMenu* m : {MenuNittei, PopupNittei, MenuJuni, PopupJuni, MenuTaisen, PopupTaisen, MenuYusho, PopupYusho,
+                     MenuTmJun, PopupTmJun}) {
         m->clear();
         for (QMenu* group : m->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
             delete group; // with its entries, at once
@@ -412,6 +474,8 @@ void TMainForm::BuildViewMenus() {
         AddViewEntries(m, districts, 0, districts->size(), &TMainForm::StandingsRequested, true);
     for (QMenu* m : {MenuTaisen, PopupTaisen})
         AddViewEntries(m, districts, 0, districts->size(), &TMainForm::HeadToHeadRequested, true);
+    for (QMenu* m : {MenuYusho, PopupYusho})
+        AddViewEntries(m, districts, 0, districts->size(), &TMainForm::RaceRequested, true);
     for (QMenu* m : {MenuTmJun, PopupTmJun})
         AddViewEntries(m, teams, 0, teams->size(), &TMainForm::TransitionRequested, true);
 }
@@ -747,4 +811,60 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         if (w)
             w->close();
     event->accept();
+}
+
+namespace {
+const QString kPictureFilter = QStringLiteral("PNGファイル(*.png)");
+
+// The active child window's table view, if a table view is active.
+ITableView* ActiveTableView(QMdiArea* area) {
+    // The current child is the active one, and stays known while another program has the focus.
+    QMdiSubWindow* active = area->currentSubWindow();
+    return active ? dynamic_cast<ITableView*>(active->widget()) : nullptr;
+}
+} // namespace
+
+void TMainForm::EnablePublishCommands() {
+    const bool on = ActiveTableView(MdiArea) != nullptr;
+    for (QAction* a : {MIImage, MICopy, MIPrint})
+        a->setEnabled(on);
+}
+
+void TMainForm::MIImageClick() {
+    ITableView* view = ActiveTableView(MdiArea);
+    if (!view)
+        return;
+    const QString path = Dialogs.SaveFileName(this, DataFolder(), kPictureFilter, QStringLiteral("png"));
+    if (path.isEmpty())
+        return;
+    // Made exactly as tablora-cli render makes it, and written like a season:
+    // a failure leaves an older picture at that path as it was.
+    std::string png, why;
+    if (!EncodeTablePicture(view->Picture(), png, why) || !WriteFileAtomically(path.toStdString(), png))
+        Dialogs.ShowInfoError(this, QStringLiteral("ファイルの保存に失敗しました。"));
+}
+
+void TMainForm::MICopyClick() {
+    ITableView* view = ActiveTableView(MdiArea);
+    if (!view)
+        return;
+    const QImage image = TablePictureImage(view->Picture());
+    if (image.isNull()) {
+        Dialogs.ShowInfoError(this, QStringLiteral("表が大きすぎるため、画像にできません。"));
+        return;
+    }
+    QGuiApplication::clipboard()->setImage(image);
+}
+
+void TMainForm::MIPrintClick() {
+    ITableView* view = ActiveTableView(MdiArea);
+    if (!view)
+        return;
+    const TTablePicture picture = view->Picture();
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&picture](QPrinter* target) { PrintTablePicture(*target, picture); });
+    Dialogs.Exec(preview);
 }

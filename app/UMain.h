@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <string>
 
 class QAction;
 class QMdiArea;
@@ -50,6 +51,12 @@ public:
     void MITorikomiClick();
     void MIKakidasiClick();
     void MIClearClick();
+    // The active view's table as a PNG picture, on the clipboard, on paper.
+    void MIImageClick();
+    void MICopyClick();
+    void MIPrintClick();
+    // Saving, copying and printing are there while a table view is the active child window.
+    void EnablePublishCommands();
     void MISetteiClick();
     void MIOptionClick();
     void MIColorClick();
@@ -72,19 +79,23 @@ public:
     // The views, opened as child windows (each returns the window it opened).
     QWidget* OpenStandings(int districtIndex);
     QWidget* OpenTransition(int teamIndex);
+    QWidget* OpenRace(int districtIndex);
+    QWidget* OpenSchedule(int leagueIndex);
+    QWidget* OpenHeadToHead(int districtIndex);
+    QWidget* OpenVersus(int districtIndex, const std::string& own, const std::string& opponent, int filter);
 
     // Menus (MI…, Menu…), tool buttons (Tool…) and the tool buttons' drop-down lists (Popup…).
-    QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MISettei, *MIColor, *MIOption,
-        *MIExit;
+    QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MIImage, *MICopy, *MIPrint,
+        *MISettei, *MIColor, *MIOption, *MIExit;
     QAction *MITorokuN, *MIKekka;
-    QMenu *MenuNittei, *MenuJun, *MenuJuni, *MenuTaisen, *MenuTeam, *MenuTmJun, *MenuWindow;
+    QMenu *MenuNittei, *MenuJun, *MenuJuni, *MenuTaisen, *MenuYusho, *MenuTeam, *MenuTmJun, *MenuWindow;
     QAction *MIToolBar, *MITileH, *MITileV, *MICascade, *MIArrange, *MICloseAll;
     QAction *MIHelp, *MIVersion, *MIHomePage, *MIMail;
-    QMenu *PopupNittei, *PopupJuni, *PopupTaisen, *PopupTmJun;
+    QMenu *PopupNittei, *PopupJuni, *PopupTaisen, *PopupYusho, *PopupTmJun;
     QToolBar* ToolBar1;
     QAction *ToolNew, *ToolOpen, *ToolSave, *ToolTorokuN, *ToolKekka, *ToolTileHorizontal, *ToolTileVertical,
         *ToolCascade, *ToolAllClose, *ToolHelp;
-    QToolButton *ToolNittei, *ToolJuni, *ToolTaisen, *ToolTmJun;
+    QToolButton *ToolNittei, *ToolJuni, *ToolTaisen, *ToolYusho, *ToolTmJun;
 
     static const char* const HomePage;
     static const char* const MailAddress;
@@ -94,6 +105,7 @@ signals:
     void ScheduleRequested(int leagueIndex);
     void StandingsRequested(int districtIndex);
     void HeadToHeadRequested(int districtIndex);
+    void RaceRequested(int districtIndex);
     void TransitionRequested(int teamIndex);
     // The registration windows (opened modally as these are sent): schedule,
     // and results from a starting day.

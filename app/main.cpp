@@ -4,7 +4,6 @@
 #include "controls/DialogService.h"
 #include "controls/WheelMessage.h"
 #include "model/BaseballFight.h"
-#include "model/HeapSettings.h"
 
 #include <QApplication>
 #include <QFont>
@@ -13,7 +12,6 @@
 #include <chrono>
 
 int main(int argc, char** argv) {
-    UseProgramHeapSettings();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tablora"));
 

@@ -3,7 +3,6 @@
 
 #include "BenchSeason.h"
 #include "calc/DistrictStandings.h"
-#include "model/HeapSettings.h"
 #include "model/SeasonFile.h"
 
 #include <benchmark/benchmark.h>
@@ -135,10 +134,4 @@ BENCHMARK(BM_MagicNumbersDistrict)->Arg(162)->Arg(1620)->Unit(benchmark::kMicros
 BENCHMARK(BM_LoadStandingsMagic)->Arg(162)->Arg(1620)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DayByDayRanks)->Arg(162)->Arg(1620)->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char** argv) {
-    UseProgramHeapSettings(); // as the program does
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK_MAIN();

@@ -3,7 +3,6 @@
 // (range argument: games a team).
 
 #include "BenchSeason.h"
-#include "model/HeapSettings.h"
 #include "model/MatchText.h"
 
 #include <benchmark/benchmark.h>
@@ -53,10 +52,4 @@ BENCHMARK(BM_EncodeMatchText)->Arg(162)->Arg(1620)->Arg(66000)->Unit(benchmark::
 BENCHMARK(BM_ReadMatchText)->Arg(162)->Arg(1620)->Arg(66000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportMatchText)->Arg(162)->Arg(1620)->Arg(66000)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) {
-    UseProgramHeapSettings(); // as the program does
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK_MAIN();

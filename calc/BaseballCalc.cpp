@@ -32,6 +32,40 @@ void Streak(bool won, int32_t& winMax, int32_t& winNow, int32_t& loseMax, int32_
 
 } // namespace
 
+void TSideRecord::Add(uint8_t status, int own, int opp) {
+    if (status == StatusBefore) {
+        ++Remain;
+        return;
+    }
+    if (status != StatusFinished)
+        return;
+    ++Games;
+    RunsFor += own;
+    RunsAgainst += opp;
+    ++(own > opp ? Wins : own < opp ? Losses : Draws);
+}
+
+TSideRecord& TSideRecord::operator+=(const TSideRecord& other) {
+    Games += other.Games;
+    Wins += other.Wins;
+    Losses += other.Losses;
+    Draws += other.Draws;
+    Remain += other.Remain;
+    RunsFor += other.RunsFor;
+    RunsAgainst += other.RunsAgainst;
+    return *this;
+}
+
+TSideRecord TVersus::Total() const {
+    TSideRecord total = Home;
+    return total += Visitor;
+}
+
+TSideRecord TTmRec::Total() const {
+    TSideRecord total = Home;
+    return total += Visitor;
+}
+
 int TTmRec::AddEntry() {
     GameList.emplace_back();
     return EntryCount() - 1;
@@ -94,30 +128,10 @@ TVersus TTmRec::GetVersus(std::string_view opponent) const {
         if (e.Opponent != opponent)
             continue;
         const bool visitor = e.IsVisitor != 0;
-        if (e.Status == StatusBefore) {
-            ++(visitor ? v.VisitorRemain : v.HomeRemain);
+        (visitor ? v.Visitor : v.Home).Add(e.Status, e.OwnScore, e.OppScore);
+        if (e.Status != StatusFinished || e.OwnScore == e.OppScore)
             continue;
-        }
-        if (e.Status != StatusFinished)
-            continue;
-        if (visitor) {
-            ++v.VisitorGames;
-            v.VisitorRunsFor += e.OwnScore;
-            v.VisitorRunsAgainst += e.OppScore;
-        } else {
-            ++v.HomeGames;
-            v.HomeRunsFor += e.OwnScore;
-            v.HomeRunsAgainst += e.OppScore;
-        }
-        if (e.OwnScore == e.OppScore) {
-            ++(visitor ? v.VisitorDraws : v.HomeDraws);
-            continue;
-        }
         const bool won = e.OwnScore > e.OppScore;
-        if (won)
-            ++(visitor ? v.VisitorWins : v.HomeWins);
-        else
-            ++(visitor ? v.VisitorLosses : v.HomeLosses);
         Streak(won, v.WinMax, v.WinNow, v.LoseMax, v.LoseNow);
         if (visitor)
             Streak(won, v.VisitorWinMax, v.VisitorWinNow, v.VisitorLoseMax, v.VisitorLoseNow);
@@ -215,19 +229,7 @@ void TRkCalc::AddMatch(const TMatchRec& match) {
     auto feed = [&](TTmRec& team, bool isVisitor) {
         const int8_t own = isVisitor ? m.VisitorScore : m.HomeScore;
         const int8_t opp = isVisitor ? m.HomeScore : m.VisitorScore;
-        if (m.Status == StatusBefore) {
-            ++(isVisitor ? team.VisitorRemain : team.HomeRemain);
-        } else if (m.Status == StatusFinished) {
-            ++(isVisitor ? team.VisitorGames : team.HomeGames);
-            (isVisitor ? team.VisitorRunsFor : team.HomeRunsFor) += own;
-            (isVisitor ? team.VisitorRunsAgainst : team.HomeRunsAgainst) += opp;
-            if (own > opp)
-                ++(isVisitor ? team.VisitorWins : team.HomeWins);
-            else if (own < opp)
-                ++(isVisitor ? team.VisitorLosses : team.HomeLosses);
-            else
-                ++(isVisitor ? team.VisitorDraws : team.HomeDraws);
-        }
+        (isVisitor ? team.Visitor : team.Home).Add(m.Status, own, opp);
         TGameEntry& e = team.GameList[static_cast<size_t>(team.AddEntry())];
         e.IsVisitor = isVisitor ? 1 : 0;
         e.Opponent = (isVisitor ? m.HomeSymbol : m.VisitorSymbol).Text();
@@ -330,7 +332,7 @@ int TRkCalc::Magic(int index, bool byWins) const {
         const TTmRec& rival = Items(j);
         const TVersus versus = team.GetVersus(rival.Symbol);
         const int m = MagicVersus(team.Decided(), team.Wins(), team.Remain(), rival.Decided(), rival.Wins(),
-                                  rival.Remain(), versus.HomeRemain + versus.VisitorRemain, byWins);
+                                  rival.Remain(), versus.Home.Remain + versus.Visitor.Remain, byWins);
         if (m < 0)
             return -1;
         anyRival = true;

@@ -39,35 +39,47 @@ struct TStreaks {
     int32_t VisitorWinMax = 0, VisitorWinNow = 0, VisitorLoseMax = 0, VisitorLoseNow = 0;
 };
 
+// One side of a record: the games at home, or the games as visitor.
+struct TSideRecord {
+    int32_t Games = 0; // finished, draws included
+    int32_t Wins = 0, Losses = 0, Draws = 0;
+    int32_t Remain = 0; // still to play
+    int32_t RunsFor = 0, RunsAgainst = 0;
+
+    int32_t Decided() const { return Games - Draws; }
+    // Counts one game from this side: one still to play as remaining, a
+    // finished one with its score; a cancelled game counts nowhere.
+    void Add(uint8_t status, int own, int opp);
+    TSideRecord& operator+=(const TSideRecord& other);
+};
+
 struct TVersus {
+    TSideRecord Home, Visitor;
     int32_t WinMax = 0, WinNow = 0, LoseMax = 0, LoseNow = 0;
-    int32_t HomeGames = 0, HomeWins = 0, HomeLosses = 0, HomeDraws = 0, HomeRemain = 0, HomeRunsFor = 0,
-            HomeRunsAgainst = 0, HomeWinMax = 0, HomeWinNow = 0, HomeLoseMax = 0, HomeLoseNow = 0;
-    int32_t VisitorGames = 0, VisitorWins = 0, VisitorLosses = 0, VisitorDraws = 0, VisitorRemain = 0,
-            VisitorRunsFor = 0, VisitorRunsAgainst = 0, VisitorWinMax = 0, VisitorWinNow = 0, VisitorLoseMax = 0,
-            VisitorLoseNow = 0;
+    int32_t HomeWinMax = 0, HomeWinNow = 0, HomeLoseMax = 0, HomeLoseNow = 0;
+    int32_t VisitorWinMax = 0, VisitorWinNow = 0, VisitorLoseMax = 0, VisitorLoseNow = 0;
+
+    TSideRecord Total() const;
 };
 
 class TTmRec {
 public:
     std::string Symbol;
     std::vector<TGameEntry> GameList;
-    int32_t HomeGames = 0, HomeWins = 0, HomeLosses = 0, HomeDraws = 0, HomeRemain = 0, HomeRunsFor = 0,
-            HomeRunsAgainst = 0;
-    int32_t VisitorGames = 0, VisitorWins = 0, VisitorLosses = 0, VisitorDraws = 0, VisitorRemain = 0,
-            VisitorRunsFor = 0, VisitorRunsAgainst = 0;
+    TSideRecord Home, Visitor;
     int32_t RankNo = 0;
     int32_t BehindTop = 0;  // tenths of a game (or of a win, when ranked by wins)
     int32_t BehindPrev = 0; // likewise, to the team directly above
 
-    int32_t Wins() const { return HomeWins + VisitorWins; }
-    int32_t Losses() const { return HomeLosses + VisitorLosses; }
-    int32_t Draws() const { return HomeDraws + VisitorDraws; }
-    int32_t Games() const { return HomeGames + VisitorGames; } // finished, draws included
+    int32_t Wins() const { return Home.Wins + Visitor.Wins; }
+    int32_t Losses() const { return Home.Losses + Visitor.Losses; }
+    int32_t Draws() const { return Home.Draws + Visitor.Draws; }
+    int32_t Games() const { return Home.Games + Visitor.Games; } // finished, draws included
     int32_t Decided() const { return Games() - Draws(); }
-    int32_t Remain() const { return HomeRemain + VisitorRemain; }
-    int32_t RunsFor() const { return HomeRunsFor + VisitorRunsFor; }
-    int32_t RunsAgainst() const { return HomeRunsAgainst + VisitorRunsAgainst; }
+    int32_t Remain() const { return Home.Remain + Visitor.Remain; }
+    int32_t RunsFor() const { return Home.RunsFor + Visitor.RunsFor; }
+    int32_t RunsAgainst() const { return Home.RunsAgainst + Visitor.RunsAgainst; }
+    TSideRecord Total() const;
 
     int EntryCount() const { return static_cast<int>(GameList.size()); }
     const TGameEntry& Entries(int index) const { return GameList[static_cast<size_t>(index)]; }

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 class TPennant;
 class TLeague;
@@ -17,9 +18,14 @@ struct TDistrictStandings {
     TDistrict* District = nullptr;
     std::unique_ptr<TRkCalc> Calc;
     bool ByWins = false;
+    TKeyDates Keys;
     // Sums over the district's teams.
     long long Finished = 0;
     long long Remaining = 0;
+    // By row, for a league ranked by wins: the rank under win rate first.
+    std::vector<int32_t> RateRanks;
+    // By row, after AddPreviousRanks: the rank as of the previous result day.
+    std::vector<int32_t> PreviousRanks;
 
     bool AllPlayed() const { return Remaining == 0; }
     // Finished games in percent of all games, 0 with no games.
@@ -38,3 +44,8 @@ struct TDistrictStandings {
 std::optional<TDistrictStandings> BuildDistrictStandings(const TPennant& pennant, const TFight& fight,
                                                          int districtIndex,
                                                          std::optional<double> asOfDay = std::nullopt);
+
+// Fills PreviousRanks: the district ranked on the games up to the previous
+// result day (every team first before the second result day), for the
+// standings' rank-change arrows.
+void AddPreviousRanks(TDistrictStandings& standings, const TFight& fight);

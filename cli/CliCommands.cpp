@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "MatchTextCommands.h"
+#include "RaceCommand.h"
 #include "RenderCommand.h"
 #include "StandingsExport.h"
 #include "calc/DistrictStandings.h"
@@ -22,8 +23,15 @@ const char kUsage[] =
     "使い方:\n"
     "  tablora-cli info SEASON.qvk\n"
     "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json|csv|html]\n"
+    "  tablora-cli race SEASON.qvk [--district N] [--day yyyy/mm/dd] [--place K] [--format text|json]\n"
     "  tablora-cli check SEASON.qvk\n"
-    "  tablora-cli render SEASON.qvk --view standings|transition --index N [--mode 0|1|2] --out FILE.png\n"
+    "  tablora-cli render SEASON.qvk --view VIEW --index N [options] --out FILE.png\n"
+    "    standings   N = 地区  [--mode 0|1|2]\n"
+    "    transition  N = チーム\n"
+    "    schedule    N = リーグ\n"
+    "    headtohead  N = 地区  [--filter 0|1|2] [--page P]\n"
+    "    versus      N = 地区  --team 記号 --opponent 記号 [--filter 0|1|2]\n"
+    "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター)\n"
     "  tablora-cli export SEASON.qvk --out FILE.txt\n"
     "  tablora-cli import SEASON.qvk FILE.txt --out NEW.qvk [--force]\n";
 
@@ -38,20 +46,10 @@ int Usage(std::ostream& err, const std::string& message) {
     return 2;
 }
 
-struct TSeason {
-    std::unique_ptr<TPennant> Pennant;
-    std::unique_ptr<TFight> Fight;
-};
+using TSeason = TCliSeason;
 
-// Loads the season or says why not, in one line.
 std::optional<TSeason> Load(const std::string& path, std::ostream& err) {
-    TSeason season;
-    TLoadError why = TLoadError::None;
-    if (!LoadSeason(path, season.Pennant, season.Fight, &why)) {
-        err << "tablora-cli: " << path << ": " << LoadErrorText(why) << "\n";
-        return std::nullopt;
-    }
-    return season;
+    return LoadCliSeason(path, err);
 }
 
 std::string U(const std::string& sjisText) {
@@ -112,8 +110,8 @@ int Info(const TSeason& s, std::ostream& out) {
 void StandingsText(std::ostream& out, const TPennant& p, const TDistrictStandings& s) {
     const TRkCalc& calc = *s.Calc;
     const bool noDraws = s.League->DrawRule == 2;
-    out << U(s.League->Name + s.District->Name) << "  " << U(StandingsStateText(s.AllPlayed(), calc.GetKeyDates()))
-        << "  消化率 " << s.CompletionRate() << "%\n";
+    out << U(s.League->Name + s.District->Name) << "  " << U(StandingsStateText(s.AllPlayed(), s.Keys)) << "  消化率 "
+        << s.CompletionRate() << "%\n";
 
     const std::string header = sjis::S(noDraws ? "順位  チーム          試合   勝   負   勝率    差   残"
                                                : "順位  チーム          試合   勝   負   分   勝率    差   残");
@@ -223,6 +221,40 @@ int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return 0;
 }
 
+int Race(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    int district = 0, place = 1;
+    std::optional<double> day;
+    std::string format = "text";
+    TOptionReader options(args);
+    std::string a;
+    while (options.Next(a)) {
+        if (a == "--district") {
+            std::optional<int> n = ParseIndex(options.Value());
+            if (!n)
+                throw TUsageError{"--district には 0 以上の整数を指定してください"};
+            district = *n;
+        } else if (a == "--day") {
+            day = days::ParseDate(options.Value());
+            if (!day)
+                throw TUsageError{"--day は yyyy/mm/dd の形で指定してください"};
+        } else if (a == "--place") {
+            std::optional<int> n = ParseIndex(options.Value());
+            if (!n || *n < 1)
+                throw TUsageError{"--place には 1 以上の整数を指定してください"};
+            place = *n;
+        } else if (a == "--format") {
+            format = options.Value();
+            if (format != "text" && format != "json")
+                throw TUsageError{"--format は text か json です"};
+        } else {
+            TOptionReader::Unknown(a);
+        }
+    }
+    if (options.Path.empty())
+        throw TUsageError{"シーズンファイルを指定してください"};
+    return RunRace(args, {options.Path, district, day, place, format}, out, err);
+}
+
 int Render(const std::vector<std::string>& args, std::ostream& err) {
     TRenderRequest request;
     bool haveView = false, haveIndex = false;
@@ -232,8 +264,9 @@ int Render(const std::vector<std::string>& args, std::ostream& err) {
         auto value = [&]() -> const std::string& { return options.Value(); };
         if (a == "--view") {
             request.View = value();
-            if (request.View != "standings" && request.View != "transition")
-                throw TUsageError{"--view は standings か transition です"};
+            if (request.View != "standings" && request.View != "transition" && request.View != "schedule" &&
+                request.View != "headtohead" && request.View != "versus")
+                throw TUsageError{"--view は standings、transition、schedule、headtohead、versus のどれかです"};
             haveView = true;
         } else if (a == "--index") {
             std::optional<int> n = ParseIndex(value());
@@ -246,19 +279,31 @@ int Render(const std::vector<std::string>& args, std::ostream& err) {
             if (!n || *n > 2)
                 throw TUsageError{"--mode は 0、1、2 のどれかです"};
             request.Mode = *n;
+        } else if (a == "--filter") {
+            std::optional<int> n = ParseIndex(value());
+            if (!n || *n > 2)
+                throw TUsageError{"--filter は 0、1、2 のどれかです"};
+            request.Filter = *n;
+        } else if (a == "--page") {
+            std::optional<int> n = ParseIndex(value());
+            if (!n)
+                throw TUsageError{"--page には 0 以上の整数を指定してください"};
+            request.Page = *n;
+        } else if (a == "--team" || a == "--opponent") {
+            // Symbols are typed in the terminal's UTF-8 and stored in Shift-JIS.
+            (a == "--team" ? request.Team : request.Opponent) = sjis::FromUtf8(value());
         } else if (a == "--out") {
             request.Out = value();
         } else {
             TOptionReader::Unknown(a);
         }
     }
-    const std::string& path = options.Path;
-    if (path.empty() || !haveView || !haveIndex || request.Out.empty())
+    request.Season = options.Path;
+    if (request.Season.empty() || !haveView || !haveIndex || request.Out.empty())
         throw TUsageError{"render にはシーズンファイル、--view、--index、--out が必要です"};
-    std::optional<TSeason> season = Load(path, err);
-    if (!season)
-        return 1;
-    return RenderView(*season->Pennant, *season->Fight, request, path, err);
+    if (request.View == "versus" && (request.Team.empty() || request.Opponent.empty()))
+        throw TUsageError{"versus には --team と --opponent が必要です"};
+    return RunRender(args, request, err);
 }
 
 std::string FileArgument(const std::vector<std::string>& args) {
@@ -268,6 +313,20 @@ std::string FileArgument(const std::vector<std::string>& args) {
 }
 
 } // namespace
+
+TCliSeason::TCliSeason() = default;
+TCliSeason::TCliSeason(TCliSeason&&) noexcept = default;
+TCliSeason::~TCliSeason() = default;
+
+std::optional<TCliSeason> LoadCliSeason(const std::string& path, std::ostream& err) {
+    TCliSeason season;
+    TLoadError why = TLoadError::None;
+    if (!LoadSeason(path, season.Pennant, season.Fight, &why)) {
+        err << "tablora-cli: " << path << ": " << LoadErrorText(why) << "\n";
+        return std::nullopt;
+    }
+    return season;
+}
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const int code = RunCommand(args, out, err);
@@ -307,6 +366,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         }
         if (command == "standings")
             return Standings(args, out, err);
+        if (command == "race")
+            return Race(args, out, err);
         if (command == "render")
             return Render(args, err);
         if (command == "export")

@@ -1,19 +1,26 @@
+// The render program's side of render: the tables painted in bands into a PNG.
 #include "RenderCommand.h"
 
+#include "CliCommands.h"
+#include "model/AtomicFile.h"
 #include "model/BaseballPennant.h"
+#include "model/SjisText.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
 #include "views/JuniDrawing.h"
-#include "views/PictureFile.h"
+#include "views/NitteiDrawing.h"
+#include "views/TablePicture.h"
+#include "views/TaisenDrawing.h"
 #include "views/TmJuniDrawing.h"
+#include "views/VersusDrawing.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QStandardPaths>
+#include <cerrno>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -32,10 +39,64 @@ void EnsureApplication() {
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
 }
 
+// The tables of the schedule, head-to-head and versus views, as laid out for
+// the request; the reason, and none, when an index, page or symbol names nothing.
+struct TPictureTables {
+    std::unique_ptr<TNitteiLayout> Schedule;
+    std::unique_ptr<TTaisenLayout> HeadToHead;
+    std::unique_ptr<TVersusLayout> Versus;
+};
+
+std::optional<std::string> LayOutTables(const TViewContext& view, const TRenderRequest& request, TPictureTables& t,
+                                        TTablePicture& picture) {
+    const TPennant& pennant = *view.Pennant;
+    if (request.View == "schedule") {
+        if (request.Index < 0 || request.Index >= pennant.LeagueCount())
+            return "リーグ " + std::to_string(request.Index) + " はありません (リーグは " +
+                   std::to_string(pennant.LeagueCount()) + " 個)";
+        t.Schedule = std::make_unique<TNitteiLayout>(LayoutNittei(view, request.Index));
+        picture = SingleTablePicture(*t.Schedule, picture.Background);
+        return std::nullopt;
+    }
+    if (request.Index < 0 || request.Index >= pennant.TotalDistrictCount())
+        return "地区 " + std::to_string(request.Index) + " はありません (地区は " +
+               std::to_string(pennant.TotalDistrictCount()) + " 個)";
+    if (request.View == "headtohead") {
+        const std::vector<int> pages = TaisenPages(pennant, request.Index);
+        if (request.Page >= static_cast<int>(pages.size()))
+            return "ページ " + std::to_string(request.Page) + " はありません (この地区のページは 0 から " +
+                   std::to_string(pages.size() - 1) + " まで)";
+        t.HeadToHead =
+            std::make_unique<TTaisenLayout>(LayoutTaisen(view, request.Index, pages, request.Filter, request.Page));
+        picture = SingleTablePicture(t.HeadToHead->Table, picture.Background);
+        return std::nullopt;
+    }
+    TLeague* league = nullptr;
+    const TDistrict* district = pennant.DistrictAt(request.Index, &league);
+    bool member = false;
+    for (int i = 0; i < district->TeamCount(); ++i)
+        member = member || district->GetTeam(i).Symbol == request.Team;
+    if (!member)
+        return "チーム " + sjis::ToUtf8(request.Team) + " は地区 " + std::to_string(request.Index) + " (" +
+               sjis::ToUtf8(league->Name + district->Name) + ") にありません";
+    if (!pennant.TeamBySymbol(request.Opponent))
+        return "相手チーム " + sjis::ToUtf8(request.Opponent) + " はありません";
+    t.Versus = std::make_unique<TVersusLayout>(
+        LayoutVersus(view, request.Index, request.Team, request.Opponent, request.Filter));
+    picture = VersusPicture(*t.Versus, picture.Background);
+    return std::nullopt;
+}
+
 } // namespace
 
-int RenderView(const TPennant& pennant, const TFight& fight, const TRenderRequest& request,
-               const std::string& seasonPath, std::ostream& err) {
+int RunRender(const std::vector<std::string>&, const TRenderRequest& request, std::ostream& err) {
+    std::optional<TCliSeason> season = LoadCliSeason(request.Season, err);
+    if (!season)
+        return 1;
+    return RenderView(*season->Pennant, *season->Fight, request, err);
+}
+
+int RenderView(const TPennant& pennant, const TFight& fight, const TRenderRequest& request, std::ostream& err) {
     EnsureApplication();
     // The colors the user chose in the program, when its settings file is beside us.
     const QString programDir = QCoreApplication::applicationDirPath();
@@ -47,32 +108,37 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
     const TAppSettings settings = ReadSettings(TIniFile::Load(SettingsFileToRead(files)), anywhere);
     const TViewContext view{&pennant, &fight, &settings, programDir, QGuiApplication::palette()};
 
-    QImage image;
-    if (request.View == "standings") {
+    std::unique_ptr<TJuniTable> standings;
+    TTmJuniPanes transition;
+    TPictureTables tables;
+    TTablePicture picture{{}, QSize(), view.Color(settings.BackGround)};
+    if (request.View == "schedule" || request.View == "headtohead" || request.View == "versus") {
+        if (const std::optional<std::string> why = LayOutTables(view, request, tables, picture)) {
+            err << "tablora-cli: " << request.Season << ": " << *why << "\n";
+            return 2;
+        }
+    } else if (request.View == "standings") {
         if (request.Index < 0 || request.Index >= pennant.TotalDistrictCount()) {
-            err << "tablora-cli: " << seasonPath << ": 地区 " << request.Index << " はありません\n";
+            err << "tablora-cli: " << request.Season << ": 地区 " << request.Index << " はありません\n";
             return 1;
         }
-        image = DrawJuni(view, request.Index, request.Mode).Canvas->Picture();
+        standings = std::make_unique<TJuniTable>(view, request.Index, request.Mode);
+        picture = SingleTablePicture(*standings, picture.Background);
     } else {
         if (request.Index < 0 || request.Index >= pennant.TotalTeamCount()) {
-            err << "tablora-cli: " << seasonPath << ": チーム " << request.Index << " はありません\n";
+            err << "tablora-cli: " << request.Season << ": チーム " << request.Index << " はありません\n";
             return 1;
         }
-        // The summary above the day-by-day table, as the window shows them.
-        const TTmJuniDrawing d = DrawTmJuni(view, request.Index);
-        const QImage& head = d.Head->Picture();
-        const QImage& table = d.Table->Picture();
-        image =
-            QImage(std::max(head.width(), table.width()), d.HeadPaneHeight + 3 + table.height(), QImage::Format_RGB32);
-        image.fill(view.Color(settings.BackGround));
-        QPainter p(&image);
-        p.drawImage(0, 0, head);
-        p.drawImage(0, d.HeadPaneHeight + 3, table);
+        transition = LayOutTmJuni(view, request.Index);
+        picture = TransitionPicture(transition, picture.Background);
     }
-    std::string reason;
-    if (!SavePngAtomically(image, request.Out, reason)) {
-        err << "tablora-cli: " << request.Out << ": " << reason << "\n";
+    std::string png, why;
+    if (!EncodeTablePicture(picture, png, why)) {
+        err << "tablora-cli: " << request.Out << ": " << why << "\n";
+        return 1;
+    }
+    if (!WriteFileAtomically(request.Out, png)) {
+        err << "tablora-cli: " << request.Out << ": 画像を書き込めません (" << FileErrorText(errno) << ")\n";
         return 1;
     }
     return 0;

@@ -52,16 +52,10 @@ std::vector<TStandingsField> TeamRow(const TSymbolIndex& teams, const TTmRec& r,
         b.Num("magic", magic);
     b.Num("runsFor", r.RunsFor());
     b.Num("runsAgainst", r.RunsAgainst());
-    struct TSide {
-        const char* Name;
-        int32_t Games, Wins, Losses, Draws, Remain, RunsFor, RunsAgainst;
-    };
-    const TSide sides[] = {
-        {"home", r.HomeGames, r.HomeWins, r.HomeLosses, r.HomeDraws, r.HomeRemain, r.HomeRunsFor, r.HomeRunsAgainst},
-        {"visitor", r.VisitorGames, r.VisitorWins, r.VisitorLosses, r.VisitorDraws, r.VisitorRemain, r.VisitorRunsFor,
-         r.VisitorRunsAgainst}};
-    for (const TSide& s : sides) {
-        const std::string n = s.Name;
+    const std::pair<const char*, const TSideRecord*> sides[] = {{"home", &r.Home}, {"visitor", &r.Visitor}};
+    for (const auto& [name, side] : sides) {
+        const std::string n = name;
+        const TSideRecord& s = *side;
         b.Num(n + ".games", s.Games);
         b.Num(n + ".wins", s.Wins);
         b.Num(n + ".losses", s.Losses);
@@ -257,7 +251,7 @@ void WriteStandingsHtml(std::ostream& out, const TPennant& pennant, const TDistr
     const std::string title = DistrictTitle(s);
     const bool noDraws = s.League->DrawRule == 2;
     out << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>" << HtmlEscape(title) << " "
-        << HtmlEscape(U(StandingsStateText(s.AllPlayed(), s.Calc->GetKeyDates()))) << "</title>\n"
+        << HtmlEscape(U(StandingsStateText(s.AllPlayed(), s.Keys))) << "</title>\n"
         << "<style>\n"
            "body { font-family: sans-serif; }\n"
            "table { border-collapse: collapse; }\n"
@@ -265,9 +259,8 @@ void WriteStandingsHtml(std::ostream& out, const TPennant& pennant, const TDistr
            "th { background: #e0e0e0; }\n"
            "td.num { text-align: right; }\n"
            "</style>\n</head>\n<body>\n"
-        << "<h1>" << HtmlEscape(title) << "</h1>\n<p>"
-        << HtmlEscape(U(StandingsStateText(s.AllPlayed(), s.Calc->GetKeyDates()))) << "　消化率 " << s.CompletionRate()
-        << "%</p>\n<table>\n<thead>\n<tr>";
+        << "<h1>" << HtmlEscape(title) << "</h1>\n<p>" << HtmlEscape(U(StandingsStateText(s.AllPlayed(), s.Keys)))
+        << "　消化率 " << s.CompletionRate() << "%</p>\n<table>\n<thead>\n<tr>";
     std::vector<const THtmlColumn*> columns;
     for (const THtmlColumn& c : kHtmlColumns)
         if (!(noDraws && std::string(c.Key) == "draws"))

@@ -1,15 +1,29 @@
-// The drawing surface of every table view: a QImage with exactly the
-// operations the views need. Rectangles are given by their left, top, right
-// and bottom edges, right and bottom exclusive. Font sizes are points at
-// 96 dpi on every machine, so layouts do not move. Every text drawn is
-// recorded, so tests can read what a view shows instead of guessing from pixels.
+// The drawing surface of every table view, and the shape every table view
+// takes: laid out once per redraw, painted in any part on demand.
+//
+// A view is a TTableLayout. Building it computes everything that does not
+// paint (row positions, hit rectangles, the table's size) in time linear in
+// its rows. Paint(canvas) then paints whatever meets canvas.Area(): the window
+// paints just the exposed rectangle, tablora-cli render paints the picture in
+// bands, and the tests paint the whole table onto a recording canvas that
+// keeps what was drawn and paints nothing. No view keeps a picture of its
+// whole table.
+//
+// Rectangles are given by their left, top, right and bottom edges (Box),
+// right and bottom exclusive. Font sizes are points at 96 dpi on every
+// machine, so layouts do not move. A text never loses a character: one wider
+// than its rectangle is drawn at the largest size that fits (the FitFontSize
+// rule), never cut at the rectangle's edge.
 #pragma once
 
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPointF>
 #include <QRect>
+#include <QSize>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -17,6 +31,7 @@ class QPainter;
 
 enum class TAlign { Left, Center, Right };
 
+// One text as it was drawn: the rectangle asked for, the size it was drawn at.
 struct TDrawnText {
     QString Text;
     QRect Rect;
@@ -27,61 +42,123 @@ struct TDrawnText {
 
 class TTableCanvas {
 public:
-    TTableCanvas(int width, int height, const QColor& background);
-    ~TTableCanvas();
+    virtual ~TTableCanvas();
     TTableCanvas(const TTableCanvas&) = delete;
     TTableCanvas& operator=(const TTableCanvas&) = delete;
-
-    int Width() const { return Image.width(); }
-    int Height() const { return Image.height(); }
-    // The finished picture (drawing goes on afterwards if asked to).
-    const QImage& Picture() const;
 
     static QRect Box(int left, int top, int right, int bottom) {
         return QRect(QPoint(left, top), QSize(right - left, bottom - top));
     }
 
-    void Fill(const QRect& r, const QColor& color);
+    // The part of the table being painted, in table coordinates. Painters
+    // skip rows and items outside it; the rest is clipped by the surface.
+    const QRect& Area() const { return PaintArea; }
+    bool Shows(const QRect& r) const { return PaintArea.intersects(r); }
+    // The rows [first, last) of equal `pitch` starting at `top` that meet the area.
+    std::pair<int, int> VisibleRows(int top, int pitch, int height, int count) const;
+
+    virtual void Fill(const QRect& r, const QColor& color) = 0;
     // An outline one pixel wide along the rectangle's edges, nothing inside.
-    void Frame(const QRect& r, const QColor& color);
-    void Line(int x1, int y1, int x2, int y2, int width, const QColor& color);
+    virtual void Frame(const QRect& r, const QColor& color) = 0;
+    virtual void Line(int x1, int y1, int x2, int y2, int width, const QColor& color) = 0;
+    // The picture stretched to the rectangle; a null picture draws nothing.
+    virtual void Stretch(const QRect& r, const QImage& picture) = 0;
 
     void SetFontSize(int points);
     int FontSize() const { return Size; }
     void SetFontColor(const QColor& color) { TextColor = color; }
     QColor FontColor() const { return TextColor; }
-    // Single-line text, vertically centred and clipped to the rectangle.
+    // Single-line text, vertically centred in the rectangle; at a smaller size
+    // when it is wider than the rectangle. The canvas keeps its font size.
     void Text(const QRect& r, const QString& text, TAlign align);
-    // Single-line text from the rectangle's top-left corner, clipped to it.
+    // Single-line text from the rectangle's top-left corner, fitted the same way.
     void TextTopLeft(const QRect& r, const QString& text);
     int TextWidth(const QString& text) const;
 
-    void Stretch(const QRect& r, const QImage& picture);
-    void Copy(const QRect& target, const TTableCanvas& source, const QPoint& sourceTopLeft);
-    // Keeps the top-left part of this size (growing fills with the background).
-    void Resize(int width, int height);
-
-    // What was drawn, in drawing order.
-    const std::vector<TDrawnText>& Texts() const { return Drawn; }
-    // The texts whose rectangle lies inside `area` (a copy replaces them, see Copy).
-    std::vector<TDrawnText> TextsIn(const QRect& area) const;
+protected:
+    explicit TTableCanvas(const QRect& area);
+    // Draws one text with its baseline's left end at `origin`; no font for
+    // an empty text (recorded, nothing to paint).
+    virtual void DrawText(const TDrawnText& text, const QFont* font, const QPointF& origin) = 0;
 
 private:
-    void Record(const QRect& r, const QString& text, TAlign align);
-    void DrawClipped(const QRect& r, const QString& text, int flags);
-    // One painter for the whole drawing: starting a painter costs in
-    // proportion to the surface, and a season's table can be tall.
-    QPainter& Paint();
-    void EndPaint() const;
+    void Put(const QRect& r, const QString& text, TAlign align, bool top);
 
-    QImage Image;
-    mutable std::unique_ptr<QPainter> Painter;
-    QColor Background;
+    QRect PaintArea;
     QFont Font;
     int Size = 9;
     QColor TextColor = Qt::black;
-    std::vector<TDrawnText> Drawn;
 };
+
+// Paints through a painter whose origin is the table's top-left corner.
+class TPainterCanvas : public TTableCanvas {
+public:
+    TPainterCanvas(QPainter& painter, const QRect& area);
+
+    void Fill(const QRect& r, const QColor& color) override;
+    void Frame(const QRect& r, const QColor& color) override;
+    void Line(int x1, int y1, int x2, int y2, int width, const QColor& color) override;
+    void Stretch(const QRect& r, const QImage& picture) override;
+
+protected:
+    void DrawText(const TDrawnText& text, const QFont* font, const QPointF& origin) override;
+
+private:
+    QPainter& P;
+};
+
+// Paints nothing and keeps what would have been drawn in its area: every
+// text, and the lines, fills and pictures, for the tests to read.
+class TRecordingCanvas : public TTableCanvas {
+public:
+    struct TShape {
+        enum TKind { Fill, Frame, Line, Picture } Kind;
+        QRect Rect; // for a line: from its first point to its second
+        QColor Color;
+    };
+
+    explicit TRecordingCanvas(const QRect& area);
+
+    void Fill(const QRect& r, const QColor& color) override;
+    void Frame(const QRect& r, const QColor& color) override;
+    void Line(int x1, int y1, int x2, int y2, int width, const QColor& color) override;
+    void Stretch(const QRect& r, const QImage& picture) override;
+
+    // In drawing order.
+    const std::vector<TDrawnText>& Texts() const { return TextRecord; }
+    const std::vector<TShape>& Shapes() const { return ShapeRecord; }
+    // The texts whose rectangle's centre lies inside `area`, in drawing order.
+    std::vector<TDrawnText> TextsIn(const QRect& area) const;
+    QStringList TextListIn(const QRect& area) const;
+    // The first text drawn with exactly this content, or none.
+    const TDrawnText* Find(const QString& text) const;
+
+protected:
+    void DrawText(const TDrawnText& text, const QFont* font, const QPointF& origin) override;
+
+private:
+    std::vector<TDrawnText> TextRecord;
+    std::vector<TShape> ShapeRecord;
+};
+
+// A table view: laid out when built, painted in any part on demand.
+class TTableLayout {
+public:
+    virtual ~TTableLayout();
+    // The whole table, for the scroll range and the picture's size.
+    virtual QSize Size() const = 0;
+    // The color under everything; painted by the surface before Paint.
+    virtual QColor Background() const = 0;
+    // Paints every part of the table that meets canvas.Area().
+    virtual void Paint(TTableCanvas& canvas) const = 0;
+};
+
+// The whole table painted onto a recording canvas (for the tests).
+std::unique_ptr<TRecordingCanvas> RecordTable(const TTableLayout& table);
+
+// The first of `rows` (rectangles top to bottom, as a table's rows are) that
+// contains `at`, or -1. A binary search: tables can have many rows.
+int RowAt(const std::vector<QRect>& rows, const QPoint& at);
 
 // The size at which `text` fits `width` pixels: 9, lowered one point at a
 // time, not below 1. Leaves the canvas at that size.

@@ -1,7 +1,6 @@
 #include "TmJuniDrawing.h"
 
 #include "ViewPictures.h"
-#include "calc/BaseballCalc.h"
 #include "calc/StandingsText.h"
 #include "controls/Pictures.h"
 #include "controls/QtText.h"
@@ -10,9 +9,10 @@
 #include "model/DayNumber.h"
 
 #include <QFileInfo>
-#include <optional>
 
 namespace {
+
+constexpr int kRowHeight = 18;
 
 QRect Box(int l, int t, int r, int b) {
     return TTableCanvas::Box(l, t, r, b);
@@ -28,180 +28,186 @@ QString DayText(double day) {
         .arg(QString::fromStdString(days::WeekdayName(day)));
 }
 
-// Rows are drawn over bands that alternate between two colors.
-struct TStripes {
-    TTableCanvas& C;
-    QColor First, Second;
-    int Toggle = 0;
-    void Band(int y) {
-        C.Fill(Box(0, y, 1000, y + 18), Toggle == 0 ? First : Second);
-        Toggle ^= 1;
-    }
-};
-
-class TTableWriter {
+// Builds the rows: each new row continues the rank line from the row above.
+class TRowWriter {
 public:
-    TTableWriter(const TViewContext& v, TTmJuniDrawing& d, const TPennant& pennant, const TTeam& team, int teams)
-        : V(v), D(d), Pennant(pennant),
-          TeamColor(v.Color(team.Color)), Stripes{*d.Table, v.Color(v.Settings->BackPt1), v.Color(v.Settings->BackPt2)},
-          Char1(v.Color(v.Settings->Char1)), Teams(teams) {}
+    explicit TRowWriter(TTmJuniTable& table) : T(table) {}
 
     void Row(const TGameEntry& e, int rankNo, long long wins, long long decided) {
-        Grow();
-        TTableCanvas& c = *D.Table;
-        Stripes.Band(Y);
-        c.SetFontColor(Char1);
-        Cell(5, 70, DayText(e.GameDate), TAlign::Right, 9);
-        const QString opponent = Q(Pennant.ShortNameBySymbol(e.Opponent));
-        FitFontSize(c, 80, opponent);
-        c.Text(Box(85, Y, 165, Y + 18), opponent, TAlign::Left);
-        Cell(175, 40, e.IsVisitor ? QStringLiteral("ビジター") : QStringLiteral("ホーム"), TAlign::Left, 8);
-        if (e.Status == StatusFinished) {
-            Cell(225, 20,
-                 e.OwnScore > e.OppScore   ? QStringLiteral("○")
-                 : e.OwnScore < e.OppScore ? QStringLiteral("●")
-                                           : QStringLiteral("△"),
-                 TAlign::Center, 9);
-            Cell(255, 15, QString::number(e.OwnScore), TAlign::Right, 9);
-            Cell(270, 10, QStringLiteral("-"), TAlign::Center, 9);
-            Cell(280, 15, QString::number(e.OppScore), TAlign::Left, 9);
-            Cell(305, 30, QString::fromStdString(FormatRatio(wins, decided)), TAlign::Right, 9);
-        } else if (e.Status == StatusCancelled) {
-            Cell(225, 20, QStringLiteral("中止"), TAlign::Center, 7);
-        }
-        Mark(rankNo, e.Status != StatusBefore, e.Status != StatusBefore);
-        Y += 18;
+        TTmJuniRow row;
+        row.Day = e.GameDate;
+        row.IsVisitor = e.IsVisitor != 0;
+        row.Status = e.Status;
+        row.OwnScore = e.OwnScore;
+        row.OppScore = e.OppScore;
+        row.Opponent = e.Opponent;
+        row.Wins = wins;
+        row.Decided = decided;
+        Add(std::move(row), rankNo, e.Status != StatusBefore);
     }
 
     // A day on which only other teams of the district played.
     void DayOnly(double day, int rankNo) {
-        Grow();
-        Stripes.Band(Y);
-        D.Table->SetFontColor(Char1);
-        Cell(5, 70, DayText(day), TAlign::Right, 9);
-        Mark(rankNo, true, true);
-        Y += 18;
+        TTmJuniRow row;
+        row.Day = day;
+        row.DayOnly = true;
+        Add(std::move(row), rankNo, true);
     }
 
-    void Finish() {
-        for (const TRankMark& m : D.Marks)
-            if (m.ImageIndex >= 0 && m.ImageIndex < 12) {
-                const QImage& picture = RankPictures()[static_cast<size_t>(m.ImageIndex)];
-                D.Table->Stretch(QRect(m.X, m.Y, picture.width(), picture.height()), picture);
-            }
-        if (D.Table->Height() != Y)
-            D.Table->Resize(50 * Teams + 465, Y);
-    }
+    int ScrollTarget = 0;
 
 private:
-    void Cell(int left, int width, const QString& text, TAlign align, int size) {
-        D.Table->SetFontSize(size);
-        D.Table->Text(Box(left, Y, left + width, Y + 18), text, align);
-    }
-
-    // The rank cell: the line from the previous point (only for a game with a
-    // result, or a day alone), the new point, and a marker.
-    void Mark(int rankNo, bool drawLine, bool marker) {
+    // The rank cell: the line from the previous point (only for a game with
+    // a result, or a day alone), the new point, and a marker.
+    void Add(TTmJuniRow row, int rankNo, bool played) {
+        const int y = static_cast<int>(T.Rows.size()) * kRowHeight;
         const int x = 365 + (rankNo - 1) * 30;
-        const QPoint point(x + 10, Y + 9);
-        if (Previous && drawLine) {
-            D.Table->Line(Previous->x(), Previous->y(), point.x(), point.y(), 2, TeamColor);
-            D.Lines.emplace_back(*Previous, point);
+        const QPoint point(x + 10, y + 9);
+        if (Previous && played) {
+            row.Line = static_cast<int>(T.Lines.size());
+            T.Lines.emplace_back(*Previous, point);
         }
         Previous = point;
-        if (marker) {
-            D.ScrollTarget = Y;
-            D.Marks.push_back({x + 5, Y + 4, rankNo - 1});
+        if (played) {
+            ScrollTarget = y;
+            row.Mark = static_cast<int>(T.Marks.size());
+            T.Marks.push_back({x + 5, y + 4, rankNo - 1});
         }
+        T.Rows.push_back(std::move(row));
     }
 
-    // Should the rows outnumber the count, the surface grows: nothing is drawn off its edge.
-    void Grow() {
-        if (Y + 18 > D.Table->Height())
-            D.Table->Resize(D.Table->Width(), std::max(D.Table->Height() * 2, 5000));
-    }
-
-    const std::vector<QImage>& RankPictures() {
-        if (Pictures.empty())
-            for (int i = 1; i <= 12; ++i) {
-                const QString path = RankPicturePath(V.ProgramDir, i);
-                QImage picture = QFileInfo(path).isFile() ? QImage(path) : QImage();
-                Pictures.push_back(picture.isNull() ? RankPicture(i) : picture);
-            }
-        return Pictures;
-    }
-
-    const TViewContext& V;
-    TTmJuniDrawing& D;
-    const TPennant& Pennant;
-    QColor TeamColor;
-    TStripes Stripes;
-    QColor Char1;
-    int Teams;
-    int Y = 0;
+    TTmJuniTable& T;
     std::optional<QPoint> Previous;
-    std::vector<QImage> Pictures;
 };
 
-// How many rows the table of a sorted match list will have: every game of the
-// team (cancelled ones only with Suspend), and with Other the days on which only
-// other teams of the district played and some game had a result.
-int CountRows(const TFight& fight, const TRkCalc& district, const std::string& symbol, const TAppSettings& s) {
-    int rows = 0;
-    int m = 0;
-    while (m < fight.MatchCount()) {
-        const int64_t day = days::WholeDay(fight.GetMatch(m).GameDate);
-        bool anyResult = false, districtGame = false, teamGame = false;
-        for (; m < fight.MatchCount() && days::WholeDay(fight.GetMatch(m).GameDate) == day; ++m) {
-            const TMatchRec& match = fight.GetMatch(m);
-            anyResult = anyResult || match.Status != StatusBefore;
-            for (const TMatchSymbol* side : {&match.HomeSymbol, &match.VisitorSymbol}) {
-                const std::string who = side->Text();
-                districtGame = districtGame || district.FindTeam(who);
-                if (who == symbol) {
-                    teamGame = true;
-                    rows += match.Status != StatusCancelled || s.Suspend;
-                }
-            }
-        }
-        rows += districtGame && !teamGame && anyResult && s.Other;
-    }
-    return rows;
+} // namespace
+
+TTmJuniTable::TTmJuniTable(const TViewContext& view, int width, const QColor& teamColor)
+    : View(view), Width(width), TeamColor(teamColor) {}
+
+QColor TTmJuniTable::Background() const {
+    return View.Color(View.Settings->BackGround);
 }
 
-void DrawSummary(const TViewContext& v, TTmJuniDrawing& d, const TTeam& team, const TTmRec& rec, uint8_t drawRule) {
-    const TAppSettings& s = *v.Settings;
-    d.Head = std::make_unique<TTableCanvas>(1000, 200, v.Color(s.BackGround));
-    TTableCanvas& c = *d.Head;
-    int x = 5;
-    if (!team.Picture.empty()) {
-        c.Stretch(Box(5, 5, 59, 41), LoadPicture(team.Picture, v.ProgramDir));
-        c.Frame(Box(5, 5, 59, 41), v.Color(s.Line1));
-        x = 69;
+const QImage& TTmJuniTable::RankImage(int index) const {
+    std::optional<QImage>& image = RankImages[static_cast<size_t>(index)];
+    if (!image) {
+        const QString path = RankPicturePath(View.ProgramDir, index + 1);
+        QImage picture = QFileInfo(path).isFile() ? QImage(path) : QImage();
+        image = picture.isNull() ? RankPicture(index + 1) : picture;
     }
-    c.SetFontSize(11);
-    c.SetFontColor(v.Palette.color(QPalette::Text));
-    c.Text(Box(x, 5, x + 300, 41), Q(team.Name), TAlign::Left);
+    return *image;
+}
 
-    const QColor char1 = v.Color(s.Char1);
-    c.SetFontColor(char1);
-    c.SetFontSize(9);
-    TStripes stripes{c, v.Color(s.BackPt1), v.Color(s.BackPt2)};
-    const bool noDraws = drawRule == 2;
-    struct TColumn {
-        QString Title;
-        int Width;
+void TTmJuniTable::Paint(TTableCanvas& c) const {
+    const TAppSettings& s = *View.Settings;
+    const QColor stripes[] = {View.Color(s.BackPt1), View.Color(s.BackPt2)};
+    c.SetFontColor(View.Color(s.Char1));
+    auto cell = [&](int left, int y, int width, const QString& text, TAlign align, int size) {
+        c.SetFontSize(size);
+        c.Text(Box(left, y, left + width, y + kRowHeight), text, align);
     };
+    const int count = static_cast<int>(Rows.size());
+    auto [first, last] = c.VisibleRows(0, kRowHeight, kRowHeight, count);
+    // The row below the area too: its piece of the rank line starts inside it.
+    last = std::min(last + 1, count);
+    for (int i = first; i < last; ++i) {
+        const TTmJuniRow& row = Rows[static_cast<size_t>(i)];
+        const int y = i * kRowHeight;
+        // The bands alternate between two colors across the whole table.
+        c.Fill(Box(0, y, Width, y + kRowHeight), stripes[i % 2]);
+        cell(5, y, 70, DayText(row.Day), TAlign::Right, 9);
+        if (!row.DayOnly) {
+            const QString opponent = Q(View.Pennant->ShortNameBySymbol(row.Opponent));
+            FitFontSize(c, 80, opponent);
+            c.Text(Box(85, y, 165, y + kRowHeight), opponent, TAlign::Left);
+            cell(175, y, 40, row.IsVisitor ? QStringLiteral("ビジター") : QStringLiteral("ホーム"), TAlign::Left, 8);
+            if (row.Status == StatusFinished) {
+                cell(225, y, 20,
+                     row.OwnScore > row.OppScore   ? QStringLiteral("○")
+                     : row.OwnScore < row.OppScore ? QStringLiteral("●")
+                                                   : QStringLiteral("△"),
+                     TAlign::Center, 9);
+                cell(255, y, 15, QString::number(row.OwnScore), TAlign::Right, 9);
+                cell(270, y, 10, QStringLiteral("-"), TAlign::Center, 9);
+                cell(280, y, 15, QString::number(row.OppScore), TAlign::Left, 9);
+                cell(305, y, 30, QString::fromStdString(FormatRatio(row.Wins, row.Decided)), TAlign::Right, 9);
+            } else if (row.Status == StatusCancelled) {
+                cell(225, y, 20, QStringLiteral("中止"), TAlign::Center, 7);
+            }
+        }
+        if (row.Line >= 0) {
+            const auto& [from, to] = Lines[static_cast<size_t>(row.Line)];
+            c.Line(from.x(), from.y(), to.x(), to.y(), 2, TeamColor);
+        }
+    }
+    // Markers on top of the line.
+    for (int i = first; i < last; ++i) {
+        const int mark = Rows[static_cast<size_t>(i)].Mark;
+        if (mark < 0)
+            continue;
+        const TRankMark& m = Marks[static_cast<size_t>(mark)];
+        if (m.ImageIndex >= 0 && m.ImageIndex < 12) {
+            const QImage& picture = RankImage(m.ImageIndex);
+            c.Stretch(QRect(m.X, m.Y, picture.width(), picture.height()), picture);
+        }
+    }
+}
+
+// The summary.
+
+namespace {
+
+struct TColumn {
+    QString Title;
+    int Width;
+};
+
+std::vector<TColumn> SummaryColumns(bool noDraws) {
     std::vector<TColumn> columns = {{QStringLiteral("試"), 40}, {QStringLiteral("勝"), 40}, {QStringLiteral("負"), 40}};
     if (!noDraws)
         columns.push_back({QStringLiteral("分"), 40});
     for (const QString& t : {QStringLiteral("率"), QStringLiteral("平得"), QStringLiteral("平失"),
                              QStringLiteral("連勝"), QStringLiteral("連敗")})
         columns.push_back({t, 50});
+    return columns;
+}
 
-    int y = 41;
+} // namespace
+
+TTmJuniHead::TTmJuniHead(const TViewContext& view, const TTeam& team, const TTmRec& record, uint8_t drawRule)
+    : View(view), Team(team), Home(record.Home), Visitor(record.Visitor), Streaks(record.GetStreaks()),
+      NoDraws(drawRule == 2) {
+    int right = 55;
+    for (const TColumn& column : SummaryColumns(NoDraws))
+        right += column.Width;
+    Extent = QSize(right + 10, 41 + 4 * 17);
+}
+
+QColor TTmJuniHead::Background() const {
+    return View.Color(View.Settings->BackGround);
+}
+
+void TTmJuniHead::Paint(TTableCanvas& c) const {
+    const TAppSettings& s = *View.Settings;
+    int x = 5;
+    if (!Team.Picture.empty()) {
+        c.Stretch(Box(5, 5, 59, 41), LoadPicture(Team.Picture, View.ProgramDir));
+        c.Frame(Box(5, 5, 59, 41), View.Color(s.Line1));
+        x = 69;
+    }
+    c.SetFontSize(11);
+    c.SetFontColor(View.Palette.color(QPalette::Text));
+    c.Text(Box(x, 5, x + 300, 41), Q(Team.Name), TAlign::Left);
+
+    c.SetFontColor(View.Color(s.Char1));
+    c.SetFontSize(9);
+    const QColor stripes[] = {View.Color(s.BackPt1), View.Color(s.BackPt2)};
+    const std::vector<TColumn> columns = SummaryColumns(NoDraws);
+    int y = 41, toggle = 0;
     auto row = [&](const QString& label, const std::vector<QString>& values) {
-        stripes.Band(y);
+        c.Fill(Box(0, y, Extent.width(), y + 18), stripes[toggle]);
+        toggle ^= 1;
         if (!label.isNull())
             c.Text(Box(5, y, 55, y + 18), label, TAlign::Left);
         int cx = 55;
@@ -210,61 +216,52 @@ void DrawSummary(const TViewContext& v, TTmJuniDrawing& d, const TTeam& team, co
             cx += columns[i].Width;
         }
         y += 17;
-        return cx;
     };
     std::vector<QString> titles;
-    for (const TColumn& col : columns)
-        titles.push_back(col.Title);
-    const int right = row(QString(), titles);
+    for (const TColumn& column : columns)
+        titles.push_back(column.Title);
+    row(QString(), titles);
 
-    const TStreaks st = rec.GetStreaks();
-    struct TSide {
-        long long G, W, L, D, RF, RA, WinMax, LoseMax;
-    };
-    const TSide home{rec.HomeGames,   rec.HomeWins,        rec.HomeLosses, rec.HomeDraws,
-                     rec.HomeRunsFor, rec.HomeRunsAgainst, st.HomeWinMax,  st.HomeLoseMax};
-    const TSide visitor{rec.VisitorGames,   rec.VisitorWins,        rec.VisitorLosses, rec.VisitorDraws,
-                        rec.VisitorRunsFor, rec.VisitorRunsAgainst, st.VisitorWinMax,  st.VisitorLoseMax};
-    const TSide total{home.G + visitor.G,   home.W + visitor.W,   home.L + visitor.L, home.D + visitor.D,
-                      home.RF + visitor.RF, home.RA + visitor.RA, st.WinMax,          st.LoseMax};
+    TSideRecord total = Home;
+    total += Visitor;
+    const TSideRecord* sides[] = {&Home, &Visitor, &total};
+    const int32_t winMax[] = {Streaks.HomeWinMax, Streaks.VisitorWinMax, Streaks.WinMax};
+    const int32_t loseMax[] = {Streaks.HomeLoseMax, Streaks.VisitorLoseMax, Streaks.LoseMax};
     const QString labels[] = {QStringLiteral("ホーム"), QStringLiteral("ビジター"), QStringLiteral("合　計")};
-    const TSide* sides[] = {&home, &visitor, &total};
     for (int i = 0; i < 3; ++i) {
-        const TSide& side = *sides[i];
-        std::vector<QString> values = {QString::number(noDraws ? side.G - side.D : side.G), QString::number(side.W),
-                                       QString::number(side.L)};
-        if (!noDraws)
-            values.push_back(QString::number(side.D));
-        values.push_back(QString::fromStdString(FormatRatio(side.W, side.G - side.D)));
-        values.push_back(QString::fromStdString(FormatAverage(side.RF, side.G)));
-        values.push_back(QString::fromStdString(FormatAverage(side.RA, side.G)));
-        values.push_back(QString::number(side.WinMax));
-        values.push_back(QString::number(side.LoseMax));
+        const TSideRecord& side = *sides[i];
+        std::vector<QString> values = {QString::number(NoDraws ? side.Decided() : side.Games),
+                                       QString::number(side.Wins), QString::number(side.Losses)};
+        if (!NoDraws)
+            values.push_back(QString::number(side.Draws));
+        values.push_back(QString::fromStdString(FormatRatio(side.Wins, side.Decided())));
+        values.push_back(QString::fromStdString(FormatAverage(side.RunsFor, side.Games)));
+        values.push_back(QString::fromStdString(FormatAverage(side.RunsAgainst, side.Games)));
+        values.push_back(QString::number(winMax[i]));
+        values.push_back(QString::number(loseMax[i]));
         row(labels[i], values);
     }
-    c.Resize(right + 10, y);
-    d.HeadPaneHeight = y + 4;
 }
 
-} // namespace
-
-TTmJuniDrawing DrawTmJuni(const TViewContext& v, int teamIndex) {
-    TTmJuniDrawing d;
+TTmJuniPanes LayOutTmJuni(const TViewContext& v, int teamIndex) {
+    TTmJuniPanes d;
     const TPennant& pennant = *v.Pennant;
     const TFight& fight = *v.Fight;
     TLeague* league = nullptr;
     TDistrict* district = nullptr;
     const TTeam* team = pennant.TeamAt(teamIndex, &league, &district);
-    d.Table = std::make_unique<TTableCanvas>(1000, 1, v.Color(v.Settings->BackGround));
-    d.Head = std::make_unique<TTableCanvas>(1, 1, v.Color(v.Settings->BackGround));
-    if (!team)
+    if (!team) {
+        d.Table = std::make_unique<TTmJuniTable>(v, 1000, QColor());
         return d;
+    }
     d.Caption = Q(team->Name) + QStringLiteral("順位推移");
     const std::string symbol = team->Symbol;
     const bool byWins = league->RankRule == 1;
     TRkCalc calc;
     for (int t = 0; t < district->TeamCount(); ++t)
         calc.AddTeam(district->GetTeam(t).Symbol);
+    d.Table = std::make_unique<TTmJuniTable>(v, 50 * calc.Count() + 465, v.Color(team->Color));
+    TRowWriter writer(*d.Table);
 
     // With the match list in day order (as it always is once sorted), the team's
     // entries of a day are the newest ones, so each day only looks at what is new.
@@ -272,18 +269,11 @@ TTmJuniDrawing DrawTmJuni(const TViewContext& v, int teamIndex) {
     for (int m = 1; m < fight.MatchCount() && sorted; ++m)
         sorted = days::WholeDay(fight.GetMatch(m - 1).GameDate) <= days::WholeDay(fight.GetMatch(m).GameDate);
 
-    // The surface is made as tall as the rows need, once: a long season's table
-    // is large, and growing it step by step would copy it again and again.
-    const int width = 50 * calc.Count() + 465;
-    const int rows = sorted ? CountRows(fight, calc, symbol, *v.Settings) : 0;
-    d.Table = std::make_unique<TTableCanvas>(width, std::max(rows * 18, 18), v.Color(v.Settings->BackGround));
-    TTableWriter writer(v, d, pennant, *team, calc.Count());
-
     size_t scanned = 0;
     long long decided = 0, wins = 0;
     int64_t lastGameDay = 0; // the newest day of any district team's game fed so far
 
-    auto drawDay = [&](double day, bool anyResult) {
+    auto dayRows = [&](double day, bool anyResult) {
         if (lastGameDay != days::WholeDay(day))
             return;
         calc.Rank(byWins);
@@ -318,7 +308,7 @@ TTmJuniDrawing DrawTmJuni(const TViewContext& v, int teamIndex) {
         for (int m = 0; m < fight.MatchCount(); ++m) {
             const TMatchRec& match = fight.GetMatch(m);
             if (!days::SameDay(match.GameDate, day)) {
-                drawDay(day, anyResult);
+                dayRows(day, anyResult);
                 day = match.GameDate;
                 anyResult = false;
             }
@@ -327,11 +317,12 @@ TTmJuniDrawing DrawTmJuni(const TViewContext& v, int teamIndex) {
                 lastGameDay = std::max(lastGameDay, days::WholeDay(match.GameDate));
             anyResult = anyResult || match.Status != StatusBefore;
         }
-        drawDay(day, anyResult);
+        dayRows(day, anyResult);
     }
-    writer.Finish();
+    d.ScrollTarget = writer.ScrollTarget;
 
     const TTmRec* rec = calc.FindTeam(symbol);
-    DrawSummary(v, d, *team, rec ? *rec : TTmRec(), league->DrawRule);
+    d.Head = std::make_unique<TTmJuniHead>(v, *team, rec ? *rec : TTmRec(), league->DrawRule);
+    d.HeadPaneHeight = d.Head->Size().height() + 4;
     return d;
 }

@@ -1,11 +1,11 @@
 #include "UJuni.h"
 
+#include "TableSurface.h"
 #include "controls/QtText.h"
 #include "controls/TabStrip.h"
 #include "controls/WheelMessage.h"
 #include "model/BaseballPennant.h"
 
-#include <QLabel>
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -14,7 +14,7 @@ TFmJuni::TFmJuni(const TViewContext& view, int districtIndex, QWidget* parent) :
     setAttribute(Qt::WA_DeleteOnClose);
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setWidgetResizable(false);
-    ImgJuni = new QLabel;
+    ImgJuni = new TTableSurface;
     ImgJuni->setMouseTracking(true);
     ImgJuni->installEventFilter(this);
     ScrollBox1->setWidget(ImgJuni);
@@ -49,46 +49,40 @@ void TFmJuni::TabJuniChange(int index) {
 }
 
 void TFmJuni::DrawTable(int mode) {
-    Current = DrawJuni(View, TabJuni->currentIndex(), mode);
+    // The new table replaces the old one before the old one is freed; the
+    // surface paints only what is visible of it.
+    std::unique_ptr<TJuniTable> table = std::make_unique<TJuniTable>(View, TabJuni->currentIndex(), mode);
+    ImgJuni->SetTable(table.get());
+    Current = std::move(table);
     ++DrawCount;
-    ShowImage();
-}
-
-void TFmJuni::ShowImage() {
-    ImgJuni->setPixmap(QPixmap::fromImage(Current.Canvas->Picture()));
-    ImgJuni->resize(Current.Canvas->Width(), Current.Canvas->Height());
 }
 
 void TFmJuni::ImgJuniMouseMove(const QPoint& at) {
+    if (!Current)
+        return;
     bool hand = false;
-    for (const QRect& r : Current.ModeRects)
+    for (const QRect& r : Current->ModeRects)
         hand = hand || r.contains(at);
-    for (const QRect& r : Current.TeamRects)
-        hand = hand || r.contains(at);
+    const int row = RowAt(Current->TeamRects, at);
+    hand = hand || row >= 0;
     ImgJuni->setCursor(hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
-    for (size_t row = 0; row < Current.RowRects.size(); ++row)
-        if (Current.RowRects[row].contains(at)) {
-            if (static_cast<int>(row) != Current.PanelTeam) {
-                DrawVersusPanel(View, Current, static_cast<int>(row));
-                ShowImage();
-            }
-            break;
-        }
+    const int over = RowAt(Current->RowRects, at);
+    if (over >= 0)
+        ImgJuni->Repaint(Current->ShowPanel(over));
 }
 
 void TFmJuni::ImgJuniMouseUp(Qt::MouseButton button, const QPoint& at) {
-    if (button != Qt::LeftButton)
+    if (button != Qt::LeftButton || !Current)
         return;
     for (int m = 0; m < 3; ++m)
-        if (Current.ModeRects[m].contains(at) && m != DisplayMode) {
+        if (Current->ModeRects[static_cast<size_t>(m)].contains(at) && m != DisplayMode) {
             DisplayMode = m;
             DrawTable(DisplayMode);
             return;
         }
-    for (size_t row = 0; row < Current.TeamRects.size(); ++row) {
-        if (!Current.TeamRects[row].contains(at))
-            continue;
-        const std::string symbol = Current.Calc->Items(static_cast<int>(row)).Symbol;
+    const int row = RowAt(Current->TeamRects, at);
+    if (row >= 0) {
+        const std::string symbol = Current->Calc()->Items(row).Symbol;
         int index = 0;
         std::vector<int> matches;
         View.Pennant->ForEachTeam([&](TLeague&, TDistrict&, TTeam& team) {
@@ -123,4 +117,8 @@ bool TFmJuni::event(QEvent* event) {
     if (event->type() == QEvent::Wheel || event->type() == MsWheelRollMsg())
         return ScrollOneLine(event, ScrollBox1);
     return QWidget::event(event);
+}
+
+TTablePicture TFmJuni::Picture() const {
+    return SingleTablePicture(*Current, View.Color(View.Settings->BackGround));
 }

@@ -1,28 +1,33 @@
 // TFmJuni: the standings ("勝敗表") of one district, one tab per district.
 #pragma once
 
+#include "TablePicture.h"
+
 #include "JuniDrawing.h"
 #include "ViewContext.h"
 #include "controls/TabStrip.h"
 
 #include <QWidget>
+#include <memory>
 
-class QLabel;
 class QScrollArea;
+class TTableSurface;
 
-class TFmJuni : public QWidget {
+class TFmJuni : public QWidget, public ITableView {
     Q_OBJECT
 public:
     TFmJuni(const TViewContext& view, int districtIndex, QWidget* parent = nullptr);
+    // The whole table as one picture, to save, copy or print.
+    TTablePicture Picture() const override;
 
     TTabStrip* TabJuni; // tabs at the bottom, in as many rows as they need
     QScrollArea* ScrollBox1;
-    QLabel* ImgJuni;
+    TTableSurface* ImgJuni;
 
     int DisplayMode = 0;
-    const TJuniDrawing& Drawing() const { return Current; }
-    int TableDrawings() const { return DrawCount; } // how often the table was drawn
-    const QImage& Image() const { return Current.Canvas->Picture(); }
+    // The table shown (always one once the window has a district).
+    const TJuniTable& Drawing() const { return *Current; }
+    int TableDrawings() const { return DrawCount; } // how often the table was laid out anew
 
     void TabJuniChange(int index);
     void DrawTable(int mode);
@@ -38,9 +43,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void ShowImage();
-
     TViewContext View;
-    TJuniDrawing Current;
+    std::unique_ptr<TJuniTable> Current;
     int DrawCount = 0;
 };

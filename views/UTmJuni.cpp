@@ -1,11 +1,11 @@
 #include "UTmJuni.h"
 
+#include "TableSurface.h"
 #include "controls/QtText.h"
 #include "controls/TabStrip.h"
 #include "controls/WheelMessage.h"
 #include "model/BaseballPennant.h"
 
-#include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
@@ -13,8 +13,8 @@
 
 TFmTmJuni::TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent) : QWidget(parent), View(view) {
     setAttribute(Qt::WA_DeleteOnClose);
-    ImgHead = new QLabel;
-    ImgTmJuni = new QLabel;
+    ImgHead = new TTableSurface;
+    ImgTmJuni = new TTableSurface;
     ScrollBox2 = new QScrollArea;
     ScrollBox2->setWidget(ImgHead);
     ScrollBox1 = new QScrollArea;
@@ -57,12 +57,12 @@ void TFmTmJuni::TabTmJuniChange(int index) {
         box->setPalette(pal);
         box->setBackgroundRole(QPalette::Window);
     }
-    Current = DrawTmJuni(View, index);
+    // The surfaces let go of the old panes before they are freed.
+    TTmJuniPanes panes = LayOutTmJuni(View, index);
+    ImgTmJuni->SetTable(panes.Table.get());
+    ImgHead->SetTable(panes.Head.get());
+    Current = std::move(panes);
     setWindowTitle(Current.Caption);
-    ImgTmJuni->setPixmap(QPixmap::fromImage(Current.Table->Picture()));
-    ImgTmJuni->resize(Current.Table->Width(), Current.Table->Height());
-    ImgHead->setPixmap(QPixmap::fromImage(Current.Head->Picture()));
-    ImgHead->resize(Current.Head->Width(), Current.Head->Height());
     const QList<int> sizes = Splitter1->sizes();
     const int total = sizes.value(0) + sizes.value(1);
     Splitter1->setSizes({Current.HeadPaneHeight, std::max(total - Current.HeadPaneHeight, 1)});
@@ -93,4 +93,8 @@ bool TFmTmJuni::event(QEvent* event) {
     if (event->type() == QEvent::Wheel || event->type() == MsWheelRollMsg())
         return ScrollOneLine(event, ScrollBox1);
     return QWidget::event(event);
+}
+
+TTablePicture TFmTmJuni::Picture() const {
+    return TransitionPicture(Current, View.Color(View.Settings->BackGround));
 }

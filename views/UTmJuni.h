@@ -1,29 +1,33 @@
 // TFmTmJuni: one team's season day by day ("順位推移"), one tab per team.
 #pragma once
 
+#include "TablePicture.h"
+
 #include "TmJuniDrawing.h"
 #include "ViewContext.h"
 #include "controls/TabStrip.h"
 
 #include <QWidget>
 
-class QLabel;
 class QScrollArea;
 class QSplitter;
+class TTableSurface;
 
-class TFmTmJuni : public QWidget {
+class TFmTmJuni : public QWidget, public ITableView {
     Q_OBJECT
 public:
     TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent = nullptr);
+    // The whole table as one picture, to save, copy or print.
+    TTablePicture Picture() const override;
 
     TTabStrip* TabTmJuni;    // tabs at the bottom, in as many rows as they need
     QScrollArea* ScrollBox2; // the summary
     QSplitter* Splitter1;
     QScrollArea* ScrollBox1; // the day-by-day table
-    QLabel* ImgHead;
-    QLabel* ImgTmJuni;
+    TTableSurface* ImgHead;
+    TTableSurface* ImgTmJuni;
 
-    const TTmJuniDrawing& Drawing() const { return Current; }
+    const TTmJuniPanes& Drawing() const { return Current; }
     void TabTmJuniChange(int index);
     void FormShow();
 
@@ -34,5 +38,5 @@ protected:
 
 private:
     TViewContext View;
-    TTmJuniDrawing Current;
+    TTmJuniPanes Current;
 };

@@ -44,16 +44,16 @@ TEST(TRkCalc, FeedingCountsBothSides) {
     c.AddMatch(Match("A", "X", -2, 1, kDay + 4)); // scores are signed bytes
 
     const TTmRec& a = *c.FindTeam("A");
-    EXPECT_EQ(a.HomeGames, 2);
-    EXPECT_EQ(a.HomeWins, 1);
-    EXPECT_EQ(a.HomeLosses, 1);
-    EXPECT_EQ(a.HomeRemain, 1);
-    EXPECT_EQ(a.HomeRunsFor, 3);
-    EXPECT_EQ(a.HomeRunsAgainst, 4);
-    EXPECT_EQ(a.VisitorGames, 1);
-    EXPECT_EQ(a.VisitorDraws, 1);
-    EXPECT_EQ(a.VisitorRunsFor, 4);
-    EXPECT_EQ(a.VisitorRemain, 0);
+    EXPECT_EQ(a.Home.Games, 2);
+    EXPECT_EQ(a.Home.Wins, 1);
+    EXPECT_EQ(a.Home.Losses, 1);
+    EXPECT_EQ(a.Home.Remain, 1);
+    EXPECT_EQ(a.Home.RunsFor, 3);
+    EXPECT_EQ(a.Home.RunsAgainst, 4);
+    EXPECT_EQ(a.Visitor.Games, 1);
+    EXPECT_EQ(a.Visitor.Draws, 1);
+    EXPECT_EQ(a.Visitor.RunsFor, 4);
+    EXPECT_EQ(a.Visitor.Remain, 0);
     EXPECT_EQ(a.EntryCount(), 5); // cancelled and unplayed games are listed too
     EXPECT_EQ(a.Entries(2).Status, StatusCancelled);
     EXPECT_EQ(a.Entries(2).IsVisitor, 1u);
@@ -62,9 +62,9 @@ TEST(TRkCalc, FeedingCountsBothSides) {
     EXPECT_EQ(a.Entries(2).OppScore, 9);
 
     const TTmRec& b = *c.FindTeam("B");
-    EXPECT_EQ(b.VisitorLosses, 1);
-    EXPECT_EQ(b.HomeDraws, 1);
-    EXPECT_EQ(b.VisitorRemain, 1);
+    EXPECT_EQ(b.Visitor.Losses, 1);
+    EXPECT_EQ(b.Home.Draws, 1);
+    EXPECT_EQ(b.Visitor.Remain, 1);
     EXPECT_EQ(b.EntryCount(), 4); // the game against X is not B's
     EXPECT_EQ(c.FindTeam("X"), nullptr);
     EXPECT_EQ(c.FindTeam("a"), nullptr);
@@ -101,8 +101,8 @@ TEST(TRkCalc, WinRateIgnoresDrawsAndDoesNotOverflow) {
     Record(c, "H", 3000, 1000, 5);
     EXPECT_EQ(c.FindTeam("H")->WinRate(), 750000);
     TTmRec third;
-    third.HomeWins = 1;
-    third.HomeGames = 3;
+    third.Home.Wins = 1;
+    third.Home.Games = 3;
     EXPECT_EQ(third.WinRate(), 333333);
 }
 
@@ -250,21 +250,21 @@ TEST(TTmRec, VersusCountsOnlyThatOpponent) {
     c.AddMatch(Unplayed("B", "A"));
     c.AddMatch(Match("A", "B", 0, 0, kDay, StatusCancelled));
     const TVersus v = c.FindTeam("A")->GetVersus("B");
-    EXPECT_EQ(v.HomeGames, 1);
-    EXPECT_EQ(v.HomeWins, 1);
-    EXPECT_EQ(v.HomeRunsFor, 4);
-    EXPECT_EQ(v.HomeRunsAgainst, 1);
-    EXPECT_EQ(v.HomeRemain, 1);
-    EXPECT_EQ(v.VisitorGames, 2);
-    EXPECT_EQ(v.VisitorLosses, 1);
-    EXPECT_EQ(v.VisitorDraws, 1);
-    EXPECT_EQ(v.VisitorRunsFor, 4);
-    EXPECT_EQ(v.VisitorRunsAgainst, 5);
-    EXPECT_EQ(v.VisitorRemain, 2);
+    EXPECT_EQ(v.Home.Games, 1);
+    EXPECT_EQ(v.Home.Wins, 1);
+    EXPECT_EQ(v.Home.RunsFor, 4);
+    EXPECT_EQ(v.Home.RunsAgainst, 1);
+    EXPECT_EQ(v.Home.Remain, 1);
+    EXPECT_EQ(v.Visitor.Games, 2);
+    EXPECT_EQ(v.Visitor.Losses, 1);
+    EXPECT_EQ(v.Visitor.Draws, 1);
+    EXPECT_EQ(v.Visitor.RunsFor, 4);
+    EXPECT_EQ(v.Visitor.RunsAgainst, 5);
+    EXPECT_EQ(v.Visitor.Remain, 2);
     EXPECT_EQ(v.WinMax, 1);
     EXPECT_EQ(v.LoseNow, 1);
     EXPECT_EQ(v.VisitorLoseMax, 1);
-    EXPECT_EQ(c.FindTeam("A")->GetVersus("b").HomeGames, 0);
+    EXPECT_EQ(c.FindTeam("A")->GetVersus("b").Home.Games, 0);
 }
 
 TEST(TTmRec, ConditionLevelWeighsTheLastTenGames) {

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -237,7 +238,7 @@ TEST(SampleSeason, GeneratorReproducesTheShippedFile) {
     EXPECT_NE(r.Out.find("パシフィックリーグ  7月12日(日) 現在"), std::string::npos) << r.Out;
 }
 
-#if TABLORA_WITH_GUI
+#ifdef TABLORA_HAS_RENDER // a build without Qt has no render program
 TEST_F(CliSeason, RenderPaintsAPicture) {
     const std::string png = (Dir / "standings.png").string();
     TRun r = Cli({"render", Path, "--view", "standings", "--index", "0", "--mode", "1", "--out", png});
@@ -265,10 +266,98 @@ TEST_F(CliSeason, RenderPaintsAPicture) {
     }
     EXPECT_EQ(Slurp(png), older);
 }
-#else
-TEST_F(CliSeason, RenderNeedsTheGuiBuild) {
-    TRun r = Cli({"render", Path, "--view", "standings", "--index", "0", "--out", (Dir / "x.png").string()});
-    EXPECT_EQ(r.Code, 1);
-    EXPECT_NE(r.Err.find("画像を描けません"), std::string::npos);
-}
 #endif
+
+// G (1-0-1) and C (0-1-1) still meet; T (1-1-0) has played out. Ranked by
+// wins, a G loss leaves all three level on one win at .500.
+TEST_F(CliSeason, RaceAsTextAndJson) {
+    TRun text = Cli({"race", Path});
+    ASSERT_EQ(text.Code, 0) << text.Err;
+    EXPECT_EQ(text.Out, "東\"リーグ北  4月2日(水) 現在  優勝争い (勝数優先, 引き分け有)\n"
+                        "順位 記号 チーム          勝-敗-分    残  マジック  状況          自力  消滅\n"
+                        "   1 G    巨　人         1-0-1        1  -         優勝             0     -\n"
+                        "       例: G 2-0-1  T 1-1-0  C 0-2-1\n"
+                        "   2 T    阪神           1-1-0        0  -         自力消滅         -     -\n"
+                        "       例: G 1-1-1  T 1-1-0  C 1-1-1\n"
+                        "   3 C    広島           0-1-1        1  -         M1               1     1\n"
+                        "       例: G 1-1-1  T 1-1-0  C 1-1-1\n");
+    TRun json = Cli({"race", Path, "--format", "json", "--day", "2003/04/02", "--place", "2"});
+    ASSERT_EQ(json.Code, 0) << json.Err;
+    EXPECT_EQ(json.Out.find("{\"district\": \"東\\\"リーグ北\", \"rankRule\": 1, \"drawRule\": 0, \"place\": 2, "
+                            "\"day\": \"2003/04/02\", \"teams\": [\n"),
+              0u)
+        << json.Out;
+    // Second place: G and T are in whatever happens; C needs its win.
+    EXPECT_NE(json.Out.find("\"symbol\": \"T\", \"shortName\": \"阪神\", \"wins\": 1, \"losses\": 1, \"draws\": 0, "
+                            "\"remain\": 0, \"magic\": null, \"status\": \"clinched\", \"clinchNumber\": 0, "
+                            "\"eliminationNumber\": null, \"scenario\": [{\"symbol\": \"G\""),
+              std::string::npos)
+        << json.Out;
+    EXPECT_NE(json.Out.find("\"status\": \"magic\", \"clinchNumber\": 1, \"eliminationNumber\": 1"), std::string::npos);
+    EXPECT_EQ(Cli({"race", Path, "--place", "0"}).Code, 2);
+    EXPECT_EQ(Cli({"race", Path, "--district", "1"}).Code, 1);
+}
+
+TEST_F(CliSeason, RenderScheduleHeadToHeadAndVersus) {
+    const std::string png = (Dir / "view.png").string();
+    struct TCase {
+        std::vector<std::string> Args;
+        int Code;
+        const char* Message; // in the error output
+    };
+    const TCase cases[] = {
+        {{"--view", "schedule", "--index", "0"}, 0, ""},
+        {{"--view", "headtohead", "--index", "0", "--filter", "2"}, 0, ""},
+        {{"--view", "versus", "--index", "0", "--team", "G", "--opponent", "T", "--filter", "1"}, 0, ""},
+        {{"--view", "schedule", "--index", "1"}, 2, "リーグ 1 はありません"},
+        {{"--view", "headtohead", "--index", "1"}, 2, "地区 1 はありません"},
+        {{"--view", "headtohead", "--index", "0", "--page", "1"}, 2, "ページ 1 はありません"},
+        {{"--view", "versus", "--index", "0", "--team", "X", "--opponent", "T"}, 2, "チーム X は地区 0"},
+        {{"--view", "versus", "--index", "0", "--team", "G", "--opponent", "X"}, 2, "相手チーム X はありません"},
+        {{"--view", "versus", "--index", "0", "--team", "G"}, 2, "--opponent"},
+        {{"--view", "headtohead", "--index", "0", "--filter", "3"}, 2, "--filter"},
+    };
+    for (const TCase& k : cases) {
+        fs::remove(png);
+        std::vector<std::string> args = {"render", Path};
+        args.insert(args.end(), k.Args.begin(), k.Args.end());
+        args.insert(args.end(), {"--out", png});
+        const TRun r = Cli(args);
+        EXPECT_EQ(r.Code, k.Code) << k.Args[1] << " " << r.Err;
+        EXPECT_NE(r.Err.find(k.Message), std::string::npos) << r.Err;
+        // A picture only on success: never an empty one.
+        EXPECT_EQ(fs::exists(png), k.Code == 0) << k.Args[1];
+        if (k.Code == 0) {
+            EXPECT_EQ(Slurp(png).substr(1, 3), "PNG");
+        }
+    }
+}
+
+// The terminal program itself: it loads no Qt library, and hands render to
+// the render program beside it, whose answer is the command's.
+TEST_F(CliSeason, TheProgramLoadsNoQtAndHandsRenderOn) {
+    const std::string bin = std::string(TABLORA_BINARY_DIR) + "/bin/";
+    auto run = [&](const std::string& command) {
+        const std::string capture = (Dir / "capture.txt").string();
+        const int status = std::system((command + " > " + capture + " 2>&1").c_str());
+        return std::make_pair(WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(capture));
+    };
+    const auto [lddCode, libraries] = run("ldd " + bin + "tablora-cli");
+    ASSERT_EQ(lddCode, 0) << libraries;
+    EXPECT_EQ(libraries.find("Qt"), std::string::npos) << libraries;
+
+    const std::string png = (Dir / "standings.png").string();
+    const auto [code, said] = run(bin + "tablora-cli render " + Path + " --view standings --index 0 --out " + png);
+#ifdef TABLORA_HAS_RENDER
+    EXPECT_EQ(code, 0) << said;
+    EXPECT_EQ(Slurp(png).substr(1, 3), "PNG");
+    const auto [missing, why] = run(bin + "tablora-cli render " + Path + " --view standings --index 7 --out " + png);
+    EXPECT_EQ(missing, 1);
+    EXPECT_NE(why.find("地区 7 はありません"), std::string::npos) << why;
+#else
+    EXPECT_EQ(code, 1);
+    EXPECT_NE(said.find("tablora-render がありません"), std::string::npos) << said;
+#endif
+    // Arguments are read before the render program is asked for.
+    EXPECT_EQ(run(bin + "tablora-cli render " + Path + " --view table --index 0 --out " + png).first, 2);
+}

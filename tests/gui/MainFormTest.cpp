@@ -1,6 +1,8 @@
+#include "app/TablePrint.h"
 #include "app/UDlgNew.h"
 #include "app/UMain.h"
 #include "controls/CuteBtn.h"
+#include "controls/TabStrip.h"
 #include "controls/UVersion.h"
 #include "entry/UKekka.h"
 #include "gui/ScriptedDialogs.h"
@@ -13,6 +15,10 @@
 #include "setup/UJunjo.h"
 #include "setup/UOption.h"
 #include "setup/USettei.h"
+#include "views/TablePicture.h"
+#include "views/UNittei.h"
+#include "views/UTaisen.h"
+#include "views/UVersus.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,13 +28,16 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPdfWriter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QToolBar>
 #include <QToolButton>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -410,6 +419,14 @@ TEST_F(MainForm, ViewEntriesAskForTheirIndex) {
     EXPECT_EQ(transition[0][0].toInt(), 7);
     ASSERT_EQ(schedule.count(), 1);
     EXPECT_EQ(schedule[0][0].toInt(), 0);
+    // The race per district, from the menu, its pop-up twin and the tool button.
+    QSignalSpy race(&f, &TMainForm::RaceRequested);
+    ASSERT_EQ(f.PopupYusho->actions().size(), f.MenuYusho->actions().size());
+    f.MenuYusho->actions()[1]->trigger();
+    f.ToolYusho->click();
+    ASSERT_EQ(race.count(), 2);
+    EXPECT_EQ(race[0][0].toInt(), 1);
+    EXPECT_EQ(race[1][0].toInt(), 0);
 
     // Results registration starts at the first unplayed game (2026/07/14 in the sample).
     QSignalSpy results(&f, &TMainForm::ResultsEntryRequested);
@@ -422,6 +439,38 @@ TEST_F(MainForm, ViewEntriesAskForTheirIndex) {
     ASSERT_EQ(results.count(), 1);
     EXPECT_EQ(results[0][0].toDouble(), 46217.0);
     EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("exec:ペナントレース結果登録"));
+}
+
+TEST_F(MainForm, ScheduleHeadToHeadAndVersusWindowsOpen) {
+    TMainForm& f = Make();
+    f.Start(QString::fromStdString(SampleCopy()));
+    auto views = [&] {
+        std::vector<QWidget*> found;
+        for (QMdiSubWindow* w : f.Mdi()->subWindowList())
+            found.push_back(w->widget());
+        return found;
+    };
+    f.MenuNittei->actions()[1]->trigger();
+    f.ToolNittei->click();
+    f.PopupTaisen->actions()[1]->trigger();
+    ASSERT_EQ(views().size(), 3u);
+    auto* schedule = qobject_cast<TFmNittei*>(views()[0]);
+    ASSERT_NE(schedule, nullptr);
+    EXPECT_EQ(schedule->TabLeague->currentIndex(), 1);
+    EXPECT_EQ(qobject_cast<TFmNittei*>(views()[1])->TabLeague->currentIndex(), 0);
+    auto* table = qobject_cast<TFmTaisen*>(views()[2]);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->TabTaisen->currentIndex(), 1);
+
+    // A cell of the table opens that pairing beside it.
+    ASSERT_FALSE(table->Layout().Hits.empty());
+    const TTaisenHit hit = table->Layout().Hits[0];
+    table->ImgTaisenMouseUp(Qt::LeftButton, hit.Rect.center());
+    ASSERT_EQ(views().size(), 4u);
+    auto* versus = qobject_cast<TFmVersus*>(views()[3]);
+    ASSERT_NE(versus, nullptr);
+    EXPECT_EQ(versus->windowTitle(), QString::fromStdString(hit.RowSymbol + " vs " + hit.ColumnSymbol));
+    EXPECT_GT(versus->Layout().Listed, 0);
 }
 
 TEST_F(MainForm, WindowMenuAndEditor) {
@@ -574,4 +623,88 @@ TEST_F(MainForm, OptionsAndColorsCopyBackOnlyOnOk) {
     EXPECT_EQ(f.Settings().Char1, SysColorWindowText);
     EXPECT_EQ(f.Settings().Up, 0x00FF00);
     EXPECT_EQ(f.Settings().Line1, options.Line1);
+}
+
+namespace {
+std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+} // namespace
+
+// Saving, copying and printing the active table: only with a table view
+// active; the saved picture is the one render writes; a failed save keeps the
+// older file; print pages never end inside a text.
+TEST_F(MainForm, PublishTheActiveTable) {
+    TMainForm& f = Make();
+    f.Start(QString::fromStdString(SampleCopy()));
+    EXPECT_FALSE(f.MIImage->isEnabled());
+    f.OpenTransition(0);
+    QApplication::processEvents();
+    ASSERT_TRUE(f.MIImage->isEnabled());
+    EXPECT_TRUE(f.MICopy->isEnabled() && f.MIPrint->isEnabled());
+
+    const fs::path saved = Dir / "saved.png", rendered = Dir / "rendered.png";
+    Dialogs.FileNames.push_back(QString::fromStdString(saved.string()));
+    f.MIImageClick();
+    const std::string render = std::string(TABLORA_BINARY_DIR) + "/bin/tablora-cli render " + SampleCopy() +
+                               " --view transition --index 0 --out " + rendered.string();
+    ASSERT_EQ(std::system(render.c_str()), 0);
+    const QImage mine(QString::fromStdString(saved.string())), theirs(QString::fromStdString(rendered.string()));
+    ASSERT_FALSE(mine.isNull());
+    EXPECT_EQ(mine.convertToFormat(QImage::Format_RGB32), theirs.convertToFormat(QImage::Format_RGB32));
+
+    // A file that may not grow past 64 bytes: the save fails and the old picture stays.
+    const std::string before = Slurp(saved);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &small);
+    Dialogs.FileNames.push_back(QString::fromStdString(saved.string()));
+    f.MIImageClick();
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(Dialogs.Log.back(), "error:ファイルの保存に失敗しました。");
+    EXPECT_EQ(Slurp(saved), before);
+
+    // Printed on pages a third of the table's height: several pages, none cut inside a text.
+    auto* view = dynamic_cast<ITableView*>(f.Mdi()->activeSubWindow()->widget());
+    ASSERT_NE(view, nullptr);
+    const TTablePicture picture = view->Picture();
+    const std::vector<TPageSlice> pages = PictureSlices(picture, picture.Size.height() / 3);
+    ASSERT_GE(pages.size(), 3u);
+    TRecordingCanvas canvas(QRect(QPoint(0, 0), picture.Parts.back().Table->Size()));
+    picture.Parts.back().Table->Paint(canvas);
+    const int offset = picture.Parts.back().Offset.y();
+    for (const TPageSlice& page : pages)
+        for (const TDrawnText& text : canvas.Texts())
+            EXPECT_FALSE(text.Rect.top() + offset < page.Bottom && text.Rect.bottom() + offset >= page.Bottom)
+                << text.Text.toStdString() << " cut at " << page.Bottom;
+    QPdfWriter pdf(QString::fromStdString((Dir / "print.pdf").string()));
+    EXPECT_GE(PrintTablePicture(pdf, picture), 1);
+
+    f.CloseAllViews();
+    QApplication::processEvents();
+    EXPECT_FALSE(f.MIImage->isEnabled());
+}
+
+// Pages end as low as they can without cutting into a span; a span taller
+// than a page is cut where the page ends.
+TEST(TablePages, SplitIntoPages) {
+    struct TCase {
+        int Height;
+        std::vector<TSpan> Whole;
+        int PageHeight;
+        std::vector<TPageSlice> Pages;
+    } cases[] = {
+        {0, {}, 10, {}},
+        {25, {}, 10, {{0, 10}, {10, 20}, {20, 25}}},
+        {25, {{8, 12}}, 10, {{0, 8}, {8, 18}, {18, 25}}},
+        {25, {{8, 12}, {11, 15}}, 10, {{0, 8}, {8, 18}, {18, 25}}},
+        {25, {{0, 30}}, 10, {{0, 10}, {10, 20}, {20, 25}}},
+        {20, {{5, 10}, {10, 15}}, 12, {{0, 10}, {10, 20}}},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(SplitIntoPages(c.Height, c.Whole, c.PageHeight), c.Pages) << c.Height << "/" << c.PageHeight;
 }

@@ -9,17 +9,23 @@
 #include "settings/AppSettings.h"
 #include "support/MatchBuilder.h"
 #include "views/JuniDrawing.h"
+#include "views/TableRender.h"
+#include "views/TableSurface.h"
 #include "views/TmJuniDrawing.h"
 #include "views/UJuni.h"
+#include "views/URace.h"
 #include "views/UTmJuni.h"
 #include "views/ViewPictures.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -59,84 +65,152 @@ struct TSeason {
     TViewContext View() const { return {&Pennant, &Fight, &Settings, Program.path(), QPalette()}; }
 };
 
-QStringList TextsIn(const TTableCanvas& c, const QRect& area) {
-    QStringList texts;
-    for (const TDrawnText& t : c.TextsIn(area))
-        texts << t.Text;
-    return texts;
-}
+// A table laid out and painted whole onto a recording canvas.
+template <class TLayout> struct TRecorded {
+    template <class... TArgs> explicit TRecorded(TArgs&&... args) : Table(std::forward<TArgs>(args)...) { Record(); }
+    void Record() { Canvas = RecordTable(Table); }
+    TLayout Table;
+    std::unique_ptr<TRecordingCanvas> Canvas;
+    TLayout* operator->() { return &Table; }
+    const TLayout* operator->() const { return &Table; }
+    QStringList TextsIn(const QRect& area) const { return Canvas->TextListIn(area); }
+    const TDrawnText* Find(const QString& text) const { return Canvas->Find(text); }
+};
+using TJuni = TRecorded<TJuniTable>;
 
 // The texts of the header row and of table row `row` (0-based), left to right.
-QStringList Header(const TJuniDrawing& d) {
-    return TextsIn(*d.Canvas, QRect(0, 27, 2000, 36));
+QStringList Header(const TJuni& d) {
+    return d.TextsIn(QRect(0, 27, 2000, 36));
 }
-QStringList Row(const TJuniDrawing& d, int row) {
-    return TextsIn(*d.Canvas, d.RowRects.at(static_cast<size_t>(row)));
+QStringList Row(const TJuni& d, int row) {
+    return d.TextsIn(d->RowRects.at(static_cast<size_t>(row)));
 }
-const TDrawnText* Find(const TTableCanvas& c, const QString& text) {
-    for (const TDrawnText& t : c.Texts())
-        if (t.Text == text)
-            return &t;
-    return nullptr;
-}
+
+// Both panes of a rank transition window, recorded.
+struct TTmJuni {
+    TTmJuni(const TViewContext& view, int team) : Panes(LayOutTmJuni(view, team)) {
+        Table = RecordTable(*Panes.Table);
+        if (Panes.Head)
+            Head = RecordTable(*Panes.Head);
+    }
+    QStringList TableRow(int row) const { return Table->TextListIn(QRect(0, 18 * row, 1000, 18)); }
+    TTmJuniPanes Panes;
+    std::unique_ptr<TRecordingCanvas> Table, Head;
+};
 
 } // namespace
 
 TEST(Canvas, FitFontSizeShrinksToTheWidth) {
-    TTableCanvas c(100, 100, Qt::white);
+    TRecordingCanvas c(QRect(0, 0, 100, 100));
     EXPECT_EQ(FitFontSize(c, 80, QStringLiteral("巨人")), 9);
     const int smaller = FitFontSize(c, 80, QStringLiteral("とても長い長い長いチームの略称です"));
     EXPECT_LT(smaller, 9);
     EXPECT_GE(smaller, 1);
     EXPECT_EQ(FitFontSize(c, 0, QStringLiteral("あ")), 1);
-    c.SetFontSize(9);
-    c.Text(QRect(0, 0, 40, 18), QStringLiteral("x"), TAlign::Right);
-    ASSERT_EQ(c.Texts().size(), 1u);
-    EXPECT_EQ(c.Texts()[0].Size, 9);
-    EXPECT_EQ(c.Texts()[0].Align, TAlign::Right);
+}
+
+// A text wider than its cell keeps every character: it is drawn at the
+// largest size that fits, in the cell it was given; no ink leaves the cell.
+TEST(Canvas, TextsTooWideForTheirCellAreDrawnSmaller) {
+    struct TCase {
+        QString Text;
+        int Width; // the cell of the view that shows it
+        int Size;
+        TAlign Align;
+    } cases[] = {
+        {QStringLiteral("10月01日(木)"), 70, 9, TAlign::Right}, // rank transition date
+        {QStringLiteral("1.000"), 30, 9, TAlign::Right},        // rank transition win rate
+        {QStringLiteral("1.000"), 32, 9, TAlign::Right},        // standings win rate
+        {QStringLiteral("100%"), 35, 9, TAlign::Left},          // standings completion
+        {QStringLiteral("( 15.0)"), 35, 9, TAlign::Right},      // standings games behind the team above
+        {QStringLiteral("消化率"), 35, 9, TAlign::Left},
+        {QStringLiteral("12月31日(水) 現在"), 110, 10, TAlign::Left},
+        {QStringLiteral("ビジター"), 40, 8, TAlign::Center},
+    };
+    // The text painted at `size` into a cell at x = 100: how wide its ink
+    // is, and whether any ink lies outside the cell.
+    struct TInk {
+        int Width = 0;
+        bool Outside = false;
+    };
+    auto ink = [](const QString& text, int width, int size, TAlign align) {
+        QImage image(400, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        TPainterCanvas canvas(painter, image.rect());
+        canvas.SetFontSize(size);
+        canvas.Text(QRect(100, 10, width, 18), text, align);
+        EXPECT_EQ(canvas.FontSize(), size); // the canvas keeps its size for the next text
+        painter.end();
+        int first = image.width(), last = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 160) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        return TInk{last - first + 1, first < 100 || last >= 100 + width};
+    };
+    for (const TCase& c : cases) {
+        TRecordingCanvas record(QRect(0, 0, 400, 40));
+        record.SetFontSize(c.Size);
+        record.Text(QRect(100, 10, c.Width, 18), c.Text, c.Align);
+        const int drawn = record.Texts().at(0).Size;
+        const TInk inCell = ink(c.Text, c.Width, c.Size, c.Align);
+        EXPECT_FALSE(inCell.Outside) << c.Text.toStdString();
+        // Every character: as wide as the text at that size in a cell wide enough.
+        EXPECT_NEAR(inCell.Width, ink(c.Text, 300, drawn, TAlign::Left).Width, 1) << c.Text.toStdString();
+    }
+    // The record keeps the cell and the size the text was drawn at.
+    TRecordingCanvas canvas(QRect(0, 0, 200, 40));
+    canvas.Text(QRect(5, 0, 70, 18), cases[0].Text, TAlign::Right);
+    ASSERT_EQ(canvas.Texts().size(), 1u);
+    EXPECT_EQ(canvas.Texts()[0].Rect, QRect(5, 0, 70, 18));
+    EXPECT_EQ(canvas.Texts()[0].Text, cases[0].Text);
+    EXPECT_LT(canvas.Texts()[0].Size, 9);
 }
 
 TEST(Juni, HeaderBandBeforeDuringAfter) {
     TSeason before({"A", "B"});
     before.Game("A", "B", 0, 0, kDay, StatusBefore);
-    TJuniDrawing d = DrawJuni(before.View(), 0, 0);
-    ASSERT_NE(Find(*d.Canvas, QStringLiteral("開始前")), nullptr);
-    EXPECT_EQ(Find(*d.Canvas, QStringLiteral("開始前"))->Size, 10);
-    EXPECT_NE(Find(*d.Canvas, QStringLiteral("0%")), nullptr);
-    EXPECT_EQ(Row(d, 0).first(), QStringLiteral("1"));
-    EXPECT_EQ(Row(d, 1).first(), QStringLiteral("1")); // everyone first before any result
-    EXPECT_TRUE(Row(d, 1).contains(QStringLiteral("→")));
+    auto d = std::make_unique<TJuni>(before.View(), 0, 0);
+    ASSERT_NE(d->Find(QStringLiteral("開始前")), nullptr);
+    EXPECT_EQ(d->Find(QStringLiteral("開始前"))->Size, 10);
+    EXPECT_NE(d->Find(QStringLiteral("0%")), nullptr);
+    EXPECT_EQ(Row(*d, 0).first(), QStringLiteral("1"));
+    EXPECT_EQ(Row(*d, 1).first(), QStringLiteral("1")); // everyone first before any result
+    EXPECT_TRUE(Row(*d, 1).contains(QStringLiteral("→")));
 
     TSeason during({"A", "B"});
     during.Game("A", "B", 3, 1, kDay).Game("B", "A", 0, 0, kDay + 1, StatusBefore);
-    d = DrawJuni(during.View(), 0, 0);
-    EXPECT_NE(Find(*d.Canvas, QStringLiteral("4月5日(土) 現在")), nullptr);
-    EXPECT_NE(Find(*d.Canvas, QStringLiteral("50%")), nullptr);
-    EXPECT_TRUE(Header(d).contains(QStringLiteral("調子")));
+    d = std::make_unique<TJuni>(during.View(), 0, 0);
+    EXPECT_NE(d->Find(QStringLiteral("4月5日(土) 現在")), nullptr);
+    EXPECT_NE(d->Find(QStringLiteral("50%")), nullptr);
+    EXPECT_TRUE(Header(*d).contains(QStringLiteral("調子")));
     // One result day: the ranks before it come from no games, so B shows ↓.
-    EXPECT_TRUE(Row(d, 1).contains(QStringLiteral("↓")));
-    EXPECT_EQ(Find(*d.Canvas, QStringLiteral("↓"))->Color, QColor(0, 0, 255)); // Down
-    EXPECT_TRUE(Row(d, 0).contains(QStringLiteral("○")));
+    EXPECT_TRUE(Row(*d, 1).contains(QStringLiteral("↓")));
+    EXPECT_EQ(d->Find(QStringLiteral("↓"))->Color, QColor(0, 0, 255)); // Down
+    EXPECT_TRUE(Row(*d, 0).contains(QStringLiteral("○")));
 
     TSeason after({"A", "B"});
     after.Game("A", "B", 3, 1, kDay);
-    d = DrawJuni(after.View(), 0, 0);
-    EXPECT_NE(Find(*d.Canvas, QStringLiteral("全日程終了")), nullptr);
-    EXPECT_NE(Find(*d.Canvas, QStringLiteral("100%")), nullptr);
-    EXPECT_FALSE(Header(d).contains(QStringLiteral("調子")));
-    EXPECT_FALSE(Header(d).contains(QStringLiteral("最新")));
+    d = std::make_unique<TJuni>(after.View(), 0, 0);
+    EXPECT_NE(d->Find(QStringLiteral("全日程終了")), nullptr);
+    EXPECT_NE(d->Find(QStringLiteral("100%")), nullptr);
+    EXPECT_FALSE(Header(*d).contains(QStringLiteral("調子")));
+    EXPECT_FALSE(Header(*d).contains(QStringLiteral("最新")));
 }
 
 TEST(Juni, ModeZeroColumnsDrawsAndRules) {
     TSeason draws({"A", "B", "C"});
     draws.Game("A", "B", 3, 1, kDay).Game("C", "A", 2, 2, kDay).Game("B", "C", 1, 0, kDay + 1);
     draws.Game("A", "C", 0, 0, kDay + 9, StatusBefore);
-    TJuniDrawing d = DrawJuni(draws.View(), 0, 0);
-    EXPECT_EQ(Header(d), QStringList({"順",       "位",   "チ　ー　ム", "試合",   "勝",     "負",     "分",   "勝率",
-                                      "差",       "1位",  "(前)",       "残試合", "消化率", "ホーム", "勝敗", "勝率",
-                                      "ビジター", "勝敗", "勝率",       "最新",   "変動",   "調子"}));
+    auto d = std::make_unique<TJuni>(draws.View(), 0, 0);
+    EXPECT_EQ(Header(*d), QStringList({"順",       "位",   "チ　ー　ム", "試合",   "勝",     "負",     "分",   "勝率",
+                                       "差",       "1位",  "(前)",       "残試合", "消化率", "ホーム", "勝敗", "勝率",
+                                       "ビジター", "勝敗", "勝率",       "最新",   "変動",   "調子"}));
     // A: 1-0-1, rate 1.000, home 1-0-0 and visitor 0-0-1.
-    const QStringList a = Row(d, 0);
+    const QStringList a = Row(*d, 0);
     EXPECT_EQ(a.mid(0, 7), QStringList({"1", "略A", "2", "1", "0", "1", "1.000"}));
     EXPECT_TRUE(a.contains(QStringLiteral("1-0-0")));
     EXPECT_TRUE(a.contains(QStringLiteral("0-0-1")));
@@ -146,11 +220,11 @@ TEST(Juni, ModeZeroColumnsDrawsAndRules) {
 
     TSeason noDraws({"A", "B"}, 2, 1);
     noDraws.Game("A", "B", 3, 1, kDay).Game("A", "B", 2, 2, kDay + 1).Game("B", "A", 0, 0, kDay + 2, StatusBefore);
-    d = DrawJuni(noDraws.View(), 0, 0);
-    const QStringList header = Header(d);
+    d = std::make_unique<TJuni>(noDraws.View(), 0, 0);
+    const QStringList header = Header(*d);
     EXPECT_FALSE(header.contains(QStringLiteral("分")));
     EXPECT_EQ(header.mid(0, 5), QStringList({"順", "位", "率", "順", "チ　ー　ム"}));
-    const QStringList row = Row(d, 0);
+    const QStringList row = Row(*d, 0);
     EXPECT_EQ(row.mid(0, 6), QStringList({"1", "1", "略A", "1", "1", "0"})); // games without the draw
     EXPECT_TRUE(row.contains(QStringLiteral("1-0")));
 }
@@ -161,11 +235,11 @@ TEST(Juni, GamesBehindAndMagic) {
     s.Game("A", "B", 2, 1, kDay).Game("A", "C", 2, 1, kDay).Game("B", "C", 2, 1, kDay + 1);
     s.Game("B", "A", 0, 0, kDay + 5, StatusBefore).Game("C", "A", 0, 0, kDay + 5, StatusBefore);
     s.Game("C", "B", 0, 0, kDay + 6, StatusBefore);
-    TJuniDrawing d = DrawJuni(s.View(), 0, 0);
-    EXPECT_TRUE(Row(d, 1).contains(QStringLiteral("1.0")));
-    EXPECT_TRUE(Row(d, 1).contains(QStringLiteral("( 1.0)")));
-    EXPECT_TRUE(Row(d, 2).contains(QStringLiteral("2.0")));
-    EXPECT_TRUE(Row(d, 0).contains(QStringLiteral("－"))); // the leader without a magic number
+    auto d = std::make_unique<TJuni>(s.View(), 0, 0);
+    EXPECT_TRUE(Row(*d, 1).contains(QStringLiteral("1.0")));
+    EXPECT_TRUE(Row(*d, 1).contains(QStringLiteral("( 1.0)")));
+    EXPECT_TRUE(Row(*d, 2).contains(QStringLiteral("2.0")));
+    EXPECT_TRUE(Row(*d, 0).contains(QStringLiteral("－"))); // the leader without a magic number
 
     // A clinched: every rival is out of reach.
     TSeason done({"A", "B"});
@@ -174,8 +248,8 @@ TEST(Juni, GamesBehindAndMagic) {
     done.Game("A", "B", 0, 0, kDay + 9, StatusBefore);
     s.Settings.Magic = 0x00FF00; // green
     done.Settings.Magic = 0x00FF00;
-    d = DrawJuni(done.View(), 0, 0);
-    const TDrawnText* won = Find(*d.Canvas, QStringLiteral("優勝"));
+    d = std::make_unique<TJuni>(done.View(), 0, 0);
+    const TDrawnText* won = d->Find(QStringLiteral("優勝"));
     ASSERT_NE(won, nullptr);
     EXPECT_EQ(won->Color, QColor(0, 255, 0));
     EXPECT_EQ(won->Align, TAlign::Center);
@@ -187,62 +261,78 @@ TEST(Juni, GamesBehindAndMagic) {
         negative.Game("B", "X", 1, 0, kDay + i);
     negative.Game("B", "X", 0, 1, kDay + 20).Game("B", "X", 0, 1, kDay + 21).Game("A", "X", 0, 0, kDay + 30, 0);
     negative.Game("B", "X", 0, 0, kDay + 30, 0).Game("B", "X", 0, 0, kDay + 31, 0);
-    d = DrawJuni(negative.View(), 0, 0);
-    EXPECT_EQ(d.Calc->Items(1).BehindPrev, -35);
-    EXPECT_TRUE(Row(d, 1).contains(QStringLiteral("－")));
+    d = std::make_unique<TJuni>(negative.View(), 0, 0);
+    EXPECT_EQ((*d)->Calc()->Items(1).BehindPrev, -35);
+    EXPECT_TRUE(Row(*d, 1).contains(QStringLiteral("－")));
 }
 
 TEST(Juni, OtherModesAndPanel) {
     TSeason s({"A", "B", "C"});
     s.Game("A", "B", 5, 1, kDay).Game("B", "A", 4, 3, kDay + 1).Game("C", "A", 1, 1, kDay + 1);
     s.Game("A", "C", 0, 0, kDay + 3, StatusBefore);
-    TJuniDrawing d = DrawJuni(s.View(), 0, 1);
-    EXPECT_EQ(Header(d).mid(3, 4), QStringList({"連勝", "MAX", "NOW", "ホーム"}));
-    const QStringList a = Row(d, 0);
+    auto d = std::make_unique<TJuni>(s.View(), 0, 1);
+    EXPECT_EQ(Header(*d).mid(3, 4), QStringList({"連勝", "MAX", "NOW", "ホーム"}));
+    const QStringList a = Row(*d, 0);
     EXPECT_TRUE(a.contains(QStringLiteral("( 0 )"))); // the winning run ended
     EXPECT_TRUE(a.contains(QStringLiteral("9")));     // runs scored
     EXPECT_TRUE(a.contains(QStringLiteral("3.00")));  // 9 runs in 3 games
 
-    d = DrawJuni(s.View(), 0, 2);
-    EXPECT_TRUE(Header(d).contains(QStringLiteral("最　　近　　一　　週　　間")));
-    EXPECT_TRUE(Header(d).contains(QStringLiteral("（日）"))); // the last result day, a Sunday
-    const QStringList days = Row(d, Row(d, 0).contains(QStringLiteral("略A")) ? 0 : 1);
+    d = std::make_unique<TJuni>(s.View(), 0, 2);
+    EXPECT_TRUE(Header(*d).contains(QStringLiteral("最　　近　　一　　週　　間")));
+    EXPECT_TRUE(Header(*d).contains(QStringLiteral("（日）"))); // the last result day, a Sunday
+    const QStringList days = Row(*d, Row(*d, 0).contains(QStringLiteral("略A")) ? 0 : 1);
     EXPECT_TRUE(days.contains(QStringLiteral("ホ"))); // A's game still to come
 
     // The panel of row 0 under the table: the title, the rivals, the records.
-    d = DrawJuni(s.View(), 0, 0);
-    const QRect panel(0, d.PanelTop, 2000, 71);
-    const QStringList texts = TextsIn(*d.Canvas, panel);
+    d = std::make_unique<TJuni>(s.View(), 0, 0);
+    const QRect panel = (*d)->PanelRect();
+    const QStringList texts = d->TextsIn(panel);
     ASSERT_FALSE(texts.isEmpty());
     EXPECT_TRUE(texts.first().endsWith(QStringLiteral(" vs")));
     EXPECT_EQ(texts.size(), 1 + 2 + 4);
-    EXPECT_EQ(d.PanelTeam, 0);
-    DrawVersusPanel(s.View(), d, 2);
-    EXPECT_EQ(d.PanelTeam, 2);
-    EXPECT_EQ(TextsIn(*d.Canvas, panel).first(), Q(s.Pennant.ShortNameBySymbol(d.Calc->Items(2).Symbol)) + " vs");
+    EXPECT_EQ((*d)->PanelTeam(), 0);
+    EXPECT_EQ((*d)->ShowPanel(2), panel); // what the window repaints
+    EXPECT_EQ((*d)->ShowPanel(2), QRect());
+    d->Record();
+    EXPECT_EQ(d->TextsIn(panel).first(), Q(s.Pennant.ShortNameBySymbol((*d)->Calc()->Items(2).Symbol)) + " vs");
 }
 
 TEST(Juni, SizeFollowsTheDistrict) {
     TSeason six({"A", "B", "C", "D", "E", "F"});
-    TJuniDrawing d = DrawJuni(six.View(), 0, 0);
-    EXPECT_EQ(d.Canvas->Width(), 809);
-    EXPECT_EQ(d.Canvas->Height(), 62 + 35 * 6 + 140);
-    EXPECT_EQ(d.PanelTop, 62 + 35 * 6 + 30);
+    auto d = std::make_unique<TJuni>(six.View(), 0, 0);
+    EXPECT_EQ((*d)->Size(), QSize(809, 62 + 35 * 6 + 140));
+    EXPECT_EQ((*d)->PanelTop, 62 + 35 * 6 + 30);
+    // A row reaches to its last cell's right border: rank, team, seven numbers, home, visitor.
+    EXPECT_EQ((*d)->RowRects[5], TTableCanvas::Box(5, 62 + 35 * 5, 5 + 19 + 89 + 39 * 7 + 69 * 2 + 1, 62 + 35 * 6));
 
-    // A district of 60 teams does not lose rows, and its panel is not cut off.
+    // A district of 60 teams does not lose rows; its panel wraps to the
+    // table's width instead of running past it, and loses no rival.
     TSeason many({});
     TDistrict& district = many.Pennant.GetLeague(0).GetDistrict(0);
-    for (int i = 0; i < 60; ++i)
-        district.GetTeam(district.AddTeam()).SetSymbol("T" + std::to_string(i));
-    d = DrawJuni(many.View(), 0, 0);
-    EXPECT_EQ(d.RowRects.size(), 60u);
-    EXPECT_GE(d.Canvas->Height(), d.RowRects.back().bottom());
-    EXPECT_GE(d.Canvas->Width(), 79 * 60 - 73);
+    for (int i = 0; i < 60; ++i) {
+        TTeam& t = district.GetTeam(district.AddTeam());
+        t.SetSymbol("T" + std::to_string(i));
+        t.ShortName = t.Symbol;
+    }
+    d = std::make_unique<TJuni>(many.View(), 0, 0);
+    const TJuniTable& table = d->Table;
+    EXPECT_EQ(table.RowRects.size(), 60u);
+    EXPECT_GE(table.Size().height(), table.PanelRect().bottom());
+    EXPECT_EQ(table.Size().width(), 889);
+    const std::vector<TDrawnText> panel = d->Canvas->TextsIn(table.PanelRect());
+    ASSERT_EQ(panel.size(), 1u + 59 * 3); // the title, then each rival's name, record and rate
+    int lines = 0;
+    for (const TDrawnText& t : panel) {
+        EXPECT_LE(t.Rect.right(), 889) << t.Text.toStdString();
+        lines = std::max(lines, (t.Rect.top() - table.PanelTop - 18) / 54 + 1);
+    }
+    EXPECT_EQ(lines, 6); // 11 boxes a line
+    EXPECT_EQ(table.Size().height(), table.PanelTop + 18 + 54 * 6 - 1 + 39);
 
     // One team: only the panel's title.
     TSeason one({"A"});
-    d = DrawJuni(one.View(), 0, 0);
-    EXPECT_EQ(TextsIn(*d.Canvas, QRect(0, d.PanelTop, 2000, 71)).size(), 1);
+    d = std::make_unique<TJuni>(one.View(), 0, 0);
+    EXPECT_EQ(d->TextsIn((*d)->PanelRect()).size(), 1);
 }
 
 TEST(JuniWindow, ModesClicksAndWheel) {
@@ -255,6 +345,7 @@ TEST(JuniWindow, ModesClicksAndWheel) {
     w.show();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("リーグ東勝敗表"));
     EXPECT_EQ(w.TableDrawings(), 1);
+    EXPECT_EQ(w.ImgJuni->size(), w.Drawing().Size()); // the scroll range is the whole table
 
     w.ImgJuniMouseUp(Qt::LeftButton, w.Drawing().ModeRects[0].center());
     EXPECT_EQ(w.TableDrawings(), 1); // the current mode: no redraw
@@ -266,9 +357,9 @@ TEST(JuniWindow, ModesClicksAndWheel) {
 
     // Moving over another row redraws the panel for it; the header band leaves it alone.
     w.ImgJuniMouseMove(w.Drawing().RowRects[3].center());
-    EXPECT_EQ(w.Drawing().PanelTeam, 3);
+    EXPECT_EQ(w.Drawing().PanelTeam(), 3);
     w.ImgJuniMouseMove(QPoint(20, 10));
-    EXPECT_EQ(w.Drawing().PanelTeam, 3);
+    EXPECT_EQ(w.Drawing().PanelTeam(), 3);
 
     QSignalSpy opened(&w, &TFmJuni::TransitionRequested);
     w.ImgJuniMouseUp(Qt::LeftButton, w.Drawing().TeamRects[0].center());
@@ -292,27 +383,34 @@ TEST(TmJuni, RowsMarkersAndOptions) {
     s.Game("A", "B", 3, 1, kDay).Game("B", "A", 5, 0, kDay + 1).Game("A", "C", 0, 0, kDay + 2, StatusCancelled);
     s.Game("B", "C", 1, 0, kDay + 3).Game("C", "A", 0, 0, kDay + 10, StatusBefore);
     s.Game("A", "B", 0, 0, days::UndecidedDate, StatusBefore);
-    TTmJuniDrawing d = DrawTmJuni(s.View(), 0);
-    EXPECT_EQ(d.Caption, QStringLiteral("チームA順位推移"));
-    EXPECT_EQ(d.Table->Width(), 50 * 3 + 465);
+    auto d = std::make_unique<TTmJuni>(s.View(), 0);
+    EXPECT_EQ(d->Panes.Caption, QStringLiteral("チームA順位推移"));
     // Suspend and Other off: the two games, the unplayed ones, no cancelled row, no day alone.
-    EXPECT_EQ(d.Table->Height(), 4 * 18);
-    const QStringList first = TextsIn(*d.Table, QRect(0, 0, 1000, 18));
+    EXPECT_EQ(d->Panes.Table->Size(), QSize(50 * 3 + 465, 4 * 18));
+    const QStringList first = d->TableRow(0);
     EXPECT_EQ(first, QStringList({"4月05日(土)", "略B", "ホーム", "○", "3", "-", "1", "1.000"}));
-    const QStringList second = TextsIn(*d.Table, QRect(0, 18, 1000, 18));
-    EXPECT_EQ(second.last(), QStringLiteral(".500"));
-    EXPECT_EQ(TextsIn(*d.Table, QRect(0, 54, 1000, 18)).first(), QStringLiteral("試合日未定"));
-    EXPECT_EQ(d.Marks.size(), 2u);
-    EXPECT_EQ(d.Lines.size(), 1u);
-    EXPECT_EQ(d.ScrollTarget, 18);
+    EXPECT_EQ(d->TableRow(1).last(), QStringLiteral(".500"));
+    EXPECT_EQ(d->TableRow(3).first(), QStringLiteral("試合日未定"));
+    EXPECT_EQ(d->Panes.Table->Marks.size(), 2u);
+    EXPECT_EQ(d->Panes.Table->Lines.size(), 1u);
+    EXPECT_EQ(d->Panes.ScrollTarget, 18);
+    // The stripes span the whole table, alternating.
+    std::vector<TRecordingCanvas::TShape> stripes;
+    for (const TRecordingCanvas::TShape& shape : d->Table->Shapes())
+        if (shape.Kind == TRecordingCanvas::TShape::Fill)
+            stripes.push_back(shape);
+    ASSERT_EQ(stripes.size(), 4u);
+    EXPECT_EQ(stripes[1].Rect, QRect(0, 18, 50 * 3 + 465, 18));
+    EXPECT_NE(stripes[0].Color, stripes[1].Color);
+    EXPECT_EQ(stripes[0].Color, stripes[2].Color);
 
     s.Settings.Suspend = true;
     s.Settings.Other = true;
-    d = DrawTmJuni(s.View(), 0);
-    EXPECT_EQ(d.Table->Height(), 6 * 18); // + the cancelled game, + day 3 alone
-    EXPECT_EQ(TextsIn(*d.Table, QRect(0, 36, 1000, 18)).last(), QStringLiteral("中止"));
-    EXPECT_EQ(TextsIn(*d.Table, QRect(0, 54, 1000, 18)), QStringList({"4月08日(火)"}));
-    EXPECT_EQ(d.Marks.size(), 4u);
+    d = std::make_unique<TTmJuni>(s.View(), 0);
+    EXPECT_EQ(d->Panes.Table->Size().height(), 6 * 18); // + the cancelled game, + day 3 alone
+    EXPECT_EQ(d->TableRow(2).last(), QStringLiteral("中止"));
+    EXPECT_EQ(d->TableRow(3), QStringList({"4月08日(火)"}));
+    EXPECT_EQ(d->Panes.Table->Marks.size(), 4u);
 }
 
 TEST(TmJuni, MarkersBeyondTwelveAndSummary) {
@@ -327,24 +425,25 @@ TEST(TmJuni, MarkersBeyondTwelveAndSummary) {
     // T13 loses its only game and ends last (rank 13 or lower).
     for (int i = 0; i < 13; ++i)
         s.Game(("T" + std::to_string(i)).c_str(), "T13", 1, 0, kDay + (i == 0 ? 0 : 1));
-    TTmJuniDrawing d = DrawTmJuni(s.View(), 13);
-    ASSERT_FALSE(d.Marks.empty());
-    EXPECT_GE(d.Marks.back().ImageIndex, 12); // placed in its column, no picture
-    EXPECT_EQ(d.Marks.back().X, 365 + d.Marks.back().ImageIndex * 30 + 5);
-    EXPECT_FALSE(d.Lines.empty()); // the line still reaches it
+    auto d = std::make_unique<TTmJuni>(s.View(), 13);
+    const std::vector<TRankMark>& marks = d->Panes.Table->Marks;
+    ASSERT_FALSE(marks.empty());
+    EXPECT_GE(marks.back().ImageIndex, 12); // placed in its column, no picture
+    EXPECT_EQ(marks.back().X, 365 + marks.back().ImageIndex * 30 + 5);
+    EXPECT_FALSE(d->Panes.Table->Lines.empty()); // the line still reaches it
 
     // The summary: 109 high, its pane 113; no "分" without draws.
-    EXPECT_EQ(d.Head->Height(), 109);
-    EXPECT_EQ(d.HeadPaneHeight, 113);
-    EXPECT_TRUE(TextsIn(*d.Head, QRect(0, 41, 1000, 17)).contains(QStringLiteral("分")));
-    const QStringList total = TextsIn(*d.Head, QRect(0, 41 + 3 * 17, 1000, 17));
+    EXPECT_EQ(d->Panes.Head->Size().height(), 109);
+    EXPECT_EQ(d->Panes.HeadPaneHeight, 113);
+    EXPECT_TRUE(d->Head->TextListIn(QRect(0, 41, 1000, 17)).contains(QStringLiteral("分")));
+    const QStringList total = d->Head->TextListIn(QRect(0, 41 + 3 * 17, 1000, 17));
     EXPECT_EQ(total.mid(0, 6), QStringList({"合　計", "13", "0", "13", "0", ".000"}));
 
     TSeason noDraws({"A", "B"}, 2);
     noDraws.Game("A", "B", 1, 1, kDay).Game("A", "B", 2, 1, kDay + 1);
-    d = DrawTmJuni(noDraws.View(), 0);
-    EXPECT_FALSE(TextsIn(*d.Head, QRect(0, 41, 1000, 17)).contains(QStringLiteral("分")));
-    EXPECT_EQ(TextsIn(*d.Head, QRect(0, 41 + 17, 1000, 17)).mid(0, 4), QStringList({"ホーム", "1", "1", "0"}));
+    d = std::make_unique<TTmJuni>(noDraws.View(), 0);
+    EXPECT_FALSE(d->Head->TextListIn(QRect(0, 41, 1000, 17)).contains(QStringLiteral("分")));
+    EXPECT_EQ(d->Head->TextListIn(QRect(0, 41 + 17, 1000, 17)).mid(0, 4), QStringList({"ホーム", "1", "1", "0"}));
 }
 
 TEST(TmJuniWindow, TabsFollowTheOption) {
@@ -355,6 +454,7 @@ TEST(TmJuniWindow, TabsFollowTheOption) {
     EXPECT_EQ(w.TabTmJuni->tabText(0), QStringLiteral("A"));
     EXPECT_EQ(w.TabTmJuni->currentIndex(), 1);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("チームB順位推移"));
+    EXPECT_EQ(w.ImgHead->size(), w.Drawing().Head->Size());
     s.Settings.TTab = 0;
     TFmTmJuni full(s.View(), 0);
     EXPECT_EQ(full.TabTmJuni->tabText(1), QStringLiteral("チームB"));
@@ -372,15 +472,16 @@ TEST(Juni, FormPicturesWhenDelivered) {
     QDir(s.Program.path()).mkpath(QStringLiteral("Level"));
     for (int level = 1; level <= 11; ++level)
         ASSERT_TRUE(LevelPicture(level).save(LevelPicturePath(s.Program.path(), level), "BMP"));
-    TJuniDrawing d = DrawJuni(s.View(), 0, 0);
+    TJuni d(s.View(), 0, 0);
     // A at level 7 (one win: 20 + 45): the picture, not the number.
     const QStringList row = Row(d, 0);
     EXPECT_EQ(row.last(), QStringLiteral("→"));
     // The panel's boxes: 79 pixels apart, the last one ending at 79 x teams - 73 + 5.
-    const std::vector<TDrawnText> panel = d.Canvas->TextsIn(QRect(0, d.PanelTop, 2000, 71));
+    const int top = d->PanelTop;
+    const std::vector<TDrawnText> panel = d.Canvas->TextsIn(QRect(0, top, 2000, 71));
     ASSERT_EQ(panel.size(), 4u); // title, B's name, the record, the rate
-    EXPECT_EQ(panel[1].Rect, TTableCanvas::Box(10, d.PanelTop + 18, 80, d.PanelTop + 36));
-    EXPECT_EQ(panel[2].Rect, TTableCanvas::Box(5, d.PanelTop + 35, 65, d.PanelTop + 53));
+    EXPECT_EQ(panel[1].Rect, TTableCanvas::Box(10, top + 18, 80, top + 36));
+    EXPECT_EQ(panel[2].Rect, TTableCanvas::Box(5, top + 35, 65, top + 53));
     EXPECT_EQ(panel[2].Text, QStringLiteral("1-0-0"));
     EXPECT_EQ(panel[3].Text, QStringLiteral("1.000"));
 }
@@ -401,4 +502,107 @@ TEST(TmJuniWindow, FirstSizeShowsTheWholeSummaryAndEveryTab) {
     EXPECT_GE(w.ScrollBox2->viewport()->width(), w.ImgHead->width());
     EXPECT_GE(w.ScrollBox2->viewport()->height(), w.ImgHead->height());
     EXPECT_GT(w.ScrollBox1->height(), 100); // and the table keeps room for its rows
+}
+
+// Painting any part of a table paints that part only, and painting a table
+// part by part paints what painting it whole does: no row is lost or doubled
+// at the edge of an exposed rectangle.
+TEST(Views, PaintOnlyWhatIsExposed) {
+    TSeason s({});
+    TDistrict& district = s.Pennant.GetLeague(0).GetDistrict(0);
+    for (int i = 0; i < 40; ++i) {
+        TTeam& t = district.GetTeam(district.AddTeam());
+        t.SetSymbol("T" + std::to_string(i));
+        t.ShortName = t.Symbol;
+    }
+    for (int day = 0; day < 60; ++day)
+        for (int i = 0; i + 1 < 40; i += 2)
+            s.Game(("T" + std::to_string((i + day) % 40)).c_str(), ("T" + std::to_string((i + day + 1) % 40)).c_str(),
+                   day % 5, (day + i) % 4, kDay + day, day < 50 ? StatusFinished : StatusBefore);
+    const TJuniTable juni(s.View(), 0, 0);
+    const TTmJuniPanes transition = LayOutTmJuni(s.View(), 0);
+    const TTableLayout* tables[] = {&juni, transition.Table.get()};
+    for (const TTableLayout* table : tables) {
+        const auto whole = RecordTable(*table);
+        auto key = [](const TDrawnText& t) {
+            return QStringLiteral("%1,%2:%3").arg(t.Rect.x()).arg(t.Rect.y()).arg(t.Text);
+        };
+        QSet<QString> expected, painted;
+        for (const TDrawnText& t : whole->Texts())
+            expected.insert(key(t));
+        const int band = 97; // not a multiple of any row's height
+        for (int top = 0; top < table->Size().height(); top += band) {
+            const QRect area(0, top, table->Size().width(), band);
+            TRecordingCanvas part(area);
+            table->Paint(part);
+            for (const TDrawnText& t : part.Texts()) {
+                // A painter may reach one row beyond the area, no further.
+                EXPECT_TRUE(t.Rect.intersects(area.adjusted(0, -36, 0, 36))) << key(t).toStdString();
+                painted.insert(key(t));
+            }
+        }
+        EXPECT_EQ(painted, expected);
+        EXPECT_GT(expected.size(), 400);
+    }
+}
+
+// A table painted in several bands, as render does with tall tables.
+TEST(TableRender, BandsMeetWithoutSeamsAndTooLargeIsRefused) {
+    // Three pixels rows of color every 100 rows; a picture of 1000 x 5000
+    // pixels takes more than one band.
+    class TStripes : public TTableLayout {
+    public:
+        QSize Size() const override { return QSize(1000, 5000); }
+        QColor Background() const override { return Qt::white; }
+        void Paint(TTableCanvas& canvas) const override {
+            for (int y = 0; y < 5000; y += 100)
+                canvas.Fill(QRect(0, y, 1000, 3), QColor(y / 20, 0, 255));
+        }
+    } stripes;
+    std::string png, error;
+    ASSERT_TRUE(EncodeTablePicture({{&stripes, QPoint(0, 7)}}, QSize(1000, 5007), Qt::black, png, error)) << error;
+    QImage picture;
+    ASSERT_TRUE(picture.loadFromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()), "PNG"));
+    ASSERT_EQ(picture.size(), QSize(1000, 5007));
+    EXPECT_EQ(picture.pixelColor(500, 3), QColor(Qt::black)); // above the part: the picture's background
+    for (int y = 0; y < 5000; y += 100) {
+        EXPECT_EQ(picture.pixelColor(999, y + 7), QColor(y / 20, 0, 255)) << y;
+        EXPECT_EQ(picture.pixelColor(0, y + 9), QColor(y / 20, 0, 255)) << y;
+        EXPECT_EQ(picture.pixelColor(0, y + 10), QColor(Qt::white)) << y;
+    }
+
+    EXPECT_FALSE(EncodeTablePicture({{&stripes, QPoint(0, 0)}}, QSize(1000, 1000001), Qt::white, png, error));
+    EXPECT_NE(error.find("画像が大きすぎます"), std::string::npos) << error;
+    EXPECT_FALSE(EncodeTablePicture({{&stripes, QPoint(0, 0)}}, QSize(40000, 40000), Qt::white, png, error));
+}
+
+// A has beaten B and C and played out; B and C meet once more. First place
+// is A's; second place goes to whichever of B and C does not lose that game.
+TEST(RaceWindow, StatusesEvidenceAndTheCut) {
+    TSeason s({"A", "B", "C"});
+    s.Settings.Magic = 0x0000FF; // red
+    s.Game("A", "B", 3, 1, kDay).Game("C", "A", 0, 2, kDay).Game("B", "C", 0, 0, kDay + 1, StatusBefore);
+    TFmRace w(s.View(), 0);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("リーグ東優勝争い"));
+    ASSERT_EQ(w.Drawing()->Place(), 3);
+    w.UDCut->setValue(2);
+    ASSERT_EQ(w.Drawing()->Place(), 2);
+
+    auto recorded = RecordTable(*w.Drawing());
+    auto row = [&](int r) { return recorded->TextListIn(w.Drawing()->RowRects.at(static_cast<size_t>(r))); };
+    EXPECT_EQ(row(0),
+              (QStringList{"1", "略A", "2", "0", "0", "0", "優勝", "優勝", "0", "－", "2位以内確定", "0", "－"}));
+    EXPECT_EQ(row(1).mid(7), (QStringList{"消滅", "－", "0", "M1", "1", "1"}));
+    EXPECT_EQ(recorded->Find(QStringLiteral("優勝"))->Color, QColor(255, 0, 0));
+    EXPECT_EQ(recorded->Find(QStringLiteral("2位以内"))->Rect.top(), 27); // the cut's group title
+
+    // The evidence follows the mouse: a way in for A, the reason B is out of first place.
+    const QRect evidence = w.Drawing()->EvidenceRect();
+    EXPECT_TRUE(recorded->TextListIn(evidence).contains(QStringLiteral("2-0-0")));
+    w.ImgRaceMouseMove(w.Drawing()->RowRects[1].center());
+    EXPECT_EQ(w.Drawing()->EvidenceRow(), 1);
+    recorded = RecordTable(*w.Drawing());
+    EXPECT_TRUE(recorded->TextListIn(evidence).contains(
+        QStringLiteral("残り1試合に全勝しても.500止まりで、略Aは残りに全敗してもそれを上回る")))
+        << recorded->TextListIn(evidence).join("|").toStdString();
 }
