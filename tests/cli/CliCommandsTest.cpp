@@ -298,6 +298,7 @@ TEST_F(CliSeason, RaceAsTextAndJson) {
     EXPECT_EQ(Cli({"race", Path, "--district", "1"}).Code, 1);
 }
 
+#ifdef TABLORA_HAS_RENDER // a build without Qt has no render program
 TEST_F(CliSeason, RenderScheduleHeadToHeadAndVersus) {
     const std::string png = (Dir / "view.png").string();
     struct TCase {
@@ -332,6 +333,7 @@ TEST_F(CliSeason, RenderScheduleHeadToHeadAndVersus) {
         }
     }
 }
+#endif
 
 // The terminal program itself: it loads no Qt library, and hands render to
 // the render program beside it, whose answer is the command's.
