@@ -1,19 +1,22 @@
 # The two commands of the README, and a few helpers.
 #   make run     install what is missing, build, start the program
 #   make test    install what is missing, build with sanitizers, run every test
+#   make check   the gates CI runs after make test: formatting, a build and
+#                test run without the GUI, and a short run of every fuzzer
 #   make bench   benchmarks (optimised build)
-#   make fuzz    run the season file and match text fuzzers for FUZZ_SECONDS each (default 60)
+#   make fuzz    run every fuzzer for FUZZ_SECONDS each (default 60), keeping its corpus in fuzz-corpus/
 #   make deb     a Debian package (tablora_VERSION_ARCH.deb) in the top folder
 
 BUILD       ?= build
 TEST_BUILD  ?= build-test
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD  ?= build-fuzz
+NOGUI_BUILD ?= build-nogui
 DEB_BUILD   ?= build-deb
 FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps build run test bench fuzz deb clean
+.PHONY: all deps build run test check bench fuzz fuzz-build deb clean
 
 all: build
 
@@ -34,7 +37,7 @@ run: build
 	fi
 
 test: deps
-	@cmake -S . -B $(TEST_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABLORA_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(TEST_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABLORA_SANITIZE=ON -DTABLORA_WERROR=ON >/dev/null
 	@cmake --build $(TEST_BUILD) -j $(JOBS)
 	@cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 
@@ -44,13 +47,22 @@ bench:
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@for b in $(BENCH_BUILD)/bench/*_bench; do $$b --benchmark_min_time=0.2 || exit 1; done
 
-fuzz:
+check:
+	@scripts/install-deps.sh build test fuzz check
+	@scripts/check-format.sh
+	@cmake -S . -B $(NOGUI_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTABLORA_SANITIZE=ON -DTABLORA_WERROR=ON -DTABLORA_GUI=OFF >/dev/null
+	@cmake --build $(NOGUI_BUILD) -j $(JOBS)
+	@cd $(NOGUI_BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory fuzz-build
+	@scripts/fuzz-smoke.sh $(FUZZ_BUILD)
+
+fuzz-build:
 	@scripts/install-deps.sh build fuzz
 	@CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABLORA_TESTS=OFF -DTABLORA_GUI=OFF -DTABLORA_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	@mkdir -p fuzz-corpus/season fuzz-corpus/matchtext
-	@$(FUZZ_BUILD)/fuzz/season_file_fuzz fuzz-corpus/season fuzz/seeds/season -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1
-	@$(FUZZ_BUILD)/fuzz/match_text_fuzz fuzz-corpus/matchtext fuzz/seeds/matchtext -max_len=16384 -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1
+
+fuzz: fuzz-build
+	@FUZZ_SMOKE_SECONDS=$(FUZZ_SECONDS) scripts/fuzz-smoke.sh $(FUZZ_BUILD) fuzz-corpus
 
 deb:
 	@scripts/install-deps.sh build gui deb
@@ -64,4 +76,4 @@ deb:
 	@ls tablora_*.deb
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(NOGUI_BUILD) $(DEB_BUILD)

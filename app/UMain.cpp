@@ -40,6 +40,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
 #include <cmath>
@@ -81,6 +82,9 @@ TMainForm::TMainForm(IDialogService& dialogs, const QString& programPath, QWidge
     const QFileInfo program(programPath);
     ProgramFolder = program.absolutePath();
     SettingsPath = QDir(ProgramFolder).filePath(program.completeBaseName() + QStringLiteral(".ini"));
+    // Where the settings go when the program's folder cannot be written.
+    UserSettingsPath = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                           .filePath(QStringLiteral("tablora/") + program.completeBaseName() + QStringLiteral(".ini"));
 
     setWindowIcon(QIcon(ProgramIcon(32)));
     MdiArea = new QMdiArea(this);
@@ -373,7 +377,7 @@ void TMainForm::PlaceWindow() {
         const QRect r = screen->availableGeometry();
         area = {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
     }
-    AppSettings = ReadSettings(TIniFile::Load(SettingsPath.toStdString()), area);
+    AppSettings = ReadSettings(TIniFile::Load(SettingsFileToRead(SettingsFiles())), area);
     if (!AppSettings.ToolBarVisible) {
         MIToolBar->setChecked(false);
         ToolBar1->setVisible(false);
@@ -391,7 +395,7 @@ void TMainForm::Start(const QString& argumentFile) {
         return;
     }
     if (AppSettings.Zenkai && !AppSettings.LastFile.empty())
-        LoadFile(Q(AppSettings.LastFile)); // silent on failure
+        LoadFile(QString::fromStdString(LastFilePath(AppSettings.LastFile))); // silent on failure
 }
 
 bool TMainForm::LoadFile(const QString& path) {
@@ -453,27 +457,54 @@ void TMainForm::UpdateCaption() {
 
 void TMainForm::BuildViewMenus() {
     for (QMenu* m : {MenuNittei, PopupNittei, MenuJuni, PopupJuni, MenuTaisen, PopupTaisen, MenuYusho, PopupYusho,
-                     MenuTmJun, PopupTmJun})
+                     MenuTmJun, PopupTmJun}) {
         m->clear();
+        for (QMenu* group : m->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+            delete group; // with its entries, at once
+    }
     if (!SeasonPennant)
         return;
     const bool hasMatches = SeasonFight && SeasonFight->MatchCount() > 0;
-    for (const TViewMenuEntry& e : ScheduleMenuEntries(*SeasonPennant))
-        for (QMenu* m : {MenuNittei, PopupNittei}) {
-            QAction* a = m->addAction(Q(e.Caption), this, [this, i = e.Index] { emit ScheduleRequested(i); });
-            a->setEnabled(hasMatches);
+    auto schedule = std::make_shared<const std::vector<TViewMenuEntry>>(ScheduleMenuEntries(*SeasonPennant));
+    auto districts = std::make_shared<const std::vector<TViewMenuEntry>>(DistrictMenuEntries(*SeasonPennant));
+    auto teams = std::make_shared<const std::vector<TViewMenuEntry>>(TeamMenuEntries(*SeasonPennant));
+    for (QMenu* m : {MenuNittei, PopupNittei})
+        AddViewEntries(m, schedule, 0, schedule->size(), &TMainForm::ScheduleRequested, hasMatches);
+    for (QMenu* m : {MenuJuni, PopupJuni})
+        AddViewEntries(m, districts, 0, districts->size(), &TMainForm::StandingsRequested, true);
+    for (QMenu* m : {MenuTaisen, PopupTaisen})
+        AddViewEntries(m, districts, 0, districts->size(), &TMainForm::HeadToHeadRequested, true);
+    for (QMenu* m : {MenuYusho, PopupYusho})
+        AddViewEntries(m, districts, 0, districts->size(), &TMainForm::RaceRequested, true);
+    for (QMenu* m : {MenuTmJun, PopupTmJun})
+        AddViewEntries(m, teams, 0, teams->size(), &TMainForm::TransitionRequested, true);
+}
+
+void TMainForm::AddViewEntries(QMenu* menu, const std::shared_ptr<const std::vector<TViewMenuEntry>>& entries,
+                               size_t first, size_t end, void (TMainForm::*request)(int), bool enabled) {
+    // Qt walks all of a menu's entries to add or remove one, so a season of
+    // 50,000 districts would take minutes to open and close. Past
+    // kMenuGroupSize entries the menu holds groups ("1–200", "201–400", …) of
+    // entries or of smaller groups, each filled when it is first opened.
+    if (end - first <= kMenuGroupSize) {
+        for (size_t n = first; n < end; ++n) {
+            const TViewMenuEntry& e = (*entries)[n];
+            QAction* a = menu->addAction(Q(e.Caption), this, [this, request, i = e.Index] { emit(this->*request)(i); });
+            a->setEnabled(enabled);
         }
-    for (const TViewMenuEntry& e : DistrictMenuEntries(*SeasonPennant)) {
-        for (QMenu* m : {MenuJuni, PopupJuni})
-            m->addAction(Q(e.Caption), this, [this, i = e.Index] { emit StandingsRequested(i); });
-        for (QMenu* m : {MenuTaisen, PopupTaisen})
-            m->addAction(Q(e.Caption), this, [this, i = e.Index] { emit HeadToHeadRequested(i); });
-        for (QMenu* m : {MenuYusho, PopupYusho})
-            m->addAction(Q(e.Caption), this, [this, i = e.Index] { emit RaceRequested(i); });
+        return;
     }
-    for (const TViewMenuEntry& e : TeamMenuEntries(*SeasonPennant))
-        for (QMenu* m : {MenuTmJun, PopupTmJun})
-            m->addAction(Q(e.Caption), this, [this, i = e.Index] { emit TransitionRequested(i); });
+    size_t step = kMenuGroupSize;
+    while ((end - first + step - 1) / step > kMenuGroupSize)
+        step *= kMenuGroupSize;
+    for (size_t groupFirst = first; groupFirst < end; groupFirst += step) {
+        const size_t groupEnd = std::min(end, groupFirst + step);
+        QMenu* group = menu->addMenu(QStringLiteral("%1–%2").arg(groupFirst + 1).arg(groupEnd));
+        connect(group, &QMenu::aboutToShow, this, [=, this] {
+            if (group->isEmpty())
+                AddViewEntries(group, entries, groupFirst, groupEnd, request, enabled);
+        });
+    }
 }
 
 void TMainForm::CloseAllViews() {
@@ -757,9 +788,16 @@ void TMainForm::WriteSettingsFile() {
     AppSettings.Height = bounds.height();
     AppSettings.ToolBarVisible = MIToolBar->isChecked();
     AppSettings.Bands = {{"ToolBar1", true, ToolBar1->width()}};
-    const TIniFile previous = TIniFile::Load(SettingsPath.toStdString());
-    WriteSettings(AppSettings, previous).Save(SettingsPath.toStdString());
+    const TIniFile previous = TIniFile::Load(SettingsFileToRead(SettingsFiles()));
+    std::string writtenTo, reason;
+    if (!SaveSettingsFile(WriteSettings(AppSettings, previous), SettingsFiles(), writtenTo, reason))
+        Dialogs.ShowInfoError(this, QStringLiteral("設定ファイルの保存に失敗しました。\n%1\n(%2)")
+                                        .arg(QString::fromStdString(writtenTo), QString::fromStdString(reason)));
     SettingsWritten = true;
+}
+
+TSettingsFiles TMainForm::SettingsFiles() const {
+    return {SettingsPath.toStdString(), UserSettingsPath.toStdString()};
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -767,7 +805,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    AppSettings.LastFile = FromQ(SeasonFileName);
+    AppSettings.LastFile = StoredLastFile(SeasonFileName.toStdString());
     WriteSettingsFile();
     for (const QPointer<THelpWindow>& w : HelpWindows)
         if (w)

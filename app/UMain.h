@@ -4,6 +4,7 @@
 
 #include "MainRules.h"
 #include "settings/AppSettings.h"
+#include "settings/SettingsFile.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -118,6 +119,9 @@ private:
     void BuildMenus();
     void BuildToolBar();
     void ApplyCommandStates();
+    static constexpr size_t kMenuGroupSize = 200;
+    void AddViewEntries(QMenu* menu, const std::shared_ptr<const std::vector<TViewMenuEntry>>& entries, size_t first,
+                        size_t end, void (TMainForm::*request)(int), bool enabled);
     void UpdateCaption();
     void WindowMenuAboutToShow();
     bool LoadFile(const QString& path);
@@ -130,7 +134,9 @@ private:
 
     IDialogService& Dialogs;
     QString ProgramFolder;
-    QString SettingsPath;
+    QString SettingsPath;     // beside the program
+    QString UserSettingsPath; // in the user's configuration folder
+    TSettingsFiles SettingsFiles() const;
     TAppSettings AppSettings;
     std::unique_ptr<TPennant> SeasonPennant;
     std::unique_ptr<TFight> SeasonFight;

@@ -180,14 +180,39 @@ uint32_t TRkCalc::KeyOf(std::string_view symbol) {
 
 void TRkCalc::RebuildIndex() {
     Index.clear();
+    LargeIndex.clear();
     for (const auto& team : Teams)
-        Index.emplace_back(KeyOf(team->Symbol), team.get());
+        IndexTeam(team.get());
+}
+
+void TRkCalc::IndexTeam(TTmRec* team) {
+    const uint32_t key = KeyOf(team->Symbol);
+    Index.emplace_back(key, team);
+    // Past a few teams a hash lookup beats the walk; emplace keeps the first of a shared symbol.
+    if (Index.size() > kWalkedTeams) {
+        if (LargeIndex.empty())
+            for (const auto& [k, t] : Index)
+                LargeIndex.emplace(k, t);
+        else
+            LargeIndex.emplace(key, team);
+    }
+}
+
+TTmRec* TRkCalc::Lookup(uint32_t key) const {
+    if (!LargeIndex.empty()) {
+        const auto it = LargeIndex.find(key);
+        return it == LargeIndex.end() ? nullptr : it->second;
+    }
+    for (const auto& [teamKey, team] : Index)
+        if (teamKey == key)
+            return team;
+    return nullptr;
 }
 
 int TRkCalc::AddTeam(std::string_view symbol) {
     auto rec = std::make_unique<TTmRec>();
     rec->Symbol = std::string(symbol);
-    Index.emplace_back(KeyOf(symbol), rec.get());
+    IndexTeam(rec.get());
     Teams.push_back(std::move(rec));
     return Count() - 1;
 }
@@ -196,15 +221,8 @@ void TRkCalc::AddMatch(const TMatchRec& match) {
     const TMatchRec m = match;
     // Most matches of a season are not the district's: look the teams up
     // by packed symbol before making any text.
-    auto find = [this](const TMatchSymbol& symbol) -> TTmRec* {
-        const uint32_t key = KeyOf(symbol);
-        for (const auto& [teamKey, team] : Index)
-            if (teamKey == key)
-                return team;
-        return nullptr;
-    };
-    TTmRec* home = find(m.HomeSymbol);
-    TTmRec* visitor = find(m.VisitorSymbol);
+    TTmRec* home = Lookup(KeyOf(m.HomeSymbol));
+    TTmRec* visitor = Lookup(KeyOf(m.VisitorSymbol));
     if (!home && !visitor)
         return;
 
@@ -277,7 +295,9 @@ void TRkCalc::Rank(bool byWins) {
 }
 
 TTmRec* TRkCalc::FindTeam(std::string_view symbol) const {
-    for (const auto& team : Teams)
+    if (symbol.size() <= 3)
+        return Lookup(KeyOf(symbol));
+    for (const auto& team : Teams) // no match record holds such a symbol
         if (team->Symbol == symbol)
             return team.get();
     return nullptr;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // One game seen from one team.
@@ -112,9 +113,13 @@ private:
     static uint32_t KeyOf(const TMatchSymbol& symbol);
     static uint32_t KeyOf(std::string_view symbol);
     void RebuildIndex();
+    void IndexTeam(TTmRec* team);
+    TTmRec* Lookup(uint32_t key) const;
 
+    static constexpr size_t kWalkedTeams = 16;
     std::vector<std::unique_ptr<TTmRec>> Teams;
-    std::vector<std::pair<uint32_t, TTmRec*>> Index; // in list order, first match wins
+    std::vector<std::pair<uint32_t, TTmRec*>> Index;  // in list order, first match wins
+    std::unordered_map<uint32_t, TTmRec*> LargeIndex; // the same, once there are many teams
 };
 
 // Wins team T still needs to finish ahead of rival X whatever else happens, or -1.

@@ -12,6 +12,7 @@
 #include "model/SeasonFile.h"
 #include "model/SjisText.h"
 
+#include <cerrno>
 #include <charconv>
 #include <optional>
 #include <ostream>
@@ -33,6 +34,8 @@ const char kUsage[] =
     "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター)\n"
     "  tablora-cli export SEASON.qvk --out FILE.txt\n"
     "  tablora-cli import SEASON.qvk FILE.txt --out NEW.qvk [--force]\n";
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 struct TUsageError {
     std::string Message;
@@ -113,9 +116,10 @@ void StandingsText(std::ostream& out, const TPennant& p, const TDistrictStanding
     const std::string header = sjis::S(noDraws ? "順位  チーム          試合   勝   負   勝率    差   残"
                                                : "順位  チーム          試合   勝   負   分   勝率    差   残");
     out << U(header) << "\n";
+    const TSymbolIndex teams(p); // a district can hold tens of thousands of rows
     for (int i = 0; i < calc.Count(); ++i) {
         const TTmRec& r = calc.Items(i);
-        const TTeam* team = p.TeamBySymbol(r.Symbol);
+        const TTeam* team = teams.Team(r.Symbol);
         const int magic = calc.Magic(i, s.ByWins);
         std::string line = Cell(std::to_string(r.RankNo), 4, true) + "  " +
                            Cell(team ? team->ShortName : r.Symbol, 14, false) +
@@ -325,6 +329,24 @@ std::optional<TCliSeason> LoadCliSeason(const std::string& path, std::ostream& e
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const int code = RunCommand(args, out, err);
+    // Output cut off by a full disk or a closed pipe is a failure, not a result.
+    errno = 0;
+    out.flush();
+    if (!out) {
+        const int why = errno;
+        err << "tablora-cli: 結果を出力できません";
+        if (why != 0)
+            err << " (" << FileErrorText(why) << ")";
+        err << "\n";
+        return 1;
+    }
+    return code;
+}
+
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
         if (args.empty())
             return Usage(err, "コマンドを指定してください");
@@ -363,3 +385,5 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return Usage(err, e.Message);
     }
 }
+
+} // namespace

@@ -6,6 +6,7 @@
 #include "model/BaseballPennant.h"
 #include "model/SjisText.h"
 #include "settings/AppSettings.h"
+#include "settings/SettingsFile.h"
 #include "views/JuniDrawing.h"
 #include "views/NitteiDrawing.h"
 #include "views/TablePicture.h"
@@ -16,6 +17,8 @@
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
+#include <QStandardPaths>
+#include <cerrno>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -98,8 +101,11 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
     // The colors the user chose in the program, when its settings file is beside us.
     const QString programDir = QCoreApplication::applicationDirPath();
     TWorkArea anywhere{0, 0, 100000, 100000};
-    const TAppSettings settings =
-        ReadSettings(TIniFile::Load(QDir(programDir).filePath(QStringLiteral("tablora.ini")).toStdString()), anywhere);
+    const TSettingsFiles files{QDir(programDir).filePath(QStringLiteral("tablora.ini")).toStdString(),
+                               QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                                   .filePath(QStringLiteral("tablora/tablora.ini"))
+                                   .toStdString()};
+    const TAppSettings settings = ReadSettings(TIniFile::Load(SettingsFileToRead(files)), anywhere);
     const TViewContext view{&pennant, &fight, &settings, programDir, QGuiApplication::palette()};
 
     std::unique_ptr<TJuniTable> standings;
@@ -132,7 +138,7 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
         return 1;
     }
     if (!WriteFileAtomically(request.Out, png)) {
-        err << "tablora-cli: " << request.Out << ": 画像を書き込めません\n";
+        err << "tablora-cli: " << request.Out << ": 画像を書き込めません (" << FileErrorText(errno) << ")\n";
         return 1;
     }
     return 0;

@@ -31,8 +31,8 @@ public:
     std::vector<TStandingsField> Row;
 };
 
-std::vector<TStandingsField> TeamRow(const TPennant& p, const TTmRec& r, int magic) {
-    const TTeam* team = p.TeamBySymbol(r.Symbol);
+std::vector<TStandingsField> TeamRow(const TSymbolIndex& teams, const TTmRec& r, int magic) {
+    const TTeam* team = teams.Team(r.Symbol);
     const TStreaks st = r.GetStreaks();
     TRowBuilder b;
     b.Num("rank", r.RankNo);
@@ -216,8 +216,9 @@ std::string CsvField(const std::string& utf8) {
 std::vector<std::vector<TStandingsField>> StandingsRows(const TPennant& pennant, const TDistrictStandings& s) {
     std::vector<std::vector<TStandingsField>> rows;
     rows.reserve(s.Calc->Count());
+    const TSymbolIndex teams(pennant); // a district can hold tens of thousands of rows
     for (int i = 0; i < s.Calc->Count(); ++i)
-        rows.push_back(TeamRow(pennant, s.Calc->Items(i), s.Calc->Magic(i, s.ByWins)));
+        rows.push_back(TeamRow(teams, s.Calc->Items(i), s.Calc->Magic(i, s.ByWins)));
     return rows;
 }
 
@@ -235,7 +236,7 @@ void WriteStandingsJson(std::ostream& out, const TPennant& pennant, const TDistr
 void WriteStandingsCsv(std::ostream& out, const TPennant& pennant, const TDistrictStandings& s) {
     out << "\xEF\xBB\xBF";
     // The header comes from the fields themselves, so it never drifts from the rows.
-    const std::vector<TStandingsField> header = TeamRow(pennant, TTmRec(), -1);
+    const std::vector<TStandingsField> header = TeamRow(TSymbolIndex(pennant), TTmRec(), -1);
     for (size_t i = 0; i < header.size(); ++i)
         out << (i ? "," : "") << CsvField(header[i].Key);
     out << "\r\n";

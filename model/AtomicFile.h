@@ -1,8 +1,10 @@
-// Writing a file without ever destroying the previous good one: the bytes go
-// to a temporary file in the same folder, which replaces the target only once
-// it is complete and flushed.
+// Reading and writing files safely. Writing never destroys the previous good
+// file: the bytes go to a temporary file in the same folder, which replaces
+// the target only once it is complete and flushed. Reading opens only regular
+// files, and never blocks on a FIFO or a device.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,9 +13,42 @@ struct TWriteFaults {
     long long FailAfterBytes = -1;
 };
 
+// Writes `bytes` to `path`. A symbolic link is written through: the file it
+// names gets the bytes and the link stays. Temporaries that killed saves left
+// beside the target are removed first (never one another save is writing).
+// A target that exists but is no regular file (a folder, FIFO or device) is
+// refused. On failure errno says why (ENOSPC for an injected fault).
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, const TWriteFaults* faults = nullptr);
 
-// Reads a whole file; false when it cannot be opened or read, or is larger than `limit` bytes.
-bool ReadWholeFile(const std::string& path, std::string& bytes, size_t limit = size_t(1) << 30);
+// Why a file could not be read.
+enum class TFileProblem { None, Missing, NotRegular, TooLarge, Unreadable };
+
+// A regular file open for reading. Opening checks the type before any byte is
+// read and does not block on FIFOs or devices.
+class TReadFile {
+public:
+    TReadFile() = default;
+    TReadFile(const TReadFile&) = delete;
+    TReadFile& operator=(const TReadFile&) = delete;
+    ~TReadFile();
+
+    // Refuses files larger than `limit` bytes.
+    TFileProblem Open(const std::string& path, uint64_t limit);
+    // The size when the file was opened.
+    uint64_t Size() const { return FileSize; }
+    // Exactly `size` bytes, or false (a read error, or the file ended early).
+    bool Read(void* dst, size_t size);
+
+private:
+    int Fd = -1;
+    uint64_t FileSize = 0;
+};
+
+// Reads a whole regular file; false when it cannot be opened or read, or is larger than `limit` bytes.
+bool ReadWholeFile(const std::string& path, std::string& bytes, size_t limit = size_t(1) << 30,
+                   TFileProblem* problem = nullptr);
 
 bool FileExists(const std::string& path);
+
+// A short reason for an errno value from the functions above, in Japanese (UTF-8).
+std::string FileErrorText(int error);

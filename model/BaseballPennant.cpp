@@ -98,3 +98,12 @@ TTeam* TPennant::TeamAt(int seasonIndex, TLeague** league, TDistrict** district)
         }
     return nullptr;
 }
+
+TSymbolIndex::TSymbolIndex(const TPennant& pennant) {
+    pennant.ForEachTeam([this](TLeague&, TDistrict&, TTeam& team) { Teams.emplace(team.Symbol, &team); });
+}
+
+TTeam* TSymbolIndex::Team(std::string_view symbol) const {
+    const auto it = Teams.find(std::string(symbol));
+    return it == Teams.end() ? nullptr : it->second;
+}

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 class TTeam {
 public:
@@ -96,4 +97,17 @@ public:
 
 private:
     TOwnedList<TLeague> Leagues;
+};
+
+// The season's teams by symbol, the first in season order winning as in
+// TPennant::TeamBySymbol, for callers that look up every row of a district
+// that may hold tens of thousands of teams. It shows the season as it was
+// when built; the teams must outlive it unchanged.
+class TSymbolIndex {
+public:
+    explicit TSymbolIndex(const TPennant& pennant);
+    TTeam* Team(std::string_view symbol) const;
+
+private:
+    std::unordered_map<std::string, TTeam*> Teams;
 };

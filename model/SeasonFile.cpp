@@ -3,6 +3,7 @@
 #include "BaseballFight.h"
 #include "BaseballPennant.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -39,18 +40,30 @@ public:
 };
 
 // Every read checks what remains first; any shortfall makes the whole read fail.
+// The bytes come from memory, or from a file a block at a time, so a large
+// file is never held whole beside the season built from it.
 class TReader {
 public:
-    explicit TReader(std::string_view data) : Data(data) {}
+    explicit TReader(std::string_view data) : Buffer(data), Total(data.size()) {}
+    explicit TReader(TReadFile& file) : File(&file), Total(file.Size()) {}
 
-    size_t Remaining() const { return Data.size() - Pos; }
-    bool AtEnd() const { return Pos >= Data.size(); }
+    uint64_t Remaining() const { return Total - Pos; }
+    bool AtEnd() const { return Pos >= Total; }
 
     bool Bytes(void* dst, size_t size) {
         if (size > Remaining())
             return Fail(TLoadError::Truncated);
-        std::memcpy(dst, Data.data() + Pos, size);
-        Pos += size;
+        char* out = static_cast<char*>(dst);
+        while (size > 0) {
+            if (BufferPos == Buffer.size() && !Refill())
+                return Fail(TLoadError::Truncated);
+            const size_t n = std::min(size, Buffer.size() - BufferPos);
+            std::memcpy(out, Buffer.data() + BufferPos, n);
+            out += n;
+            size -= n;
+            BufferPos += n;
+            Pos += n;
+        }
         return true;
     }
     bool Byte(uint8_t& value) { return Bytes(&value, 1); }
@@ -76,11 +89,10 @@ public:
         int32_t size;
         if (!Int(size))
             return false;
-        if (size < 0 || static_cast<size_t>(size) > Remaining())
+        if (size < 0 || static_cast<uint64_t>(size) > Remaining())
             return Fail(size < 0 ? TLoadError::BadCount : TLoadError::Truncated);
-        text.assign(Data.data() + Pos, static_cast<size_t>(size));
-        Pos += static_cast<size_t>(size);
-        return true;
+        text.resize(static_cast<size_t>(size));
+        return Bytes(text.data(), text.size());
     }
     // A count of records that each take at least `minBytes`; negative counts and
     // counts the rest of the file cannot hold are refused before anything is built.
@@ -100,8 +112,24 @@ public:
     TLoadError Error = TLoadError::None;
 
 private:
-    std::string_view Data;
-    size_t Pos = 0;
+    bool Refill() {
+        if (!File)
+            return false;
+        Block.resize(kBlockBytes);
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(kBlockBytes, Remaining()));
+        if (!File->Read(Block.data(), n))
+            return false;
+        Buffer = std::string_view(Block.data(), n);
+        BufferPos = 0;
+        return true;
+    }
+    static constexpr size_t kBlockBytes = 64 * 1024;
+    TReadFile* File = nullptr;
+    std::string Block;
+    std::string_view Buffer; // the bytes at hand, from BufferPos on
+    size_t BufferPos = 0;
+    uint64_t Total = 0; // the input's size
+    uint64_t Pos = 0;   // bytes consumed
 };
 
 bool ReadTeam(TReader& in, TTeam& team) {
@@ -221,15 +249,19 @@ const char* LoadErrorText(TLoadError error) {
         return "ファイルが途中で終わっています";
     case TLoadError::BadCount:
         return "件数がファイルの大きさと合いません";
+    case TLoadError::NotAFile:
+        return "シーズンファイルではありません (フォルダや特殊なファイルです)";
+    case TLoadError::TooLarge:
+        return "ファイルが大きすぎます (1 GiB まで)";
     }
     return "";
 }
 
-bool DecodeSeason(std::string_view bytes, std::unique_ptr<TPennant>& pennant, std::unique_ptr<TFight>& fight,
-                  TLoadError* error) {
+namespace {
+
+bool Decode(TReader& in, std::unique_ptr<TPennant>& pennant, std::unique_ptr<TFight>& fight, TLoadError* error) {
     auto newPennant = std::make_unique<TPennant>();
     auto newFight = std::make_unique<TFight>();
-    TReader in(bytes);
     if (!ReadSeason(in, *newPennant, *newFight)) {
         if (error)
             *error = in.Error;
@@ -240,6 +272,14 @@ bool DecodeSeason(std::string_view bytes, std::unique_ptr<TPennant>& pennant, st
     pennant = std::move(newPennant);
     fight = std::move(newFight);
     return true;
+}
+
+} // namespace
+
+bool DecodeSeason(std::string_view bytes, std::unique_ptr<TPennant>& pennant, std::unique_ptr<TFight>& fight,
+                  TLoadError* error) {
+    TReader in(bytes);
+    return Decode(in, pennant, fight, error);
 }
 
 bool SaveSeason(const std::string& path, const TPennant* pennant, const TFight* fight, const TWriteFaults* faults) {
@@ -257,10 +297,20 @@ bool LoadSeason(const std::string& path, std::unique_ptr<TPennant>& pennant, std
     };
     if (pennant || fight)
         return fail(TLoadError::SeasonOpen);
-    if (!FileExists(path))
+    TReadFile file;
+    switch (file.Open(path, kLargestFile)) {
+    case TFileProblem::None:
+        break;
+    case TFileProblem::Missing:
         return fail(TLoadError::Missing);
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes, kLargestFile))
+    case TFileProblem::NotRegular:
+        return fail(TLoadError::NotAFile);
+    case TFileProblem::TooLarge:
+        return fail(TLoadError::TooLarge);
+    case TFileProblem::Unreadable:
         return fail(TLoadError::Unreadable);
-    return DecodeSeason(bytes, pennant, fight, error);
+    }
+    // The signature is the first thing read: any other file costs seven bytes.
+    TReader in(file);
+    return Decode(in, pennant, fight, error);
 }

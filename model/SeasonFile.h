@@ -14,7 +14,7 @@ class TFight;
 inline constexpr int32_t SeasonFileVersion = 102;
 
 // Why a read failed, for tools that say more than "could not be read".
-enum class TLoadError { None, Missing, Unreadable, SeasonOpen, BadMagic, Truncated, BadCount };
+enum class TLoadError { None, Missing, Unreadable, SeasonOpen, BadMagic, Truncated, BadCount, NotAFile, TooLarge };
 const char* LoadErrorText(TLoadError error); // UTF-8, Japanese
 
 // The file's bytes for a season.
@@ -31,7 +31,8 @@ bool SaveSeason(const std::string& path, const TPennant* pennant, const TFight* 
                 const TWriteFaults* faults = nullptr);
 
 // Reads `path` into a new season. Fails when a season is already open (either
-// output is set), when the file is missing or unreadable, or when its content
-// is not a whole season; a failed read leaves both outputs empty.
+// output is set), when the file is missing, unreadable, no regular file or
+// larger than 1 GiB, or when its content is not a whole season; a failed read
+// leaves both outputs empty. The file is read a block at a time, signature first.
 bool LoadSeason(const std::string& path, std::unique_ptr<TPennant>& pennant, std::unique_ptr<TFight>& fight,
                 TLoadError* error = nullptr);

@@ -2,7 +2,7 @@
 # Installs the Debian packages Tablora needs, only those missing. Quiet when
 # everything is there already.
 #
-#   scripts/install-deps.sh [build|test|gui|bench|fuzz|deb]...   (default: build test gui)
+#   scripts/install-deps.sh [build|test|gui|bench|fuzz|check|deb]...   (default: build test gui)
 set -euo pipefail
 
 groups=("$@")
@@ -24,6 +24,8 @@ for group in "${groups[@]}"; do
         # dependencies, and the checkers of the desktop files.
         deb) packages+=(librsvg2-bin dpkg-dev file desktop-file-utils appstream) ;;
         fuzz) packages+=(clang libfuzzer-14-dev libclang-rt-14-dev) ;;
+        # The gates of `make check`: the formatting check.
+        check) packages+=(clang-format git) ;;
         *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
     esac
 done

@@ -27,7 +27,7 @@ struct TAppSettings {
     // The main window's restored bounds, and whether it was maximized ([Form]).
     int32_t Top = 0, Left = 0, Width = 696, Height = 480;
     bool Max = false;
-    std::string LastFile; // the season file open at the last exit (Shift-JIS path, as stored)
+    std::string LastFile; // the season file open at the last exit, as stored (see StoredLastFile)
 
     // Options ("オプション" dialog).
     bool Zenkai = true;   // reopen the last file at start

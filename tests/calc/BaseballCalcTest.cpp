@@ -70,6 +70,26 @@ TEST(TRkCalc, FeedingCountsBothSides) {
     EXPECT_EQ(c.FindTeam("a"), nullptr);
 }
 
+// Few teams are walked, many are hashed: either way a shared symbol feeds the
+// first team in list order, before and after ranking reorders the list.
+TEST(TRkCalc, LookupsAgreeForFewAndManyTeams) {
+    for (int teams : {3, 40}) {
+        TRkCalc c;
+        for (int t = 0; t < teams; ++t)
+            c.AddTeam("T" + std::to_string(t));
+        const int twin = c.AddTeam("T1");
+        c.AddMatch(Match("T1", "T2", 3, 1));
+        EXPECT_EQ(c.FindTeam("T1"), &c.Items(1)) << teams;
+        EXPECT_EQ(c.Items(twin).EntryCount(), 0) << teams;
+        EXPECT_EQ(c.FindTeam("T1234"), nullptr);
+        c.Rank(false); // T1 moves to the top, its twin stays below
+        EXPECT_EQ(c.FindTeam("T1"), &c.Items(0)) << teams;
+        c.AddMatch(Match("T2", "T1", 0, 1));
+        EXPECT_EQ(c.Items(0).Wins(), 2) << teams;
+        EXPECT_EQ(c.FindTeam("T2")->Losses(), 2) << teams;
+    }
+}
+
 TEST(TRkCalc, WinRateIgnoresDrawsAndDoesNotOverflow) {
     TRkCalc c;
     c.AddTeam("N");

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
@@ -172,6 +173,35 @@ TEST_F(CliSeason, FailuresNameTheFileInOneLine) {
     TRun district = Cli({"standings", Path, "--district", "1"});
     EXPECT_EQ(district.Code, 1);
     EXPECT_NE(district.Err.find("地区 1 はありません"), std::string::npos);
+
+    // A folder or a FIFO is not a season file, whatever it is called.
+    ASSERT_EQ(::mkfifo((Dir / "fifo.qvk").c_str(), 0600), 0);
+    for (const fs::path& notAFile : {Dir, Dir / "fifo.qvk"}) {
+        TRun r = Cli({"check", notAFile.string()});
+        EXPECT_EQ(r.Code, 1);
+        EXPECT_NE(r.Err.find("シーズンファイルではありません"), std::string::npos) << r.Err;
+    }
+}
+
+// Output that cannot be written (a full disk, /dev/full) is a failure with its reason.
+TEST_F(CliSeason, OutputThatCannotBeWrittenFails) {
+    struct TFullBuffer : std::streambuf {
+        int overflow(int) override { return traits_type::eof(); }
+    } full;
+    for (std::vector<std::string> args : {std::vector<std::string>{"info", Path},
+                                          {"check", Path},
+                                          {"standings", Path},
+                                          {"standings", Path, "--format", "json"},
+                                          {"--help"}}) {
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(RunCli(args, out, err), 1) << args[0];
+        EXPECT_NE(err.str().find("結果を出力できません"), std::string::npos) << args[0];
+    }
+    const std::string cli = std::string(TABLORA_BINARY_DIR) + "/bin/tablora-cli";
+    const std::string errFile = (Dir / "err.txt").string();
+    EXPECT_EQ(std::system((cli + " standings " + Path + " >/dev/full 2>" + errFile).c_str()), 1 << 8);
+    EXPECT_EQ(Slurp(errFile), "tablora-cli: 結果を出力できません (ディスクに空きがありません)\n");
 }
 
 TEST(Cli, UsageErrorsExitTwo) {
@@ -225,6 +255,16 @@ TEST_F(CliSeason, RenderPaintsAPicture) {
     EXPECT_EQ(Cli({"render", Path, "--view", "table", "--index", "0", "--out", png}).Code, 2);
     EXPECT_EQ(Cli({"render", Path, "--view", "standings", "--out", png}).Code, 2);
     EXPECT_EQ(Cli({"render", Path, "--view", "standings", "--index", "0", "--mode", "3", "--out", png}).Code, 2);
+
+    // A picture that cannot be written says why; the older one stays.
+    const std::string older = Slurp(png);
+    fs::create_directories(Dir / "folder.png");
+    for (const fs::path& out : {Dir / "none" / "x.png", Dir / "folder.png"}) {
+        TRun failed = Cli({"render", Path, "--view", "standings", "--index", "0", "--out", out.string()});
+        EXPECT_EQ(failed.Code, 1);
+        EXPECT_EQ(failed.Err.find("tablora-cli: " + out.string() + ": 画像を書き込めません ("), 0u) << failed.Err;
+    }
+    EXPECT_EQ(Slurp(png), older);
 }
 #endif
 
@@ -258,6 +298,7 @@ TEST_F(CliSeason, RaceAsTextAndJson) {
     EXPECT_EQ(Cli({"race", Path, "--district", "1"}).Code, 1);
 }
 
+#ifdef TABLORA_HAS_RENDER // a build without Qt has no render program
 TEST_F(CliSeason, RenderScheduleHeadToHeadAndVersus) {
     const std::string png = (Dir / "view.png").string();
     struct TCase {
@@ -292,6 +333,7 @@ TEST_F(CliSeason, RenderScheduleHeadToHeadAndVersus) {
         }
     }
 }
+#endif
 
 // The terminal program itself: it loads no Qt library, and hands render to
 // the render program beside it, whose answer is the command's.

@@ -51,6 +51,8 @@ protected:
                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(Dir / "data");
         Program = QString::fromStdString((Dir / "tablora").string());
+        // The user's configuration folder, where settings go when the program's folder is closed to us.
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((Dir / "config").string()));
     }
     void TearDown() override {
         Form.reset();
@@ -280,6 +282,77 @@ TEST_F(MainForm, ExitWritesTheSettingsWithTheLastFile) {
     g.MIToolBar->trigger();
     EXPECT_TRUE(g.MIToolBar->isChecked());
     EXPECT_FALSE(g.ToolBar1->isHidden());
+}
+
+// Settings are never lost silently: a path Shift-JIS cannot hold reopens, a
+// program folder that cannot take the file sends it to the user's folder,
+// and a write that fails everywhere is reported.
+TEST_F(MainForm, SettingsSurviveOddPathsAndClosedFolders) {
+    fs::create_directories(Dir / "Müller");
+    const fs::path season = Dir / "Müller" / "saison.qvk";
+    fs::copy_file(SamplePath(), season);
+    Make().Start(QString::fromStdString(season.string()));
+    EXPECT_TRUE(Form->close());
+    Form.reset();
+    Make().Start();
+    EXPECT_EQ(Form->FileName().toStdString(), season.string());
+
+    EXPECT_TRUE(Form->close());
+    Form.reset();
+    fs::remove(Dir / "tablora.ini");
+    fs::create_directories(Dir / "tablora.ini"); // the program's folder refuses the file
+    Make().Start(QString::fromStdString(season.string()));
+    EXPECT_TRUE(Form->close());
+    EXPECT_TRUE(Dialogs.Log.isEmpty()) << Dialogs.Log.join(' ').toStdString();
+    EXPECT_EQ(LastFilePath(
+                  TIniFile::Load((Dir / "config" / "tablora" / "tablora.ini").string()).ReadString("File", "Last", "")),
+              season.string());
+
+    Form.reset();
+    Make().Start(); // read from the user's folder
+    EXPECT_EQ(Form->FileName().toStdString(), season.string());
+    fs::remove_all(Dir / "config");
+    std::ofstream(Dir / "config") << "a file where the folder should be";
+    EXPECT_TRUE(Form->close());
+    ASSERT_FALSE(Dialogs.Log.isEmpty());
+    EXPECT_TRUE(Dialogs.Log.last().startsWith(QStringLiteral("error:設定ファイルの保存に失敗しました。\n")))
+        << Dialogs.Log.last().toStdString();
+}
+
+// A season of hundreds of districts gets its menu entries in groups of 200,
+// filled when a group is first opened; every entry still opens its view.
+TEST_F(MainForm, HugeSeasonsGetGroupedViewMenus) {
+    TPennant p;
+    TFight none;
+    TLeague& league = p.GetLeague(p.AddLeague());
+    for (int d = 0; d < 450; ++d) {
+        TDistrict& district = league.GetDistrict(league.AddDistrict());
+        district.Name = "D" + std::to_string(d);
+        district.GetTeam(district.AddTeam()).SetSymbol(std::to_string(d));
+    }
+    const std::string path = (Dir / "data" / "huge.qvk").string();
+    ASSERT_TRUE(SaveSeason(path, &p, &none));
+    TMainForm& f = Make();
+    f.Start(QString::fromStdString(path));
+    const QList<QAction*> groups = f.MenuJuni->actions();
+    ASSERT_EQ(groups.size(), 3);
+    EXPECT_EQ(groups[1]->text(), QStringLiteral("201–400"));
+    QMenu* second = groups[1]->menu();
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->isEmpty());
+    emit second->aboutToShow();
+    ASSERT_EQ(second->actions().size(), 200);
+    EXPECT_EQ(second->actions()[5]->text(), QStringLiteral("&206.D205"));
+    QSignalSpy standings(&f, &TMainForm::StandingsRequested);
+    second->actions()[5]->trigger();
+    ASSERT_EQ(standings.size(), 1);
+    EXPECT_EQ(standings[0][0].toInt(), 205);
+    EXPECT_EQ(f.PopupTmJun->actions().size(), 3);
+
+    // Closing the season empties the menus, groups and all.
+    f.CloseSeason(false);
+    EXPECT_TRUE(f.MenuJuni->isEmpty());
+    EXPECT_TRUE(f.MenuJuni->findChildren<QMenu*>().isEmpty());
 }
 
 TEST_F(MainForm, NewSeasonFlow) {

@@ -46,6 +46,11 @@ TEST(TPennant, LookupsFollowSeasonOrderAndAreExact) {
     EXPECT_EQ(p.DrawRuleBySymbol("L"), 2);
     EXPECT_EQ(p.DrawRuleBySymbol("G"), 1);
 
+    // The index for many lookups finds what the walk finds.
+    const TSymbolIndex index(p);
+    for (const char* symbol : {"G", "L", "g", " G", "X", ""})
+        EXPECT_EQ(index.Team(symbol), p.TeamBySymbol(symbol)) << symbol;
+
     EXPECT_EQ(p.TeamBySymbol("g"), nullptr);
     EXPECT_EQ(p.TeamBySymbol(" G"), nullptr);
     EXPECT_EQ(p.ShortNameBySymbol("X"), "");

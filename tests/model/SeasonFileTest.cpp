@@ -2,12 +2,17 @@
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -288,12 +293,82 @@ TEST_F(SeasonFileOnDisk, MissingOrDamagedFileLeavesNoSeason) {
     TLoadError why;
     EXPECT_FALSE(LoadSeason(Path("none.qvk"), p, f, &why));
     EXPECT_EQ(why, TLoadError::Missing);
-    EXPECT_FALSE(LoadSeason(Dir.string(), p, f, &why)); // a folder is no season
+    // A folder, a FIFO nobody writes to (it must not wait for one) or a device is no season.
+    ASSERT_EQ(::mkfifo(Path("fifo.qvk").c_str(), 0600), 0);
+    for (const std::string& path : {Dir.string(), Path("fifo.qvk"), std::string("/dev/zero")}) {
+        EXPECT_FALSE(LoadSeason(path, p, f, &why));
+        EXPECT_EQ(why, TLoadError::NotAFile) << path;
+    }
 
     std::ofstream(Path("bad.qvk"), std::ios::binary) << SmallSeasonBytes().substr(0, 100);
     EXPECT_FALSE(LoadSeason(Path("bad.qvk"), p, f, &why));
+    EXPECT_EQ(why, TLoadError::Truncated);
     EXPECT_EQ(p, nullptr);
     EXPECT_EQ(f, nullptr);
+
+    // Past the size limit: refused by its size, without reading it (a sparse file).
+    {
+        std::ofstream big(Path("big.qvk"), std::ios::binary);
+        big << "QVKDATA";
+    }
+    fs::resize_file(Path("big.qvk"), (std::uintmax_t(1) << 30) + 1);
+    EXPECT_FALSE(LoadSeason(Path("big.qvk"), p, f, &why));
+    EXPECT_EQ(why, TLoadError::TooLarge);
+    std::string bytes;
+    TFileProblem problem;
+    EXPECT_FALSE(ReadWholeFile(Path("big.qvk"), bytes, 100, &problem));
+    EXPECT_EQ(problem, TFileProblem::TooLarge);
+}
+
+TEST_F(SeasonFileOnDisk, SaveThroughALinkKeepsTheLink) {
+    TSeason s = SmallSeason();
+    fs::create_directories(Dir / "real");
+    fs::create_symlink("real/season.qvk", Dir / "link.qvk"); // dangling until the first save
+    ASSERT_TRUE(SaveSeason(Path("link.qvk"), s.p.get(), s.f.get()));
+    s.p->Contents = "Second";
+    ASSERT_TRUE(SaveSeason(Path("link.qvk"), s.p.get(), s.f.get()));
+    EXPECT_TRUE(fs::is_symlink(Dir / "link.qvk"));
+    std::unique_ptr<TPennant> p;
+    std::unique_ptr<TFight> f;
+    ASSERT_TRUE(LoadSeason(Path("real/season.qvk"), p, f));
+    EXPECT_EQ(p->Contents, "Second");
+
+    // A loop of links, or a FIFO as the target, is refused and left alone.
+    fs::create_symlink("loop2", Dir / "loop1");
+    fs::create_symlink("loop1", Dir / "loop2");
+    EXPECT_FALSE(SaveSeason(Path("loop1"), s.p.get(), s.f.get()));
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+    EXPECT_FALSE(SaveSeason(Path("fifo"), s.p.get(), s.f.get()));
+    EXPECT_TRUE(fs::is_fifo(Dir / "fifo"));
+}
+
+TEST_F(SeasonFileOnDisk, StaleTemporariesOfKilledSavesGo) {
+    TSeason s = SmallSeason();
+    const std::string path = Path("season.qvk");
+    // Left by killed saves: gone at the next save beside them.
+    auto leftOver = [&](const char* name, int ageSeconds) {
+        std::ofstream(Path(name)) << "half a season";
+        const auto age = fs::file_time_type::clock::now() - std::chrono::seconds(ageSeconds);
+        fs::last_write_time(Dir / name, age);
+    };
+    leftOver(".season.qvk.Ab12Cd", 3600);
+    leftOver(".season.qvk.zzzzzz", 120);
+    // Kept: a save still writing (locked), one just begun, and files that are not our temporaries.
+    leftOver(".season.qvk.Locked", 3600);
+    const int held = ::open(Path(".season.qvk.Locked").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    leftOver(".season.qvk.fresh1", 0);
+    leftOver(".season.qvk.toolong1", 3600);
+    leftOver(".other.qvk.Ab12Cd", 3600);
+    leftOver("season.qvk.Ab12Cd", 3600);
+
+    ASSERT_TRUE(SaveSeason(path, s.p.get(), s.f.get()));
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(Dir))
+        names.insert(e.path().filename().string());
+    ::close(held);
+    EXPECT_EQ(names, (std::set<std::string>{"season.qvk", ".season.qvk.Locked", ".season.qvk.fresh1",
+                                            ".season.qvk.toolong1", ".other.qvk.Ab12Cd", "season.qvk.Ab12Cd"}));
 }
 
 TEST_F(SeasonFileOnDisk, FailedSaveKeepsTheOldFile) {

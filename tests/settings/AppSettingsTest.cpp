@@ -1,8 +1,12 @@
 #include "settings/AppSettings.h"
+#include "model/SjisText.h"
+#include "settings/SettingsFile.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -18,13 +22,13 @@ const TWorkArea kScreen{0, 0, 1024, 738}; // 1024 x 768 less a 30-pixel task bar
 } // namespace
 
 TEST(TIniFile, ParsesLooselyAndKeepsOrder) {
-    TIniFile ini =
-        TIniFile::Parse("stray=1\r\n[B]\r\n z = 2 \r\n;comment\r\nbroken line\r\n[a]\nx=1\nX=ignored\n[b]\ny=3\n");
+    TIniFile ini = TIniFile::Parse(
+        "stray=1\r\n[B]\r\n z = 2 \r\n \t=no key\n;comment\r\nbroken line\r\n[a]\nx=1\nX=ignored\n[b]\ny=3\n");
     EXPECT_EQ(ini.Value("A", "stray"), std::nullopt);
     EXPECT_EQ(ini.ReadInteger("b", "Z", 0), 2);
     EXPECT_EQ(ini.ReadInteger("b", "y", 0), 3); // a repeated section joins the first
     EXPECT_EQ(ini.ReadInteger("A", "x", 0), 1); // the first of repeated keys counts
-    EXPECT_EQ(ini.Serialize(), "[B]\nz=2\ny=3\n\n[a]\nx=1\n");
+    EXPECT_EQ(ini.Serialize(), "[B]\nz=2\ny=3\n\n;comment\n[a]\nx=1\n");
 }
 
 TEST(TIniFile, NumbersAndBooleans) {
@@ -143,4 +147,89 @@ TEST(AppSettings, KeepsTheUsersOwnEntriesAndSurvivesAFailedWrite) {
     EXPECT_EQ(Slurp(path), written.Serialize());
     EXPECT_EQ(TIniFile::Load(path.string()).ReadInteger("Option", "TMax", 0), 3);
     fs::remove(path);
+}
+
+TEST(TIniFile, CommentsStayWhereTheUserPutThem) {
+    const std::string previous = "; my settings\n"
+                                 "[Option]\n"
+                                 "; three rows fit my screen\n"
+                                 "TMax=3\n"
+                                 "[CoolBands]\n"
+                                 "; rewritten anyway\n"
+                                 "Count=1\n"
+                                 "; about my own section\n"
+                                 "[Mine]\n"
+                                 "note=hello\n"
+                                 "; the end\n";
+    const TIniFile before = TIniFile::Parse(previous);
+    const std::string written = WriteSettings(ReadSettings(before, kScreen), before).Serialize();
+    EXPECT_EQ(written.find("; my settings\n[Form]\n"), 0u) << written;
+    EXPECT_NE(written.find("[Option]\nZenkai=1\nSche=1\n; three rows fit my screen\nTMax=3\n"), std::string::npos);
+    EXPECT_NE(written.find("; about my own section\n[Mine]\nnote=hello\n; the end\n"), std::string::npos);
+    EXPECT_EQ(written.find("rewritten"), std::string::npos); // the program's own band section
+    // Written twice, nothing doubles.
+    const TIniFile again = TIniFile::Parse(written);
+    EXPECT_EQ(WriteSettings(ReadSettings(again, kScreen), again).Serialize(), written);
+}
+
+TEST(TIniFile, AFifoReadsAsNoFileWithoutWaiting) {
+    const fs::path fifo = fs::temp_directory_path() / ("tablora-fifo-" + std::to_string(::getpid()) + ".ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(TIniFile::Load(fifo.string()).Serialize(), ""); // a writer never comes: it must not wait
+    fs::remove(fifo);
+}
+
+// Where the settings go: beside the program while it can be written, else the
+// user's folder, which is read first once a file is there; a write that fails
+// everywhere says why and harms nothing.
+TEST(SettingsFile, FallsBackToTheUsersFolderAndReportsFailure) {
+    const fs::path dir = fs::temp_directory_path() / ("tablora-where-" + std::to_string(::getpid()));
+    fs::create_directories(dir / "program");
+    const TSettingsFiles files{(dir / "program" / "tablora.ini").string(),
+                               (dir / "config" / "tablora" / "tablora.ini").string()};
+    TIniFile ini;
+    ini.WriteInteger("Option", "TMax", 4);
+    std::string to, reason;
+    ASSERT_TRUE(SaveSettingsFile(ini, files, to, reason));
+    EXPECT_EQ(to, files.BesideProgram);
+    EXPECT_EQ(SettingsFileToRead(files), files.BesideProgram);
+
+    // The program's folder cannot take the file (here a folder is in the way).
+    fs::remove(files.BesideProgram);
+    fs::create_directories(files.BesideProgram);
+    ASSERT_TRUE(SaveSettingsFile(ini, files, to, reason));
+    EXPECT_EQ(to, files.InUserFolder);
+    EXPECT_EQ(SettingsFileToRead(files), files.InUserFolder);
+    EXPECT_EQ(TIniFile::Load(SettingsFileToRead(files)).ReadInteger("Option", "TMax", 0), 4);
+
+    // A full disk: nothing written, the old file kept, and the reason given.
+    ini.WriteInteger("Option", "TMax", 9);
+    const TWriteFaults full{5};
+    EXPECT_FALSE(SaveSettingsFile(ini, files, to, reason, &full));
+    EXPECT_EQ(reason, "ディスクに空きがありません");
+    EXPECT_EQ(TIniFile::Load(files.InUserFolder).ReadInteger("Option", "TMax", 0), 4);
+    // Nowhere to go at all.
+    const TSettingsFiles nowhere{files.BesideProgram, (dir / "program" / "tablora.ini" / "x" / "y.ini").string()};
+    fs::remove_all(dir / "config");
+    std::ofstream(files.BesideProgram + "/x") << "a file where a folder should be";
+    EXPECT_FALSE(SaveSettingsFile(ini, nowhere, to, reason));
+    EXPECT_EQ(to, nowhere.InUserFolder); // the reason is about the file tried last
+    EXPECT_FALSE(reason.empty());
+    fs::remove_all(dir);
+}
+
+TEST(SettingsFile, LastFileKeepsEveryCharacter) {
+    for (const std::string path :
+         {"/home/fan/2026.qvk", "/home/fan/データ/２０２６年.qvk", "/home/Müller/saison.qvk", "/tmp/{UTF-8}odd.qvk",
+          "{UTF-8}/odd.qvk", " /spaces at the ends/a.qvk ", "/line\r\nbreak/100%.qvk", "/Müller/%41"}) {
+        const std::string stored = StoredLastFile(path);
+        EXPECT_EQ(LastFilePath(stored), path);
+        // Through the file and back.
+        TIniFile ini;
+        ini.WriteString("File", "Last", stored);
+        EXPECT_EQ(LastFilePath(TIniFile::Parse(ini.Serialize()).ReadString("File", "Last", "")), path);
+    }
+    // Paths Shift-JIS can hold are stored as before.
+    EXPECT_EQ(StoredLastFile("/home/fan/データ/a.qvk"), sjis::S("/home/fan/データ/a.qvk"));
+    EXPECT_EQ(StoredLastFile("/home/Müller/a b.qvk"), "{UTF-8}/home/Müller/a%20b.qvk");
 }

@@ -1,0 +1,130 @@
+// Inputs far beyond any real league, as a hostile or careless file brings them:
+// one district of 50,000 teams, a settings file of 20,000 sections, a season
+// of 50,000 districts, and a 1 GiB file that is no season at all.
+
+#include "cli/CliCommands.h"
+#include "model/BaseballFight.h"
+#include "model/BaseballPennant.h"
+#include "model/SeasonFile.h"
+#include "settings/AppSettings.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+// GCC 12 at -O3 sees overlapping copies in plain string assignments of the
+// generator below (a known false warning); it has nothing to say about ours.
+#pragma GCC diagnostic ignored "-Wrestrict"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TTempFile {
+    const std::string Path;
+    explicit TTempFile(const char* name)
+        : Path((fs::temp_directory_path() / ("tablora-large-" + std::to_string(::getpid()) + "-" + name)).string()) {}
+    ~TTempFile() { fs::remove(Path); }
+};
+
+// A three-byte symbol for every number below 91^3.
+std::string SymbolOf(int n) {
+    std::string s;
+    for (int i = 0; i < 3; ++i, n /= 91)
+        s += static_cast<char>('!' + 1 + n % 91);
+    return s;
+}
+
+// One league of `districts` districts of `teamsEach` teams; every team plays
+// its neighbour twice, once finished (unless `unplayed`) and once still to come.
+void MakeSeasonFile(const std::string& path, int districts, int teamsEach, bool unplayed = false) {
+    TPennant p;
+    TFight f;
+    TLeague& league = p.GetLeague(p.AddLeague());
+    league.Name = "L";
+    int n = 0;
+    for (int d = 0; d < districts; ++d) {
+        TDistrict& district = league.GetDistrict(league.AddDistrict());
+        district.Name = "D" + std::to_string(d);
+        for (int t = 0; t < teamsEach; ++t, ++n) {
+            TTeam& team = district.GetTeam(district.AddTeam());
+            team.SetSymbol(SymbolOf(n));
+            team.Name = team.ShortName = "Team " + std::to_string(n);
+        }
+    }
+    for (int i = 0; i + 1 < n; ++i)
+        for (uint8_t status : {uint8_t(StatusFinished), uint8_t(StatusBefore)}) {
+            TMatchRec& m = f.GetMatch(f.NewMatch());
+            m.HomeSymbol.Set(SymbolOf(i));
+            m.VisitorSymbol.Set(SymbolOf(i + 1));
+            m.Status = unplayed ? uint8_t(StatusBefore) : status;
+            m.HomeScore = static_cast<int8_t>(i % 7);
+            m.VisitorScore = static_cast<int8_t>(i % 5);
+            m.GameDate = 46000 + i % 150 + (status == StatusBefore ? 150 : 0);
+        }
+    SaveSeason(path, &p, &f);
+}
+
+// tablora-cli standings of one district of 50,000 teams with magic numbers, as JSON;
+// half the games played, or (second argument 1) none yet.
+void BM_StandingsOfAHugeDistrict(benchmark::State& state) {
+    const TTempFile file("district.qvk");
+    MakeSeasonFile(file.Path, 1, static_cast<int>(state.range(0)), state.range(1) != 0);
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        benchmark::DoNotOptimize(RunCli({"standings", file.Path, "--format", "json"}, out, err));
+    }
+}
+
+// Reading, merging and writing back a settings file of 20,000 sections, as the program does at exit.
+void BM_SettingsWithManySections(benchmark::State& state) {
+    const TTempFile file("settings.ini");
+    {
+        std::ofstream out(file.Path);
+        for (int s = 0; s < state.range(0); ++s)
+            out << "[Section" << s << "]\nKey=" << s << "\nOther=x\n";
+    }
+    for (auto _ : state) {
+        const TIniFile previous = TIniFile::Load(file.Path);
+        const TAppSettings settings = ReadSettings(previous, TWorkArea{});
+        benchmark::DoNotOptimize(WriteSettings(settings, previous).Save(file.Path));
+    }
+}
+
+// Opening and closing a season of 50,000 districts.
+void BM_OpenAndCloseManyDistricts(benchmark::State& state) {
+    const TTempFile file("districts.qvk");
+    MakeSeasonFile(file.Path, static_cast<int>(state.range(0)), 1);
+    for (auto _ : state) {
+        std::unique_ptr<TPennant> p;
+        std::unique_ptr<TFight> f;
+        benchmark::DoNotOptimize(LoadSeason(file.Path, p, f));
+    }
+}
+
+// A 1 GiB file that is no season, as the last file at start.
+void BM_RefuseAGibibyteNonSeason(benchmark::State& state) {
+    const TTempFile file("big.bin");
+    {
+        std::ofstream out(file.Path, std::ios::binary);
+        const std::string block(1 << 20, 'x');
+        for (int i = 0; i < 1024; ++i)
+            out << block;
+    }
+    for (auto _ : state) {
+        std::unique_ptr<TPennant> p;
+        std::unique_ptr<TFight> f;
+        benchmark::DoNotOptimize(LoadSeason(file.Path, p, f));
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_StandingsOfAHugeDistrict)->Args({50000, 0})->Args({50000, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SettingsWithManySections)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenAndCloseManyDistricts)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefuseAGibibyteNonSeason)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();
