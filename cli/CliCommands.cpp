@@ -17,6 +17,28 @@
 #include <optional>
 #include <ostream>
 
+std::string clitext::U(const std::string& sjisText) {
+    return sjis::ToUtf8(sjisText);
+}
+
+std::string clitext::Cell(const std::string& sjisText, size_t width, bool right) {
+    std::string pad(sjisText.size() < width ? width - sjisText.size() : 0, ' ');
+    return right ? pad + U(sjisText) : U(sjisText) + pad;
+}
+
+std::string clitext::DrawRuleText(uint8_t rule) {
+    switch (rule) {
+    case 0:
+        return "有";
+    case 1:
+        return "有(再試合)";
+    case 2:
+        return "無";
+    default:
+        return "不明(" + std::to_string(rule) + ")";
+    }
+}
+
 namespace {
 
 const char kUsage[] =
@@ -52,29 +74,9 @@ std::optional<TSeason> Load(const std::string& path, std::ostream& err) {
     return LoadCliSeason(path, err);
 }
 
-std::string U(const std::string& sjisText) {
-    return sjis::ToUtf8(sjisText);
-}
-
-// Pads a Shift-JIS text to `width` columns: a byte is one terminal column
-// (double-byte characters are full width), so byte counts align the table.
-std::string Cell(const std::string& sjisText, size_t width, bool right) {
-    std::string pad(sjisText.size() < width ? width - sjisText.size() : 0, ' ');
-    return right ? pad + U(sjisText) : U(sjisText) + pad;
-}
-
-std::string DrawRuleText(uint8_t rule) {
-    switch (rule) {
-    case 0:
-        return "有";
-    case 1:
-        return "有(再試合)";
-    case 2:
-        return "無";
-    default:
-        return "不明(" + std::to_string(rule) + ")";
-    }
-}
+using clitext::Cell;
+using clitext::DrawRuleText;
+using clitext::U;
 
 int Info(const TSeason& s, std::ostream& out) {
     const TPennant& p = *s.Pennant;

@@ -14,19 +14,9 @@
 
 namespace {
 
-std::string U(const std::string& sjisText) {
-    return sjis::ToUtf8(sjisText);
-}
-
-// Pads a Shift-JIS text to `width` terminal columns (a byte is one column).
-std::string Cell(const std::string& sjisText, size_t width, bool right) {
-    std::string pad(sjisText.size() < width ? width - sjisText.size() : 0, ' ');
-    return right ? pad + U(sjisText) : U(sjisText) + pad;
-}
-
-std::string DrawRuleText(uint8_t rule) {
-    return rule == 0 ? "有" : rule == 1 ? "有(再試合)" : rule == 2 ? "無" : "不明(" + std::to_string(rule) + ")";
-}
+using clitext::Cell;
+using clitext::DrawRuleText;
+using clitext::U;
 
 const char* RaceStatusKey(TRaceStatus status) {
     switch (status) {
