@@ -331,8 +331,9 @@ int TRkCalc::Magic(int index, bool byWins) const {
             continue;
         const TTmRec& rival = Items(j);
         const TVersus versus = team.GetVersus(rival.Symbol);
-        const int m = MagicVersus(team.Decided(), team.Wins(), team.Remain(), rival.Decided(), rival.Wins(),
-                                  rival.Remain(), versus.Home.Remain + versus.Visitor.Remain, byWins);
+        const int m =
+            MagicVersus({team.Decided(), team.Wins(), team.Remain()}, {rival.Decided(), rival.Wins(), rival.Remain()},
+                        versus.Home.Remain + versus.Visitor.Remain, byWins);
         if (m < 0)
             return -1;
         anyRival = true;
@@ -341,9 +342,8 @@ int TRkCalc::Magic(int index, bool byWins) const {
     return anyRival ? largest : -1;
 }
 
-int MagicVersus(int decided, int wins, int remain, int rivalDecided, int rivalWins, int rivalRemain, int remainVsRival,
-                bool byWins) {
-    const int64_t a = decided, b = wins, c = remain, g = rivalDecided, f = rivalWins, e = rivalRemain;
+int MagicVersus(const TMagicRecord& team, const TMagicRecord& rival, int remainVsRival, bool byWins) {
+    const int64_t a = team.Decided, b = team.Wins, c = team.Remain, g = rival.Decided, f = rival.Wins, e = rival.Remain;
     const int64_t most = c - remainVsRival; // games T can still win that X does not also play
     if (most < 0)
         return -1;

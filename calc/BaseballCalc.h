@@ -122,6 +122,13 @@ private:
     std::unordered_map<uint32_t, TTmRec*> LargeIndex; // the same, once there are many teams
 };
 
-// Wins team T still needs to finish ahead of rival X whatever else happens, or -1.
-int MagicVersus(int decided, int wins, int remain, int rivalDecided, int rivalWins, int rivalRemain, int remainVsRival,
-                bool byWins);
+// One side of a magic number question: decided games, wins and games left.
+struct TMagicRecord {
+    int Decided = 0;
+    int Wins = 0;
+    int Remain = 0;
+};
+
+// Wins team T still needs to finish ahead of rival X whatever else happens, or
+// -1; `remainVsRival` of T's remaining games are against X.
+int MagicVersus(const TMagicRecord& team, const TMagicRecord& rival, int remainVsRival, bool byWins);

@@ -294,21 +294,21 @@ TEST(TTmRec, ConditionLevelWeighsTheLastTenGames) {
 
 TEST(MagicVersus, WorkedExample) {
     // T 80-50 with 10 left, X 75-55 with 10 left, 2 between them.
-    EXPECT_EQ(MagicVersus(130, 80, 10, 130, 75, 10, 2, false), 6);
-    EXPECT_EQ(MagicVersus(130, 80, 10, 130, 75, 10, 2, true), 6);
+    EXPECT_EQ(MagicVersus({130, 80, 10}, {130, 75, 10}, 2, false), 6);
+    EXPECT_EQ(MagicVersus({130, 80, 10}, {130, 75, 10}, 2, true), 6);
 }
 
 TEST(MagicVersus, ClinchedAndHopeless) {
-    EXPECT_EQ(MagicVersus(140, 90, 0, 130, 70, 10, 0, false), 0);
-    EXPECT_EQ(MagicVersus(140, 70, 0, 130, 80, 10, 0, false), -1);
-    EXPECT_EQ(MagicVersus(10, 5, 2, 10, 5, 2, 3, false), -1); // more games against X than left
+    EXPECT_EQ(MagicVersus({140, 90, 0}, {130, 70, 10}, 0, false), 0);
+    EXPECT_EQ(MagicVersus({140, 70, 0}, {130, 80, 10}, 0, false), -1);
+    EXPECT_EQ(MagicVersus({10, 5, 2}, {10, 5, 2}, 3, false), -1); // more games against X than left
     // Equal final rates do not clinch.
-    EXPECT_EQ(MagicVersus(10, 5, 0, 10, 5, 0, 0, false), -1);
+    EXPECT_EQ(MagicVersus({10, 5, 0}, {10, 5, 0}, 0, false), -1);
     // Nothing played, nothing left.
-    EXPECT_EQ(MagicVersus(0, 0, 0, 0, 0, 0, 0, false), -1);
+    EXPECT_EQ(MagicVersus({0, 0, 0}, {0, 0, 0}, 0, false), -1);
     // By wins, a better rate is not enough without the wins.
-    EXPECT_EQ(MagicVersus(10, 9, 0, 40, 20, 0, 0, true), -1);
-    EXPECT_EQ(MagicVersus(10, 9, 0, 40, 20, 0, 0, false), 0);
+    EXPECT_EQ(MagicVersus({10, 9, 0}, {40, 20, 0}, 0, true), -1);
+    EXPECT_EQ(MagicVersus({10, 9, 0}, {40, 20, 0}, 0, false), 0);
 }
 
 TEST(MagicVersus, AgreesWithTheRuleOnEverySmallCase) {
@@ -332,7 +332,7 @@ TEST(MagicVersus, AgreesWithTheRuleOnEverySmallCase) {
                         for (int e = 0; e <= 4; e += 2)
                             for (int d = 0; d <= std::min(c, e); ++d)
                                 for (bool w : {false, true}) {
-                                    ASSERT_EQ(MagicVersus(a, b, c, g, f, e, d, w), slow(a, b, c, g, f, e, d, w))
+                                    ASSERT_EQ(MagicVersus({a, b, c}, {g, f, e}, d, w), slow(a, b, c, g, f, e, d, w))
                                         << a << ' ' << b << ' ' << c << ' ' << g << ' ' << f << ' ' << e << ' ' << d;
                                     ++checked;
                                 }

@@ -196,8 +196,9 @@ bool Agree(const TCase& c, int places) {
                     if (x == t)
                         continue;
                     const TRaceTeam &me = c.In.Teams[t], &rival = c.In.Teams[x];
-                    const int m = MagicVersus(me.Wins + me.Losses, me.Wins, me.Remain, rival.Wins + rival.Losses,
-                                              rival.Wins, rival.Remain, c.In.Games[t][x], c.In.ByWins);
+                    const int m = MagicVersus({me.Wins + me.Losses, me.Wins, me.Remain},
+                                              {rival.Wins + rival.Losses, rival.Wins, rival.Remain}, c.In.Games[t][x],
+                                              c.In.ByWins);
                     if (m < 0) {
                         magic = -1;
                         break;
