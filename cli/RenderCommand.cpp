@@ -55,7 +55,7 @@ std::optional<std::string> LayOutTables(const TViewContext& view, const TRenderR
             return "リーグ " + std::to_string(request.Index) + " はありません (リーグは " +
                    std::to_string(pennant.LeagueCount()) + " 個)";
         t.Schedule = std::make_unique<TNitteiLayout>(LayoutNittei(view, request.Index));
-        picture = SingleTablePicture(*t.Schedule, picture.Background);
+        picture = SingleTablePicture(*t.Schedule);
         return std::nullopt;
     }
     if (request.Index < 0 || request.Index >= pennant.TotalDistrictCount())
@@ -68,7 +68,7 @@ std::optional<std::string> LayOutTables(const TViewContext& view, const TRenderR
                    std::to_string(pages.size() - 1) + " まで)";
         t.HeadToHead =
             std::make_unique<TTaisenLayout>(LayoutTaisen(view, request.Index, pages, request.Filter, request.Page));
-        picture = SingleTablePicture(t.HeadToHead->Table, picture.Background);
+        picture = SingleTablePicture(t.HeadToHead->Table);
         return std::nullopt;
     }
     TLeague* league = nullptr;
@@ -83,7 +83,7 @@ std::optional<std::string> LayOutTables(const TViewContext& view, const TRenderR
         return "相手チーム " + sjis::ToUtf8(request.Opponent) + " はありません";
     t.Versus = std::make_unique<TVersusLayout>(
         LayoutVersus(view, request.Index, request.Team, request.Opponent, request.Filter));
-    picture = VersusPicture(*t.Versus, picture.Background);
+    picture = VersusPicture(*t.Versus);
     return std::nullopt;
 }
 
@@ -111,7 +111,7 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
     std::unique_ptr<TJuniTable> standings;
     TTmJuniPanes transition;
     TPictureTables tables;
-    TTablePicture picture{{}, QSize(), view.Color(settings.BackGround)};
+    TTablePicture picture;
     if (request.View == "schedule" || request.View == "headtohead" || request.View == "versus") {
         if (const std::optional<std::string> why = LayOutTables(view, request, tables, picture)) {
             err << "tablora-cli: " << request.Season << ": " << *why << "\n";
@@ -123,14 +123,14 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
             return 1;
         }
         standings = std::make_unique<TJuniTable>(view, request.Index, request.Mode);
-        picture = SingleTablePicture(*standings, picture.Background);
+        picture = SingleTablePicture(*standings);
     } else {
         if (request.Index < 0 || request.Index >= pennant.TotalTeamCount()) {
             err << "tablora-cli: " << request.Season << ": チーム " << request.Index << " はありません\n";
             return 1;
         }
         transition = LayOutTmJuni(view, request.Index);
-        picture = TransitionPicture(transition, picture.Background);
+        picture = TransitionPicture(transition);
     }
     std::string png, why;
     if (!EncodeTablePicture(picture, png, why)) {

@@ -357,7 +357,7 @@ TJuniTable::TJuniTable(const TViewContext& view, int districtIndex, int mode) : 
 TJuniTable::~TJuniTable() = default;
 
 QColor TJuniTable::Background() const {
-    return View.Color(View.Settings->BackGround);
+    return View.Background();
 }
 
 int TJuniTable::PanelBoxesPerLine() const {

@@ -102,7 +102,7 @@ TNitteiLayout LayoutNittei(const TViewContext& v, int league) {
 }
 
 QColor TNitteiLayout::Background() const {
-    return View.Color(View.Settings->BackGround);
+    return View.Background();
 }
 
 void TNitteiLayout::Paint(TTableCanvas& c) const {

@@ -106,7 +106,7 @@ TRaceTable::TRaceTable(const TViewContext& view, int districtIndex, int place) :
 TRaceTable::~TRaceTable() = default;
 
 QColor TRaceTable::Background() const {
-    return View.Color(View.Settings->BackGround);
+    return View.Background();
 }
 
 QRect TRaceTable::EvidenceRect() const {

@@ -8,13 +8,13 @@
 #include <QPainter>
 #include <algorithm>
 
-TTablePicture SingleTablePicture(const TTableLayout& table, const QColor& background) {
-    return {{{&table, QPoint(0, 0)}}, table.Size(), background};
+TTablePicture SingleTablePicture(const TTableLayout& table) {
+    return {{{&table, QPoint(0, 0)}}, table.Size(), table.Background()};
 }
 
-TTablePicture TransitionPicture(const TTmJuniPanes& panes, const QColor& background) {
+TTablePicture TransitionPicture(const TTmJuniPanes& panes) {
     const int tableTop = panes.HeadPaneHeight + 3;
-    TTablePicture picture{{}, QSize(), background};
+    TTablePicture picture{{}, QSize(), panes.Table->Background()};
     int width = panes.Table->Size().width();
     if (panes.Head) {
         picture.Parts.push_back({panes.Head.get(), QPoint(0, 0)});
@@ -25,11 +25,11 @@ TTablePicture TransitionPicture(const TTmJuniPanes& panes, const QColor& backgro
     return picture;
 }
 
-TTablePicture VersusPicture(const TVersusLayout& layout, const QColor& background) {
+TTablePicture VersusPicture(const TVersusLayout& layout) {
     const int listTop = layout.HeadPaneHeight + 3;
     return {{{&layout.Head, QPoint(0, 0)}, {&layout.List, QPoint(0, listTop)}},
             QSize(layout.Width, listTop + layout.ListHeight),
-            background};
+            layout.Head.Background()};
 }
 
 void PaintTablePicture(QPainter& painter, const TTablePicture& picture, const QRect& area) {

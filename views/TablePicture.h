@@ -21,12 +21,12 @@ struct TTablePicture {
     QColor Background;
 };
 
-// One table alone.
-TTablePicture SingleTablePicture(const TTableLayout& table, const QColor& background);
+// One table alone. A picture's background is its first table's.
+TTablePicture SingleTablePicture(const TTableLayout& table);
 // The rank transition: the summary above the day-by-day table.
-TTablePicture TransitionPicture(const TTmJuniPanes& panes, const QColor& background);
+TTablePicture TransitionPicture(const TTmJuniPanes& panes);
 // The team-versus-team window: the summary above the game list.
-TTablePicture VersusPicture(const TVersusLayout& layout, const QColor& background);
+TTablePicture VersusPicture(const TVersusLayout& layout);
 
 // Paints the part `area` of the picture with the painter's origin at the
 // picture's top-left corner (the background is the caller's).

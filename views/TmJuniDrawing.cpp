@@ -76,7 +76,7 @@ TTmJuniTable::TTmJuniTable(const TViewContext& view, int width, const QColor& te
     : View(view), Width(width), TeamColor(teamColor) {}
 
 QColor TTmJuniTable::Background() const {
-    return View.Color(View.Settings->BackGround);
+    return View.Background();
 }
 
 const QImage& TTmJuniTable::RankImage(int index) const {
@@ -175,7 +175,7 @@ TTmJuniHead::TTmJuniHead(const TViewContext& view, const TTeam& team, const TTmR
 }
 
 QColor TTmJuniHead::Background() const {
-    return View.Color(View.Settings->BackGround);
+    return View.Background();
 }
 
 void TTmJuniHead::Paint(TTableCanvas& c) const {

@@ -42,7 +42,7 @@ void TFmJuni::TabJuniChange(int index) {
         return; // a season without districts shows nothing
     setWindowTitle(TabJuni->tabText(index) + QStringLiteral("勝敗表"));
     QPalette pal = ScrollBox1->palette();
-    pal.setColor(QPalette::Window, View.Color(View.Settings->BackGround));
+    pal.setColor(QPalette::Window, View.Background());
     ScrollBox1->setPalette(pal);
     ScrollBox1->setBackgroundRole(QPalette::Window);
     DrawTable(DisplayMode);
@@ -120,5 +120,5 @@ bool TFmJuni::event(QEvent* event) {
 }
 
 TTablePicture TFmJuni::Picture() const {
-    return SingleTablePicture(*Current, View.Color(View.Settings->BackGround));
+    return SingleTablePicture(*Current);
 }

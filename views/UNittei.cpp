@@ -38,7 +38,7 @@ void TFmNittei::TabLeagueChange(int index) {
     if (index < 0)
         return;
     QPalette pal = ScrollBox1->palette();
-    pal.setColor(QPalette::Window, View.Color(View.Settings->BackGround));
+    pal.setColor(QPalette::Window, View.Background());
     ScrollBox1->setPalette(pal);
     ScrollBox1->setBackgroundRole(QPalette::Window);
     Current = LayoutNittei(View, index);
@@ -72,5 +72,5 @@ bool TFmNittei::event(QEvent* event) {
 }
 
 TTablePicture TFmNittei::Picture() const {
-    return SingleTablePicture(Current, View.Color(View.Settings->BackGround));
+    return SingleTablePicture(Current);
 }

@@ -58,7 +58,7 @@ TFmRace::TFmRace(const TViewContext& view, int districtIndex, QWidget* parent) :
 TTablePicture TFmRace::Picture() const {
     if (!Current)
         return {};
-    return SingleTablePicture(*Current, View.Color(View.Settings->BackGround));
+    return SingleTablePicture(*Current);
 }
 
 void TFmRace::TabRaceChange(int index) {
@@ -66,7 +66,7 @@ void TFmRace::TabRaceChange(int index) {
         return; // a season without districts shows nothing
     setWindowTitle(TabRace->tabText(index) + QStringLiteral("優勝争い"));
     QPalette pal = ScrollBox1->palette();
-    pal.setColor(QPalette::Window, View.Color(View.Settings->BackGround));
+    pal.setColor(QPalette::Window, View.Background());
     ScrollBox1->setPalette(pal);
     ScrollBox1->setBackgroundRole(QPalette::Window);
     DrawTable();

@@ -41,7 +41,7 @@ void TFmTaisen::TabTaisenChange(int index) {
         return; // a season without districts shows nothing
     setWindowTitle(TabTaisen->tabText(index) + QStringLiteral("対戦成績表"));
     QPalette pal = ScrollBox1->palette();
-    pal.setColor(QPalette::Window, View.Color(View.Settings->BackGround));
+    pal.setColor(QPalette::Window, View.Background());
     ScrollBox1->setPalette(pal);
     ScrollBox1->setBackgroundRole(QPalette::Window);
     PageList = TaisenPages(*View.Pennant, index);
@@ -114,5 +114,5 @@ bool TFmTaisen::event(QEvent* event) {
 }
 
 TTablePicture TFmTaisen::Picture() const {
-    return SingleTablePicture(Current.Table, View.Color(View.Settings->BackGround));
+    return SingleTablePicture(Current.Table);
 }

@@ -53,7 +53,7 @@ void TFmTmJuni::TabTmJuniChange(int index) {
         return;
     for (QScrollArea* box : {ScrollBox1, ScrollBox2}) {
         QPalette pal = box->palette();
-        pal.setColor(QPalette::Window, View.Color(View.Settings->BackGround));
+        pal.setColor(QPalette::Window, View.Background());
         box->setPalette(pal);
         box->setBackgroundRole(QPalette::Window);
     }
@@ -96,5 +96,5 @@ bool TFmTmJuni::event(QEvent* event) {
 }
 
 TTablePicture TFmTmJuni::Picture() const {
-    return TransitionPicture(Current, View.Color(View.Settings->BackGround));
+    return TransitionPicture(Current);
 }

@@ -14,7 +14,7 @@ TFmVersus::TFmVersus(const TViewContext& view, int districtIndex, const std::str
     setAttribute(Qt::WA_DeleteOnClose);
     resize(423, 348);
     setWindowTitle(Current.Caption);
-    const QColor background = View.Color(View.Settings->BackGround);
+    const QColor background = View.Background();
     ImgHead = new TTableSurface;
     ImgVersus = new TTableSurface;
     ScrollBox2 = new QScrollArea;
@@ -81,5 +81,5 @@ bool TFmVersus::event(QEvent* event) {
 }
 
 TTablePicture TFmVersus::Picture() const {
-    return VersusPicture(Current, View.Color(View.Settings->BackGround));
+    return VersusPicture(Current);
 }

@@ -20,6 +20,8 @@ struct TViewContext {
     QPalette Palette; // the desktop's colors, for the stored system colors
 
     QColor Color(int32_t stored) const;
+    // The color under every table (BackGround).
+    QColor Background() const { return Color(Settings->BackGround); }
 };
 
 // "4月05日(土)", or "試合日未定" for a game without a date.
