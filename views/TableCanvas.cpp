@@ -1,8 +1,12 @@
 #include "TableCanvas.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPainter>
+#include <QTextLayout>
+#include <QThread>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -177,13 +181,67 @@ void TPainterCanvas::Stretch(const QRect& r, const QImage& picture) {
     P.restore();
 }
 
+namespace {
+
+// A text shaped once into glyphs, with the baseline's height in its layout.
+struct TShaped {
+    QList<QGlyphRun> Runs;
+    qreal Ascent = 0;
+};
+
+// Shaping is most of what drawing a text costs, and a table draws the same
+// few hundred texts (names, scores, marks, dates) over and over. Glyph runs
+// hold fonts of the thread that made them, so every painting thread keeps
+// its own: a painting thread's go when it ends, the main thread's are dropped
+// with the application, while its fonts still exist.
+using TShapedCache = std::array<QHash<QString, TShaped>, kLargestSize + 1>;
+
+TShapedCache& ShapedCache() {
+    thread_local TShapedCache caches;
+    thread_local const bool dropped = [] {
+        const QCoreApplication* app = QCoreApplication::instance();
+        if (app && app->thread() == QThread::currentThread())
+            qAddPostRoutine([] {
+                for (auto& cache : ShapedCache())
+                    cache.clear();
+            });
+        return true;
+    }();
+    (void)dropped;
+    return caches;
+}
+
+const TShaped& Shaped(const QString& text, int size, const QFont& font) {
+    QHash<QString, TShaped>& cache = ShapedCache()[static_cast<size_t>(std::clamp(size, 1, kLargestSize))];
+    if (cache.size() > 20000)
+        cache.clear();
+    auto found = cache.constFind(text);
+    if (found != cache.constEnd())
+        return *found;
+    QTextLayout layout(text, font);
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    TShaped result;
+    if (line.isValid()) {
+        result.Runs = line.glyphRuns();
+        result.Ascent = line.ascent();
+    }
+    return *cache.insert(text, std::move(result));
+}
+
+} // namespace
+
 void TPainterCanvas::DrawText(const TDrawnText& text, const QFont* font, const QPointF& origin) {
     if (!font)
         return;
-    P.setFont(*font);
     P.setPen(text.Color);
     // It fits its width; glyphs reaching a little above or below stay whole.
-    P.drawText(origin, text.Text);
+    const TShaped& shaped = Shaped(text.Text, text.Size, *font);
+    const QPointF at(origin.x(), origin.y() - shaped.Ascent);
+    for (const QGlyphRun& run : shaped.Runs)
+        P.drawGlyphRun(at, run);
 }
 
 // Recording.
