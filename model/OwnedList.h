@@ -17,6 +17,10 @@ public:
         return Count() - 1;
     }
 
+    // Room for `count` items, so a list read from a file whose count is known
+    // holds no more than it needs.
+    void Reserve(int count) { Items.reserve(static_cast<size_t>(std::max(count, 0))); }
+
     bool Delete(int index) {
         if (index < 0 || index >= Count())
             return false;

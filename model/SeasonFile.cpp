@@ -145,6 +145,7 @@ bool ReadDistrict(TReader& in, TDistrict& district) {
     int32_t teamCount;
     if (!in.Count(teamCount, kMinTeamBytes) || !in.Text(district.Name))
         return false;
+    district.TeamList().Reserve(teamCount);
     for (int32_t t = 0; t < teamCount; ++t) {
         if (!in.MoreData() || !ReadTeam(in, district.GetTeam(district.AddTeam())))
             return false;
@@ -157,6 +158,7 @@ bool ReadLeague(TReader& in, TLeague& league) {
     if (!in.Count(districtCount, kMinDistrictBytes) || !in.Text(league.Name) || !in.Byte(league.DrawRule) ||
         !in.Byte(league.RankRule))
         return false;
+    league.DistrictList().Reserve(districtCount);
     for (int32_t d = 0; d < districtCount; ++d) {
         if (!in.MoreData() || !ReadDistrict(in, league.GetDistrict(league.AddDistrict())))
             return false;
@@ -176,6 +178,7 @@ bool ReadSeason(TReader& in, TPennant& pennant, TFight& fight) {
     if (!in.Count(leagueCount, kMinLeagueBytes) || !in.Text(pennant.Contents) || !in.Byte(pennant.Interleague) ||
         !in.Text(pennant.Checker) || !in.Text(pennant.Reserved))
         return false;
+    pennant.LeagueList().Reserve(leagueCount);
     for (int32_t l = 0; l < leagueCount; ++l) {
         if (!in.MoreData() || !ReadLeague(in, pennant.GetLeague(pennant.AddLeague())))
             return false;
