@@ -219,16 +219,16 @@ void BM_OpenVersus(benchmark::State& state) {
 
 BENCHMARK(BM_OpenSchedule)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollSchedule)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RenderSchedule)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderSchedule)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OpenHeadToHead)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenVersus)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenStandings)->ArgsProduct({{162, 1620}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RenderTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OpenWideStandings)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollWideStandings)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RenderWideStandings)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderWideStandings)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -571,6 +571,12 @@ TEST(TableRender, BandsMeetWithoutSeamsAndTooLargeIsRefused) {
         EXPECT_EQ(picture.pixelColor(0, y + 10), QColor(Qt::white)) << y;
     }
 
+    // Nothing to draw still makes a picture: one pixel of background, one band that ends the stream.
+    ASSERT_TRUE(EncodeTablePicture({}, QSize(0, 0), Qt::red, png, error)) << error;
+    ASSERT_TRUE(picture.loadFromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()), "PNG"));
+    EXPECT_EQ(picture.size(), QSize(1, 1));
+    EXPECT_EQ(picture.pixelColor(0, 0), QColor(Qt::red));
+
     EXPECT_FALSE(EncodeTablePicture({{&stripes, QPoint(0, 0)}}, QSize(1000, 1000001), Qt::white, png, error));
     EXPECT_NE(error.find("画像が大きすぎます"), std::string::npos) << error;
     EXPECT_FALSE(EncodeTablePicture({{&stripes, QPoint(0, 0)}}, QSize(40000, 40000), Qt::white, png, error));
