@@ -77,6 +77,17 @@ void PaintScreen(const TTableLayout& table, QImage& screen, int top) {
     table.Paint(canvas);
 }
 
+// Scrolling a page at a time down the table and back to its top: only the
+// newly exposed part is painted, at most a screen.
+void ScrollPages(benchmark::State& state, const TTableLayout& table) {
+    QImage screen(kScreen, QImage::Format_RGB32);
+    int top = 0;
+    for (auto _ : state) {
+        PaintScreen(table, screen, top);
+        top = top + kScreen.height() >= table.Size().height() ? 0 : top + kScreen.height();
+    }
+}
+
 void BM_OpenStandings(benchmark::State& state) {
     const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
     const int mode = static_cast<int>(state.range(1));
@@ -100,18 +111,9 @@ void BM_OpenTransition(benchmark::State& state) {
     }
 }
 
-// One page further down the table: only the newly exposed part is painted,
-// at most a screen.
 void BM_ScrollTransition(benchmark::State& state) {
-    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
-    const TTmJuniPanes panes = LayOutTmJuni(View(s), 0);
-    QImage screen(kScreen, QImage::Format_RGB32);
-    const int height = panes.Table->Size().height();
-    int top = 0;
-    for (auto _ : state) {
-        PaintScreen(*panes.Table, screen, top);
-        top = top + kScreen.height() >= height ? 0 : top + kScreen.height();
-    }
+    const TTmJuniPanes panes = LayOutTmJuni(View(Season(static_cast<int>(state.range(0)))), 0);
+    ScrollPages(state, *panes.Table);
 }
 
 // A district of a thousand teams: its standings laid out with the first
@@ -126,14 +128,7 @@ void BM_OpenWideStandings(benchmark::State& state) {
 }
 
 void BM_ScrollWideStandings(benchmark::State& state) {
-    const TBenchSeason& s = WideDistrict(static_cast<int>(state.range(0)));
-    const TJuniTable table(View(s), 0, 0);
-    QImage screen(kScreen, QImage::Format_RGB32);
-    int top = 0;
-    for (auto _ : state) {
-        PaintScreen(table, screen, top);
-        top = top + kScreen.height() >= table.Size().height() ? 0 : top + kScreen.height();
-    }
+    ScrollPages(state, TJuniTable(View(WideDistrict(static_cast<int>(state.range(0)))), 0, 0));
 }
 
 void BM_RenderWideStandings(benchmark::State& state) {
@@ -170,14 +165,8 @@ void BM_OpenSchedule(benchmark::State& state) {
 }
 
 void BM_ScrollSchedule(benchmark::State& state) {
-    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
-    const TNitteiLayout schedule = LayoutNittei(View(s), 0);
-    QImage screen(kScreen, QImage::Format_RGB32);
-    int top = 0;
-    for (auto _ : state) {
-        PaintScreen(schedule, screen, top);
-        top = top + kScreen.height() >= schedule.Height ? 0 : top + kScreen.height();
-    }
+    const TNitteiLayout schedule = LayoutNittei(View(Season(static_cast<int>(state.range(0)))), 0);
+    ScrollPages(state, schedule);
     state.counters["lines"] = static_cast<double>(schedule.Lines.size());
 }
 
@@ -215,6 +204,14 @@ void BM_OpenVersus(benchmark::State& state) {
     }
 }
 
+// The games of two teams against each other, a page at a time.
+void BM_ScrollVersus(benchmark::State& state) {
+    const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
+    const TDistrict& d = s.Pennant->GetLeague(0).GetDistrict(0);
+    const TVersusLayout versus = LayoutVersus(View(s), 0, d.GetTeam(0).Symbol, d.GetTeam(1).Symbol, 0);
+    ScrollPages(state, versus.List);
+}
+
 } // namespace
 
 BENCHMARK(BM_OpenSchedule)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
@@ -222,6 +219,7 @@ BENCHMARK(BM_ScrollSchedule)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_RenderSchedule)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OpenHeadToHead)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenVersus)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollVersus)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenStandings)->ArgsProduct({{162, 1620}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond);
