@@ -11,6 +11,7 @@
 namespace {
 
 constexpr size_t kLineBytes = 28;
+constexpr size_t kVisitorColumn = 24; // the visitor symbol's first column, counted from 1
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kLastUpdate = "LastUpdate:";
 
@@ -167,9 +168,19 @@ TMatchText ReadMatchText(std::string_view bytes) {
 
     double day = 0;
     int counter = 0;
+    std::string padded;
     while (lines.Next(line)) {
-        if (line.size() < kLineBytes)
-            continue;
+        if (line.size() < kLineBytes) {
+            // An editor that strips trailing spaces leaves a record ending at
+            // its visitor symbol (column 24 on): read it as the 28 columns it
+            // was written as, rather than losing every game not cancelled.
+            // Other short lines, an empty last line among them, are skipped.
+            if (line.size() < kVisitorColumn || Blank(line.back()))
+                continue;
+            padded.assign(line);
+            padded.resize(kLineBytes, ' ');
+            line = padded;
+        }
         if (line.substr(0, 8) != "        ") {
             counter = 1;
             const std::optional<double> date = days::ParseDate(std::string(line.substr(0, 10)));

@@ -164,6 +164,34 @@ TEST(MatchText, ReaderSkipsShortAndUnreadableLines) {
     EXPECT_EQ(f.GetMatch(3).GameNo, 3);
 }
 
+// Trailing spaces stripped by an editor: every record still reads as written.
+// A line cut before the visitor symbol, or ending in a space, is still short.
+TEST(MatchText, RecordsWithoutTheirTrailingSpacesReadTheSame) {
+    const std::string lines = "2003/04/01   G  3 - 2  T    \r\n"
+                              "             C    -    G    \r\n"
+                              "             T    -    C   X\r\n"
+                              "2003/04/02   G 10 - 12 NYY  \r\n";
+    std::string stripped;
+    for (size_t at = 0; at < lines.size();) {
+        const size_t end = lines.find("\r\n", at);
+        std::string line = lines.substr(at, end - at);
+        line.erase(line.find_last_not_of(' ') + 1);
+        stripped += line + "\r\n";
+        at = end + 2;
+    }
+    stripped += "             G  1 - 0\r\n"      // 21 bytes: no visitor, skipped
+                "             G  1 - 0  C \r\n"; // 25 bytes ending in a space: skipped
+    const TMatchText wholeText = ReadMatchText(Header("ck", "2003/04/02 10:00:00") + lines);
+    const TMatchText readText = ReadMatchText(Header("ck", "2003/04/02 10:00:00") + stripped);
+    const TFight& whole = *wholeText.Fight;
+    const TFight& read = *readText.Fight;
+    ASSERT_EQ(read.MatchCount(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(MatchLine(read.GetMatch(i), true), MatchLine(whole.GetMatch(i), true)) << i;
+    EXPECT_EQ(read.GetMatch(1).Status, StatusBefore);
+    EXPECT_EQ(read.GetMatch(3).VisitorSymbol.Text(), "NYY");
+}
+
 TEST(MatchText, LineEndsOfOtherSystemsReadTheSame) {
     const std::string lines[] = {"t", "ck", "LastUpdate:2003/04/02 10:00:00", "2003/04/01   G  3 - 2  T    ",
                                  "             C    -    G   X"};
