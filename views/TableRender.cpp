@@ -27,8 +27,11 @@ public:
         : Parts(parts), Size(size), Background(background),
           BandHeight(static_cast<int>(std::clamp<long long>(kBandBytes / (4LL * size.width()), 1, size.height()))),
           BandCount((size.height() + BandHeight - 1) / BandHeight), Done(static_cast<size_t>(BandCount), false) {
-        for (int i = 0; i < buffers; ++i)
+        for (int i = 0; i < buffers; ++i) {
             Buffers.emplace_back(size.width(), BandHeight, QImage::Format_RGB32);
+            if (Buffers.back().isNull())
+                throw std::bad_alloc(); // QImage gives a null image when it gets no memory
+        }
         Worker = std::thread([this] { PaintAll(); });
     }
 
@@ -73,12 +76,21 @@ private:
                 if (Stop)
                     return;
             }
-            QImage& image = Buffers[Buffer(band)];
-            image.fill(Background);
-            QPainter painter(&image);
-            painter.translate(0, -Top(band));
-            PaintPictureParts(painter, Parts, QRect(0, Top(band), Size.width(), BandHeight));
-            painter.end();
+            try {
+                QImage& image = Buffers[Buffer(band)];
+                image.fill(Background);
+                QPainter painter(&image);
+                painter.translate(0, -Top(band));
+                PaintPictureParts(painter, Parts, QRect(0, Top(band), Size.width(), BandHeight));
+            } catch (...) {
+                // Out of memory while painting: the bands not painted yet never come.
+                {
+                    std::lock_guard lock(Mutex);
+                    Stop = true;
+                }
+                Changed.notify_all();
+                return;
+            }
             {
                 std::lock_guard lock(Mutex);
                 Painted = band + 1;
@@ -203,7 +215,7 @@ bool Encode(TBandPainter& bands, int width, int height, int threads, std::string
             try {
                 if (const QImage* image = bands.Wait(band))
                     segment = CompressBand(*image, bands.Rows(band), last);
-            } catch (const std::bad_alloc&) {
+            } catch (...) {
                 segment.reset();
             }
             bands.Release(band); // always: the painter waits for the buffer
