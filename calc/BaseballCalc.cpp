@@ -122,22 +122,24 @@ TStreaks TTmRec::GetStreaks() const {
     return s;
 }
 
+void AddToVersus(TVersus& v, const TGameEntry& e) {
+    const bool visitor = e.IsVisitor != 0;
+    (visitor ? v.Visitor : v.Home).Add(e.Status, e.OwnScore, e.OppScore);
+    if (e.Status != StatusFinished || e.OwnScore == e.OppScore)
+        return;
+    const bool won = e.OwnScore > e.OppScore;
+    Streak(won, v.WinMax, v.WinNow, v.LoseMax, v.LoseNow);
+    if (visitor)
+        Streak(won, v.VisitorWinMax, v.VisitorWinNow, v.VisitorLoseMax, v.VisitorLoseNow);
+    else
+        Streak(won, v.HomeWinMax, v.HomeWinNow, v.HomeLoseMax, v.HomeLoseNow);
+}
+
 TVersus TTmRec::GetVersus(std::string_view opponent) const {
     TVersus v;
-    for (const TGameEntry& e : GameList) {
-        if (e.Opponent != opponent)
-            continue;
-        const bool visitor = e.IsVisitor != 0;
-        (visitor ? v.Visitor : v.Home).Add(e.Status, e.OwnScore, e.OppScore);
-        if (e.Status != StatusFinished || e.OwnScore == e.OppScore)
-            continue;
-        const bool won = e.OwnScore > e.OppScore;
-        Streak(won, v.WinMax, v.WinNow, v.LoseMax, v.LoseNow);
-        if (visitor)
-            Streak(won, v.VisitorWinMax, v.VisitorWinNow, v.VisitorLoseMax, v.VisitorLoseNow);
-        else
-            Streak(won, v.HomeWinMax, v.HomeWinNow, v.HomeLoseMax, v.HomeLoseNow);
-    }
+    for (const TGameEntry& e : GameList)
+        if (e.Opponent == opponent)
+            AddToVersus(v, e);
     return v;
 }
 

@@ -62,6 +62,9 @@ struct TVersus {
     TSideRecord Total() const;
 };
 
+// Counts one game of a team's list into its record against that opponent.
+void AddToVersus(TVersus& versus, const TGameEntry& entry);
+
 class TTmRec {
 public:
     std::string Symbol;

@@ -7,6 +7,10 @@
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 
+#include <algorithm>
+#include <string_view>
+#include <unordered_map>
+
 namespace {
 
 QRect Box(int l, int t, int r, int b) {
@@ -75,7 +79,7 @@ TTaisenLayout LayoutTaisen(const TViewContext& v, int district, const std::vecto
     TTaisenLayout t;
     const TPennant& pennant = *v.Pennant;
     const TAppSettings& s = *v.Settings;
-    t.Table.Back = v.Color(s.BackGround);
+    t.Table.Fixed.Back = v.Color(s.BackGround);
     TLeague* league = nullptr;
     const TDistrict* rows = pennant.DistrictAt(district, &league);
     TLeague* columnLeague = nullptr;
@@ -85,7 +89,7 @@ TTaisenLayout LayoutTaisen(const TViewContext& v, int district, const std::vecto
     if (!rows || !columns)
         return t;
     const QColor char1 = v.Color(s.Char1), line1 = v.Color(s.Line1);
-    TDisplayList& list = t.Table.List;
+    TDisplayList& list = t.Table.Fixed.List;
     TTextMeasure measure;
 
     // Rows: the district's teams in standings order.
@@ -156,6 +160,29 @@ TTaisenLayout LayoutTaisen(const TViewContext& v, int district, const std::vecto
         x += w - 1;
     }
     const int xEnd = x;
+    TTaisenTable& table = t.Table;
+    {
+        std::unordered_map<std::string_view, int> opponentOf;
+        for (const std::string& symbol : columnSymbols) {
+            const auto [it, added] = opponentOf.try_emplace(symbol, static_cast<int>(table.Opponents.size()));
+            if (added) {
+                table.Opponents.push_back(symbol);
+                table.OpponentColumns.emplace_back();
+            }
+            table.OpponentColumns[static_cast<size_t>(it->second)].push_back(table.ColumnCount());
+            table.ColumnOpponent.push_back(it->second);
+        }
+    }
+    std::unordered_map<std::string_view, int> opponentIndex;
+    for (size_t k = 0; k < table.Opponents.size(); ++k)
+        opponentIndex.emplace(table.Opponents[k], static_cast<int>(k));
+    table.GridTop = headerY + 35;
+    table.CellWidth = w;
+    table.NoDraws = noDraws;
+    table.Line = line1;
+    table.Char = char1;
+    for (int k = 0; k < 7; ++k)
+        table.StateColors[k] = v.Color(StateColor(s, static_cast<TBatState>(k)));
 
     // Rows.
     rowCalc.Rank(false);
@@ -179,28 +206,24 @@ TTaisenLayout LayoutTaisen(const TViewContext& v, int district, const std::vecto
         const QString name = team ? Q(team->ShortName) : QString();
         list.Text(Box(x + 5, y, x + 85, y + 36), name, measure.Fit(80, name), char1, TAlign::Left);
         x += 89;
-        for (const std::string& opponent : columnSymbols) {
-            const TVersus vs = rec.GetVersus(opponent);
-            const TSideRecord side = filter == 1 ? vs.Home : filter == 2 ? vs.Visitor : vs.Total();
-            const int g = side.Games, wn = side.Wins, l = side.Losses, d = side.Draws, remain = side.Remain;
-            const TBatState state = BatState(wn, l, g, remain);
-            const QRect cell = Box(x, y, x + w, y + 36);
-            list.Fill(cell, v.Color(StateColor(s, state)));
-            list.Frame(cell, line1);
-            if (state == TBatState::No) {
-                list.Text(cell, QStringLiteral("＊"), 9, char1, TAlign::Center);
-            } else {
-                t.Hits.push_back({rec.Symbol, opponent, cell});
-                const QString result =
-                    noDraws ? QStringLiteral("%1-%2").arg(wn).arg(l) : QStringLiteral("%1-%2-%3").arg(wn).arg(l).arg(d);
-                const QRect upper = Box(x + 5, y, x + w - 5, y + 18), lower = Box(x + 5, y + 18, x + w - 5, y + 36);
-                list.Text(upper, QStringLiteral("G") + QString::number(noDraws ? g - d : g), 9, char1, TAlign::Left);
-                list.Text(upper, result, 9, char1, TAlign::Right);
-                list.Text(lower, QStringLiteral("R") + QString::number(remain), 9, char1, TAlign::Left);
-                list.Text(lower, QString::fromStdString(FormatRatio(wn, g - d)), 9, char1, TAlign::Right);
-            }
-            x += w - 1;
+        table.GridLeft = x;
+        // The row's games by opponent, in one pass over its games.
+        std::unordered_map<int, TVersus> versus;
+        for (const TGameEntry& e : rec.GameList) {
+            const auto found = opponentIndex.find(e.Opponent);
+            if (found != opponentIndex.end())
+                AddToVersus(versus[found->second], e);
         }
+        table.RowSymbols.push_back(rec.Symbol);
+        std::vector<TTaisenCell>& cells = table.Rows.emplace_back();
+        for (const auto& [opponent, vs] : versus) {
+            const TSideRecord side = filter == 1 ? vs.Home : filter == 2 ? vs.Visitor : vs.Total();
+            const TBatState state = BatState(side.Wins, side.Losses, side.Games, side.Remain);
+            if (state != TBatState::No)
+                cells.push_back({opponent, state, side.Games, side.Wins, side.Losses, side.Draws, side.Remain});
+        }
+        std::sort(cells.begin(), cells.end(),
+                  [](const TTaisenCell& a, const TTaisenCell& b) { return a.Opponent < b.Opponent; });
     }
     const int yEnd = y;
 
@@ -219,6 +242,92 @@ TTaisenLayout LayoutTaisen(const TViewContext& v, int district, const std::vecto
         }
         width = std::max(width, t.PageRects.back().right() + 11);
     }
-    t.Table.TableSize = QSize(width, yEnd + 80);
+    t.Table.Fixed.TableSize = QSize(width, yEnd + 80);
     return t;
+}
+
+QRect TTaisenTable::CellRect(int row, int column) const {
+    const int x = GridLeft + column * (CellWidth - 1), y = GridTop + row * 35;
+    return Box(x, y, x + CellWidth, y + 36);
+}
+
+const TTaisenCell* TTaisenTable::CellAt(int row, int column) const {
+    if (row < 0 || static_cast<size_t>(row) >= Rows.size() || column < 0 || column >= ColumnCount())
+        return nullptr;
+    const std::vector<TTaisenCell>& cells = Rows[static_cast<size_t>(row)];
+    const int opponent = ColumnOpponent[static_cast<size_t>(column)];
+    const auto it = std::lower_bound(cells.begin(), cells.end(), opponent,
+                                     [](const TTaisenCell& cell, int key) { return cell.Opponent < key; });
+    return it != cells.end() && it->Opponent == opponent ? &*it : nullptr;
+}
+
+void TTaisenTable::Paint(TTableCanvas& c) const {
+    Fixed.Paint(c);
+    const int columns = ColumnCount();
+    if (Rows.empty() || columns == 0)
+        return;
+    // Cells are CellWidth x 36 on pitches of CellWidth - 1 and 35: their
+    // borders overlap, so rows and columns are drawn in order, as laid out.
+    const int pitch = CellWidth - 1;
+    const auto [firstRow, lastRow] = c.VisibleRows(GridTop, 35, 36, static_cast<int>(Rows.size()));
+    const QRect& area = c.Area();
+    if (area.left() + area.width() <= GridLeft)
+        return;
+    // Column k covers [GridLeft + k * pitch, GridLeft + k * pitch + CellWidth).
+    const int before = area.left() - GridLeft - pitch; // > 0: how far the area starts past column 0
+    const int firstColumn = before <= 0 ? 0 : std::min((before + pitch - 1) / pitch, columns);
+    const int lastColumn = std::clamp((area.left() + area.width() - 1 - GridLeft) / pitch + 1, 0, columns);
+    for (int r = firstRow; r < lastRow; ++r)
+        for (int column = firstColumn; column < lastColumn; ++column) {
+            const QRect cell = CellRect(r, column);
+            const TTaisenCell* games = CellAt(r, column);
+            c.Fill(cell, StateColors[static_cast<int>(games ? games->State : TBatState::No)]);
+            c.Frame(cell, Line);
+            c.SetFontSize(9);
+            c.SetFontColor(Char);
+            if (!games) {
+                c.Text(cell, QStringLiteral("＊"), TAlign::Center);
+                continue;
+            }
+            const int g = games->Games, wn = games->Wins, l = games->Losses, d = games->Draws;
+            const QString result =
+                NoDraws ? QStringLiteral("%1-%2").arg(wn).arg(l) : QStringLiteral("%1-%2-%3").arg(wn).arg(l).arg(d);
+            const int x = cell.left(), y = cell.top();
+            const QRect upper = Box(x + 5, y, x + CellWidth - 5, y + 18),
+                        lower = Box(x + 5, y + 18, x + CellWidth - 5, y + 36);
+            c.Text(upper, QStringLiteral("G") + QString::number(NoDraws ? g - d : g), TAlign::Left);
+            c.Text(upper, result, TAlign::Right);
+            c.Text(lower, QStringLiteral("R") + QString::number(games->Remain), TAlign::Left);
+            c.Text(lower, QString::fromStdString(FormatRatio(wn, g - d)), TAlign::Right);
+        }
+}
+
+std::optional<TTaisenHit> TTaisenLayout::HitAt(const QPoint& at) const {
+    const TTaisenTable& t = Table;
+    if (t.Rows.empty() || t.ColumnCount() == 0 || at.x() < t.GridLeft || at.y() < t.GridTop)
+        return std::nullopt;
+    // A point on a shared border lies in two rows or columns: the earlier first.
+    const int row = (at.y() - t.GridTop) / 35, column = (at.x() - t.GridLeft) / (t.CellWidth - 1);
+    for (int r : {row - 1, row})
+        for (int k : {column - 1, column})
+            if (t.CellAt(r, k) && t.CellRect(r, k).contains(at))
+                return TTaisenHit{t.RowSymbols[static_cast<size_t>(r)],
+                                  t.Opponents[static_cast<size_t>(t.ColumnOpponent[static_cast<size_t>(k)])],
+                                  t.CellRect(r, k)};
+    return std::nullopt;
+}
+
+std::vector<TTaisenHit> TTaisenLayout::Hits() const {
+    std::vector<TTaisenHit> hits;
+    for (size_t r = 0; r < Table.Rows.size(); ++r) {
+        std::vector<std::pair<int, int>> cells; // column, opponent
+        for (const TTaisenCell& cell : Table.Rows[r])
+            for (int column : Table.OpponentColumns[static_cast<size_t>(cell.Opponent)])
+                cells.emplace_back(column, cell.Opponent);
+        std::sort(cells.begin(), cells.end());
+        for (const auto& [column, opponent] : cells)
+            hits.push_back({Table.RowSymbols[r], Table.Opponents[static_cast<size_t>(opponent)],
+                            Table.CellRect(static_cast<int>(r), column)});
+    }
+    return hits;
 }

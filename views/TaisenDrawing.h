@@ -7,6 +7,7 @@
 #include "DisplayList.h"
 #include "ViewContext.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,11 +23,52 @@ enum class TBatState { No, W, WW, L, LL, D, DD };
 // Wins, losses and games still to play of a row team against one opponent.
 TBatState BatState(int wins, int losses, int games, int remain);
 
+// A row team's games against one opponent symbol (a played or a scheduled
+// one): the cells of every column with that symbol.
+struct TTaisenCell {
+    int Opponent = 0; // index into the table's Opponents
+    TBatState State = TBatState::No;
+    int Games = 0, Wins = 0, Losses = 0, Draws = 0, Remain = 0;
+};
+
+// The table: what is laid out once (headings, buttons, the header row and the
+// rows' heads), and the grid of cells, painted from the games only where the
+// canvas shows it. A district of n teams has n² cells; the table keeps what
+// the rows' games make, so its size follows the matches.
+class TTaisenTable : public TTableLayout {
+public:
+    TDisplayTable Fixed;
+    int GridLeft = 0, GridTop = 0; // the first cell's top-left corner
+    int CellWidth = 90;            // cells are CellWidth x 36, one pixel of border shared
+    bool NoDraws = false;
+    QColor Line, Char;
+    QColor StateColors[7]; // by TBatState
+    std::vector<std::string> RowSymbols;
+    std::vector<std::string> Opponents;            // the columns' symbols, each once
+    std::vector<int> ColumnOpponent;               // per column, its symbol in Opponents
+    std::vector<std::vector<int>> OpponentColumns; // per symbol, its columns
+    std::vector<std::vector<TTaisenCell>> Rows;    // per row, by Opponent
+
+    int ColumnCount() const { return static_cast<int>(ColumnOpponent.size()); }
+    QRect CellRect(int row, int column) const;
+    // The row's games against the column's team; null when they have none.
+    const TTaisenCell* CellAt(int row, int column) const;
+
+    QSize Size() const override { return Fixed.Size(); }
+    QColor Background() const override { return Fixed.Background(); }
+    void Paint(TTableCanvas& canvas) const override;
+};
+
 struct TTaisenLayout {
-    TDisplayTable Table;
+    TTaisenTable Table;
     QRect FilterRects[3];
     std::vector<QRect> PageRects; // one per page, only with more than one page
-    std::vector<TTaisenHit> Hits;
+
+    // The cell under the point that has games, the first in row order where
+    // two cells share a border; none elsewhere.
+    std::optional<TTaisenHit> HitAt(const QPoint& at) const;
+    // Every cell with games, row by row, left to right.
+    std::vector<TTaisenHit> Hits() const;
 };
 
 // The districts (numbered over the whole season) whose teams make the

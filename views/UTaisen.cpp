@@ -61,8 +61,7 @@ void TFmTaisen::ImgTaisenMouseMove(const QPoint& at) {
         hand = hand || r.contains(at);
     for (const QRect& r : Current.PageRects)
         hand = hand || r.contains(at);
-    for (const TTaisenHit& h : Current.Hits)
-        hand = hand || h.Rect.contains(at);
+    hand = hand || Current.HitAt(at).has_value();
     ImgTaisen->setCursor(hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
@@ -81,13 +80,11 @@ void TFmTaisen::ImgTaisenMouseUp(Qt::MouseButton button, const QPoint& at) {
             Redraw();
             return;
         }
-    for (const TTaisenHit& h : Current.Hits)
-        if (h.Rect.contains(at)) {
-            // Copies: the window may redraw before the receiver is done with them.
-            const std::string own = h.RowSymbol, opponent = h.ColumnSymbol;
-            emit VersusRequested(TabTaisen->currentIndex(), own, opponent, FilterMode);
-            return;
-        }
+    if (const std::optional<TTaisenHit> hit = Current.HitAt(at)) {
+        // Copies: the window may redraw before the receiver is done with them.
+        const std::string own = hit->RowSymbol, opponent = hit->ColumnSymbol;
+        emit VersusRequested(TabTaisen->currentIndex(), own, opponent, FilterMode);
+    }
 }
 
 bool TFmTaisen::eventFilter(QObject* watched, QEvent* event) {

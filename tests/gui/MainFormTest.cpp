@@ -463,8 +463,8 @@ TEST_F(MainForm, ScheduleHeadToHeadAndVersusWindowsOpen) {
     EXPECT_EQ(table->TabTaisen->currentIndex(), 1);
 
     // A cell of the table opens that pairing beside it.
-    ASSERT_FALSE(table->Layout().Hits.empty());
-    const TTaisenHit hit = table->Layout().Hits[0];
+    ASSERT_FALSE(table->Layout().Hits().empty());
+    const TTaisenHit hit = table->Layout().Hits()[0];
     table->ImgTaisenMouseUp(Qt::LeftButton, hit.Rect.center());
     ASSERT_EQ(views().size(), 4u);
     auto* versus = qobject_cast<TFmVersus*>(views()[3]);

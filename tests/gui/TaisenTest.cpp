@@ -51,18 +51,21 @@ TEST(Taisen, CellStates) {
     s.Game("A", "B", 2, 1, kSat).Game("B", "A", 2, 1, kSat + 1).Game("A", "B", 3, 0, kSat + 2);
     s.Game("B", "A", 0, 0, kSat + 3, StatusBefore).Sorted();
     const TTaisenLayout l = Layout(s);
-    ASSERT_EQ(l.Hits.size(), 2u);
-    EXPECT_EQ(l.Hits[0].RowSymbol, "A");
-    EXPECT_EQ(l.Hits[0].ColumnSymbol, "B");
-    EXPECT_EQ(l.Hits[0].Rect, QRect(5 + 19 + 89 + 89, 75, 90, 36));
+    ASSERT_EQ(l.Hits().size(), 2u);
+    EXPECT_EQ(l.Hits()[0].RowSymbol, "A");
+    EXPECT_EQ(l.Hits()[0].ColumnSymbol, "B");
+    EXPECT_EQ(l.Hits()[0].Rect, QRect(5 + 19 + 89 + 89, 75, 90, 36));
     const auto c = Paint(l);
     EXPECT_EQ(Cell(*c, 90, false, 0, 0), QStringList({"＊"}));
     EXPECT_EQ(Cell(*c, 90, false, 0, 1), QStringList({"G3", "2-1-0", "R1", ".667"}));
     bool filled = false;
-    for (const TDrawItem& item : l.Table.List.Items())
-        filled = filled || (item.Kind == TDrawItem::TKind::Fill && item.Rect == l.Hits[0].Rect &&
-                            item.Color == QColor(0, 255, 0));
+    for (const TRecordingCanvas::TShape& shape : c->Shapes())
+        filled = filled || (shape.Kind == TRecordingCanvas::TShape::Fill && shape.Rect == l.Hits()[0].Rect &&
+                            shape.Color == QColor(0, 255, 0));
     EXPECT_TRUE(filled);
+    // The cell's border is shared with the cell on its left, which has no games: a hit still.
+    EXPECT_EQ(l.HitAt(l.Hits()[0].Rect.topLeft())->ColumnSymbol, "B");
+    EXPECT_FALSE(l.HitAt(l.Hits()[0].Rect.topLeft() - QPoint(1, 0)));
 }
 
 TEST(Taisen, FiltersAndDrawRule) {
@@ -73,7 +76,7 @@ TEST(Taisen, FiltersAndDrawRule) {
     TTaisenLayout all = Layout(s, 0);
     TTaisenLayout home = Layout(s, 1);
     auto hit = [](const TTaisenLayout& l, const char* row, const char* column) {
-        for (const TTaisenHit& h : l.Hits)
+        for (const TTaisenHit& h : l.Hits())
             if (h.RowSymbol == row && h.ColumnSymbol == column)
                 return true;
         return false;
@@ -86,6 +89,14 @@ TEST(Taisen, FiltersAndDrawRule) {
     const auto c = Paint(all);
     EXPECT_EQ(Cell(*c, 90, false, 0, 1), QStringList({"G1", "1-0", "R0", "1.000"}));
     EXPECT_EQ(Cell(*Paint(home), 90, false, 0, 2), QStringList({"＊"}));
+
+    // Two teams of one symbol head two columns: both show the games and take clicks.
+    TViewSeason twins;
+    twins.League("セ", {{"A", "B", "B"}});
+    twins.Game("A", "B", 2, 1, kSat).Sorted();
+    const std::vector<TTaisenHit> hits = Layout(twins).Hits();
+    EXPECT_EQ(std::count_if(hits.begin(), hits.end(), [](const TTaisenHit& h) { return h.RowSymbol == "A"; }), 2);
+    EXPECT_EQ(hits.size(), 3u); // and the first B against A
 }
 
 TEST(Taisen, HeaderDateColumnsAndWidths) {
@@ -116,8 +127,8 @@ TEST(Taisen, HeaderDateColumnsAndWidths) {
             l.GetDistrict(0).GetTeam(l.GetDistrict(0).AddTeam()).SetSymbol(all[t]);
         s.Game("A", "y", 1, 0, kSat);
         const TTaisenLayout page = Layout(s, 0, 0, 1);
-        ASSERT_EQ(page.Hits.size(), 1u);
-        EXPECT_EQ(page.Hits[0].Rect.width(), width);
+        ASSERT_EQ(page.Hits().size(), 1u);
+        EXPECT_EQ(page.Hits()[0].Rect.width(), width);
         // A narrow table still shows the filter buttons whole.
         EXPECT_GE(page.Table.Size().width(), page.FilterRects[2].right() + 1);
     }
@@ -129,8 +140,8 @@ TEST(Taisen, HeaderDateColumnsAndWidths) {
     s.Pennant.GetLeague(0).GetDistrict(0).GetTeam(1).Picture = "{DEFAULT}missing.bmp";
     s.Game("A", "B", 1, 0, kSat);
     const TTaisenLayout l = Layout(s);
-    ASSERT_EQ(l.Hits.size(), 2u);
-    EXPECT_EQ(l.Hits[0].Rect.left(), 5 + 19 + 53 + 89 + 89);
+    ASSERT_EQ(l.Hits().size(), 2u);
+    EXPECT_EQ(l.Hits()[0].Rect.left(), 5 + 19 + 53 + 89 + 89);
     const auto c = Paint(l);
     EXPECT_NE(c->Find(QStringLiteral("チ　　ー　　ム")), nullptr);
     EXPECT_EQ(Cell(*c, 90, true, 0, 1), QStringList({"G1", "1-0-0", "R0", "1.000"}));
@@ -188,10 +199,10 @@ TEST(Taisen, WindowClicks) {
     EXPECT_EQ(w.ImgTaisen->size(), w.Layout().Table.Size());
 
     // A cell: the pairing with the current filter, as a further window.
-    ASSERT_EQ(w.Layout().Hits.size(), 1u);
-    w.ImgTaisenMouseMove(w.Layout().Hits[0].Rect.center());
+    ASSERT_EQ(w.Layout().Hits().size(), 1u);
+    w.ImgTaisenMouseMove(w.Layout().Hits()[0].Rect.center());
     EXPECT_EQ(w.ImgTaisen->cursor().shape(), Qt::PointingHandCursor);
-    w.ImgTaisenMouseUp(Qt::LeftButton, w.Layout().Hits[0].Rect.center());
+    w.ImgTaisenMouseUp(Qt::LeftButton, w.Layout().Hits()[0].Rect.center());
     ASSERT_EQ(versus.count(), 1);
     EXPECT_EQ(versus[0][0].toInt(), 0);
     EXPECT_EQ(versus[0][3].toInt(), 1);
