@@ -204,6 +204,22 @@ void BM_OpenVersus(benchmark::State& state) {
     }
 }
 
+// The head-to-head table of one large district (n² cells): laid out and its
+// first screen painted, then scrolled a page at a time.
+void BM_OpenWideHeadToHead(benchmark::State& state) {
+    const TBenchSeason& s = WideDistrict(static_cast<int>(state.range(0)));
+    const std::vector<int> pages = TaisenPages(*s.Pennant, 0);
+    QImage screen(kScreen, QImage::Format_RGB32);
+    for (auto _ : state)
+        PaintScreen(LayoutTaisen(View(s), 0, pages, 0, 0).Table, screen, 0);
+}
+
+void BM_ScrollWideHeadToHead(benchmark::State& state) {
+    const TBenchSeason& s = WideDistrict(static_cast<int>(state.range(0)));
+    const TTaisenLayout table = LayoutTaisen(View(s), 0, TaisenPages(*s.Pennant, 0), 0, 0);
+    ScrollPages(state, table.Table);
+}
+
 // The games of two teams against each other, a page at a time.
 void BM_ScrollVersus(benchmark::State& state) {
     const TBenchSeason& s = Season(static_cast<int>(state.range(0)));
@@ -226,6 +242,8 @@ BENCHMARK(BM_ScrollTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecon
 BENCHMARK(BM_RenderTransition)->Arg(162)->Arg(1620)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OpenWideStandings)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollWideStandings)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenWideHeadToHead)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollWideHeadToHead)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderWideStandings)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
