@@ -5,9 +5,10 @@
 #include "model/BaseballPennant.h"
 #include "model/SjisText.h"
 
+#include <charconv>
 #include <cstdio>
 #include <ostream>
-#include <sstream>
+#include <string_view>
 
 namespace {
 
@@ -16,9 +17,9 @@ std::string U(const std::string& sjisText) {
 }
 
 template <typename T> std::string Number(T value) {
-    std::ostringstream s;
-    s << value;
-    return s.str();
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    return std::string(digits, end);
 }
 
 class TRowBuilder {
@@ -90,31 +91,36 @@ std::string DistrictTitle(const TDistrictStandings& s) {
 
 // Writes one team's fields as a JSON object, opening and closing the nested
 // objects ("home", "visitor", "streaks") as the keys' prefixes change.
-void JsonObject(std::ostream& out, const std::vector<TStandingsField>& row) {
-    out << "{";
-    std::string group;
+void JsonObject(std::string& out, const std::vector<TStandingsField>& row) {
+    out += "{";
+    std::string_view group;
     bool first = true;
     for (const TStandingsField& f : row) {
-        const size_t dot = f.Key.find('.');
-        const std::string prefix = dot == std::string::npos ? "" : f.Key.substr(0, dot);
-        const std::string name = dot == std::string::npos ? f.Key : f.Key.substr(dot + 1);
+        const std::string_view key = f.Key;
+        const size_t dot = key.find('.');
+        const std::string_view prefix = dot == std::string_view::npos ? std::string_view() : key.substr(0, dot);
+        const std::string_view name = dot == std::string_view::npos ? key : key.substr(dot + 1);
         if (prefix != group) {
             if (!group.empty())
-                out << "}";
+                out += "}";
             if (!prefix.empty()) {
-                out << (first ? "" : ", ") << JsonString(prefix) << ": {";
+                out += first ? "" : ", ";
+                out += JsonString(std::string(prefix));
+                out += ": {";
                 first = true;
             }
             group = prefix;
         }
         if (!first)
-            out << ", ";
+            out += ", ";
         first = false;
-        out << JsonString(name) << ": " << (f.IsNull ? "null" : f.IsText ? JsonString(f.Text) : f.Text);
+        out += JsonString(std::string(name));
+        out += ": ";
+        out += f.IsNull ? "null" : f.IsText ? JsonString(f.Text) : f.Text;
     }
     if (!group.empty())
-        out << "}";
-    out << "}";
+        out += "}";
+    out += "}";
 }
 
 // The columns of the HTML table: what a reader of a standings table expects.
@@ -143,35 +149,44 @@ const THtmlColumn kHtmlColumns[] = {
 } // namespace
 
 std::string JsonString(const std::string& utf8) {
-    std::string o = "\"";
-    for (unsigned char c : utf8) {
+    std::string o;
+    o.reserve(utf8.size() + 2);
+    o += '"';
+    size_t plain = 0; // the start of the run of bytes copied as they are
+    auto escape = [&](size_t at, const char* text) {
+        o.append(utf8, plain, at - plain);
+        o += text;
+        plain = at + 1;
+    };
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
         switch (c) {
         case '"':
-            o += "\\\"";
+            escape(i, "\\\"");
             break;
         case '\\':
-            o += "\\\\";
+            escape(i, "\\\\");
             break;
         case '\n':
-            o += "\\n";
+            escape(i, "\\n");
             break;
         case '\r':
-            o += "\\r";
+            escape(i, "\\r");
             break;
         case '\t':
-            o += "\\t";
+            escape(i, "\\t");
             break;
         default:
             if (c < 0x20 || c == 0x7f) {
                 char buf[8];
                 std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                o += buf;
-            } else {
-                o += static_cast<char>(c);
+                escape(i, buf);
             }
         }
     }
-    return o + "\"";
+    o.append(utf8, plain, std::string::npos);
+    o += '"';
+    return o;
 }
 
 std::string HtmlEscape(const std::string& utf8) {
@@ -213,24 +228,26 @@ std::string CsvField(const std::string& utf8) {
     return o + "\"";
 }
 
-std::vector<std::vector<TStandingsField>> StandingsRows(const TPennant& pennant, const TDistrictStandings& s) {
-    std::vector<std::vector<TStandingsField>> rows;
-    rows.reserve(s.Calc->Count());
+void ForEachStandingsRow(const TPennant& pennant, const TDistrictStandings& s,
+                         const std::function<void(const std::vector<TStandingsField>&)>& row) {
     const TSymbolIndex teams(pennant); // a district can hold tens of thousands of rows
     for (int i = 0; i < s.Calc->Count(); ++i)
-        rows.push_back(TeamRow(teams, s.Calc->Items(i), s.Calc->Magic(i, s.ByWins)));
-    return rows;
+        row(TeamRow(teams, s.Calc->Items(i), s.Calc->Magic(i, s.ByWins)));
 }
 
 void WriteStandingsJson(std::ostream& out, const TPennant& pennant, const TDistrictStandings& s) {
     out << "{\"district\": " << JsonString(DistrictTitle(s)) << ", \"rankRule\": " << int(s.League->RankRule)
         << ", \"drawRule\": " << int(s.League->DrawRule) << ", \"teams\": [";
-    const auto rows = StandingsRows(pennant, s);
-    for (size_t i = 0; i < rows.size(); ++i) {
-        out << (i ? ",\n  " : "\n  ");
-        JsonObject(out, rows[i]);
-    }
-    out << (rows.empty() ? "" : "\n") << "]}\n";
+    // Each team's object is made whole, then written in one piece.
+    std::string object;
+    bool first = true;
+    ForEachStandingsRow(pennant, s, [&](const std::vector<TStandingsField>& row) {
+        object.assign(first ? "\n  " : ",\n  ");
+        first = false;
+        JsonObject(object, row);
+        out << object;
+    });
+    out << (first ? "" : "\n") << "]}\n";
 }
 
 void WriteStandingsCsv(std::ostream& out, const TPennant& pennant, const TDistrictStandings& s) {
@@ -240,11 +257,11 @@ void WriteStandingsCsv(std::ostream& out, const TPennant& pennant, const TDistri
     for (size_t i = 0; i < header.size(); ++i)
         out << (i ? "," : "") << CsvField(header[i].Key);
     out << "\r\n";
-    for (const auto& row : StandingsRows(pennant, s)) {
+    ForEachStandingsRow(pennant, s, [&](const std::vector<TStandingsField>& row) {
         for (size_t i = 0; i < row.size(); ++i)
             out << (i ? "," : "") << CsvField(row[i].Text);
         out << "\r\n";
-    }
+    });
 }
 
 void WriteStandingsHtml(std::ostream& out, const TPennant& pennant, const TDistrictStandings& s) {
@@ -268,7 +285,7 @@ void WriteStandingsHtml(std::ostream& out, const TPennant& pennant, const TDistr
     for (const THtmlColumn* c : columns)
         out << "<th data-key=\"" << c->Key << "\">" << c->Title << "</th>";
     out << "</tr>\n</thead>\n<tbody>\n";
-    for (const auto& row : StandingsRows(pennant, s)) {
+    ForEachStandingsRow(pennant, s, [&](const std::vector<TStandingsField>& row) {
         out << "<tr>";
         for (const THtmlColumn* c : columns)
             for (const TStandingsField& f : row)
@@ -277,6 +294,6 @@ void WriteStandingsHtml(std::ostream& out, const TPennant& pennant, const TDistr
                     out << (f.IsText ? "<td>" : "<td class=\"num\">") << HtmlEscape(text) << "</td>";
                 }
         out << "</tr>\n";
-    }
+    });
     out << "</tbody>\n</table>\n</body>\n</html>\n";
 }

@@ -3,6 +3,7 @@
 // reading the JSON see the same figures. Output is UTF-8.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -19,7 +20,10 @@ struct TStandingsField {
     bool IsNull = false; // null in JSON
 };
 
-std::vector<std::vector<TStandingsField>> StandingsRows(const TPennant& pennant, const TDistrictStandings& standings);
+// Each team's fields in standings order, one row at a time: a district can
+// hold tens of thousands of teams.
+void ForEachStandingsRow(const TPennant& pennant, const TDistrictStandings& standings,
+                         const std::function<void(const std::vector<TStandingsField>&)>& row);
 
 void WriteStandingsJson(std::ostream& out, const TPennant& pennant, const TDistrictStandings& standings);
 // A header row of the JSON keys, then a row per team; begins with a UTF-8
