@@ -147,7 +147,8 @@ QRect LineExtent(int x1, int y1, int x2, int y2, int width) {
 
 } // namespace
 
-TPainterCanvas::TPainterCanvas(QPainter& painter, const QRect& area) : TTableCanvas(area), P(painter) {}
+TPainterCanvas::TPainterCanvas(QPainter& painter, const QRect& exposed)
+    : TTableCanvas(exposed.adjusted(-kInkReach, -kInkReach, kInkReach, kInkReach)), P(painter) {}
 
 void TPainterCanvas::Fill(const QRect& r, const QColor& color) {
     if (Shows(r))

@@ -90,10 +90,14 @@ private:
     QColor TextColor = Qt::black;
 };
 
-// Paints through a painter whose origin is the table's top-left corner.
+// Paints through a painter whose origin is the table's top-left corner and
+// whose clip is `exposed`. Its area reaches kInkReach pixels further: a
+// text's glyphs may stand out of its rectangle, and a part exposed on its own
+// (a scrolled strip, a band of a picture) gets those pixels too.
 class TPainterCanvas : public TTableCanvas {
 public:
-    TPainterCanvas(QPainter& painter, const QRect& area);
+    static constexpr int kInkReach = 16;
+    TPainterCanvas(QPainter& painter, const QRect& exposed);
 
     void Fill(const QRect& r, const QColor& color) override;
     void Frame(const QRect& r, const QColor& color) override;

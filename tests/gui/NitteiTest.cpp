@@ -3,12 +3,15 @@
 #include "controls/TabStrip.h"
 #include "controls/WheelMessage.h"
 #include "views/NitteiDrawing.h"
+#include "views/TableRender.h"
 #include "views/TableSurface.h"
 #include "views/TaisenDrawing.h"
 #include "views/UNittei.h"
 #include "views/VersusDrawing.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
@@ -214,5 +217,16 @@ TEST(TableViews, PaintPartByPartAsWhole) {
         }
         EXPECT_EQ(parts, whole);
         EXPECT_GT(whole.size(), 20);
+
+        // And in pixels, as a window scrolled a strip at a time paints it:
+        // glyphs standing out of their rectangles are not lost at a strip's edge.
+        auto strips = [&](int height) {
+            QImage image(layout->Size(), QImage::Format_RGB32);
+            QPainter painter(&image);
+            for (int top = 0; top < image.height(); top += height)
+                PaintPictureParts(painter, {{layout, QPoint(0, 0)}}, QRect(0, top, image.width(), height));
+            return image;
+        };
+        EXPECT_TRUE(strips(1) == strips(layout->Size().height()));
     }
 }
