@@ -36,11 +36,7 @@ public:
     }
 
     ~TBandPainter() {
-        {
-            std::lock_guard lock(Mutex);
-            Stop = true;
-        }
-        Changed.notify_all();
+        StopPainting();
         Worker.join();
     }
 
@@ -65,6 +61,14 @@ public:
     }
 
 private:
+    void StopPainting() {
+        {
+            std::lock_guard lock(Mutex);
+            Stop = true;
+        }
+        Changed.notify_all();
+    }
+
     size_t Buffer(int band) const { return static_cast<size_t>(band) % Buffers.size(); }
 
     void PaintAll() {
@@ -83,12 +87,7 @@ private:
                 painter.translate(0, -Top(band));
                 PaintPictureParts(painter, Parts, QRect(0, Top(band), Size.width(), BandHeight));
             } catch (...) {
-                // Out of memory while painting: the bands not painted yet never come.
-                {
-                    std::lock_guard lock(Mutex);
-                    Stop = true;
-                }
-                Changed.notify_all();
+                StopPainting(); // out of memory: the bands not painted yet never come
                 return;
             }
             {

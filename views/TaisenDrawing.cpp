@@ -161,21 +161,17 @@ TTaisenLayout LayoutTaisen(const TViewContext& v, int district, const std::vecto
     }
     const int xEnd = x;
     TTaisenTable& table = t.Table;
-    {
-        std::unordered_map<std::string_view, int> opponentOf;
-        for (const std::string& symbol : columnSymbols) {
-            const auto [it, added] = opponentOf.try_emplace(symbol, static_cast<int>(table.Opponents.size()));
-            if (added) {
-                table.Opponents.push_back(symbol);
-                table.OpponentColumns.emplace_back();
-            }
-            table.OpponentColumns[static_cast<size_t>(it->second)].push_back(table.ColumnCount());
-            table.ColumnOpponent.push_back(it->second);
-        }
-    }
+    // Each column symbol once, in Opponents; the keys view columnSymbols, which outlives the map.
     std::unordered_map<std::string_view, int> opponentIndex;
-    for (size_t k = 0; k < table.Opponents.size(); ++k)
-        opponentIndex.emplace(table.Opponents[k], static_cast<int>(k));
+    for (const std::string& symbol : columnSymbols) {
+        const auto [it, added] = opponentIndex.try_emplace(symbol, static_cast<int>(table.Opponents.size()));
+        if (added) {
+            table.Opponents.push_back(symbol);
+            table.OpponentColumns.emplace_back();
+        }
+        table.OpponentColumns[static_cast<size_t>(it->second)].push_back(table.ColumnCount());
+        table.ColumnOpponent.push_back(it->second);
+    }
     table.GridTop = headerY + 35;
     table.CellWidth = w;
     table.NoDraws = noDraws;
