@@ -321,6 +321,9 @@ TJuniTable::TJuniTable(const TViewContext& view, int districtIndex, int mode) : 
         const TDistrict& district = *Standing->District;
         for (int t = 0; t < district.TeamCount(); ++t)
             Pictures = Pictures || !district.GetTeam(t).Picture.empty();
+        // The season may be edited while the window stays open: keep nothing of it.
+        Standing->League = nullptr;
+        Standing->District = nullptr;
     }
     if (mode == 0)
         Columns = std::make_unique<TStandingsColumns>(DrawRule == 2, !Standing || Standing->AllPlayed());

@@ -82,8 +82,12 @@ TRaceTable::TRaceTable(const TViewContext& view, int districtIndex, int place) :
         Extent = QSize(1, 1);
         return;
     }
-    NoDraws = Standing->League->DrawRule == 2;
+    DrawRule = Standing->League->DrawRule;
+    NoDraws = DrawRule == 2;
     Race = std::make_unique<TTitleRace>(RaceInputFrom(*view.Pennant, *Standing));
+    // The season may be edited while the window stays open: keep nothing of it.
+    Standing->League = nullptr;
+    Standing->District = nullptr;
     for (int row = 0; row < Race->TeamCount(); ++row) {
         FirstAnswers.push_back(Race->Decide(row, 1));
         CutAnswers.push_back(Cut == 1 ? FirstAnswers.back() : Race->Decide(row, Cut));
@@ -141,9 +145,9 @@ void TRaceTable::PaintBand(TRacePaint& p) const {
     p.C.TextTopLeft(Box(10, 5, 150, 19), Q(StandingsStateText(s.AllPlayed(), s.Keys)));
     const QString rule = QStringLiteral("%1・引き分け%2")
                              .arg(s.ByWins ? QStringLiteral("勝数優先") : QStringLiteral("勝率優先"))
-                             .arg(s.League->DrawRule == 0   ? QStringLiteral("あり")
-                                  : s.League->DrawRule == 1 ? QStringLiteral("再試合")
-                                                            : QStringLiteral("なし"));
+                             .arg(DrawRule == 0   ? QStringLiteral("あり")
+                                  : DrawRule == 1 ? QStringLiteral("再試合")
+                                                  : QStringLiteral("なし"));
     p.Text(Box(160, 5, 400, 19), rule, TAlign::Left);
 }
 

@@ -55,6 +55,7 @@ private:
     std::unique_ptr<TTitleRace> Race;
     std::vector<TRaceAnswer> FirstAnswers, CutAnswers;
     int Cut = 3;
+    uint8_t DrawRule = 0;
     bool NoDraws = false;
     int TableWidth = 0, EvidenceTop = 0;
     QSize Extent;

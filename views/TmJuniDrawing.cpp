@@ -166,8 +166,8 @@ std::vector<TColumn> SummaryColumns(bool noDraws) {
 } // namespace
 
 TTmJuniHead::TTmJuniHead(const TViewContext& view, const TTeam& team, const TTmRec& record, uint8_t drawRule)
-    : View(view), Team(team), Home(record.Home), Visitor(record.Visitor), Streaks(record.GetStreaks()),
-      NoDraws(drawRule == 2) {
+    : View(view), TeamName(team.Name), TeamPicture(team.Picture), Home(record.Home), Visitor(record.Visitor),
+      Streaks(record.GetStreaks()), NoDraws(drawRule == 2) {
     int right = 55;
     for (const TColumn& column : SummaryColumns(NoDraws))
         right += column.Width;
@@ -181,14 +181,14 @@ QColor TTmJuniHead::Background() const {
 void TTmJuniHead::Paint(TTableCanvas& c) const {
     const TAppSettings& s = *View.Settings;
     int x = 5;
-    if (!Team.Picture.empty()) {
-        c.Stretch(Box(5, 5, 59, 41), LoadPicture(Team.Picture, View.ProgramDir));
+    if (!TeamPicture.empty()) {
+        c.Stretch(Box(5, 5, 59, 41), LoadPicture(TeamPicture, View.ProgramDir));
         c.Frame(Box(5, 5, 59, 41), View.Color(s.Line1));
         x = 69;
     }
     c.SetFontSize(11);
     c.SetFontColor(View.Palette.color(QPalette::Text));
-    c.Text(Box(x, 5, x + 300, 41), Q(Team.Name), TAlign::Left);
+    c.Text(Box(x, 5, x + 300, 41), Q(TeamName), TAlign::Left);
 
     c.SetFontColor(View.Color(s.Char1));
     c.SetFontSize(9);

@@ -62,7 +62,8 @@ public:
 
 private:
     TViewContext View;
-    const TTeam& Team;
+    // Copies: the season may be edited while the window stays open.
+    std::string TeamName, TeamPicture;
     TSideRecord Home, Visitor;
     TStreaks Streaks;
     bool NoDraws;

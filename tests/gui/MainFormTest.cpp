@@ -502,6 +502,34 @@ TEST_F(MainForm, WindowMenuAndEditor) {
     EXPECT_EQ(f.Pennant()->Modified, 1);
 }
 
+// The editor works on the live season while the views stay open behind it,
+// and Cancel rebuilds the whole structure: no view may paint from what it kept.
+TEST_F(MainForm, OpenViewsOutliveAnEditedAndRestoredSeason) {
+    TMainForm& f = Make("[Form]\nTop=0\nLeft=0\nWidth=900\nHeight=700\n");
+    f.show();
+    f.Start(QString::fromStdString(SampleCopy()));
+    for (QToolButton* tool : {f.ToolNittei, f.ToolJuni, f.ToolTaisen, f.ToolYusho, f.ToolTmJun})
+        tool->click();
+    ASSERT_EQ(f.Mdi()->subWindowList().size(), 5);
+    for (QMdiSubWindow* w : f.Mdi()->subWindowList())
+        w->resize(700, 500);
+    auto paintAll = [&] {
+        for (QMdiSubWindow* w : f.Mdi()->subWindowList())
+            EXPECT_FALSE(w->widget()->grab().isNull());
+    };
+    Dialogs.DialogHandlers.push_back([&](QDialog& d) {
+        TPennant& p = *f.Pennant();
+        while (p.LeagueCount() > 0)
+            p.DeleteLeague(0);
+        paintAll();
+        static_cast<TFmSettei&>(d).BtCancelClick();
+        return d.result();
+    });
+    f.MISetteiClick();
+    EXPECT_EQ(f.Mdi()->subWindowList().size(), 5);
+    paintAll();
+}
+
 TEST_F(MainForm, MaximizedExitKeepsTheRestoredBounds) {
     TMainForm& f = Make("[Form]\nTop=20\nLeft=30\nWidth=700\nHeight=500\n");
     f.show();
