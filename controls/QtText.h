@@ -9,8 +9,9 @@
 #include <QString>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
-inline QString Q(const std::string& sjisText) {
+inline QString Q(std::string_view sjisText) {
     return QString::fromStdString(sjis::ToUtf8(sjisText));
 }
 inline std::string FromQ(const QString& text) {

@@ -42,7 +42,7 @@ TTeam* TPennant::TeamBySymbol(std::string_view symbol) const {
 
 std::string TPennant::ShortNameBySymbol(std::string_view symbol) const {
     TTeam* team = TeamBySymbol(symbol);
-    return team ? team->ShortName : std::string();
+    return team ? team->ShortName.str() : std::string();
 }
 
 uint8_t TPennant::DrawRuleBySymbol(std::string_view symbol) const {
@@ -56,8 +56,8 @@ TLeague* TPennant::LeagueBySymbol(std::string_view symbol) const {
 
 int TPennant::TotalDistrictCount() const {
     int count = 0;
-    for (const auto& league : Leagues)
-        count += league->DistrictCount();
+    for (const TLeague& league : Leagues)
+        count += league.DistrictCount();
     return count;
 }
 
@@ -70,13 +70,13 @@ int TPennant::TotalTeamCount() const {
 TDistrict* TPennant::DistrictAt(int seasonIndex, TLeague** league) const {
     if (seasonIndex < 0)
         return nullptr;
-    for (const auto& l : Leagues) {
-        if (seasonIndex < l->DistrictCount()) {
+    for (TLeague& l : Leagues) {
+        if (seasonIndex < l.DistrictCount()) {
             if (league)
-                *league = l.get();
-            return &l->GetDistrict(seasonIndex);
+                *league = &l;
+            return &l.GetDistrict(seasonIndex);
         }
-        seasonIndex -= l->DistrictCount();
+        seasonIndex -= l.DistrictCount();
     }
     return nullptr;
 }
@@ -84,12 +84,12 @@ TDistrict* TPennant::DistrictAt(int seasonIndex, TLeague** league) const {
 TTeam* TPennant::TeamAt(int seasonIndex, TLeague** league, TDistrict** district) const {
     if (seasonIndex < 0)
         return nullptr;
-    for (const auto& l : Leagues)
-        for (int d = 0; d < l->DistrictCount(); ++d) {
-            TDistrict& dist = l->GetDistrict(d);
+    for (TLeague& l : Leagues)
+        for (int d = 0; d < l.DistrictCount(); ++d) {
+            TDistrict& dist = l.GetDistrict(d);
             if (seasonIndex < dist.TeamCount()) {
                 if (league)
-                    *league = l.get();
+                    *league = &l;
                 if (district)
                     *district = &dist;
                 return &dist.GetTeam(seasonIndex);

@@ -1,7 +1,10 @@
 // The structure of a season: leagues, their districts, their teams.
-// Every text is a Shift-JIS byte string; lengths count bytes.
+// Every text is a Shift-JIS byte string; lengths count bytes. Leagues,
+// districts and teams are stored compactly (see CompactText.h, OwnedList.h):
+// adding or deleting one may move its siblings.
 #pragma once
 
+#include "CompactText.h"
 #include "OwnedList.h"
 
 #include <cstdint>
@@ -11,11 +14,11 @@
 
 class TTeam {
 public:
-    std::string Name;
-    std::string ShortName;
-    std::string Symbol; // always set through SetSymbol
-    int32_t Color = 0;  // 0x00BBGGRR
-    std::string Picture;
+    TText Name;
+    TText ShortName;
+    TSymbol Symbol;    // always set through SetSymbol
+    int32_t Color = 0; // 0x00BBGGRR
+    TText Picture;
     int32_t OrderKey = 0;
 
     // Trims spaces and control characters at both ends and keeps at most 3 bytes.
@@ -24,7 +27,7 @@ public:
 
 class TDistrict {
 public:
-    std::string Name;
+    TText Name;
     int32_t OrderKey = 0;
 
     int TeamCount() const { return Teams.Count(); }
@@ -33,6 +36,7 @@ public:
     bool DeleteTeam(int index) { return Teams.Delete(index); }
     void SortTeams() { Teams.SortByOrderKey(); }
     TOwnedList<TTeam>& TeamList() { return Teams; }
+    const TOwnedList<TTeam>& TeamList() const { return Teams; }
 
 private:
     TOwnedList<TTeam> Teams;
@@ -40,7 +44,7 @@ private:
 
 class TLeague {
 public:
-    std::string Name;
+    TText Name;
     uint8_t DrawRule = 0; // 0 draws stand, 1 draws are replayed, 2 no draws
     uint8_t RankRule = 0; // 0 win rate first, 1 wins first
     int32_t OrderKey = 0;
@@ -51,6 +55,7 @@ public:
     bool DeleteDistrict(int index) { return Districts.Delete(index); }
     void SortDistricts() { Districts.SortByOrderKey(); }
     TOwnedList<TDistrict>& DistrictList() { return Districts; }
+    const TOwnedList<TDistrict>& DistrictList() const { return Districts; }
 
 private:
     TOwnedList<TDistrict> Districts;
@@ -70,6 +75,7 @@ public:
     bool DeleteLeague(int index) { return Leagues.Delete(index); }
     void SortLeagues() { Leagues.SortByOrderKey(); }
     TOwnedList<TLeague>& LeagueList() { return Leagues; }
+    const TOwnedList<TLeague>& LeagueList() const { return Leagues; }
 
     // First team in season order whose symbol equals `symbol` byte for byte.
     TTeam* TeamBySymbol(std::string_view symbol) const;
@@ -87,17 +93,17 @@ public:
 
     // Calls f(league, district, team) for every team in season order.
     template <typename F> void ForEachTeam(F&& f) const {
-        for (const auto& league : Leagues)
-            for (int d = 0; d < league->DistrictCount(); ++d) {
-                TDistrict& district = league->GetDistrict(d);
-                for (int t = 0; t < district.TeamCount(); ++t)
-                    f(*league, district, district.GetTeam(t));
-            }
+        for (TLeague& league : Leagues)
+            for (TDistrict& district : league.DistrictList())
+                for (TTeam& team : district.TeamList())
+                    f(league, district, team);
     }
 
 private:
     TOwnedList<TLeague> Leagues;
 };
+
+static_assert(sizeof(TTeam) == 36 && sizeof(TDistrict) == 20 && sizeof(TLeague) == 24);
 
 // The season's teams by symbol, the first in season order winning as in
 // TPennant::TeamBySymbol, for callers that look up every row of a district

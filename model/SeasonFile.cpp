@@ -32,7 +32,7 @@ public:
         for (int i = 0; i < 8; ++i)
             Byte(static_cast<uint8_t>(u >> (8 * i)));
     }
-    void Text(const std::string& text) {
+    void Text(std::string_view text) {
         Int(static_cast<int32_t>(text.size()));
         Bytes(text.data(), text.size());
     }
@@ -94,6 +94,13 @@ public:
         text.resize(static_cast<size_t>(size));
         return Bytes(text.data(), text.size());
     }
+    // Through one scratch string, so a compact text gets one block of its exact size.
+    template <typename Compact> bool Text(Compact& text) {
+        if (!Text(Scratch))
+            return false;
+        text = Scratch;
+        return true;
+    }
     // A count of records that each take at least `minBytes`; negative counts and
     // counts the rest of the file cannot hold are refused before anything is built.
     bool Count(int32_t& count, size_t minBytes) {
@@ -126,14 +133,14 @@ private:
     static constexpr size_t kBlockBytes = 64 * 1024;
     TReadFile* File = nullptr;
     std::string Block;
+    std::string Scratch;
     std::string_view Buffer; // the bytes at hand, from BufferPos on
     size_t BufferPos = 0;
     uint64_t Total = 0; // the input's size
     uint64_t Pos = 0;   // bytes consumed
 };
 
-bool ReadTeam(TReader& in, TTeam& team) {
-    std::string symbol;
+bool ReadTeam(TReader& in, TTeam& team, std::string& symbol) {
     if (!in.Text(team.Name) || !in.Text(team.ShortName) || !in.Text(symbol) || !in.Int(team.Color) ||
         !in.Text(team.Picture))
         return false;
@@ -145,9 +152,10 @@ bool ReadDistrict(TReader& in, TDistrict& district) {
     int32_t teamCount;
     if (!in.Count(teamCount, kMinTeamBytes) || !in.Text(district.Name))
         return false;
-    district.TeamList().Reserve(teamCount);
-    for (int32_t t = 0; t < teamCount; ++t) {
-        if (!in.MoreData() || !ReadTeam(in, district.GetTeam(district.AddTeam())))
+    district.TeamList().Resize(teamCount);
+    std::string symbol;
+    for (TTeam& team : district.TeamList()) {
+        if (!in.MoreData() || !ReadTeam(in, team, symbol))
             return false;
     }
     return true;
@@ -158,9 +166,9 @@ bool ReadLeague(TReader& in, TLeague& league) {
     if (!in.Count(districtCount, kMinDistrictBytes) || !in.Text(league.Name) || !in.Byte(league.DrawRule) ||
         !in.Byte(league.RankRule))
         return false;
-    league.DistrictList().Reserve(districtCount);
-    for (int32_t d = 0; d < districtCount; ++d) {
-        if (!in.MoreData() || !ReadDistrict(in, league.GetDistrict(league.AddDistrict())))
+    league.DistrictList().Resize(districtCount);
+    for (TDistrict& district : league.DistrictList()) {
+        if (!in.MoreData() || !ReadDistrict(in, district))
             return false;
     }
     return true;
@@ -178,9 +186,9 @@ bool ReadSeason(TReader& in, TPennant& pennant, TFight& fight) {
     if (!in.Count(leagueCount, kMinLeagueBytes) || !in.Text(pennant.Contents) || !in.Byte(pennant.Interleague) ||
         !in.Text(pennant.Checker) || !in.Text(pennant.Reserved))
         return false;
-    pennant.LeagueList().Reserve(leagueCount);
-    for (int32_t l = 0; l < leagueCount; ++l) {
-        if (!in.MoreData() || !ReadLeague(in, pennant.GetLeague(pennant.AddLeague())))
+    pennant.LeagueList().Resize(leagueCount);
+    for (TLeague& league : pennant.LeagueList()) {
+        if (!in.MoreData() || !ReadLeague(in, league))
             return false;
     }
     if (!in.MoreData())

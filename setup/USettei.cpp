@@ -375,17 +375,17 @@ void TFmSettei::OrderItems(TSetteiLevel level) {
     case TSetteiLevel::League:
         order.setWindowTitle(QStringLiteral("リーグ順序の設定"));
         for (const auto& l : Pennant.LeagueList())
-            names << Q(l->Name);
+            names << Q(l.Name);
         break;
     case TSetteiLevel::District:
         order.setWindowTitle(QStringLiteral("地区順序の設定"));
         for (const auto& d : CurrentLeague().DistrictList())
-            names << Q(d->Name);
+            names << Q(d.Name);
         break;
     case TSetteiLevel::Team:
         order.setWindowTitle(QStringLiteral("チーム順序の設定"));
         for (const auto& t : CurrentDistrict().TeamList())
-            names << Q(t->Name);
+            names << Q(t.Name);
         break;
     }
     order.SetEntries(names);
