@@ -1,16 +1,19 @@
 // Inputs far beyond any real league, as a hostile or careless file brings them:
 // one district of 50,000 teams, a settings file of 20,000 sections, a season
-// of 50,000 districts, and a 1 GiB file that is no season at all.
+// of 50,000 districts, a 1 GiB file that is no season at all, and files of
+// half a million of the smallest records of each kind.
 
 #include "cli/CliCommands.h"
 #include "model/BaseballFight.h"
 #include "model/BaseballPennant.h"
 #include "model/SeasonFile.h"
+#include "model/SmallBlocks.h"
 #include "settings/AppSettings.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <fstream>
+#include <malloc.h>
 #include <sstream>
 #include <unistd.h>
 
@@ -120,8 +123,87 @@ void BM_RefuseAGibibyteNonSeason(benchmark::State& state) {
     }
 }
 
+// Seasons made of the smallest records a file can hold, 500,000 of them.
+// Every text is empty unless named.
+void MakeStructureFile(const std::string& path, int shape) {
+    constexpr int kRecords = 500000;
+    TPennant p;
+    TFight f;
+    auto league = [&p]() -> TLeague& { return p.GetLeague(p.AddLeague()); };
+    auto district = [](TLeague& l) -> TDistrict& { return l.GetDistrict(l.AddDistrict()); };
+    switch (shape) {
+    case 0: // empty leagues
+        p.LeagueList().Resize(kRecords);
+        break;
+    case 1: // empty districts
+        league().DistrictList().Resize(kRecords);
+        break;
+    case 2: // leagues of two empty districts
+        for (int i = 0; i < kRecords / 3; ++i)
+            league().DistrictList().Resize(2);
+        break;
+    case 3: // districts of one team
+        district(league()).TeamList().Resize(1);
+        for (int i = 1; i < kRecords / 2; ++i)
+            district(p.GetLeague(0)).TeamList().Resize(1);
+        break;
+    case 4: // empty teams
+        district(league()).TeamList().Resize(kRecords);
+        break;
+    case 5: // teams with a symbol and three texts of 8 bytes (the shortest not kept inline)
+    case 6: // teams as a real league names them
+        TDistrict& d = district(league());
+        d.TeamList().Resize(kRecords);
+        for (int i = 0; i < kRecords; ++i) {
+            TTeam& team = d.GetTeam(i);
+            const std::string n = std::to_string(10000000 + i);
+            team.SetSymbol(SymbolOf(i));
+            if (shape == 5) {
+                team.Name = n;
+                team.ShortName = n;
+                team.Picture = n;
+            } else {
+                team.Name = "\x8d\xe3\x90\x5f\x83\x5e\x83\x43\x83\x4b\x81\x5b\x83\x58" + n; // 阪神タイガース
+                team.ShortName = "\x8d\xe3\x90\x5f";                                        // 阪神
+            }
+        }
+        break;
+    }
+    SaveSeason(path, &p, &f);
+}
+
+// Heap memory in use, the pool's free slots not counted.
+size_t HeapInUse() {
+    const struct mallinfo2 heap = ::mallinfo2();
+    const TPoolUse pool = PoolUse();
+    return heap.uordblks + heap.hblkhd - pool.ChunkBytes + pool.SlotBytes;
+}
+
+// Loading a structure-heavy file: the memory the season holds against the
+// file's size ("x_file"). Reading keeps no more than a 64 KiB block besides,
+// so this is also its peak.
+void BM_LoadStructureMemory(benchmark::State& state) {
+    const TTempFile file("shape.qvk");
+    MakeStructureFile(file.Path, static_cast<int>(state.range(0)));
+    size_t held = 0;
+    for (auto _ : state) {
+        std::unique_ptr<TPennant> p;
+        std::unique_ptr<TFight> f;
+        const size_t before = HeapInUse();
+        if (!LoadSeason(file.Path, p, f)) {
+            state.SkipWithError("the season did not load");
+            return;
+        }
+        held = HeapInUse() - before;
+    }
+    const auto bytes = static_cast<double>(fs::file_size(file.Path));
+    state.counters["file_MB"] = bytes / 1e6;
+    state.counters["x_file"] = static_cast<double>(held) / bytes;
+}
+
 } // namespace
 
+BENCHMARK(BM_LoadStructureMemory)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StandingsOfAHugeDistrict)->Args({50000, 0})->Args({50000, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SettingsWithManySections)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenAndCloseManyDistricts)->Arg(50000)->Unit(benchmark::kMillisecond);

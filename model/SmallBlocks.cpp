@@ -55,7 +55,7 @@ public:
         }
         TABLORA_POISON(slot, slotBytes);
         TABLORA_UNPOISON(slot, bytes);
-        ++InUse;
+        InUse += slotBytes;
         return slot;
     }
     void Give(void* slot, size_t bytes) {
@@ -65,11 +65,11 @@ public:
         std::memcpy(slot, &Free[c], sizeof(void*));
         Free[c] = slot;
         TABLORA_POISON(slot, (c + 1) * kClassStep);
-        --InUse;
+        InUse -= (c + 1) * kClassStep;
     }
-    size_t Taken() {
+    TPoolUse Use() {
         std::lock_guard lock(Guard);
-        return InUse;
+        return {InUse, Chunks.size() * kChunkBytes};
     }
 
 private:
@@ -111,6 +111,6 @@ void GiveBlock(void* block, size_t bytes) {
         std::free(block);
 }
 
-size_t PooledBlocksInUse() {
-    return Pool().Taken();
+TPoolUse PoolUse() {
+    return Pool().Use();
 }

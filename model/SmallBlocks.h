@@ -13,5 +13,10 @@ constexpr size_t kLargestPooledBlock = 128;
 void* TakeBlock(size_t bytes);
 void GiveBlock(void* block, size_t bytes);
 
-// Pooled blocks taken and not yet given back, program-wide.
-size_t PooledBlocksInUse();
+// What the pool holds, program-wide: the bytes of the slots taken and not
+// given back, and of the chunks they are cut from (heap memory in use).
+struct TPoolUse {
+    size_t SlotBytes = 0;
+    size_t ChunkBytes = 0;
+};
+TPoolUse PoolUse();

@@ -13,7 +13,7 @@
 // up to 128 bytes (a length byte, then the text), heap blocks beyond, and the
 // four-byte length from 255 bytes on. Bytes of every value, zero included.
 TEST(TText, HoldsEveryLengthAndByteAcrossCopyMoveAndAssign) {
-    const size_t before = PooledBlocksInUse();
+    const size_t before = PoolUse().SlotBytes;
     for (size_t length : {0, 1, 6, 7, 8, 15, 16, 126, 127, 128, 200, 254, 255, 256, 70000}) {
         SCOPED_TRACE(length);
         std::string bytes(length, '\0');
@@ -43,7 +43,7 @@ TEST(TText, HoldsEveryLengthAndByteAcrossCopyMoveAndAssign) {
         t.clear();
         EXPECT_TRUE(t.empty());
     }
-    EXPECT_EQ(PooledBlocksInUse(), before);
+    EXPECT_EQ(PoolUse().SlotBytes, before);
 }
 
 TEST(TText, ComparesAndJoinsLikeAString) {
@@ -63,7 +63,7 @@ TEST(TText, ComparesAndJoinsLikeAString) {
 
 // Texts are copied and dropped on painting threads while the main thread does the same.
 TEST(TText, PooledBlocksServeSeveralThreads) {
-    const size_t before = PooledBlocksInUse();
+    const size_t before = PoolUse().SlotBytes;
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
         threads.emplace_back([t] {
@@ -75,14 +75,14 @@ TEST(TText, PooledBlocksServeSeveralThreads) {
         });
     for (std::thread& thread : threads)
         thread.join();
-    EXPECT_EQ(PooledBlocksInUse(), before);
+    EXPECT_EQ(PoolUse().SlotBytes, before);
 }
 
 // A list against a vector doing the same, through every room size from one
 // child to several hundred and back: adds, deletes at both ends and inside,
 // moves both ways and sorts.
 TEST(TOwnedList, FollowsAVectorThroughGrowthAndShrinking) {
-    const size_t before = PooledBlocksInUse();
+    const size_t before = PoolUse().SlotBytes;
     {
         TDistrict district;
         std::vector<std::string> expected;
@@ -134,7 +134,7 @@ TEST(TOwnedList, FollowsAVectorThroughGrowthAndShrinking) {
         season.LeagueList().Resize(3);
         EXPECT_EQ(season.TotalTeamCount(), 0);
     }
-    EXPECT_EQ(PooledBlocksInUse(), before);
+    EXPECT_EQ(PoolUse().SlotBytes, before);
 }
 
 TEST(TOwnedList, RoomGrowsBySixteenthsAtMost) {
