@@ -28,47 +28,60 @@ char TeamAccelerator(int n) {
 
 } // namespace
 
-std::vector<TViewMenuEntry> ScheduleMenuEntries(const TPennant& p) {
+std::vector<TViewMenuEntry> ScheduleMenuEntries(const TPennant& p, size_t first, size_t end) {
     std::vector<TViewMenuEntry> entries;
     if (p.LeagueCount() != 1 || !p.GetLeague(0).Name.empty()) {
-        for (int l = 0; l < p.LeagueCount(); ++l)
-            entries.push_back({Numbered(l + 1, p.GetLeague(l).Name), l});
-    } else {
+        end = std::min(end, static_cast<size_t>(p.LeagueCount()));
+        for (size_t l = first; l < end; ++l)
+            entries.push_back({Numbered(static_cast<int>(l) + 1, p.GetLeague(static_cast<int>(l)).Name), int(l)});
+    } else if (first == 0 && end > 0) {
         entries.push_back({Numbered(1, p.Contents), 0});
     }
     return entries;
 }
 
-std::vector<TViewMenuEntry> DistrictMenuEntries(const TPennant& p) {
+std::vector<TViewMenuEntry> DistrictMenuEntries(const TPennant& p, size_t first, size_t end) {
     std::vector<TViewMenuEntry> entries;
     if (p.LeagueCount() == 1 && p.GetLeague(0).DistrictCount() == 1 && p.GetLeague(0).Name.empty() &&
         p.GetLeague(0).GetDistrict(0).Name.empty()) {
-        entries.push_back({Numbered(1, p.Contents), 0});
+        if (first == 0 && end > 0)
+            entries.push_back({Numbered(1, p.Contents), 0});
         return entries;
     }
-    int n = 0;
-    for (int l = 0; l < p.LeagueCount(); ++l) {
-        const TLeague& league = p.GetLeague(l);
-        for (int d = 0; d < league.DistrictCount(); ++d, ++n)
-            entries.push_back({Numbered(n + 1, league.Name + league.GetDistrict(d).Name), n});
+    size_t n = 0; // season-wide index of the league's first district
+    for (const TLeague& league : p.LeagueList()) {
+        const size_t count = static_cast<size_t>(league.DistrictCount());
+        for (size_t d = std::max(first, n) - n; d < count && n + d < end; ++d)
+            entries.push_back({Numbered(static_cast<int>(n + d) + 1, league.Name + league.GetDistrict(int(d)).Name),
+                               static_cast<int>(n + d)});
+        n += count;
+        if (n >= end)
+            break;
     }
     return entries;
 }
 
-std::vector<TViewMenuEntry> TeamMenuEntries(const TPennant& p) {
+std::vector<TViewMenuEntry> TeamMenuEntries(const TPennant& p, size_t first, size_t end) {
     std::vector<TViewMenuEntry> entries;
-    int n = 0;
-    p.ForEachTeam([&](TLeague&, TDistrict&, TTeam& team) {
-        ++n;
-        std::string caption = n <= 9 ? "0" : "";
-        caption += std::to_string(n);
-        caption += ".";
-        caption += team.Name;
-        caption += "(&";
-        caption += TeamAccelerator(n);
-        caption += ")";
-        entries.push_back({caption, n - 1});
-    });
+    size_t n = 0; // season-wide index of the district's first team
+    for (const TLeague& league : p.LeagueList())
+        for (const TDistrict& district : league.DistrictList()) {
+            const size_t count = static_cast<size_t>(district.TeamCount());
+            for (size_t t = std::max(first, n) - n; t < count && n + t < end; ++t) {
+                const int number = static_cast<int>(n + t) + 1;
+                std::string caption = number <= 9 ? "0" : "";
+                caption += std::to_string(number);
+                caption += ".";
+                caption += district.GetTeam(int(t)).Name;
+                caption += "(&";
+                caption += TeamAccelerator(number);
+                caption += ")";
+                entries.push_back({caption, number - 1});
+            }
+            n += count;
+            if (n >= end)
+                return entries;
+        }
     return entries;
 }
 

@@ -2,6 +2,8 @@
 // view menus, the caption, the command states, and where results registration starts.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,14 +15,17 @@ struct TViewMenuEntry {
     int Index = 0;
 };
 
+// The view menus' entries. Each function gives those at positions [first, end)
+// of its list, so a menu of a huge season builds only the part it shows.
+
 // "日程" entries: one per league, or one for the season when it has exactly one unnamed league.
-std::vector<TViewMenuEntry> ScheduleMenuEntries(const TPennant& pennant);
+std::vector<TViewMenuEntry> ScheduleMenuEntries(const TPennant& pennant, size_t first = 0, size_t end = SIZE_MAX);
 // "勝敗表" / "対戦成績表" entries: one per district over the whole season, or one
 // for the season when its only league and only district are both unnamed.
-std::vector<TViewMenuEntry> DistrictMenuEntries(const TPennant& pennant);
+std::vector<TViewMenuEntry> DistrictMenuEntries(const TPennant& pennant, size_t first = 0, size_t end = SIZE_MAX);
 // "順位推移" entries: "01.name(&1)" … "09.name(&9)", "10.name(&A)" … "35.name(&Z)",
 // then "36.name(&1)" and on round the same 35 keys.
-std::vector<TViewMenuEntry> TeamMenuEntries(const TPennant& pennant);
+std::vector<TViewMenuEntry> TeamMenuEntries(const TPennant& pennant, size_t first = 0, size_t end = SIZE_MAX);
 
 // "タブローラ" alone, or with the season's title: "タブローラ   【 title 】" (UTF-8).
 std::string MainCaption(const TPennant* pennant);

@@ -465,30 +465,33 @@ void TMainForm::BuildViewMenus() {
     if (!SeasonPennant)
         return;
     const bool hasMatches = SeasonFight && SeasonFight->MatchCount() > 0;
-    auto schedule = std::make_shared<const std::vector<TViewMenuEntry>>(ScheduleMenuEntries(*SeasonPennant));
-    auto districts = std::make_shared<const std::vector<TViewMenuEntry>>(DistrictMenuEntries(*SeasonPennant));
-    auto teams = std::make_shared<const std::vector<TViewMenuEntry>>(TeamMenuEntries(*SeasonPennant));
+    // Only counts here: captions are made when a menu (or a group of it) opens,
+    // so a season of half a million teams holds no list of them.
+    const auto leagues = static_cast<size_t>(SeasonPennant->LeagueCount());
+    const auto districts = static_cast<size_t>(SeasonPennant->TotalDistrictCount());
+    const auto teams = static_cast<size_t>(SeasonPennant->TotalTeamCount());
     for (QMenu* m : {MenuNittei, PopupNittei})
-        AddViewEntries(m, schedule, 0, schedule->size(), &TMainForm::ScheduleRequested, hasMatches);
+        AddViewEntries(m, ScheduleMenuEntries, 0, leagues, &TMainForm::ScheduleRequested, hasMatches);
     for (QMenu* m : {MenuJuni, PopupJuni})
-        AddViewEntries(m, districts, 0, districts->size(), &TMainForm::StandingsRequested, true);
+        AddViewEntries(m, DistrictMenuEntries, 0, districts, &TMainForm::StandingsRequested, true);
     for (QMenu* m : {MenuTaisen, PopupTaisen})
-        AddViewEntries(m, districts, 0, districts->size(), &TMainForm::HeadToHeadRequested, true);
+        AddViewEntries(m, DistrictMenuEntries, 0, districts, &TMainForm::HeadToHeadRequested, true);
     for (QMenu* m : {MenuYusho, PopupYusho})
-        AddViewEntries(m, districts, 0, districts->size(), &TMainForm::RaceRequested, true);
+        AddViewEntries(m, DistrictMenuEntries, 0, districts, &TMainForm::RaceRequested, true);
     for (QMenu* m : {MenuTmJun, PopupTmJun})
-        AddViewEntries(m, teams, 0, teams->size(), &TMainForm::TransitionRequested, true);
+        AddViewEntries(m, TeamMenuEntries, 0, teams, &TMainForm::TransitionRequested, true);
 }
 
-void TMainForm::AddViewEntries(QMenu* menu, const std::shared_ptr<const std::vector<TViewMenuEntry>>& entries,
-                               size_t first, size_t end, void (TMainForm::*request)(int), bool enabled) {
+void TMainForm::AddViewEntries(QMenu* menu, TEntrySource entries, size_t first, size_t end,
+                               void (TMainForm::*request)(int), bool enabled) {
     // Qt walks all of a menu's entries to add or remove one, so a season of
     // 50,000 districts would take minutes to open and close. Past
     // kMenuGroupSize entries the menu holds groups ("1–200", "201–400", …) of
     // entries or of smaller groups, each filled when it is first opened.
     if (end - first <= kMenuGroupSize) {
-        for (size_t n = first; n < end; ++n) {
-            const TViewMenuEntry& e = (*entries)[n];
+        if (!SeasonPennant)
+            return;
+        for (const TViewMenuEntry& e : entries(*SeasonPennant, first, end)) {
             QAction* a = menu->addAction(Q(e.Caption), this, [this, request, i = e.Index] { emit(this->*request)(i); });
             a->setEnabled(enabled);
         }

@@ -120,8 +120,10 @@ private:
     void BuildToolBar();
     void ApplyCommandStates();
     static constexpr size_t kMenuGroupSize = 200;
-    void AddViewEntries(QMenu* menu, const std::shared_ptr<const std::vector<TViewMenuEntry>>& entries, size_t first,
-                        size_t end, void (TMainForm::*request)(int), bool enabled);
+    // The entries [first, end) of one view list, read from the season when they are shown.
+    using TEntrySource = std::vector<TViewMenuEntry> (*)(const TPennant&, size_t first, size_t end);
+    void AddViewEntries(QMenu* menu, TEntrySource entries, size_t first, size_t end, void (TMainForm::*request)(int),
+                        bool enabled);
     void UpdateCaption();
     void WindowMenuAboutToShow();
     bool LoadFile(const QString& path);

@@ -55,9 +55,24 @@ TEST(MainRules, MenusOfTheTemplates) {
             << caption;
     }
 
+    // A part of each list, as a group of a long menu asks for it, is that part of the whole list.
+    using TSource = std::vector<TViewMenuEntry> (*)(const TPennant&, size_t, size_t);
+    for (TSource source : {TSource(ScheduleMenuEntries), TSource(DistrictMenuEntries), TSource(TeamMenuEntries)}) {
+        const auto whole = Captions(source(major, 0, SIZE_MAX));
+        for (auto [first, end] :
+             {std::pair<size_t, size_t>{0, 0}, {0, 1}, {1, 2}, {4, 7}, {5, 36}, {29, 200}, {80, 90}}) {
+            const size_t from = std::min(first, whole.size()), to = std::min(end, whole.size());
+            EXPECT_EQ(Captions(source(major, first, end)),
+                      std::vector<std::string>(whole.begin() + long(from), whole.begin() + long(to)))
+                << first << "-" << end;
+        }
+    }
+
     TPennant other;
     BuildTemplate(TemplateOther, other);
     EXPECT_EQ(Captions(ScheduleMenuEntries(other)), (std::vector<std::string>{"&1.△△△リーグ２００Ｘ=0"}));
+    EXPECT_TRUE(ScheduleMenuEntries(other, 1, 2).empty());
+    EXPECT_TRUE(DistrictMenuEntries(other, 1, 2).empty());
     EXPECT_EQ(Captions(DistrictMenuEntries(other)), (std::vector<std::string>{"&1.△△△リーグ２００Ｘ=0"}));
 }
 
