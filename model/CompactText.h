@@ -89,7 +89,8 @@ public:
     }
     void assign(std::string_view text) {
         Length = static_cast<unsigned char>(text.size() < Capacity ? text.size() : Capacity);
-        std::memcpy(Bytes, text.data(), Length);
+        if (Length > 0) // an empty view may have no data at all
+            std::memcpy(Bytes, text.data(), Length);
     }
     void clear() { Length = 0; }
 

@@ -73,10 +73,16 @@ public:
         const int count = Count();
         if (index < 0 || index >= count)
             return false;
+        // A smaller block is taken before anything moves: running out of
+        // memory leaves the list as it was.
+        const uint32_t room = RoomFor(static_cast<uint32_t>(count - 1));
+        unsigned char* smaller = nullptr;
+        if (room > 0 && room != RoomFor(static_cast<uint32_t>(count)))
+            smaller = static_cast<unsigned char*>(TakeBlock(BlockBytes(room)));
         T* items = Items();
         std::move(items + index + 1, items + count, items + index);
         items[count - 1].~T();
-        Reshape(count - 1, count - 1);
+        Reshape(count - 1, count - 1, smaller);
         return true;
     }
 
@@ -121,9 +127,10 @@ private:
     void SetCount(uint32_t count) { std::memcpy(Block(), &count, sizeof count); }
 
     // Makes the block fit `count` children, of which the first `live` exist
-    // (the rest are constructed by the caller). A new block gets the live
-    // children moved over; none is needed while the room stays the same.
-    void Reshape(int count, int live) {
+    // (the rest are constructed by the caller). A new block (`taken`, when the
+    // caller took it already) gets the live children moved over; none is
+    // needed while the room stays the same.
+    void Reshape(int count, int live, unsigned char* taken = nullptr) {
         unsigned char* old = Block();
         const uint32_t oldRoom = old ? RoomFor(static_cast<uint32_t>(Count())) : 0;
         const uint32_t room = RoomFor(static_cast<uint32_t>(count));
@@ -133,7 +140,7 @@ private:
         }
         unsigned char* block = nullptr;
         if (room > 0) {
-            block = static_cast<unsigned char*>(TakeBlock(BlockBytes(room)));
+            block = taken ? taken : static_cast<unsigned char*>(TakeBlock(BlockBytes(room)));
             T* items = reinterpret_cast<T*>(block + sizeof(uint32_t));
             T* from = Items();
             for (int i = 0; i < live; ++i) {

@@ -7,7 +7,16 @@
 #include <new>
 #include <vector>
 
+// GCC says so with __SANITIZE_ADDRESS__, clang before 15 only through __has_feature.
 #if defined(__SANITIZE_ADDRESS__)
+#define TABLORA_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TABLORA_ASAN 1
+#endif
+#endif
+
+#if defined(TABLORA_ASAN)
 #include <sanitizer/asan_interface.h>
 #define TABLORA_POISON(p, n) ASAN_POISON_MEMORY_REGION(p, n)
 #define TABLORA_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION(p, n)

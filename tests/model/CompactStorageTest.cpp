@@ -59,6 +59,8 @@ TEST(TText, ComparesAndJoinsLikeAString) {
     EXPECT_EQ(a + symbol, "GiantsABC");
     TText fromSymbol(symbol);
     EXPECT_EQ(fromSymbol, "ABC");
+    symbol = TText(); // an empty text has no bytes at all, not even an address
+    EXPECT_TRUE(symbol.empty());
 }
 
 // Texts are copied and dropped on painting threads while the main thread does the same.
