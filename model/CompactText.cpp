@@ -1,7 +1,5 @@
 #include "CompactText.h"
 
-#include "SmallBlocks.h"
-
 #include <stdexcept>
 
 namespace {
@@ -16,9 +14,10 @@ size_t BlockBytes(size_t length) {
 } // namespace
 
 std::string_view TText::view() const {
-    if (Raw[0] & 1)
-        return {reinterpret_cast<const char*>(Raw + 1), static_cast<size_t>(Raw[0] >> 1)};
-    const unsigned char* block = Pointer();
+    const unsigned char* raw = Handle.Raw;
+    if (raw[0] & 1)
+        return {reinterpret_cast<const char*>(raw + 1), static_cast<size_t>(raw[0] >> 1)};
+    const unsigned char* block = Handle.Get();
     if (!block)
         return {};
     if (block[0] < kLongLength)
@@ -29,11 +28,11 @@ std::string_view TText::view() const {
 }
 
 void TText::Assign(std::string_view text) {
-    unsigned char next[8] = {};
+    TPackedAddress next;
     if (text.size() <= kInlineBytes) {
         if (!text.empty()) {
-            next[0] = static_cast<unsigned char>(text.size() * 2 + 1);
-            std::memcpy(next + 1, text.data(), text.size());
+            next.Raw[0] = static_cast<unsigned char>(text.size() * 2 + 1);
+            std::memcpy(next.Raw + 1, text.data(), text.size());
         }
     } else {
         if (text.size() > UINT32_MAX)
@@ -48,17 +47,15 @@ void TText::Assign(std::string_view text) {
             std::memcpy(block + 1, &length, 4);
             std::memcpy(block + 5, text.data(), text.size());
         }
-        std::memcpy(next, &block, sizeof block);
+        next.Set(block);
     }
     // The new text is complete before the old one goes: `text` may be this one.
     Release();
-    std::memcpy(Raw, next, sizeof Raw);
+    Handle.TakeFrom(next);
 }
 
 void TText::Release() {
-    if (!(Raw[0] & 1)) {
-        if (const unsigned char* block = Pointer())
-            GiveBlock(const_cast<unsigned char*>(block), BlockBytes(view().size()));
-    }
-    std::memset(Raw, 0, sizeof Raw);
+    if (!(Handle.Raw[0] & 1))
+        GiveBlock(Handle.Get(), BlockBytes(view().size()));
+    Handle.Clear();
 }

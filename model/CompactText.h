@@ -8,6 +8,8 @@
 // Both read like a std::string_view and convert to std::string.
 #pragma once
 
+#include "SmallBlocks.h"
+
 #include <bit>
 #include <compare>
 #include <concepts>
@@ -27,10 +29,7 @@ public:
     TText() = default;
     template <TextLike S> TText(const S& text) { Assign(std::string_view(text)); }
     TText(const TText& other) { Assign(other.view()); }
-    TText(TText&& other) noexcept {
-        std::memcpy(Raw, other.Raw, sizeof Raw);
-        std::memset(other.Raw, 0, sizeof other.Raw);
-    }
+    TText(TText&& other) noexcept = default;
     ~TText() { Release(); }
 
     TText& operator=(const TText& other) {
@@ -41,8 +40,7 @@ public:
     TText& operator=(TText&& other) noexcept {
         if (this != &other) {
             Release();
-            std::memcpy(Raw, other.Raw, sizeof Raw);
-            std::memset(other.Raw, 0, sizeof other.Raw);
+            Handle.TakeFrom(other.Handle);
         }
         return *this;
     }
@@ -50,13 +48,12 @@ public:
         Assign(std::string_view(text));
         return *this;
     }
-    void assign(std::string_view text) { Assign(text); }
     void clear() { Assign({}); }
 
     std::string_view view() const;
     const char* data() const { return view().data(); }
     size_t size() const { return view().size(); }
-    bool empty() const { return Pointer() == nullptr; }
+    bool empty() const { return Handle.Get() == nullptr; }
     std::string str() const { return std::string(view()); }
     operator std::string_view() const { return view(); }
     operator std::string() const { return str(); }
@@ -64,17 +61,12 @@ public:
 private:
     void Assign(std::string_view text);
     void Release();
-    const unsigned char* Pointer() const {
-        const unsigned char* p;
-        std::memcpy(&p, Raw, sizeof p);
-        return p;
-    }
 
-    // Inline: Raw[0] = length * 2 + 1, the bytes after it. Otherwise the
+    // Inline: Handle.Raw[0] = length * 2 + 1, the bytes after it. Otherwise the
     // address of the block (even, as every block is aligned), or all zero for
     // the empty text. A block starts with the length: one byte below 255,
     // else 255 and four bytes.
-    alignas(4) unsigned char Raw[8] = {};
+    TPackedAddress Handle;
 };
 
 class TSymbol {

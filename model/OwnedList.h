@@ -14,7 +14,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <new>
 
 #include "SmallBlocks.h"
@@ -26,15 +25,11 @@ public:
     TOwnedList() = default;
     TOwnedList(const TOwnedList&) = delete;
     TOwnedList& operator=(const TOwnedList&) = delete;
-    TOwnedList(TOwnedList&& other) noexcept {
-        std::memcpy(Raw, other.Raw, sizeof Raw);
-        std::memset(other.Raw, 0, sizeof other.Raw);
-    }
+    TOwnedList(TOwnedList&& other) noexcept = default;
     TOwnedList& operator=(TOwnedList&& other) noexcept {
         if (this != &other) {
             Clear();
-            std::memcpy(Raw, other.Raw, sizeof Raw);
-            std::memset(other.Raw, 0, sizeof other.Raw);
+            Address.TakeFrom(other.Address);
         }
         return *this;
     }
@@ -114,11 +109,7 @@ public:
     }
 
 private:
-    unsigned char* Block() const {
-        unsigned char* block;
-        std::memcpy(&block, Raw, sizeof block);
-        return block;
-    }
+    unsigned char* Block() const { return Address.Get(); }
     T* Items() const {
         unsigned char* block = Block();
         return block ? std::launder(reinterpret_cast<T*>(block + sizeof(uint32_t))) : nullptr;
@@ -149,7 +140,7 @@ private:
             }
         }
         GiveBlock(old, BlockBytes(oldRoom));
-        std::memcpy(Raw, &block, sizeof block);
+        Address.Set(block);
         if (block)
             SetCount(static_cast<uint32_t>(count));
     }
@@ -159,8 +150,8 @@ private:
         for (int i = 0; i < count; ++i)
             items[i].~T();
         GiveBlock(Block(), BlockBytes(RoomFor(static_cast<uint32_t>(count))));
-        std::memset(Raw, 0, sizeof Raw);
+        Address.Clear();
     }
 
-    alignas(4) unsigned char Raw[8] = {};
+    TPackedAddress Address; // of the block, or zero for no children
 };
