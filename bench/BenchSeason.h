@@ -2,10 +2,10 @@
 // 6 districts) with every game played, at `gamesPerTeam` games a team.
 #pragma once
 
-#include "model/BaseballFight.h"
-#include "model/BaseballPennant.h"
-#include "model/DayNumber.h"
-#include "model/SeasonTemplates.h"
+#include "core/base/DayNumber.h"
+#include "core/season/BaseballFight.h"
+#include "core/season/BaseballPennant.h"
+#include "core/season/SeasonTemplates.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,9 +1,9 @@
 // Season file, standings and magic numbers on a major-league-size season
 // (2,430 games) and on one ten times larger (range argument: games a team).
 
-#include "BenchSeason.h"
-#include "calc/DistrictStandings.h"
-#include "model/SeasonFile.h"
+#include "bench/BenchSeason.h"
+#include "core/io/SeasonFile.h"
+#include "core/standings/DistrictStandings.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

@@ -4,11 +4,11 @@
 // half a million of the smallest records of each kind.
 
 #include "cli/CliCommands.h"
-#include "model/BaseballFight.h"
-#include "model/BaseballPennant.h"
-#include "model/SeasonFile.h"
-#include "model/SmallBlocks.h"
-#include "settings/AppSettings.h"
+#include "core/base/SmallBlocks.h"
+#include "core/io/AppSettings.h"
+#include "core/io/SeasonFile.h"
+#include "core/season/BaseballFight.h"
+#include "core/season/BaseballPennant.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

@@ -2,8 +2,8 @@
 // major-league season (2,430 games), ten times that, and about a million games
 // (range argument: games a team).
 
-#include "BenchSeason.h"
-#include "model/MatchText.h"
+#include "bench/BenchSeason.h"
+#include "core/io/MatchText.h"
 
 #include <benchmark/benchmark.h>
 #include <map>

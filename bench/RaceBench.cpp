@@ -2,10 +2,10 @@
 // numbers) of one district: a Japanese-professional-size league on its
 // opening day, in mid-season and in its last week, and a major-league district.
 
-#include "BenchSeason.h"
-#include "RaceSeason.h"
-#include "calc/DistrictStandings.h"
-#include "race/TitleRace.h"
+#include "bench/BenchSeason.h"
+#include "bench/RaceSeason.h"
+#include "core/race/TitleRace.h"
+#include "core/standings/DistrictStandings.h"
 
 #include <benchmark/benchmark.h>
 #include <optional>

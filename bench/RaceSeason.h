@@ -5,10 +5,10 @@
 // schedule (0 = opening day, 1 = all played) are entered, about 3% drawn.
 #pragma once
 
-#include "model/BaseballFight.h"
-#include "model/BaseballPennant.h"
-#include "model/DayNumber.h"
-#include "model/SjisText.h"
+#include "core/base/DayNumber.h"
+#include "core/base/SjisText.h"
+#include "core/season/BaseballFight.h"
+#include "core/season/BaseballPennant.h"
 
 #include <algorithm>
 #include <map>

@@ -4,14 +4,14 @@
 // only what is exposed), scrolling it by a page, and rendering a whole table
 // into a PNG in bands.
 
-#include "BenchSeason.h"
-#include "settings/AppSettings.h"
-#include "views/JuniDrawing.h"
-#include "views/NitteiDrawing.h"
-#include "views/TableRender.h"
-#include "views/TaisenDrawing.h"
-#include "views/TmJuniDrawing.h"
-#include "views/VersusDrawing.h"
+#include "bench/BenchSeason.h"
+#include "core/io/AppSettings.h"
+#include "draw/JuniDrawing.h"
+#include "draw/NitteiDrawing.h"
+#include "draw/TableRender.h"
+#include "draw/TaisenDrawing.h"
+#include "draw/TmJuniDrawing.h"
+#include "draw/VersusDrawing.h"
 
 #include <QGuiApplication>
 #include <QImage>

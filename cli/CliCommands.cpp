@@ -1,21 +1,23 @@
-#include "CliCommands.h"
+#include "cli/CliCommands.h"
 
-#include "MatchTextCommands.h"
-#include "RaceCommand.h"
-#include "RenderCommand.h"
-#include "StandingsExport.h"
-#include "calc/DistrictStandings.h"
-#include "calc/StandingsText.h"
-#include "model/BaseballFight.h"
-#include "model/BaseballPennant.h"
-#include "model/DayNumber.h"
-#include "model/SeasonFile.h"
-#include "model/SjisText.h"
+#include "cli/MatchTextCommands.h"
+#include "core/base/DayNumber.h"
+#include "core/base/SjisText.h"
+#include "core/export/StandingsExport.h"
+#include "core/io/SeasonFile.h"
+#include "core/season/BaseballFight.h"
+#include "core/season/BaseballPennant.h"
+#include "core/standings/DistrictStandings.h"
+#include "core/standings/StandingsText.h"
 
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
 #include <optional>
 #include <ostream>
+#include <unistd.h>
 
 std::string clitext::U(const std::string& sjisText) {
     return sjis::ToUtf8(sjisText);
@@ -57,7 +59,8 @@ const char kUsage[] =
     "  tablora-cli export SEASON.qvk --out FILE.txt\n"
     "  tablora-cli import SEASON.qvk FILE.txt --out NEW.qvk [--force]\n";
 
-int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const TCliPrograms& programs);
 
 struct TUsageError {
     std::string Message;
@@ -223,7 +226,7 @@ int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return 0;
 }
 
-int Race(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Race(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const TCliPrograms& programs) {
     int district = 0, place = 1;
     std::optional<double> day;
     std::string format = "text";
@@ -254,10 +257,12 @@ int Race(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     }
     if (options.Path.empty())
         throw TUsageError{"シーズンファイルを指定してください"};
-    return RunRace(args, {options.Path, district, day, place, format}, out, err);
+    if (!programs.Race)
+        return ExecSibling(kRaceProgram, args, "優勝争いを決めるプログラム", out, err);
+    return programs.Race({options.Path, district, day, place, format}, out, err);
 }
 
-int Render(const std::vector<std::string>& args, std::ostream& err) {
+int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const TCliPrograms& programs) {
     TRenderRequest request;
     bool haveView = false, haveIndex = false;
     TOptionReader options(args);
@@ -305,7 +310,9 @@ int Render(const std::vector<std::string>& args, std::ostream& err) {
         throw TUsageError{"render にはシーズンファイル、--view、--index、--out が必要です"};
     if (request.View == "versus" && (request.Team.empty() || request.Opponent.empty()))
         throw TUsageError{"versus には --team と --opponent が必要です"};
-    return RunRender(args, request, err);
+    if (!programs.Render)
+        return ExecSibling(kRenderProgram, args, "画像を描くプログラム", out, err);
+    return programs.Render(request, err);
 }
 
 std::string FileArgument(const std::vector<std::string>& args) {
@@ -330,8 +337,32 @@ std::optional<TCliSeason> LoadCliSeason(const std::string& path, std::ostream& e
     return season;
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const int code = RunCommand(args, out, err);
+int ExecSibling(const std::string& program, const std::vector<std::string>& args, const std::string& what,
+                std::ostream& out, std::ostream& err) {
+    std::string self(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", self.data(), self.size() - 1);
+    self.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    const size_t slash = self.find_last_of('/');
+    const std::string path = (slash == std::string::npos ? std::string(".") : self.substr(0, slash)) + "/" + program;
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(path.c_str()));
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    // What was written so far goes out before this process becomes the other program.
+    out.flush();
+    err.flush();
+    std::cout.flush();
+    std::fflush(nullptr);
+    ::execv(path.c_str(), argv.data());
+    const int why = errno;
+    err << "tablora-cli: " << what << " " << path
+        << (why == ENOENT ? " がありません" : " を起動できません: " + std::string(std::strerror(why))) << "\n";
+    return 1;
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const TCliPrograms& programs) {
+    const int code = RunCommand(args, out, err, programs);
     // Output cut off by a full disk or a closed pipe is a failure, not a result.
     errno = 0;
     out.flush();
@@ -348,7 +379,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
 namespace {
 
-int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const TCliPrograms& programs) {
     try {
         if (args.empty())
             return Usage(err, "コマンドを指定してください");
@@ -369,9 +401,9 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (command == "standings")
             return Standings(args, out, err);
         if (command == "race")
-            return Race(args, out, err);
+            return Race(args, out, err, programs);
         if (command == "render")
-            return Render(args, err);
+            return Render(args, out, err, programs);
         if (command == "export")
             return ExportCommand(args, out, err);
         if (command == "import")

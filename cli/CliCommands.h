@@ -11,9 +11,52 @@
 class TPennant;
 class TFight;
 
+// `render` as read from its command line.
+struct TRenderRequest {
+    std::string Season;
+    std::string View; // "standings", "transition", "schedule", "headtohead" or "versus"
+    int Index = 0;
+    int Mode = 0;
+    int Filter = 0;       // headtohead and versus: 0 all, 1 home, 2 visitor games
+    int Page = 0;         // headtohead
+    std::string Team;     // versus: the own team's symbol (Shift-JIS)
+    std::string Opponent; // versus
+    std::string Out;
+};
+
+// `race` as read from its command line.
+struct TRaceRequest {
+    std::string Season;
+    int District = 0;
+    std::optional<double> Day;
+    int Place = 1;
+    std::string Format; // "text" or "json"
+};
+
+// tablora-cli loads no Qt library and no solver: `render` paints in
+// tablora-render (QtGui, no widgets) and `race` decides in tablora-race (the
+// race engine and COIN-OR CBC), both installed beside it. Each of the three
+// programs runs the same command lines; a program that carries a command's
+// code passes it here, and a command without it is handed, command line and
+// all, to the program that has it (whose messages and exit code are then the
+// command's).
+struct TCliPrograms {
+    int (*Render)(const TRenderRequest& request, std::ostream& err) = nullptr;
+    int (*Race)(const TRaceRequest& request, std::ostream& out, std::ostream& err) = nullptr;
+};
+constexpr const char* kRenderProgram = "tablora-render";
+constexpr const char* kRaceProgram = "tablora-race";
+
 // Runs one command line (without the program name). Returns the exit code:
 // 0 success, 1 failure (one line on `err` naming the file and the reason), 2 usage.
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const TCliPrograms& programs = {});
+
+// Replaces this process with `program` from this program's own folder (links
+// resolved: installed links point into lib/tablora), given `args`. Returns
+// only when that fails: 1, with a line on `err` naming `what` the program does.
+int ExecSibling(const std::string& program, const std::vector<std::string>& args, const std::string& what,
+                std::ostream& out, std::ostream& err);
 
 struct TCliSeason {
     std::unique_ptr<TPennant> Pennant;

@@ -1,11 +1,11 @@
-#include "MatchTextCommands.h"
+#include "cli/MatchTextCommands.h"
 
-#include "model/BaseballFight.h"
-#include "model/BaseballPennant.h"
-#include "model/DayNumber.h"
-#include "model/MatchText.h"
-#include "model/SeasonFile.h"
-#include "model/SjisText.h"
+#include "core/base/DayNumber.h"
+#include "core/base/SjisText.h"
+#include "core/io/MatchText.h"
+#include "core/io/SeasonFile.h"
+#include "core/season/BaseballFight.h"
+#include "core/season/BaseballPennant.h"
 
 #include <memory>
 #include <ostream>

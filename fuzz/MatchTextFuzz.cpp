@@ -2,10 +2,10 @@
 // crashing or hanging, and what was read must write back to a file that reads
 // the same (days, symbols, statuses, the scores of finished games).
 
-#include "model/BaseballFight.h"
-#include "model/BaseballPennant.h"
-#include "model/DayNumber.h"
-#include "model/MatchText.h"
+#include "core/base/DayNumber.h"
+#include "core/io/MatchText.h"
+#include "core/season/BaseballFight.h"
+#include "core/season/BaseballPennant.h"
 
 #include <cstdint>
 #include <cstdlib>

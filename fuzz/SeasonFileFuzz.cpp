@@ -2,10 +2,10 @@
 // into a season that writes back to a file that decodes the same, or fail
 // cleanly, without crashing, leaking or allocating for counts the data cannot hold.
 
-#include "calc/DistrictStandings.h"
-#include "model/BaseballFight.h"
-#include "model/BaseballPennant.h"
-#include "model/SeasonFile.h"
+#include "core/io/SeasonFile.h"
+#include "core/season/BaseballFight.h"
+#include "core/season/BaseballPennant.h"
+#include "core/standings/DistrictStandings.h"
 
 #include <cstdint>
 #include <cstdlib>

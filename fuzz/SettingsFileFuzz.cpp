@@ -2,8 +2,8 @@
 // program must read into settings inside their ranges, and writing them back
 // must be stable: read, written, read and written again gives the same file.
 
-#include "settings/AppSettings.h"
-#include "settings/SettingsFile.h"
+#include "core/io/AppSettings.h"
+#include "core/io/SettingsFile.h"
 
 #include <cstdint>
 #include <cstdlib>

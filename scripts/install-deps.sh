@@ -11,14 +11,15 @@ groups=("$@")
 packages=()
 for group in "${groups[@]}"; do
     case "$group" in
-        # The title race: Boost.Graph (maximum flow) and COIN-OR CBC (integer programs).
-        build) packages+=(g++ cmake ninja-build make pkg-config libboost-graph-dev coinor-libcbc-dev) ;;
+        # The title race: Boost.Graph (maximum flow) and COIN-OR CBC (integer programs);
+        # nlohmann-json (header-only) writes the JSON of tablora-cli.
+        build) packages+=(g++ cmake ninja-build make pkg-config libboost-graph-dev coinor-libcbc-dev nlohmann-json3-dev) ;;
         # python3 reads the CSV and HTML exports back in the tests.
         test) packages+=(googletest libgtest-dev libgmock-dev python3) ;;
-        # Qt 6 Widgets, zlib for the pictures of tablora-render, and the Japanese UI
+        # Qt 6 Widgets, libpng for the pictures of tablora-render, and the Japanese UI
         # font ("ＭＳ Ｐゴシック" is drawn with IPAPGothic).
         # Qt's own texts (buttons of message boxes, file dialogs) in Japanese too.
-        gui) packages+=(qt6-base-dev libgl-dev zlib1g-dev fonts-ipafont-gothic qt6-translations-l10n) ;;
+        gui) packages+=(qt6-base-dev libgl-dev libpng-dev zlib1g-dev fonts-ipafont-gothic qt6-translations-l10n) ;;
         bench) packages+=(libbenchmark-dev) ;;
         # The package build: icons drawn from the SVG, the shared-library
         # dependencies, and the checkers of the desktop files.

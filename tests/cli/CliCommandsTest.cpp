@@ -1,10 +1,14 @@
 #include "cli/CliCommands.h"
-#include "cli/StandingsExport.h"
-#include "model/BaseballFight.h"
-#include "model/BaseballPennant.h"
-#include "model/SeasonFile.h"
-#include "model/SjisText.h"
-#include "support/MatchBuilder.h"
+#include "cli/race/RaceCommand.h"
+#ifdef TABLORA_HAS_RENDER
+#include "cli/render/RenderCommand.h"
+#endif
+#include "core/base/SjisText.h"
+#include "core/export/StandingsExport.h"
+#include "core/io/SeasonFile.h"
+#include "core/season/BaseballFight.h"
+#include "core/season/BaseballPennant.h"
+#include "tests/support/MatchBuilder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -23,9 +27,16 @@ struct TRun {
     std::string Out, Err;
 };
 
+// render and race run in this process, as in the programs that carry them.
+#ifdef TABLORA_HAS_RENDER
+const TCliPrograms kInProcess{.Render = RunRender, .Race = RunRace};
+#else
+const TCliPrograms kInProcess{.Race = RunRace};
+#endif
+
 TRun Cli(std::vector<std::string> args) {
     std::ostringstream out, err;
-    int code = RunCli(args, out, err);
+    int code = RunCli(args, out, err, kInProcess);
     return {code, out.str(), err.str()};
 }
 

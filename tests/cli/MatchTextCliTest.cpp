@@ -1,10 +1,10 @@
 // tablora-cli export and import.
 #include "cli/CliCommands.h"
-#include "model/BaseballFight.h"
-#include "model/BaseballPennant.h"
-#include "model/MatchText.h"
-#include "model/SeasonFile.h"
-#include "support/TempFolder.h"
+#include "core/io/MatchText.h"
+#include "core/io/SeasonFile.h"
+#include "core/season/BaseballFight.h"
+#include "core/season/BaseballPennant.h"
+#include "tests/support/TempFolder.h"
 
 #include <filesystem>
 #include <fstream>

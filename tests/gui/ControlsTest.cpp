@@ -1,10 +1,10 @@
-#include "controls/CuteBtn.h"
-#include "controls/Pictures.h"
-#include "controls/QtText.h"
-#include "controls/TabStrip.h"
-#include "controls/URLLabel.h"
-#include "controls/UVersion.h"
-#include "gui/ScriptedDialogs.h"
+#include "draw/Pictures.h"
+#include "draw/QtText.h"
+#include "gui/controls/CuteBtn.h"
+#include "gui/controls/TabStrip.h"
+#include "gui/controls/URLLabel.h"
+#include "gui/controls/UVersion.h"
+#include "tests/gui/ScriptedDialogs.h"
 
 #include <QMenu>
 #include <QPushButton>

@@ -1,11 +1,11 @@
 // The match data commands of the main window: export, import and clear.
-#include "app/UMain.h"
-#include "gui/ScriptedDialogs.h"
-#include "model/BaseballFight.h"
-#include "model/BaseballPennant.h"
-#include "model/MatchText.h"
-#include "model/SeasonFile.h"
-#include "support/TempFolder.h"
+#include "core/io/MatchText.h"
+#include "core/io/SeasonFile.h"
+#include "core/season/BaseballFight.h"
+#include "core/season/BaseballPennant.h"
+#include "gui/app/UMain.h"
+#include "tests/gui/ScriptedDialogs.h"
+#include "tests/support/TempFolder.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,13 +1,13 @@
 // The schedule window: its layout (lines, separators, size) and what it paints.
-#include "ViewSeason.h"
-#include "controls/TabStrip.h"
-#include "controls/WheelMessage.h"
-#include "views/NitteiDrawing.h"
-#include "views/TableRender.h"
-#include "views/TableSurface.h"
-#include "views/TaisenDrawing.h"
-#include "views/UNittei.h"
-#include "views/VersusDrawing.h"
+#include "draw/NitteiDrawing.h"
+#include "draw/TableRender.h"
+#include "draw/TaisenDrawing.h"
+#include "draw/VersusDrawing.h"
+#include "gui/controls/TabStrip.h"
+#include "gui/controls/WheelMessage.h"
+#include "gui/views/TableSurface.h"
+#include "gui/views/UNittei.h"
+#include "tests/gui/ViewSeason.h"
 
 #include <QApplication>
 #include <QImage>

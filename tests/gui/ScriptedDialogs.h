@@ -2,8 +2,8 @@
 // everything asked is recorded.
 #pragma once
 
-#include "QtPrint.h"
-#include "controls/DialogService.h"
+#include "gui/controls/DialogService.h"
+#include "tests/gui/QtPrint.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,12 +1,12 @@
-#include "controls/QtText.h"
-#include "gui/ScriptedDialogs.h"
-#include "model/BaseballFight.h"
-#include "model/BaseballPennant.h"
-#include "model/SeasonTemplates.h"
-#include "model/SjisText.h"
-#include "setup/UJunjo.h"
-#include "setup/USettei.h"
-#include "support/MatchBuilder.h"
+#include "core/base/SjisText.h"
+#include "core/season/BaseballFight.h"
+#include "core/season/BaseballPennant.h"
+#include "core/season/SeasonTemplates.h"
+#include "draw/QtText.h"
+#include "gui/setup/UJunjo.h"
+#include "gui/setup/USettei.h"
+#include "tests/gui/ScriptedDialogs.h"
+#include "tests/support/MatchBuilder.h"
 
 #include <QButtonGroup>
 #include <QDir>

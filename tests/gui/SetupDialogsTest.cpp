@@ -1,9 +1,9 @@
-#include "controls/CuteBtn.h"
-#include "controls/UpDown.h"
-#include "gui/ScriptedDialogs.h"
-#include "settings/AppSettings.h"
-#include "setup/UColor.h"
-#include "setup/UOption.h"
+#include "core/io/AppSettings.h"
+#include "gui/controls/CuteBtn.h"
+#include "gui/controls/UpDown.h"
+#include "gui/setup/UColor.h"
+#include "gui/setup/UOption.h"
+#include "tests/gui/ScriptedDialogs.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,9 +1,9 @@
 // The head-to-head table: cell states, filters, pages, the header and the clicks.
-#include "ViewSeason.h"
-#include "controls/TabStrip.h"
-#include "views/TableSurface.h"
-#include "views/TaisenDrawing.h"
-#include "views/UTaisen.h"
+#include "draw/TaisenDrawing.h"
+#include "gui/controls/TabStrip.h"
+#include "gui/views/TableSurface.h"
+#include "gui/views/UTaisen.h"
+#include "tests/gui/ViewSeason.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The team-versus-team window: the game list's numbering and the summary.
-#include "ViewSeason.h"
-#include "views/TableSurface.h"
-#include "views/UVersus.h"
-#include "views/VersusDrawing.h"
+#include "draw/VersusDrawing.h"
+#include "gui/views/TableSurface.h"
+#include "gui/views/UVersus.h"
+#include "tests/gui/ViewSeason.h"
 
 #include <QApplication>
 #include <QScrollArea>

@@ -2,14 +2,14 @@
 // and what a whole table shows, read from the canvas record.
 #pragma once
 
-#include "QtPrint.h"
-#include "model/BaseballFight.h"
-#include "model/BaseballPennant.h"
-#include "model/DayNumber.h"
-#include "model/SjisText.h"
-#include "settings/AppSettings.h"
-#include "views/TableCanvas.h"
-#include "views/ViewContext.h"
+#include "core/base/DayNumber.h"
+#include "core/base/SjisText.h"
+#include "core/io/AppSettings.h"
+#include "core/season/BaseballFight.h"
+#include "core/season/BaseballPennant.h"
+#include "draw/TableCanvas.h"
+#include "draw/ViewContext.h"
+#include "tests/gui/QtPrint.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

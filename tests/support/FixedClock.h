@@ -1,7 +1,7 @@
 // Holds the program's clock (days::Now) at a fixed day and time for one test.
 #pragma once
 
-#include "model/DayNumber.h"
+#include "core/base/DayNumber.h"
 
 class TFixedClock {
 public:

@@ -3,7 +3,7 @@
 //   AddGame(fight, Game("C", "S", day).Cancelled().Number(2));
 #pragma once
 
-#include "model/BaseballFight.h"
+#include "core/season/BaseballFight.h"
 
 #include <cstdint>
 

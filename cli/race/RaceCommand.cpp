@@ -1,0 +1,133 @@
+// The race program's side of `race`: decides the district's race and prints it.
+#include "cli/race/RaceCommand.h"
+
+#include "cli/CliCommands.h"
+#include "core/base/DayNumber.h"
+#include "core/base/SjisText.h"
+#include "core/export/StandingsExport.h"
+#include "core/race/TitleRace.h"
+#include "core/season/BaseballPennant.h"
+#include "core/standings/DistrictStandings.h"
+#include "core/standings/StandingsText.h"
+
+#include <ostream>
+
+namespace {
+
+using clitext::Cell;
+using clitext::DrawRuleText;
+using clitext::U;
+
+const char* RaceStatusKey(TRaceStatus status) {
+    switch (status) {
+    case TRaceStatus::Clinched:
+        return "clinched";
+    case TRaceStatus::Magic:
+        return "magic";
+    case TRaceStatus::Dependent:
+        return "dependent";
+    case TRaceStatus::Eliminated:
+        return "eliminated";
+    }
+    return "";
+}
+
+std::string OptionalNumber(const std::optional<int>& n, const char* none) {
+    return n ? std::to_string(*n) : none;
+}
+
+std::string ScenarioText(const TRaceAnswer& a) {
+    std::string text;
+    for (const TRaceRecord& r : a.Scenario) {
+        if (!text.empty())
+            text += "  ";
+        text += U(r.Symbol);
+        for (const auto& [mark, value] : {std::pair{" ", r.Wins}, std::pair{"-", r.Losses}, std::pair{"-", r.Draws}}) {
+            text += mark;
+            text += std::to_string(value);
+        }
+    }
+    return text;
+}
+
+void RaceText(std::ostream& out, const TDistrictStandings& s, const TTitleRace& race, int place) {
+    const bool noDraws = s.League->DrawRule == 2;
+    out << U(s.League->Name + s.District->Name) << "  " << U(StandingsStateText(s.AllPlayed(), s.Calc->GetKeyDates()))
+        << "  " << (place == 1 ? std::string("優勝争い") : std::to_string(place) + "位以内争い") << " ("
+        << (s.ByWins ? "勝数優先" : "勝率優先") << ", 引き分け" << DrawRuleText(s.League->DrawRule) << ")\n";
+    out << U(sjis::S(noDraws ? "順位 記号 チーム          勝-敗       残  マジック  状況          自力  消滅"
+                             : "順位 記号 チーム          勝-敗-分    残  マジック  状況          自力  消滅"))
+        << "\n";
+    for (int i = 0; i < race.TeamCount(); ++i) {
+        const TRaceTeam& t = race.Input().Teams[static_cast<size_t>(i)];
+        const TRaceAnswer a = race.Decide(i, place);
+        // Put together in steps: GCC 12 warns falsely on a + chain of short texts.
+        std::string record = std::to_string(t.Wins);
+        record += "-";
+        record += std::to_string(t.Losses);
+        if (!noDraws) {
+            record += "-";
+            record += std::to_string(t.Draws);
+        }
+        out << Cell(std::to_string(t.Rank), 4, true) << " " << Cell(t.Symbol, 4, false) << " "
+            << Cell(t.ShortName, 14, false) << " " << Cell(record, 10, false) << Cell(std::to_string(t.Remain), 4, true)
+            << "  " << Cell(t.Magic < 0 ? "-" : MagicText(t.Magic), 8, false) << "  "
+            << Cell(RaceStatusText(a, place), 12, false) << Cell(OptionalNumber(a.ClinchNumber, "-"), 6, true)
+            << Cell(OptionalNumber(a.EliminationNumber, "-"), 6, true) << "\n";
+        if (a.Status == TRaceStatus::Eliminated)
+            out << "       理由: " << U(a.Reason) << "\n";
+        else
+            out << "       例: " << ScenarioText(a) << "\n";
+    }
+}
+
+void RaceJson(std::ostream& out, const TDistrictStandings& s, const TTitleRace& race, int place,
+              const std::optional<double>& day) {
+    out << "{\"district\": " << JsonString(U(s.League->Name + s.District->Name))
+        << ", \"rankRule\": " << int(s.League->RankRule) << ", \"drawRule\": " << int(s.League->DrawRule)
+        << ", \"place\": " << place << ", \"day\": " << (day ? JsonString(days::FormatDate(*day)) : "null")
+        << ", \"teams\": [";
+    for (int i = 0; i < race.TeamCount(); ++i) {
+        const TRaceTeam& t = race.Input().Teams[static_cast<size_t>(i)];
+        const TRaceAnswer a = race.Decide(i, place);
+        out << (i ? ",\n  " : "\n  ") << "{\"rank\": " << t.Rank << ", \"symbol\": " << JsonString(U(t.Symbol))
+            << ", \"shortName\": " << JsonString(U(t.ShortName)) << ", \"wins\": " << t.Wins
+            << ", \"losses\": " << t.Losses << ", \"draws\": " << t.Draws << ", \"remain\": " << t.Remain
+            << ", \"magic\": " << (t.Magic < 0 ? "null" : std::to_string(t.Magic)) << ", \"status\": \""
+            << RaceStatusKey(a.Status) << "\", \"clinchNumber\": " << OptionalNumber(a.ClinchNumber, "null")
+            << ", \"eliminationNumber\": " << OptionalNumber(a.EliminationNumber, "null") << ", \"scenario\": ";
+        if (a.Status == TRaceStatus::Eliminated) {
+            out << "null, \"reason\": " << JsonString(U(a.Reason)) << "}";
+            continue;
+        }
+        out << "[";
+        for (size_t k = 0; k < a.Scenario.size(); ++k) {
+            const TRaceRecord& r = a.Scenario[k];
+            out << (k ? ", " : "") << "{\"symbol\": " << JsonString(U(r.Symbol)) << ", \"wins\": " << r.Wins
+                << ", \"losses\": " << r.Losses << ", \"draws\": " << r.Draws << "}";
+        }
+        out << "], \"reason\": null}";
+    }
+    out << (race.TeamCount() ? "\n" : "") << "]}\n";
+}
+
+} // namespace
+
+int RunRace(const TRaceRequest& request, std::ostream& out, std::ostream& err) {
+    std::optional<TCliSeason> season = LoadCliSeason(request.Season, err);
+    if (!season)
+        return 1;
+    std::optional<TDistrictStandings> s =
+        BuildDistrictStandings(*season->Pennant, *season->Fight, request.District, request.Day);
+    if (!s) {
+        err << "tablora-cli: " << request.Season << ": 地区 " << request.District << " はありません (地区数 "
+            << season->Pennant->TotalDistrictCount() << ")\n";
+        return 1;
+    }
+    const TTitleRace race(RaceInputFrom(*season->Pennant, *s));
+    if (request.Format == "json")
+        RaceJson(out, *s, race, request.Place, request.Day);
+    else
+        RaceText(out, *s, race, request.Place);
+    return 0;
+}

@@ -1,0 +1,145 @@
+// The render program's side of render: the tables painted in bands into a PNG.
+#include "cli/render/RenderCommand.h"
+
+#include "cli/CliCommands.h"
+#include "core/base/AtomicFile.h"
+#include "core/base/SjisText.h"
+#include "core/io/AppSettings.h"
+#include "core/io/SettingsFile.h"
+#include "core/season/BaseballPennant.h"
+#include "draw/JuniDrawing.h"
+#include "draw/NitteiDrawing.h"
+#include "draw/TablePicture.h"
+#include "draw/TaisenDrawing.h"
+#include "draw/TmJuniDrawing.h"
+#include "draw/VersusDrawing.h"
+
+#include <QDir>
+#include <QFont>
+#include <QGuiApplication>
+#include <QStandardPaths>
+#include <cerrno>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+namespace {
+
+// Painting needs a GUI application; the offscreen platform needs no display.
+void EnsureApplication() {
+    if (QCoreApplication::instance())
+        return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own notices (runtime folders and the like) are not ours to print.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    static int argc = 1;
+    static char name[] = "tablora-cli";
+    static char* argv[] = {name, nullptr};
+    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+}
+
+// The tables of the schedule, head-to-head and versus views, as laid out for
+// the request; the reason, and none, when an index, page or symbol names nothing.
+struct TPictureTables {
+    std::unique_ptr<TNitteiLayout> Schedule;
+    std::unique_ptr<TTaisenLayout> HeadToHead;
+    std::unique_ptr<TVersusLayout> Versus;
+};
+
+std::optional<std::string> LayOutTables(const TViewContext& view, const TRenderRequest& request, TPictureTables& t,
+                                        TTablePicture& picture) {
+    const TPennant& pennant = *view.Pennant;
+    if (request.View == "schedule") {
+        if (request.Index < 0 || request.Index >= pennant.LeagueCount())
+            return "リーグ " + std::to_string(request.Index) + " はありません (リーグは " +
+                   std::to_string(pennant.LeagueCount()) + " 個)";
+        t.Schedule = std::make_unique<TNitteiLayout>(LayoutNittei(view, request.Index));
+        picture = SingleTablePicture(*t.Schedule);
+        return std::nullopt;
+    }
+    if (request.Index < 0 || request.Index >= pennant.TotalDistrictCount())
+        return "地区 " + std::to_string(request.Index) + " はありません (地区は " +
+               std::to_string(pennant.TotalDistrictCount()) + " 個)";
+    if (request.View == "headtohead") {
+        const std::vector<int> pages = TaisenPages(pennant, request.Index);
+        if (request.Page >= static_cast<int>(pages.size()))
+            return "ページ " + std::to_string(request.Page) + " はありません (この地区のページは 0 から " +
+                   std::to_string(pages.size() - 1) + " まで)";
+        t.HeadToHead =
+            std::make_unique<TTaisenLayout>(LayoutTaisen(view, request.Index, pages, request.Filter, request.Page));
+        picture = SingleTablePicture(t.HeadToHead->Table);
+        return std::nullopt;
+    }
+    TLeague* league = nullptr;
+    const TDistrict* district = pennant.DistrictAt(request.Index, &league);
+    bool member = false;
+    for (int i = 0; i < district->TeamCount(); ++i)
+        member = member || district->GetTeam(i).Symbol == request.Team;
+    if (!member)
+        return "チーム " + sjis::ToUtf8(request.Team) + " は地区 " + std::to_string(request.Index) + " (" +
+               sjis::ToUtf8(league->Name + district->Name) + ") にありません";
+    if (!pennant.TeamBySymbol(request.Opponent))
+        return "相手チーム " + sjis::ToUtf8(request.Opponent) + " はありません";
+    t.Versus = std::make_unique<TVersusLayout>(
+        LayoutVersus(view, request.Index, request.Team, request.Opponent, request.Filter));
+    picture = VersusPicture(*t.Versus);
+    return std::nullopt;
+}
+
+} // namespace
+
+int RunRender(const TRenderRequest& request, std::ostream& err) {
+    std::optional<TCliSeason> season = LoadCliSeason(request.Season, err);
+    if (!season)
+        return 1;
+    return RenderView(*season->Pennant, *season->Fight, request, err);
+}
+
+int RenderView(const TPennant& pennant, const TFight& fight, const TRenderRequest& request, std::ostream& err) {
+    EnsureApplication();
+    // The colors the user chose in the program, when its settings file is beside us.
+    const QString programDir = QCoreApplication::applicationDirPath();
+    TWorkArea anywhere{0, 0, 100000, 100000};
+    const TSettingsFiles files{QDir(programDir).filePath(QStringLiteral("tablora.ini")).toStdString(),
+                               QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                                   .filePath(QStringLiteral("tablora/tablora.ini"))
+                                   .toStdString()};
+    const TAppSettings settings = ReadSettings(TIniFile::Load(SettingsFileToRead(files)), anywhere);
+    const TViewContext view{&pennant, &fight, &settings, programDir, QGuiApplication::palette()};
+
+    std::unique_ptr<TJuniTable> standings;
+    TTmJuniPanes transition;
+    TPictureTables tables;
+    TTablePicture picture;
+    if (request.View == "schedule" || request.View == "headtohead" || request.View == "versus") {
+        if (const std::optional<std::string> why = LayOutTables(view, request, tables, picture)) {
+            err << "tablora-cli: " << request.Season << ": " << *why << "\n";
+            return 2;
+        }
+    } else if (request.View == "standings") {
+        if (request.Index < 0 || request.Index >= pennant.TotalDistrictCount()) {
+            err << "tablora-cli: " << request.Season << ": 地区 " << request.Index << " はありません\n";
+            return 1;
+        }
+        standings = std::make_unique<TJuniTable>(view, request.Index, request.Mode);
+        picture = SingleTablePicture(*standings);
+    } else {
+        if (request.Index < 0 || request.Index >= pennant.TotalTeamCount()) {
+            err << "tablora-cli: " << request.Season << ": チーム " << request.Index << " はありません\n";
+            return 1;
+        }
+        transition = LayOutTmJuni(view, request.Index);
+        picture = TransitionPicture(transition);
+    }
+    std::string png, why;
+    if (!EncodeTablePicture(picture, png, why)) {
+        err << "tablora-cli: " << request.Out << ": " << why << "\n";
+        return 1;
+    }
+    if (!WriteFileAtomically(request.Out, png)) {
+        err << "tablora-cli: " << request.Out << ": 画像を書き込めません (" << FileErrorText(errno) << ")\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,216 @@
+#include "core/io/MatchText.h"
+
+#include "core/base/DayNumber.h"
+#include "core/season/BaseballFight.h"
+#include "core/season/BaseballPennant.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+constexpr size_t kLineBytes = 28;
+constexpr size_t kVisitorColumn = 24; // the visitor symbol's first column, counted from 1
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kLastUpdate = "LastUpdate:";
+
+bool Blank(char c) {
+    // Spaces and control characters: every byte up to 0x20.
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && Blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && Blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// A line break inside a text would split its line in two and shift every line
+// after it; the file has no way to carry one, so it becomes a space.
+void BreaksToSpaces(std::string& text, size_t from = 0) {
+    for (size_t i = from; i < text.size(); ++i)
+        if (text[i] == '\r' || text[i] == '\n')
+            text[i] = ' ';
+}
+
+// A date-time as whole seconds on one time line. Day values before day 0 keep
+// their time of day as a positive fraction, so the fraction counts forward.
+int64_t Seconds(double dayTime, bool truncate) {
+    if (!std::isfinite(dayTime))
+        return 0;
+    const int64_t whole = days::WholeDay(dayTime);
+    const double fraction = std::fabs(dayTime - static_cast<double>(whole)) * 86400.0;
+    // A value made from whole seconds may come back a hair below them.
+    const int64_t seconds = truncate ? static_cast<int64_t>(std::floor(fraction + 1e-4)) : std::llround(fraction);
+    return whole * 86400 + seconds;
+}
+
+// Columns 16-17 or 21-22: 0 when blank or not a decimal number.
+int8_t Score(std::string_view field) {
+    if (field == "  ")
+        return 0;
+    field = Trim(field);
+    if (!field.empty() && field.front() == '+')
+        field.remove_prefix(1);
+    int value = 0;
+    auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (field.empty() || ec != std::errc() || end != field.data() + field.size())
+        return 0;
+    return static_cast<int8_t>(value); // two columns: -9 to 99
+}
+
+// Splits the file into lines at CR LF, LF or a lone CR, in one pass.
+class TLineReader {
+public:
+    explicit TLineReader(std::string_view bytes) : Bytes(bytes) {}
+    bool Next(std::string_view& line) {
+        if (Pos >= Bytes.size())
+            return false;
+        const char* data = Bytes.data();
+        size_t end = Pos;
+        while (end < Bytes.size() && data[end] != '\n' && data[end] != '\r')
+            ++end;
+        line = Bytes.substr(Pos, end - Pos);
+        if (end < Bytes.size() && data[end] == '\r' && end + 1 < Bytes.size() && data[end + 1] == '\n')
+            ++end;
+        Pos = end + 1;
+        return true;
+    }
+
+private:
+    std::string_view Bytes;
+    size_t Pos = 0;
+};
+
+} // namespace
+
+std::string PadField(std::string_view text, size_t width, bool rightAligned) {
+    text = Trim(text).substr(0, width);
+    const std::string pad(width - text.size(), ' ');
+    return rightAligned ? pad + std::string(text) : std::string(text) + pad;
+}
+
+std::string MatchLine(const TMatchRec& match, bool withDate) {
+    const bool finished = match.Status == StatusFinished;
+    std::string line;
+    line.reserve(kLineBytes);
+    // A date out of the calendar's four-digit years would not fit: it is cut, never widened.
+    line += withDate ? PadField(days::FormatDate(match.GameDate), 10, false) : std::string(10, ' ');
+    line += ' ';
+    line += PadField(match.HomeSymbol.Text(), 3, true);
+    line += ' ';
+    line += finished ? PadField(std::to_string(match.HomeScore), 2, true) : "  ";
+    line += " - ";
+    line += finished ? PadField(std::to_string(match.VisitorScore), 2, false) : "  ";
+    line += ' ';
+    line += PadField(match.VisitorSymbol.Text(), 3, false);
+    line += ' ';
+    line += match.Status == StatusCancelled ? 'X' : ' ';
+    BreaksToSpaces(line);
+    return line;
+}
+
+std::string EncodeMatchText(const TPennant& pennant, const TFight& fight) {
+    std::string text = pennant.Contents;
+    BreaksToSpaces(text);
+    text += kLineEnd;
+    size_t from = text.size();
+    text += pennant.Checker;
+    BreaksToSpaces(text, from);
+    text += kLineEnd;
+    text += kLastUpdate;
+    text += days::FormatDateTime(fight.LastUpdate);
+    text += kLineEnd;
+
+    text.reserve(text.size() + static_cast<size_t>(fight.MatchCount()) * (kLineBytes + kLineEnd.size()));
+    for (int i = 0; i < fight.MatchCount(); ++i) {
+        const TMatchRec& match = fight.GetMatch(i);
+        const bool newDay = i == 0 || !days::SameDay(match.GameDate, fight.GetMatch(i - 1).GameDate);
+        text += MatchLine(match, newDay);
+        text += kLineEnd;
+    }
+    return text;
+}
+
+bool ExportMatchText(const std::string& path, const TPennant& pennant, const TFight& fight,
+                     const TWriteFaults* faults) {
+    return WriteFileAtomically(path, EncodeMatchText(pennant, fight), faults);
+}
+
+TMatchText ReadMatchText(std::string_view bytes) {
+    TMatchText result;
+    result.Fight = std::make_unique<TFight>();
+    TFight& fight = *result.Fight;
+    TLineReader lines(bytes);
+    std::string_view line;
+
+    if (!lines.Next(line)) // the title: not needed
+        return result;
+    if (!lines.Next(line))
+        return result;
+    result.HasChecker = true;
+    result.Checker.assign(line);
+    if (lines.Next(line) && line.size() > kLastUpdate.size()) {
+        // The 19 bytes after "LastUpdate:", whatever the label says.
+        const std::optional<double> when = days::ParseDateTime(std::string(line.substr(kLastUpdate.size(), 19)));
+        result.LastUpdate = when.value_or(0.0);
+    }
+    fight.LastUpdate = result.LastUpdate;
+
+    // Room for one record per remaining line that can hold one, and no more:
+    // a binary file of few line ends reserves next to nothing.
+    const size_t lineEnds = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n') +
+                                                std::count(bytes.begin(), bytes.end(), '\r'));
+    fight.Reserve(static_cast<int>(std::min({lineEnds + 1, bytes.size() / kLineBytes, size_t(1) << 24})));
+
+    double day = 0;
+    int counter = 0;
+    std::string padded;
+    while (lines.Next(line)) {
+        if (line.size() < kLineBytes) {
+            // An editor that strips trailing spaces leaves a record ending at
+            // its visitor symbol (column 24 on): read it as the 28 columns it
+            // was written as, rather than losing every game not cancelled.
+            // Other short lines, an empty last line among them, are skipped.
+            if (line.size() < kVisitorColumn || Blank(line.back()))
+                continue;
+            padded.assign(line);
+            padded.resize(kLineBytes, ' ');
+            line = padded;
+        }
+        if (line.substr(0, 8) != "        ") {
+            counter = 1;
+            const std::optional<double> date = days::ParseDate(std::string(line.substr(0, 10)));
+            day = date.value_or(0.0);
+            if (!date)
+                continue;
+        } else if (counter < 127) {
+            ++counter; // GameNo is one signed byte: a day of more games keeps the rest in file order
+        }
+        TMatchRec& match = fight.GetMatch(fight.NewMatch());
+        match.HomeSymbol.Set(Trim(line.substr(11, 3)));
+        match.HomeScore = Score(line.substr(15, 2));
+        match.VisitorScore = Score(line.substr(20, 2));
+        match.VisitorSymbol.Set(Trim(line.substr(23, 3)));
+        match.Status = line[27] == 'X' ? StatusCancelled : line.substr(15, 2) != "  " ? StatusFinished : StatusBefore;
+        match.GameNo = static_cast<int8_t>(counter);
+        match.GameDate = day;
+    }
+    return result;
+}
+
+TImportCheck CheckImport(const TPennant& pennant, const TFight& fight, const TMatchText& text) {
+    if (!text.HasChecker || text.Checker != pennant.Checker)
+        return TImportCheck::OtherChecker;
+    if (Seconds(fight.LastUpdate, true) > Seconds(text.LastUpdate, false))
+        return TImportCheck::Older;
+    return TImportCheck::Ok;
+}
+
+void ApplyImport(const TPennant& pennant, TFight& fight, TMatchText&& text) {
+    fight = std::move(*text.Fight);
+    RenumberGames(pennant, fight);
+}

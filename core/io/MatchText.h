@@ -1,0 +1,67 @@
+// The match data text file: a season's match list as Shift-JIS text with CR LF
+// line ends, so schedules and results can be carried between copies of a season.
+//
+//   line 1   the season's title (ignored when read)
+//   line 2   the season's checker; a file is taken only by a season with the same one
+//   line 3   "LastUpdate:yyyy/mm/dd hh:nn:ss"
+//   then     one 28-byte line per match:
+//            "2003/04/01   G  3 -  2  T   "   date only when the day changes,
+//            home symbol right-aligned, scores only for finished games, "X" in
+//            the last column for a cancelled game.
+//
+// Columns count bytes. The order of the lines within a day gives GameNo.
+#pragma once
+
+#include "core/base/AtomicFile.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+class TPennant;
+class TFight;
+struct TMatchRec;
+
+// Trims spaces and control characters at both ends, cuts to `width` bytes,
+// then pads with spaces on the left (rightAligned) or on the right.
+std::string PadField(std::string_view text, size_t width, bool rightAligned);
+
+// One match line, 28 bytes without its line end. `withDate` writes the day in
+// columns 1-10; otherwise they are spaces.
+std::string MatchLine(const TMatchRec& match, bool withDate);
+
+// The whole file's bytes for a season's match list.
+std::string EncodeMatchText(const TPennant& pennant, const TFight& fight);
+
+// Writes the file through the atomic writer: a failed write leaves any older file as it was.
+bool ExportMatchText(const std::string& path, const TPennant& pennant, const TFight& fight,
+                     const TWriteFaults* faults = nullptr);
+
+// What a match data file holds.
+struct TMatchText {
+    bool HasChecker = false; // the file has a second line at all
+    std::string Checker;
+    double LastUpdate = 0; // 0 when line 3 cannot be read
+    // The records in file order with GameNo from the line order and LastUpdate
+    // set; never null after ReadMatchText.
+    std::unique_ptr<TFight> Fight;
+};
+
+// Reads a file's bytes. Any bytes are accepted: line ends may be CR LF, LF or
+// CR; lines shorter than 28 bytes are skipped; a date that cannot be read
+// starts a day of value 0 and its own line is skipped.
+TMatchText ReadMatchText(std::string_view bytes);
+
+enum class TImportCheck {
+    Ok,
+    OtherChecker, // refused: the file belongs to another season
+    Older,        // the season was updated after the file was written: ask first
+};
+
+// Checker first, then the age: the season's LastUpdate cut to whole seconds
+// later than the file's.
+TImportCheck CheckImport(const TPennant& pennant, const TFight& fight, const TMatchText& text);
+
+// Replaces the season's match list with the file's (nothing of the old list is
+// kept), numbers every day's games in the season's team order and sorts.
+void ApplyImport(const TPennant& pennant, TFight& fight, TMatchText&& text);

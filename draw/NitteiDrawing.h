@@ -1,0 +1,50 @@
+// The schedule of one league ("日程表"), for the schedule window and
+// tablora-cli render: every game of the league day by day, three to a line.
+// The layout is plain data made in one pass over the match list; painting any
+// part of the table walks only the lines in that part.
+#pragma once
+
+#include "core/season/TeamList.h"
+#include "draw/TableCanvas.h"
+#include "draw/ViewContext.h"
+
+#include <QString>
+#include <vector>
+
+struct TNitteiGame {
+    int Match = -1; // index in the match list
+    int Home = -1;  // indexes in the layout's team list
+    int Visitor = -1;
+};
+
+struct TNitteiLine {
+    int Y = 0;          // top of the line's 12-pixel strip
+    int Separator = 0;  // the rule at Y - 3: 0 none, 1 in Line1 (new week), 2 in Line2 (same week)
+    bool Label = false; // the first line of a day carries the day's label
+    double Day = 0;
+    int Count = 0; // games on the line, 1 to 3
+    TNitteiGame Games[3];
+};
+
+class TNitteiLayout : public TTableLayout {
+public:
+    TViewContext View;
+    int League = -1;
+    QString Caption;
+    std::vector<TTeamItem> Teams;
+    std::vector<int> NameSizes; // per team: the size its short name fits NameWidth at
+    int NameWidth = 45;
+    int ColumnPitch = 172;
+    int Width = 0;
+    int Height = 0;
+    int ScrollTarget = 0; // top of the last day line whose first game has a result
+    std::vector<TNitteiLine> Lines;
+
+    QSize Size() const override { return QSize(Width, Height); }
+    QColor Background() const override;
+    // Paints the lines that meet the canvas's area.
+    void Paint(TTableCanvas& canvas) const override;
+};
+
+// An out-of-range league gives the bare frame of an empty schedule.
+TNitteiLayout LayoutNittei(const TViewContext& view, int league);

@@ -1,0 +1,287 @@
+#include "draw/RaceDrawing.h"
+
+#include "core/season/BaseballPennant.h"
+#include "core/standings/StandingsText.h"
+#include "draw/QtText.h"
+
+namespace {
+
+constexpr int kHeaderTop = 27;
+constexpr int kRowsTop = kHeaderTop + 35;
+constexpr int kRowPitch = 35; // rows overlap their neighbours' borders by one pixel
+constexpr int kCellHeight = 36;
+constexpr int kBoxPitch = 79;                       // scenario boxes overlap by one pixel too
+constexpr int kBlockHeight = 20 + kCellHeight + 10; // caption, boxes (or reason lines), gap
+
+// Column widths, left to right.
+constexpr int kRank = 20, kName = 90, kNumber = 40, kStatus = 76;
+
+QRect Box(int l, int t, int r, int b) {
+    return TTableCanvas::Box(l, t, r, b);
+}
+QRect Top(const QRect& b) {
+    return Box(b.left(), b.top(), b.left() + b.width(), b.top() + 18);
+}
+QRect Bottom(const QRect& b) {
+    return Box(b.left(), b.top() + 18, b.left() + b.width(), b.top() + 36);
+}
+// A number right-aligned 8 pixels inside the right border.
+QRect Inset(const QRect& b) {
+    return Box(b.left(), b.top(), b.left() + b.width() - 8, b.top() + b.height());
+}
+
+QString N(long long value) {
+    return QString::number(value);
+}
+
+QString NumberOrDash(const std::optional<int>& n) {
+    return n ? N(*n) : QStringLiteral("－");
+}
+
+QString CutTitle(int place) {
+    return place == 1 ? QStringLiteral("優　勝") : QStringLiteral("%1位以内").arg(place);
+}
+
+} // namespace
+
+// What every part of one painting shares: the canvas, the table and its colors.
+class TRacePaint {
+public:
+    TRacePaint(TTableCanvas& canvas, const TViewContext& view)
+        : C(canvas), S(*view.Settings), Char1(view.Color(S.Char1)), Line1(view.Color(S.Line1)),
+          Magic(view.Color(S.Magic)), Down(view.Color(S.Down)) {
+        C.SetFontColor(Char1);
+    }
+
+    void Text(const QRect& b, const QString& text, TAlign align, int size = 9) {
+        C.SetFontSize(size);
+        C.Text(b, text, align);
+    }
+    void Centre(const QRect& b, const QString& text, int size = 9) { Text(b, text, TAlign::Center, size); }
+    void Colored(const QRect& b, const QString& text, const QColor& color, TAlign align = TAlign::Center) {
+        C.SetFontColor(color);
+        Text(b, text, align);
+        C.SetFontColor(Char1);
+    }
+    // Outlines a cell at x and returns its box.
+    QRect Cell(int& x, int y, int width) {
+        const QRect box = Box(x, y, x + width, y + kCellHeight);
+        C.Frame(box, Line1);
+        x += width - 1;
+        return box;
+    }
+
+    TTableCanvas& C;
+    const TAppSettings& S;
+    QColor Char1, Line1, Magic, Down;
+};
+
+TRaceTable::TRaceTable(const TViewContext& view, int districtIndex, int place) : View(view), Cut(std::max(place, 1)) {
+    Standing = BuildDistrictStandings(*view.Pennant, *view.Fight, districtIndex);
+    if (!Standing) {
+        Extent = QSize(1, 1);
+        return;
+    }
+    DrawRule = Standing->League->DrawRule;
+    NoDraws = DrawRule == 2;
+    Race = std::make_unique<TTitleRace>(RaceInputFrom(*view.Pennant, *Standing));
+    // The season may be edited while the window stays open: keep nothing of it.
+    Standing->League = nullptr;
+    Standing->District = nullptr;
+    for (int row = 0; row < Race->TeamCount(); ++row) {
+        FirstAnswers.push_back(Race->Decide(row, 1));
+        CutAnswers.push_back(Cut == 1 ? FirstAnswers.back() : Race->Decide(row, Cut));
+    }
+    const int teams = Race->TeamCount();
+    // Cells overlap their neighbours' borders: each advances its width less one.
+    const int numbers = NoDraws ? 4 : 5; // wins, losses, (draws,) remaining, magic
+    TableWidth = 5 + (kRank - 1) + (kName - 1) + numbers * (kNumber - 1) + 2 * (kStatus + 2 * kNumber - 3) + 1;
+    for (int row = 0; row < teams; ++row) {
+        const int y = kRowsTop + row * kRowPitch;
+        RowRects.push_back(Box(5, y, TableWidth, y + kRowPitch));
+    }
+    EvidenceTop = kRowsTop + teams * kRowPitch + 20;
+    const int boxes = 5 + teams * kBoxPitch + 1 + 10;
+    Extent = QSize(std::max({TableWidth + 10, boxes, 480}), EvidenceTop + 20 + 2 * kBlockHeight + 10);
+    if (teams > 0)
+        Shown = 0;
+}
+
+TRaceTable::~TRaceTable() = default;
+
+QColor TRaceTable::Background() const {
+    return View.Background();
+}
+
+QRect TRaceTable::EvidenceRect() const {
+    return Box(0, EvidenceTop, Extent.width(), Extent.height());
+}
+
+QRect TRaceTable::ShowEvidence(int row) {
+    if (row < 0 || row >= TeamCount() || row == Shown)
+        return {};
+    Shown = row;
+    return EvidenceRect();
+}
+
+void TRaceTable::Paint(TTableCanvas& canvas) const {
+    if (!Standing)
+        return;
+    TRacePaint p(canvas, View);
+    if (canvas.Shows(Box(0, 0, Extent.width(), kHeaderTop)))
+        PaintBand(p);
+    if (canvas.Shows(Box(0, kHeaderTop, Extent.width(), kHeaderTop + kCellHeight)))
+        PaintHeader(p);
+    const auto [first, last] = canvas.VisibleRows(kRowsTop, kRowPitch, kCellHeight, TeamCount());
+    for (int row = first; row < last; ++row)
+        PaintRow(p, row);
+    if (Shown >= 0 && canvas.Shows(EvidenceRect()))
+        PaintEvidence(p);
+}
+
+void TRaceTable::PaintBand(TRacePaint& p) const {
+    const TDistrictStandings& s = *Standing;
+    p.C.SetFontSize(10);
+    p.C.TextTopLeft(Box(10, 5, 150, 19), Q(StandingsStateText(s.AllPlayed(), s.Keys)));
+    const QString rule = QStringLiteral("%1・引き分け%2")
+                             .arg(s.ByWins ? QStringLiteral("勝数優先") : QStringLiteral("勝率優先"))
+                             .arg(DrawRule == 0   ? QStringLiteral("あり")
+                                  : DrawRule == 1 ? QStringLiteral("再試合")
+                                                  : QStringLiteral("なし"));
+    p.Text(Box(160, 5, 400, 19), rule, TAlign::Left);
+}
+
+void TRaceTable::PaintHeader(TRacePaint& p) const {
+    int x = 5;
+    const int y = kHeaderTop;
+    const QRect rank = p.Cell(x, y, kRank);
+    p.Centre(Top(rank), QStringLiteral("順"));
+    p.Centre(Bottom(rank), QStringLiteral("位"));
+    p.Centre(p.Cell(x, y, kName), QStringLiteral("チ　ー　ム"));
+    p.Centre(p.Cell(x, y, kNumber), QStringLiteral("勝"));
+    p.Centre(p.Cell(x, y, kNumber), QStringLiteral("負"));
+    if (!NoDraws)
+        p.Centre(p.Cell(x, y, kNumber), QStringLiteral("分"));
+    p.Centre(p.Cell(x, y, kNumber), QStringLiteral("残試合"), 8);
+    const QRect magic = p.Cell(x, y, kNumber);
+    p.Centre(Top(magic), QStringLiteral("マジック"), 8);
+    p.Centre(Bottom(magic), QStringLiteral("(表)"), 8);
+    for (const int place : {1, Cut}) {
+        // A group: its title on the top line over the three columns below it.
+        const int left = x, width = kStatus + 2 * kNumber - 2;
+        p.C.Frame(Box(left, y, left + width, y + 19), p.Line1);
+        p.Centre(Box(left, y, left + width, y + 19), CutTitle(place));
+        int sub = left;
+        const auto lower = [&](int w, const QString& title) {
+            const QRect b = Box(sub, y + 18, sub + w, y + kCellHeight);
+            p.C.Frame(b, p.Line1);
+            p.Centre(b, title, 8);
+            sub += w - 1;
+        };
+        lower(kStatus, QStringLiteral("状　況"));
+        lower(kNumber, QStringLiteral("自力M"));
+        lower(kNumber, QStringLiteral("消滅M"));
+        x += width - 1;
+    }
+}
+
+void TRaceTable::PaintRow(TRacePaint& p, int row) const {
+    const TRaceTeam& t = Team(row);
+    const int y = kRowsTop + row * kRowPitch;
+    int x = 5;
+    p.Centre(p.Cell(x, y, kRank), N(t.Rank));
+    const QRect name = p.Cell(x, y, kName);
+    const QString shortName = Q(t.ShortName);
+    FitFontSize(p.C, 80, shortName);
+    p.C.Text(Box(name.left() + 5, y, name.left() + 85, y + kCellHeight), shortName, TAlign::Left);
+    for (const int value : {t.Wins, t.Losses})
+        p.Text(Inset(p.Cell(x, y, kNumber)), N(value), TAlign::Right);
+    if (!NoDraws)
+        p.Text(Inset(p.Cell(x, y, kNumber)), N(t.Draws), TAlign::Right);
+    p.Text(Inset(p.Cell(x, y, kNumber)), N(t.Remain), TAlign::Right);
+    const QRect magic = p.Cell(x, y, kNumber);
+    if (t.Magic >= 0)
+        p.Colored(magic, Q(MagicText(t.Magic)), p.Magic);
+    else
+        p.Centre(magic, QStringLiteral("－"));
+    for (const int place : {1, Cut}) {
+        const TRaceAnswer& a = place == 1 ? First(row) : AtCut(row);
+        const QRect status = p.Cell(x, y, kStatus);
+        const QString text = Q(RaceStatusText(a, place));
+        switch (a.Status) {
+        case TRaceStatus::Clinched:
+        case TRaceStatus::Magic:
+            p.Colored(status, text, p.Magic);
+            break;
+        case TRaceStatus::Eliminated:
+            p.Colored(status, text, p.Down);
+            break;
+        case TRaceStatus::Dependent:
+            p.Centre(status, text);
+            break;
+        }
+        const QRect clinch = Inset(p.Cell(x, y, kNumber));
+        if (a.ClinchNumber)
+            p.Colored(clinch, N(*a.ClinchNumber), p.Magic, TAlign::Right);
+        else
+            p.Text(clinch, QStringLiteral("－"), TAlign::Right);
+        p.Text(Inset(p.Cell(x, y, kNumber)), NumberOrDash(a.EliminationNumber), TAlign::Right);
+    }
+}
+
+void TRaceTable::PaintEvidence(TRacePaint& p) const {
+    const TRaceTeam& t = Team(Shown);
+    int y = EvidenceTop;
+    p.C.SetFontSize(10);
+    p.C.TextTopLeft(Box(10, y, Extent.width() - 10, y + 18), Q(t.ShortName) + QStringLiteral(" の根拠"));
+    y += 20;
+    for (const int place : {1, Cut}) {
+        const TRaceAnswer& a = place == 1 ? First(Shown) : AtCut(Shown);
+        const QString title = place == 1 ? QStringLiteral("優勝") : QStringLiteral("%1位以内").arg(place);
+        if (a.Status == TRaceStatus::Eliminated) {
+            p.Text(Box(10, y, Extent.width() - 10, y + 18), title + QStringLiteral("の可能性がない理由"), TAlign::Left);
+            // The reason on up to two lines, split at a comma when it is long.
+            const QString reason = Q(a.Reason);
+            const int width = Extent.width() - 30;
+            p.C.SetFontSize(9);
+            int split = -1;
+            if (p.C.TextWidth(reason) > width)
+                for (int i = reason.size() / 2, d = 0; i - d > 0 || i + d < reason.size(); ++d) {
+                    if (i + d < reason.size() && reason[i + d] == QChar(u'、')) {
+                        split = i + d + 1;
+                        break;
+                    }
+                    if (i - d > 0 && reason[i - d] == QChar(u'、')) {
+                        split = i - d + 1;
+                        break;
+                    }
+                }
+            if (split > 0) {
+                p.Text(Box(20, y + 18, 20 + width, y + 36), reason.left(split), TAlign::Left);
+                p.Text(Box(20, y + 36, 20 + width, y + 54), reason.mid(split), TAlign::Left);
+            } else {
+                p.Text(Box(20, y + 18, 20 + width, y + 36), reason, TAlign::Left);
+            }
+        } else {
+            p.Text(Box(10, y, Extent.width() - 10, y + 18), title + QStringLiteral("する結果の例 (全チームの最終成績)"),
+                   TAlign::Left);
+            int x = 5;
+            for (size_t i = 0; i < a.Scenario.size(); ++i) {
+                const TRaceRecord& r = a.Scenario[i];
+                const QRect box = Box(x, y + 19, x + 80, y + 19 + kCellHeight);
+                p.C.Frame(box, p.Line1);
+                const QString name = Q(View.Pennant->ShortNameBySymbol(r.Symbol));
+                FitFontSize(p.C, 70, name);
+                if (static_cast<int>(i) == Shown)
+                    p.C.SetFontColor(p.Magic);
+                p.C.Text(Box(x + 5, y + 19, x + 75, y + 37), name, TAlign::Center);
+                p.C.SetFontColor(p.Char1);
+                const QString record = NoDraws ? QStringLiteral("%1-%2").arg(r.Wins).arg(r.Losses)
+                                               : QStringLiteral("%1-%2-%3").arg(r.Wins).arg(r.Losses).arg(r.Draws);
+                p.Centre(Box(x, y + 37, x + 80, y + 19 + kCellHeight), record);
+                x += kBoxPitch;
+            }
+        }
+        y += kBlockHeight;
+    }
+}

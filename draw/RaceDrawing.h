@@ -1,0 +1,63 @@
+// The title race of one district, for the race window: the header band, the
+// teams in standings order with their records, the table's magic number, and
+// for first place and for the top-K cut the status, clinch number and
+// elimination number; below the table, the evidence of one team. Laid out
+// (and decided) when built; painted in any part on demand.
+#pragma once
+
+#include "core/race/TitleRace.h"
+#include "core/standings/DistrictStandings.h"
+#include "draw/TableCanvas.h"
+#include "draw/ViewContext.h"
+
+#include <QRect>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class TRacePaint;
+
+class TRaceTable : public TTableLayout {
+public:
+    // District `districtIndex` (counted over the whole season) with the cut at
+    // `place` (2 and up; first place is always shown), and the evidence of
+    // row 0. An out-of-range district gives an empty table.
+    TRaceTable(const TViewContext& view, int districtIndex, int place);
+    ~TRaceTable() override;
+
+    QSize Size() const override { return Extent; }
+    QColor Background() const override;
+    void Paint(TTableCanvas& canvas) const override;
+
+    int Place() const { return Cut; }
+    int TeamCount() const { return Race ? Race->TeamCount() : 0; }
+    const TRaceTeam& Team(int row) const { return Race->Input().Teams[static_cast<size_t>(row)]; }
+    // The answers of a row for first place and for the cut.
+    const TRaceAnswer& First(int row) const { return FirstAnswers[static_cast<size_t>(row)]; }
+    const TRaceAnswer& AtCut(int row) const { return CutAnswers[static_cast<size_t>(row)]; }
+
+    // Hit rectangles: each whole row.
+    std::vector<QRect> RowRects;
+    int EvidenceRow() const { return Shown; }
+    // Shows the evidence of `row` (a row out of range changes nothing) and
+    // returns the part of the table to repaint.
+    QRect ShowEvidence(int row);
+    QRect EvidenceRect() const;
+
+private:
+    void PaintBand(TRacePaint& p) const;
+    void PaintHeader(TRacePaint& p) const;
+    void PaintRow(TRacePaint& p, int row) const;
+    void PaintEvidence(TRacePaint& p) const;
+
+    TViewContext View;
+    std::optional<TDistrictStandings> Standing;
+    std::unique_ptr<TTitleRace> Race;
+    std::vector<TRaceAnswer> FirstAnswers, CutAnswers;
+    int Cut = 3;
+    uint8_t DrawRule = 0;
+    bool NoDraws = false;
+    int TableWidth = 0, EvidenceTop = 0;
+    QSize Extent;
+    int Shown = -1;
+};

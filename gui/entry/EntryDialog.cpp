@@ -1,0 +1,57 @@
+#include "gui/entry/EntryDialog.h"
+
+#include <QPushButton>
+#include <algorithm>
+
+TEntryDialog::TEntryDialog(int rowsPerPage, QWidget* parent) : QDialog(parent), TMaxRows(std::max(rowsPerPage, 1)) {
+    BtnBack = EntryButton(this, QStringLiteral("前日(&B)"), QStringLiteral("前日に移動します"));
+    DTPKijun = EntryDatePicker(this, QStringLiteral("yyyy/MM/dd' ('ddd')'"));
+    BtnNext = EntryButton(this, QStringLiteral("翌日(&N)"), QStringLiteral("翌日に移動します"));
+    BtnMae = EntryButton(this, QStringLiteral("前頁(&F)"), QString());
+    BtnTugi = EntryButton(this, QStringLiteral("次頁(&J)"), QString());
+
+    connect(BtnBack, &QPushButton::clicked, this, [this] { SetDay(Picked - 1); });
+    connect(BtnNext, &QPushButton::clicked, this, [this] { BtnNextClick(); });
+    connect(DTPKijun, &QDateEdit::userDateChanged, this, [this](const QDate& date) {
+        if (!Filling)
+            DayPicked(DayOfDate(date));
+    });
+    connect(BtnMae, &QPushButton::clicked, this, [this] {
+        --Page;
+        ShowPage(TMaxRows * Page);
+    });
+    connect(BtnTugi, &QPushButton::clicked, this, [this] {
+        ++Page;
+        ShowPage(TMaxRows * Page);
+    });
+}
+
+void TEntryDialog::SetDay(double day) {
+    Picked = day;
+    Filling = true;
+    DTPKijun->setDate(DateOfDay(day));
+    Filling = false;
+    LoadDay();
+}
+
+void TEntryDialog::DayPicked(double day) {
+    Picked = day;
+    LoadDay();
+}
+
+void TEntryDialog::DeleteRowWidgets() {
+    for (const QPointer<QWidget>& widget : RowWidgets)
+        delete widget.data(); // a widget deleted with its parent row box is already gone
+    RowWidgets.clear();
+}
+
+void TEntryDialog::FirstPage() {
+    Page = 0;
+    BtnMae->setEnabled(false);
+    BtnTugi->setEnabled(false);
+}
+
+void TEntryDialog::UpdatePaging(int start, int count) {
+    BtnMae->setEnabled(start > 0);
+    BtnTugi->setEnabled(start + TMaxRows < count);
+}

@@ -1,0 +1,290 @@
+// The title race engine against an enumeration of every completion of small
+// districts, under every rank and draw rule, and on the classic cases.
+#include "core/race/TitleRace.h"
+
+#include "core/base/SjisText.h"
+#include "core/standings/BaseballCalc.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <tuple>
+
+namespace {
+
+// One remaining game: two district teams, or a district team and an outsider (-1).
+struct TGame {
+    int A, B;
+};
+
+struct TCase {
+    TRaceInput In;
+    std::vector<TGame> Games;
+};
+
+// What every completion says of team t at place k.
+struct TTruth {
+    bool AnyGood = false, AnyBad = false;
+    int MostGoodLosses = -1, MostBadWins = -1;
+};
+
+bool Above(int w, int l, int wt, int lt, bool byWins) {
+    const auto rate = [](long long w, long long l) { return w + l == 0 ? 0 : w * 1000000 / (w + l); };
+    if (byWins && w != wt)
+        return w > wt;
+    return rate(w, l) > rate(wt, lt);
+}
+
+// Tries every result of every remaining game.
+std::vector<std::vector<TTruth>> Enumerate(const TCase& c, int places) {
+    const TRaceInput& in = c.In;
+    const int n = static_cast<int>(in.Teams.size());
+    const bool draws = in.DrawRule == 0;
+    std::vector<std::vector<TTruth>> truth(n, std::vector<TTruth>(places + 1));
+    std::vector<int> w(n), l(n), gw(n, 0), gl(n, 0);
+    for (int i = 0; i < n; ++i) {
+        w[i] = in.Teams[i].Wins;
+        l[i] = in.Teams[i].Losses;
+    }
+    auto leaf = [&]() {
+        for (int t = 0; t < n; ++t) {
+            int rank = 1;
+            for (int i = 0; i < n; ++i)
+                rank += Above(w[i], l[i], w[t], l[t], in.ByWins);
+            for (int k = 1; k <= places; ++k) {
+                TTruth& tr = truth[t][k];
+                if (rank <= k) {
+                    tr.AnyGood = true;
+                    tr.MostGoodLosses = std::max(tr.MostGoodLosses, gl[t]);
+                } else {
+                    tr.AnyBad = true;
+                    tr.MostBadWins = std::max(tr.MostBadWins, gw[t]);
+                }
+            }
+        }
+    };
+    // Every result of every game, as a counter in base 3 (or 2 without draws).
+    const int outcomes = draws ? 3 : 2;
+    std::vector<int> result(c.Games.size(), 0);
+    auto apply = [&](size_t g, int sign) {
+        const TGame& game = c.Games[g];
+        const int aw = result[g] == 0 ? sign : 0, bw = result[g] == 1 ? sign : 0;
+        for (const auto& [team, dw, dl] : {std::tuple{game.A, aw, bw}, std::tuple{game.B, bw, aw}})
+            if (team >= 0) {
+                w[team] += dw;
+                l[team] += dl;
+                gw[team] += dw;
+                gl[team] += dl;
+            }
+    };
+    for (size_t g = 0; g < c.Games.size(); ++g)
+        apply(g, 1);
+    while (true) {
+        leaf();
+        size_t g = 0;
+        for (; g < c.Games.size(); ++g) {
+            apply(g, -1);
+            if (++result[g] < outcomes) {
+                apply(g, 1);
+                break;
+            }
+            result[g] = 0;
+            apply(g, 1);
+        }
+        if (g == c.Games.size())
+            return truth;
+    }
+}
+
+// A random district; `balanced` gives teams of equal records and a round
+// robin still to play (as on an opening day), where rivals can swap places.
+TCase RandomCase(std::mt19937& rng, int gamesAtMost, bool balanced) {
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    TCase c;
+    const int n = balanced ? pick(3, 4) : pick(3, 5);
+    c.In.Games.assign(n, std::vector<int>(n, 0));
+    // Close records, so that races are open.
+    const int level = pick(0, 8), losses = pick(0, 8);
+    for (int i = 0; i < n; ++i) {
+        TRaceTeam t;
+        t.Symbol = std::string(1, static_cast<char>('A' + i));
+        t.ShortName = t.Symbol;
+        t.Wins = level + (balanced ? 0 : pick(0, 4));
+        t.Losses = balanced ? losses : pick(0, 10);
+        t.Draws = balanced ? 0 : pick(0, 2);
+        c.In.Teams.push_back(t);
+    }
+    auto add = [&](int a, int b) {
+        if (b < 0) {
+            ++c.In.Teams[a].Outside;
+        } else {
+            ++c.In.Games[a][b];
+            ++c.In.Games[b][a];
+            ++c.In.Teams[b].Remain;
+        }
+        ++c.In.Teams[a].Remain;
+        c.Games.push_back({a, b});
+    };
+    if (balanced) {
+        for (int a = 0; a < n; ++a)
+            for (int b = a + 1; b < n; ++b)
+                add(a, b);
+        if (pick(0, 1))
+            for (int a = 0; a < n; ++a)
+                add(a, -1);
+        return c;
+    }
+    const int games = pick(0, gamesAtMost);
+    for (int g = 0; g < games; ++g) {
+        const int a = pick(0, n - 1);
+        int b = pick(-1, n - 2);
+        if (b >= a)
+            ++b;
+        add(a, b);
+    }
+    return c;
+}
+
+std::string Describe(const TCase& c, int team, int place) {
+    std::string s = "rankRule " + std::to_string(c.In.ByWins) + " drawRule " + std::to_string(c.In.DrawRule) +
+                    " team " + std::to_string(team) + " place " + std::to_string(place) + "\n";
+    for (const TRaceTeam& t : c.In.Teams)
+        s += t.Symbol + " " + std::to_string(t.Wins) + "-" + std::to_string(t.Losses) + "-" + std::to_string(t.Draws) +
+             " outside " + std::to_string(t.Outside) + "\n";
+    for (const TGame& g : c.Games)
+        s += "game " + std::to_string(g.A) + " " + std::to_string(g.B) + "\n";
+    return s;
+}
+
+// The engine's answers, checked against the enumeration and for consistency.
+// Returns false (with a failure naming the case) at the first difference.
+bool Agree(const TCase& c, int places) {
+    const auto truth = Enumerate(c, places);
+    const TTitleRace race(c.In);
+    const int n = race.TeamCount();
+    for (int t = 0; t < n; ++t) {
+        const int remain = c.In.Teams[t].Remain;
+        for (int k = 1; k <= places; ++k) {
+            const TTruth& tr = truth[t][k];
+            const TRaceAnswer a = race.Decide(t, k);
+            // The numbers as the definitions give them, -1 for none.
+            const int clinch = !tr.AnyBad ? 0 : tr.MostBadWins + 1 <= remain ? tr.MostBadWins + 1 : -1;
+            const int out = !tr.AnyGood ? 0 : tr.MostGoodLosses + 1 <= remain ? tr.MostGoodLosses + 1 : -1;
+            bool right = a.ClinchNumber.value_or(-1) == clinch && a.EliminationNumber.value_or(-1) == out &&
+                         (a.Status == TRaceStatus::Eliminated) == !tr.AnyGood &&
+                         (a.Status == TRaceStatus::Clinched) == (clinch == 0);
+            if (right && a.Status == TRaceStatus::Eliminated)
+                right = !a.Reason.empty();
+            else if (right) {
+                // The scenario is a completion in which the team makes it.
+                right = static_cast<int>(a.Scenario.size()) == n;
+                int rank = 1;
+                for (int i = 0; right && i < n; ++i) {
+                    const TRaceRecord& r = a.Scenario[i];
+                    const TRaceTeam& now = c.In.Teams[i];
+                    right = r.Wins + r.Losses + r.Draws == now.Wins + now.Losses + now.Draws + now.Remain &&
+                            r.Wins >= now.Wins && r.Losses >= now.Losses && r.Draws >= now.Draws &&
+                            (c.In.DrawRule == 0 || r.Draws == now.Draws);
+                    rank += Above(r.Wins, r.Losses, a.Scenario[t].Wins, a.Scenario[t].Losses, c.In.ByWins);
+                }
+                right = right && rank <= k;
+            }
+            if (right && k == 1) {
+                // The table's magic number never promises less than the exact clinch number.
+                int magic = -1;
+                for (int x = 0; x < n; ++x) {
+                    if (x == t)
+                        continue;
+                    const TRaceTeam &me = c.In.Teams[t], &rival = c.In.Teams[x];
+                    const int m = MagicVersus({me.Wins + me.Losses, me.Wins, me.Remain},
+                                              {rival.Wins + rival.Losses, rival.Wins, rival.Remain}, c.In.Games[t][x],
+                                              c.In.ByWins);
+                    if (m < 0) {
+                        magic = -1;
+                        break;
+                    }
+                    magic = std::max(magic, m);
+                }
+                right = magic < 0 || (a.ClinchNumber && *a.ClinchNumber <= magic);
+            }
+            if (!right) {
+                ADD_FAILURE() << Describe(c, t, k) << "clinch " << a.ClinchNumber.value_or(-1) << " (expected "
+                              << clinch << "), elimination " << a.EliminationNumber.value_or(-1) << " (expected " << out
+                              << ")";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+TEST(TitleRaceTest, AgreesWithEveryCompletionOfSmallDistricts) {
+    std::mt19937 rng(20261208);
+    for (int round = 0; round < 500; ++round) {
+        const TCase base = RandomCase(rng, round % 100 == 0 ? 12 : 7, round % 10 == 5);
+        for (const bool byWins : {false, true})
+            for (const uint8_t drawRule : {0, 1, 2}) {
+                TCase c = base;
+                c.In.ByWins = byWins;
+                c.In.DrawRule = drawRule;
+                if (!Agree(c, 3))
+                    return;
+            }
+    }
+}
+
+// A district given as records and a table of remaining games between its
+// teams; games against outsiders make up the rest of each team's remaining.
+TRaceInput District(bool byWins, std::vector<std::tuple<const char*, int, int, int>> teams,
+                    std::vector<std::vector<int>> games) {
+    TRaceInput in;
+    in.ByWins = byWins;
+    in.DrawRule = 2;
+    in.Games = games;
+    for (size_t i = 0; i < teams.size(); ++i) {
+        const auto& [name, wins, losses, remain] = teams[i];
+        TRaceTeam t;
+        t.Symbol = t.ShortName = name;
+        t.Wins = wins;
+        t.Losses = losses;
+        t.Remain = remain;
+        int inside = 0;
+        for (int g : games[i])
+            inside += g;
+        t.Outside = remain - inside;
+        in.Teams.push_back(t);
+    }
+    return in;
+}
+
+// Two published cases: a team that can still reach the leader's wins is out
+// because the teams above it play each other.
+TEST(TitleRaceTest, ClassicEliminations) {
+    for (const bool byWins : {false, true}) {
+        const TTitleRace four(District(byWins,
+                                       {{"ATL", 83, 71, 8}, {"PHI", 80, 79, 3}, {"NYM", 78, 78, 6}, {"MON", 77, 82, 3}},
+                                       {{0, 1, 6, 1}, {1, 0, 0, 2}, {6, 0, 0, 0}, {1, 2, 0, 0}}));
+        const TRaceAnswer phi = four.Decide(1, 1);
+        EXPECT_EQ(phi.Status, TRaceStatus::Eliminated);
+        EXPECT_EQ(sjis::ToUtf8(phi.Reason),
+                  byWins ? "ATLとNYMが残り6試合の直接対決で計6勝するため、どちらかが83勝(勝率.512)を上回る"
+                         : "ATLとNYMが残り6試合の直接対決で計6勝するため、どちらかが.512を上回る");
+        const TRaceAnswer mon = four.Decide(3, 1);
+        EXPECT_EQ(mon.Status, TRaceStatus::Eliminated);
+        EXPECT_EQ(sjis::ToUtf8(mon.Reason).rfind("残り3試合に全勝しても", 0), 0u);
+        EXPECT_EQ(four.Decide(1, 2).Status, TRaceStatus::Dependent); // second place stays open
+        EXPECT_EQ(four.Decide(0, 1).Status, TRaceStatus::Magic);
+    }
+    // Detroit (49-86) can reach 76 wins, but New York, Baltimore, Boston and
+    // Toronto hold 278 wins and play 27 games among themselves.
+    const TTitleRace five(District(
+        true, {{"NY", 75, 59, 28}, {"BAL", 71, 63, 28}, {"BOS", 69, 66, 27}, {"TOR", 63, 72, 27}, {"DET", 49, 86, 27}},
+        {{0, 3, 8, 7, 3}, {3, 0, 2, 7, 7}, {8, 2, 0, 0, 0}, {7, 7, 0, 0, 0}, {3, 7, 0, 0, 0}}));
+    const TRaceAnswer det = five.Decide(4, 1);
+    EXPECT_EQ(det.Status, TRaceStatus::Eliminated);
+    EXPECT_EQ(sjis::ToUtf8(det.Reason),
+              "NY、BAL、BOS、TORが残り27試合の直接対決で計27勝するため、どれかが76勝(勝率.469)を上回る");
+    EXPECT_NE(five.Decide(3, 1).Status, TRaceStatus::Eliminated);
+}
+
+} // namespace
