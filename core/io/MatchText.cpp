@@ -62,10 +62,20 @@ int8_t Score(std::string_view field) {
     return static_cast<int8_t>(value); // two columns: -9 to 99
 }
 
-// Splits the file into lines at CR LF, LF or a lone CR, in one pass.
+// Splits the file into lines at CR LF, LF or a lone CR, in one pass. A file
+// whose first line ends in CR CR LF or LF CR (a CR LF file passed once more
+// through a converter, or written on a machine that swaps the two) ends every
+// line so: there a run of CR and LF is one line end, so its records do not
+// read as records and blank lines by turns.
 class TLineReader {
 public:
-    explicit TLineReader(std::string_view bytes) : Bytes(bytes) {}
+    explicit TLineReader(std::string_view bytes) : Bytes(bytes) {
+        const size_t end = bytes.find_first_of("\r\n");
+        if (end != std::string_view::npos) {
+            const std::string_view tail = bytes.substr(end, 3);
+            Runs = tail.starts_with("\r\r\n") || tail.starts_with("\n\r");
+        }
+    }
     bool Next(std::string_view& line) {
         if (Pos >= Bytes.size())
             return false;
@@ -74,6 +84,12 @@ public:
         while (end < Bytes.size() && data[end] != '\n' && data[end] != '\r')
             ++end;
         line = Bytes.substr(Pos, end - Pos);
+        if (Runs) {
+            while (end < Bytes.size() && (data[end] == '\n' || data[end] == '\r'))
+                ++end;
+            Pos = end;
+            return true;
+        }
         if (end < Bytes.size() && data[end] == '\r' && end + 1 < Bytes.size() && data[end + 1] == '\n')
             ++end;
         Pos = end + 1;
@@ -83,6 +99,7 @@ public:
 private:
     std::string_view Bytes;
     size_t Pos = 0;
+    bool Runs = false; // every run of CR and LF ends one line
 };
 
 } // namespace

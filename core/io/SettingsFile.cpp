@@ -12,10 +12,15 @@ const std::string kUtf8Mark = "{UTF-8}";
 
 } // namespace
 
+bool IsInstalledProgramFile(const std::string& besideProgram) {
+    const std::string path = std::filesystem::path(besideProgram).lexically_normal().string();
+    return path.starts_with("/usr/");
+}
+
 std::string SettingsFileToRead(const TSettingsFiles& files) {
     if (!files.InUserFolder.empty()) {
         std::error_code ec;
-        if (std::filesystem::exists(files.InUserFolder, ec))
+        if (IsInstalledProgramFile(files.BesideProgram) || std::filesystem::exists(files.InUserFolder, ec))
             return files.InUserFolder;
     }
     return files.BesideProgram;
@@ -25,6 +30,10 @@ bool SaveSettingsFile(const TIniFile& ini, const TSettingsFiles& files, std::str
                       const TWriteFaults* faults) {
     const std::string bytes = ini.Serialize();
     const std::string first = SettingsFileToRead(files);
+    if (first == files.InUserFolder) {
+        std::error_code ec;
+        std::filesystem::create_directories(std::filesystem::path(first).parent_path(), ec);
+    }
     if (WriteFileAtomically(first, bytes, faults)) {
         writtenTo = first;
         return true;

@@ -1,8 +1,10 @@
 // Where the settings file lives, and the last file's path inside it.
 //
-// The file sits beside the program. When that folder cannot be written (an
-// installed program), it lives in the user's configuration folder instead,
-// and once a file is there it is the one read and written.
+// The file sits beside the program. When that folder cannot be written, it
+// lives in the user's configuration folder instead, and once a file is there
+// it is the one read and written. An installed program (under /usr) keeps it
+// only in the user's folder, whoever runs it: a file beside the program would
+// be every user's, root's last season included, and outlive the package.
 #pragma once
 
 #include "core/io/IniFile.h"
@@ -14,11 +16,15 @@ struct TSettingsFiles {
     std::string InUserFolder;  // e.g. ~/.config/tablora/tablora.ini
 };
 
-// The file to read: the one in the user's folder when it exists, else the one beside the program.
+// True for a settings file beside an installed program (a folder under /usr).
+bool IsInstalledProgramFile(const std::string& besideProgram);
+
+// The file to read: the one in the user's folder when it exists or the program
+// is installed, else the one beside the program.
 std::string SettingsFileToRead(const TSettingsFiles& files);
 
-// Writes `ini` where it belongs: to the user's folder when a file is there,
-// else beside the program, and when that fails to the user's folder (created
+// Writes `ini` where it belongs: to the user's folder when a file is there or
+// the program is installed (the folder created as needed), else beside the program, and when that fails to the user's folder (created
 // as needed). `writtenTo` is the file written; on failure it is the file tried
 // last, `reason` says why (UTF-8, Japanese) and every existing file is left as it was.
 bool SaveSettingsFile(const TIniFile& ini, const TSettingsFiles& files, std::string& writtenTo, std::string& reason,

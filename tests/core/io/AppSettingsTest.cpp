@@ -218,6 +218,28 @@ TEST(SettingsFile, FallsBackToTheUsersFolderAndReportsFailure) {
     fs::remove_all(dir);
 }
 
+// Installed under /usr, the program never reads or writes a file beside
+// itself, even as root who could: every user gets a file of their own.
+TEST(SettingsFile, AnInstalledProgramKeepsSettingsOnlyInTheUsersFolder) {
+    const fs::path dir = fs::temp_directory_path() / ("tablora-installed-" + std::to_string(::getpid()));
+    for (const std::string beside : {"/usr/lib/tablora/tablora.ini", "/usr/local/lib/tablora/../tablora/tablora.ini",
+                                     "/usr/bin/tablora.ini"}) {
+        SCOPED_TRACE(beside);
+        const TSettingsFiles files{beside, (dir / "config" / "tablora" / "tablora.ini").string()};
+        EXPECT_TRUE(IsInstalledProgramFile(beside));
+        EXPECT_EQ(SettingsFileToRead(files), files.InUserFolder); // before the user's file exists too
+        TIniFile ini;
+        ini.WriteInteger("Option", "TMax", 6);
+        std::string to, reason;
+        ASSERT_TRUE(SaveSettingsFile(ini, files, to, reason)) << reason;
+        EXPECT_EQ(to, files.InUserFolder);
+        EXPECT_EQ(TIniFile::Load(files.InUserFolder).ReadInteger("Option", "TMax", 0), 6);
+        fs::remove_all(dir);
+    }
+    for (const std::string beside : {"/home/u/tablora/tablora.ini", "/usrx/tablora.ini", "build/bin/tablora.ini"})
+        EXPECT_FALSE(IsInstalledProgramFile(beside)) << beside;
+}
+
 TEST(SettingsFile, LastFileKeepsEveryCharacter) {
     for (const std::string path :
          {"/home/fan/2026.qvk", "/home/fan/データ/２０２６年.qvk", "/home/Müller/saison.qvk", "/tmp/{UTF-8}odd.qvk",

@@ -203,7 +203,9 @@ TEST(MatchText, LineEndsOfOtherSystemsReadTheSame) {
     };
     const TMatchText reference = ReadMatchText(join("\r\n", true));
     ASSERT_EQ(reference.Fight->MatchCount(), 2);
-    for (const std::string& text : {join("\n", true), join("\n", false), join("\r", true), join("\r\n", false)}) {
+    // CR CR LF and LF CR too: a CR LF file converted once more, or written with the two swapped.
+    for (const std::string& text : {join("\n", true), join("\n", false), join("\r", true), join("\r\n", false),
+                                    join("\r\r\n", true), join("\r\r\n", false), join("\n\r", true)}) {
         TMatchText t = ReadMatchText(text);
         EXPECT_EQ(t.Checker, "ck");
         EXPECT_EQ(t.LastUpdate, reference.LastUpdate);
@@ -211,6 +213,9 @@ TEST(MatchText, LineEndsOfOtherSystemsReadTheSame) {
         for (int i = 0; i < 2; ++i)
             EXPECT_EQ(std::memcmp(&t.Fight->GetMatch(i), &reference.Fight->GetMatch(i), sizeof(TMatchRec)), 0);
     }
+    // A season without a title writes an empty first line, whatever the line ends.
+    EXPECT_EQ(ReadMatchText("\r\r\nck\r\r\n").Checker, "ck");
+    EXPECT_EQ(ReadMatchText("\r\nck\r\n").Checker, "ck");
 }
 
 TEST(MatchText, AnyBytesReadWithoutHarm) {
