@@ -64,14 +64,20 @@ fuzz-build:
 fuzz: fuzz-build
 	@FUZZ_SMOKE_SECONDS=$(FUZZ_SECONDS) scripts/fuzz-smoke.sh $(FUZZ_BUILD) fuzz-corpus
 
+# The package is built with Debian's hardening flags (fortify, stack protector,
+# read-only relocations bound at start) and must pass lintian.
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags
 deb:
 	@scripts/install-deps.sh build gui deb
-	@cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABLORA_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABLORA_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+		-DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) --get CPPFLAGS) $$($(DEB_FLAGS) --get CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) --get LDFLAGS)" >/dev/null
 	@cmake --build $(DEB_BUILD) -j $(JOBS)
 	@cd $(DEB_BUILD) && cpack -G DEB >/dev/null
 	@rm -rf $(DEB_BUILD)/check && dpkg-deb -x $(DEB_BUILD)/tablora_*.deb $(DEB_BUILD)/check
 	@desktop-file-validate $(DEB_BUILD)/check/usr/share/applications/*.desktop
 	@appstreamcli validate --no-net $(DEB_BUILD)/check/usr/share/metainfo/*.metainfo.xml
+	@lintian --pedantic --fail-on error,warning $(DEB_BUILD)/tablora_*.deb
 	@rm -f tablora_*.deb && cp $(DEB_BUILD)/tablora_*.deb .
 	@ls tablora_*.deb
 

@@ -22,8 +22,8 @@ for group in "${groups[@]}"; do
         gui) packages+=(qt6-base-dev libgl-dev libpng-dev zlib1g-dev fonts-ipafont-gothic qt6-translations-l10n) ;;
         bench) packages+=(libbenchmark-dev) ;;
         # The package build: icons drawn from the SVG, the shared-library
-        # dependencies, and the checkers of the desktop files.
-        deb) packages+=(librsvg2-bin dpkg-dev file desktop-file-utils appstream) ;;
+        # dependencies, the checkers of the desktop files and of the package.
+        deb) packages+=(librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian) ;;
         fuzz) packages+=(clang libfuzzer-14-dev libclang-rt-14-dev) ;;
         # The gates of `make check`: the formatting check.
         check) packages+=(clang-format git) ;;
