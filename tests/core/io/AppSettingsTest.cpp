@@ -222,8 +222,8 @@ TEST(SettingsFile, FallsBackToTheUsersFolderAndReportsFailure) {
 // itself, even as root who could: every user gets a file of their own.
 TEST(SettingsFile, AnInstalledProgramKeepsSettingsOnlyInTheUsersFolder) {
     const fs::path dir = fs::temp_directory_path() / ("tablora-installed-" + std::to_string(::getpid()));
-    for (const std::string beside : {"/usr/lib/tablora/tablora.ini", "/usr/local/lib/tablora/../tablora/tablora.ini",
-                                     "/usr/bin/tablora.ini"}) {
+    for (const std::string beside :
+         {"/usr/lib/tablora/tablora.ini", "/usr/local/lib/tablora/../tablora/tablora.ini", "/usr/bin/tablora.ini"}) {
         SCOPED_TRACE(beside);
         const TSettingsFiles files{beside, (dir / "config" / "tablora" / "tablora.ini").string()};
         EXPECT_TRUE(IsInstalledProgramFile(beside));
