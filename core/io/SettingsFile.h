@@ -24,9 +24,10 @@ bool IsInstalledProgramFile(const std::string& besideProgram);
 std::string SettingsFileToRead(const TSettingsFiles& files);
 
 // Writes `ini` where it belongs: to the user's folder when a file is there or
-// the program is installed (the folder created as needed), else beside the program, and when that fails to the user's
-// folder (created as needed). `writtenTo` is the file written; on failure it is the file tried last, `reason` says why
-// (UTF-8, Japanese) and every existing file is left as it was.
+// the program is installed (the folder made as needed); else beside the
+// program, and when that fails to the user's folder (made as needed).
+// `writtenTo` is the file written; on failure it is the file tried last,
+// `reason` says why (UTF-8, Japanese) and every existing file is left as it was.
 bool SaveSettingsFile(const TIniFile& ini, const TSettingsFiles& files, std::string& writtenTo, std::string& reason,
                       const TWriteFaults* faults = nullptr);
 
