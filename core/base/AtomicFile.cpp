@@ -120,10 +120,16 @@ bool WriteFileAtomically(const std::string& requested, std::string_view bytes, c
         return false;
     ::flock(fd, LOCK_EX); // ours while we write: another instance's clean-up leaves it alone
 
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
-    if (replacing)
-        ::fchmod(fd, old.st_mode & 07777);
-    else {
+    // Keep the owner, group and permissions of the file being replaced, so root
+    // saving a user's season leaves it the user's (where the saver may not give
+    // the file away, it keeps at least the group when it belongs to it). Never
+    // carry set-user-ID or set-group-ID bits over: a season is no program.
+    // A new file gets the usual owner and permissions.
+    if (replacing) {
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0)
+            errno = 0; // neither is ours to set: the file becomes the saver's, as a new file would
+        ::fchmod(fd, old.st_mode & 0777);
+    } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         ::fchmod(fd, 0666 & ~mask);
@@ -214,6 +220,14 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, size_t limit, TF
         return false;
     bytes = std::move(data);
     return true;
+}
+
+int HardLinkCount(const std::string& path) {
+    const std::string target = FinalTarget(path);
+    struct stat st {};
+    if (target.empty() || ::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return 0;
+    return static_cast<int>(st.st_nlink);
 }
 
 bool FileExists(const std::string& path) {

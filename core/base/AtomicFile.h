@@ -17,7 +17,9 @@ struct TWriteFaults {
 // names gets the bytes and the link stays. Temporaries that killed saves left
 // beside the target are removed first (never one another save is writing).
 // A target that exists but is no regular file (a folder, FIFO or device) is
-// refused. On failure errno says why (ENOSPC for an injected fault).
+// refused. The new file keeps the old one's owner and group where the saver
+// may set them, and its permissions without set-user-ID or set-group-ID bits.
+// On failure errno says why (ENOSPC for an injected fault).
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, const TWriteFaults* faults = nullptr);
 
 // Why a file could not be read.
@@ -49,6 +51,11 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, size_t limit = s
                    TFileProblem* problem = nullptr);
 
 bool FileExists(const std::string& path);
+
+// How many names the regular file at `path` (links followed) has; 0 when there
+// is none. A save replaces the file under one name only, so a file of several
+// names (hard links) would be split: callers ask before saving over one.
+int HardLinkCount(const std::string& path);
 
 // A short reason for an errno value from the functions above, in Japanese (UTF-8).
 std::string FileErrorText(int error);
