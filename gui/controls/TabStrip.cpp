@@ -160,6 +160,8 @@ void TTabStrip::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     // Styles draw a tab as if it were in the first row (Fusion mirrors bottom
     // tabs about their own height), so each tab is drawn at the origin and moved.
+    // A tab's painting stays inside its own row: a selected bottom tab is drawn
+    // taller than its rectangle and would otherwise blank the tab above it.
     auto draw = [&](int index) {
         const QRect r = tabRect(index);
         QStyleOptionTab option;
@@ -167,6 +169,7 @@ void TTabStrip::paintEvent(QPaintEvent*) {
         option.rect = QRect(QPoint(0, 0), r.size());
         painter.save();
         painter.translate(r.topLeft());
+        painter.setClipRect(QRect(-r.left(), 0, width(), r.height()));
         painter.drawControl(QStyle::CE_TabBarTab, option);
         if (index == Current && hasFocus()) {
             QStyleOptionFocusRect focus;
