@@ -175,8 +175,9 @@ void TCuteButton::PointerLeft() {
         return;
     FPointerInside = false;
     MouseLeave();
-    if (!(hasFocus() && FTabFocusUp))
-        SetBevelOuter(TBevel::None);
+    // Flat, or raised while it keeps the focus: never left drawn pressed when
+    // the pointer is dragged out with the button held.
+    SetBevelOuter(hasFocus() && FTabFocusUp ? TBevel::Raised : TBevel::None);
 }
 
 void TCuteButton::enterEvent(QEnterEvent* event) {

@@ -214,12 +214,22 @@ TEST(CuteButton, OuterBevelFollowsPointerFocusAndMouse) {
     EXPECT_EQ(b.BevelOuter(), TBevel::Raised);
     EXPECT_EQ(clicks.count(), 1);
 
-    // Released outside: no click; up while it keeps the focus with TabFocusUp, else flat.
+    // Dragged out while held: up at once while it keeps the focus with TabFocusUp, else flat, never
+    // drawn pressed; released outside: no click.
+    auto dragOut = [&b] {
+        QMouseEvent move(QEvent::MouseMove, QPointF(90, 50), b.mapToGlobal(QPointF(90, 50)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&b, &move);
+    };
     QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(5, 5));
+    dragOut();
+    EXPECT_EQ(b.BevelOuter(), TBevel::Raised);
     QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(90, 50));
     EXPECT_EQ(b.BevelOuter(), TBevel::Raised);
     b.SetTabFocusUp(false);
     QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(5, 5));
+    dragOut();
+    EXPECT_EQ(b.BevelOuter(), TBevel::None);
     QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(90, 50));
     EXPECT_EQ(b.BevelOuter(), TBevel::None);
     EXPECT_EQ(clicks.count(), 1);
