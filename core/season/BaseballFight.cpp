@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <unordered_map>
 
 void TMatchSymbol::Set(std::string_view text) {
     Len = static_cast<uint8_t>(std::min<size_t>(text.size(), 3));
@@ -123,11 +124,33 @@ void SeedRandom(uint32_t seed) {
 }
 
 void NumberDay(const std::vector<TMatchRec*>& games, const std::vector<std::string>& seasonSymbols) {
+    // The day's games of each home symbol, in the order given: one pass over
+    // the games and one over the season's symbols, however many there are.
+    struct TSymbolGames {
+        std::vector<TMatchRec*> Games;
+        size_t LastPlace = 0; // the symbol's last place in the season order
+    };
+    std::unordered_map<std::string, TSymbolGames> bySymbol;
+    bySymbol.reserve(std::min(games.size(), seasonSymbols.size()));
+    for (TMatchRec* game : games)
+        bySymbol[game->HomeSymbol.Text()].Games.push_back(game);
+    for (size_t i = 0; i < seasonSymbols.size(); ++i)
+        if (auto it = bySymbol.find(seasonSymbols[i]); it != bySymbol.end())
+            it->second.LastPlace = i;
+    // Numbers follow the season order. A symbol two teams share counts its
+    // games at each of its places, and they keep the numbers of the last one.
     int counter = 0;
-    for (const std::string& symbol : seasonSymbols)
-        for (TMatchRec* game : games)
-            if (game->HomeSymbol == symbol)
-                game->GameNo = static_cast<int8_t>(++counter);
+    for (size_t i = 0; i < seasonSymbols.size(); ++i) {
+        const auto it = bySymbol.find(seasonSymbols[i]);
+        if (it == bySymbol.end())
+            continue;
+        if (it->second.LastPlace != i) {
+            counter += static_cast<int>(it->second.Games.size());
+            continue;
+        }
+        for (TMatchRec* game : it->second.Games)
+            game->GameNo = static_cast<int8_t>(++counter);
+    }
 }
 
 void RenumberGames(const TPennant& pennant, TFight& fight) {

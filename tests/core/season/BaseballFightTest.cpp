@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <random>
 #include <set>
 
 namespace {
@@ -162,4 +163,41 @@ TEST(RenumberGames, NumbersEachDayBySeasonOrderOfTheHomeTeam) {
     EXPECT_EQ(f.GetMatch(3).VisitorSymbol.Text(), "C");
     EXPECT_EQ(row(4), "A2");
     EXPECT_EQ(row(5), "B3");
+}
+
+// The numbering rule as it reads: for each place of the season order, the
+// day's games of that home symbol, in the order given. The real one indexes
+// the order instead (a 150,000-team day is numbered in linear time): it must
+// number every day as this does, shared symbols and unknown teams included.
+TEST(NumberDay, NumbersAsTheRuleReadsOnRandomDays) {
+    auto byTheRule = [](const std::vector<TMatchRec*>& games, const std::vector<std::string>& order) {
+        int counter = 0;
+        for (const std::string& symbol : order)
+            for (TMatchRec* game : games)
+                if (game->HomeSymbol == symbol)
+                    game->GameNo = static_cast<int8_t>(++counter);
+    };
+    std::mt19937 rng(7);
+    const std::string letters = "ABCDEFG";
+    for (int trial = 0; trial < 2000; ++trial) {
+        std::vector<std::string> order(rng() % 7);
+        for (std::string& symbol : order)
+            symbol = std::string(1, letters[rng() % 6]); // G is in no season: it keeps its number
+        std::vector<TMatchRec> expected(rng() % 40), actual;
+        for (TMatchRec& game : expected) {
+            game.HomeSymbol.Set(std::string(1, letters[rng() % letters.size()]));
+            game.GameNo = static_cast<int8_t>(rng() % 100);
+        }
+        actual = expected;
+        auto pointers = [](std::vector<TMatchRec>& games) {
+            std::vector<TMatchRec*> p;
+            for (TMatchRec& g : games)
+                p.push_back(&g);
+            return p;
+        };
+        byTheRule(pointers(expected), order);
+        NumberDay(pointers(actual), order);
+        for (size_t i = 0; i < expected.size(); ++i)
+            ASSERT_EQ(actual[i].GameNo, expected[i].GameNo) << "trial " << trial << ", game " << i;
+    }
 }
