@@ -8,9 +8,39 @@
 // minimize and maximize buttons.
 #pragma once
 
+#include <QEvent>
+#include <QTimer>
 #include <QWidget>
+
+// A dialog is never minimized: where the window manager still offers it, the
+// dialog comes back at once, and the main window (which some window managers
+// minimize together with its dialog) is shown again with it. A minimized
+// modal dialog would leave the program hidden and blocked.
+class TDialogUnminimizer : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowStateChange && watched->isWidgetType()) {
+            QWidget* dialog = static_cast<QWidget*>(watched);
+            if (dialog->windowState() & Qt::WindowMinimized)
+                QTimer::singleShot(0, dialog, [dialog] {
+                    QWidget* main = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
+                    if (main && main->isMinimized())
+                        main->setWindowState(main->windowState() & ~Qt::WindowMinimized); // maximized stays so
+                    dialog->setWindowState(dialog->windowState() & ~Qt::WindowMinimized);
+                    dialog->activateWindow();
+                });
+        }
+        return false;
+    }
+};
+
+inline void KeepDialogUnminimized(QWidget& dialog) {
+    dialog.installEventFilter(new TDialogUnminimizer(&dialog)); // freed with the dialog
+}
 
 inline void UseDialogFrame(QWidget& dialog) {
     dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    KeepDialogUnminimized(dialog);
 }

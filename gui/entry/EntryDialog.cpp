@@ -1,9 +1,12 @@
 #include "gui/entry/EntryDialog.h"
 
+#include "gui/controls/DialogFrame.h"
+
 #include <QPushButton>
 #include <algorithm>
 
 TEntryDialog::TEntryDialog(int rowsPerPage, QWidget* parent) : QDialog(parent), TMaxRows(std::max(rowsPerPage, 1)) {
+    KeepDialogUnminimized(*this);
     BtnBack = EntryButton(this, QStringLiteral("前日(&B)"), QStringLiteral("前日に移動します"));
     DTPKijun = EntryDatePicker(this, QStringLiteral("yyyy/MM/dd' ('ddd')'"));
     BtnNext = EntryButton(this, QStringLiteral("翌日(&N)"), QStringLiteral("翌日に移動します"));
