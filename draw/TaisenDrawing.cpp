@@ -37,10 +37,208 @@ int32_t StateColor(const TAppSettings& s, TBatState state) {
     return s.BatNo;
 }
 
-void FeedAll(TRkCalc& calc, const TFight& fight) {
+// The teams of a district with every game of the season, not ranked yet.
+TRkCalc DistrictStandings(const TDistrict& district, const TFight& fight) {
+    TRkCalc calc;
+    for (int i = 0; i < district.TeamCount(); ++i)
+        calc.AddTeam(district.GetTeam(i).Symbol);
     for (int m = 0; m < fight.MatchCount(); ++m)
         calc.AddMatch(fight.GetMatch(m));
+    return calc;
 }
+
+// Standings order, by the league's rule.
+void RankByLeague(TRkCalc& calc, const TLeague& league) {
+    calc.Rank(false);
+    if (league.RankRule == 1)
+        calc.Rank(true);
+}
+
+bool AnyPicture(const TDistrict& district) {
+    for (int i = 0; i < district.TeamCount(); ++i)
+        if (!district.GetTeam(i).Picture.empty())
+            return true;
+    return false;
+}
+
+// "【対 …】" above the table: which opponents this page shows. None when the
+// district has one page.
+QString PageHeading(const std::vector<int>& pages, int page, const TLeague* league, const TLeague& columnLeague,
+                    const TDistrict& columns) {
+    if (pages.size() <= 1)
+        return QString();
+    if (page == 0)
+        return QStringLiteral("【対 同一地区】");
+    if (&columnLeague == league)
+        return QStringLiteral("【対 ") + Q(columns.Name) + QStringLiteral("】");
+    return QStringLiteral("【対 ") + Q(columnLeague.Name + columns.Name) + QStringLiteral("】");
+}
+
+// A column symbol's place in the table's Opponents. The keys view the column
+// symbols, which outlive the index.
+using TOpponentIndex = std::unordered_map<std::string_view, int>;
+
+// Each column's symbol once in the table's Opponents, and the columns of each.
+TOpponentIndex IndexOpponents(TTaisenTable& table, const std::vector<std::string>& columnSymbols) {
+    TOpponentIndex index;
+    for (const std::string& symbol : columnSymbols) {
+        const auto [it, added] = index.try_emplace(symbol, static_cast<int>(table.Opponents.size()));
+        if (added) {
+            table.Opponents.push_back(symbol);
+            table.OpponentColumns.emplace_back();
+        }
+        table.OpponentColumns[static_cast<size_t>(it->second)].push_back(table.ColumnCount());
+        table.ColumnOpponent.push_back(it->second);
+    }
+    return index;
+}
+
+// How the cells are painted: their size, the result format and the colors.
+void SetCellLook(TTaisenTable& table, const TViewContext& v, int cellWidth, bool noDraws) {
+    const TAppSettings& s = *v.Settings;
+    table.CellWidth = cellWidth;
+    table.NoDraws = noDraws;
+    table.Line = v.Color(s.Line1);
+    table.Char = v.Color(s.Char1);
+    for (int k = 0; k < 7; ++k)
+        table.StateColors[k] = v.Color(StateColor(s, static_cast<TBatState>(k)));
+}
+
+// The row team's record against each opponent of the page with games under
+// the filter, by opponent.
+std::vector<TTaisenCell> RowCells(const TTmRec& rec, const TOpponentIndex& opponents, int filter) {
+    // The row's games by opponent, in one pass over its games.
+    std::unordered_map<int, TVersus> versus;
+    for (const TGameEntry& e : rec.GameList) {
+        const auto found = opponents.find(e.Opponent);
+        if (found != opponents.end())
+            AddToVersus(versus[found->second], e);
+    }
+    std::vector<TTaisenCell> cells;
+    for (const auto& [opponent, vs] : versus) {
+        const TSideRecord side = filter == 1 ? vs.Home : filter == 2 ? vs.Visitor : vs.Total();
+        const TBatState state = BatState(side.Wins, side.Losses, side.Games, side.Remain);
+        if (state != TBatState::No)
+            cells.push_back({opponent, state, side.Games, side.Wins, side.Losses, side.Draws, side.Remain});
+    }
+    std::sort(cells.begin(), cells.end(),
+              [](const TTaisenCell& a, const TTaisenCell& b) { return a.Opponent < b.Opponent; });
+    return cells;
+}
+
+// Lays out the fixed part of one table, band by band from the top, into the
+// layout's display list: the state and filter band, the heading, the header
+// row, the rows' heads, the page buttons.
+class TTaisenBuilder {
+public:
+    TTaisenBuilder(const TViewContext& view, TTaisenLayout& out)
+        : View(view), Settings(*view.Settings), Out(out), List(out.Table.Fixed.List), Char(view.Color(Settings.Char1)),
+          Line(view.Color(Settings.Line1)) {}
+
+    // The standings state of the row district, and the ALL / HOME / VISITOR buttons.
+    void AddStateAndFilters(const TRkCalc& rows, int filter) {
+        bool allPlayed = true;
+        for (int i = 0; i < rows.Count(); ++i)
+            allPlayed = allPlayed && rows.Items(i).Remain() == 0;
+        Text(Box(10, 5, 120, 18), Q(StandingsStateText(allPlayed, rows.GetKeyDates())), 10, TAlign::Left);
+        Text(Box(150, 5, 177, 20), QStringLiteral("切替"), 9, TAlign::Left);
+        const QString names[] = {QStringLiteral("ALL"), QStringLiteral("HOME"), QStringLiteral("VISITOR")};
+        for (int i = 0; i < 3; ++i) {
+            const QRect r = Box(182 + 55 * i, 6, 227 + 55 * i, 18);
+            Out.FilterRects[i] = r;
+            List.Fill(r, View.Color(i == filter ? Settings.Active : Settings.UnActive));
+            Text(r.translated(1, 1), names[i], 8, TAlign::Center);
+        }
+    }
+
+    void AddHeading(const QString& heading) { Text(Box(10, 18, 300, 36), heading, 9, TAlign::Left); }
+
+    // "順位", "チーム" and a column per team of `columns`, in their order;
+    // `symbols` gets the columns' symbols. Returns the right edge of the last column.
+    int AddHeaderRow(const TRkCalc& columns, bool pictures, int cellWidth, std::vector<std::string>& symbols) {
+        int x = 5;
+        Frame(x, 20, kHeaderTop);
+        Text(Box(x, kHeaderTop, x + 20, kHeaderTop + 18), QStringLiteral("順"), 9, TAlign::Center);
+        Text(Box(x, kHeaderTop + 18, x + 20, kHeaderTop + 36), QStringLiteral("位"), 9, TAlign::Center);
+        x += 19;
+        const int teamWidth = pictures ? 143 : 90;
+        Frame(x, teamWidth, kHeaderTop);
+        Text(Box(x, kHeaderTop, x + teamWidth, kHeaderTop + 36),
+             pictures ? QStringLiteral("チ　　ー　　ム") : QStringLiteral("チ　ー　ム"), 9, TAlign::Center);
+        x += teamWidth - 1;
+        for (int i = 0; i < columns.Count(); ++i) {
+            symbols.push_back(columns.Items(i).Symbol);
+            const TTeam* team = View.Pennant->TeamBySymbol(symbols.back());
+            const QString name = team ? Q(team->ShortName) : QString();
+            Frame(x, cellWidth, kHeaderTop);
+            Text(Box(x + 5, kHeaderTop, x + cellWidth - 5, kHeaderTop + 36), name, Measure.Fit(cellWidth - 10, name),
+                 TAlign::Center);
+            x += cellWidth - 1;
+        }
+        return x;
+    }
+
+    // A row per team of `rows`, in their order: its rank, picture and name,
+    // and its cells. Returns the bottom of the last row.
+    int AddRows(const TRkCalc& rows, bool pictures, int filter, const TOpponentIndex& opponents) {
+        TTaisenTable& table = Out.Table;
+        table.GridTop = kHeaderTop + 35;
+        int y = table.GridTop;
+        for (int r = 0; r < rows.Count(); ++r, y += 35) {
+            const TTmRec& rec = rows.Items(r);
+            table.GridLeft = AddRowHead(rec, pictures, y);
+            table.RowSymbols.push_back(rec.Symbol);
+            table.Rows.push_back(RowCells(rec, opponents, filter));
+        }
+        return y;
+    }
+
+    // PAGE and a numbered button per page, under the rows at `top`.
+    void AddPageButtons(int pages, int page, int top) {
+        const int py = top + 5;
+        Text(Box(10, py, 50, py + 18), QStringLiteral("PAGE"), 9, TAlign::Left);
+        for (int q = 0; q < pages; ++q) {
+            const int left = 48 + 20 * q;
+            const QRect r = Box(left, py + 3, left + 15, py + 14);
+            Out.PageRects.push_back(r);
+            List.Fill(r, View.Color(q == page ? Settings.Active : Settings.UnActive));
+            Text(r.translated(3, 1), QString::number(q + 1), 8, TAlign::Center);
+        }
+    }
+
+    static constexpr int kHeaderTop = 40;
+
+private:
+    // Rank, picture (when the district has any) and name of one row; returns
+    // where its cells start.
+    int AddRowHead(const TTmRec& rec, bool pictures, int y) {
+        const TTeam* team = View.Pennant->TeamBySymbol(rec.Symbol);
+        int x = 5;
+        Frame(x, 20, y);
+        Text(Box(x, y, x + 20, y + 36), QString::number(rec.RankNo), 9, TAlign::Center);
+        x += 19;
+        if (pictures) {
+            if (team)
+                List.Picture(Box(x, y, x + 54, y + 36), LoadPicture(team->Picture, View.ProgramDir));
+            Frame(x, 54, y);
+            x += 53;
+        }
+        Frame(x, 90, y);
+        const QString name = team ? Q(team->ShortName) : QString();
+        Text(Box(x + 5, y, x + 85, y + 36), name, Measure.Fit(80, name), TAlign::Left);
+        return x + 89;
+    }
+
+    void Frame(int left, int width, int top) { List.Frame(Box(left, top, left + width, top + 36), Line); }
+    void Text(const QRect& r, const QString& text, int size, TAlign align) { List.Text(r, text, size, Char, align); }
+
+    const TViewContext& View;
+    const TAppSettings& Settings;
+    TTaisenLayout& Out;
+    TDisplayList& List;
+    const QColor Char, Line;
+    TTextMeasure Measure;
+};
 
 } // namespace
 
@@ -78,8 +276,7 @@ std::vector<int> TaisenPages(const TPennant& pennant, int district) {
 TTaisenLayout LayoutTaisen(const TViewContext& v, int district, const std::vector<int>& pages, int filter, int page) {
     TTaisenLayout t;
     const TPennant& pennant = *v.Pennant;
-    const TAppSettings& s = *v.Settings;
-    t.Table.Fixed.Back = v.Color(s.BackGround);
+    t.Table.Fixed.Back = v.Color(v.Settings->BackGround);
     TLeague* league = nullptr;
     const TDistrict* rows = pennant.DistrictAt(district, &league);
     TLeague* columnLeague = nullptr;
@@ -88,154 +285,29 @@ TTaisenLayout LayoutTaisen(const TViewContext& v, int district, const std::vecto
                                    : nullptr;
     if (!rows || !columns)
         return t;
-    const QColor char1 = v.Color(s.Char1), line1 = v.Color(s.Line1);
-    TDisplayList& list = t.Table.Fixed.List;
-    TTextMeasure measure;
+    TTaisenBuilder build(v, t);
 
-    // Rows: the district's teams in standings order.
-    TRkCalc rowCalc;
-    for (int i = 0; i < rows->TeamCount(); ++i)
-        rowCalc.AddTeam(rows->GetTeam(i).Symbol);
-    const bool noDraws = league->DrawRule == 2;
-    const int w = rows->TeamCount() >= 10 ? 75 : 90;
-    FeedAll(rowCalc, *v.Fight);
+    // Rows: the district's teams in standings order; columns: the page's district in its own.
+    TRkCalc rowCalc = DistrictStandings(*rows, *v.Fight);
+    build.AddStateAndFilters(rowCalc, filter); // its key dates from the teams in the district's order
+    RankByLeague(rowCalc, *league);
+    TRkCalc columnCalc = DistrictStandings(*columns, *v.Fight);
+    RankByLeague(columnCalc, *columnLeague);
+    build.AddHeading(PageHeading(pages, page, league, *columnLeague, *columns));
 
-    bool allPlayed = true;
-    for (int i = 0; i < rowCalc.Count(); ++i)
-        allPlayed = allPlayed && rowCalc.Items(i).Remain() == 0;
-    list.Text(Box(10, 5, 120, 18), Q(StandingsStateText(allPlayed, rowCalc.GetKeyDates())), 10, char1, TAlign::Left);
-    list.Text(Box(150, 5, 177, 20), QStringLiteral("切替"), 9, char1, TAlign::Left);
-    const QString filterNames[] = {QStringLiteral("ALL"), QStringLiteral("HOME"), QStringLiteral("VISITOR")};
-    for (int i = 0; i < 3; ++i) {
-        const QRect r = Box(182 + 55 * i, 6, 227 + 55 * i, 18);
-        t.FilterRects[i] = r;
-        list.Fill(r, v.Color(i == filter ? s.Active : s.UnActive));
-        list.Text(r.translated(1, 1), filterNames[i], 8, char1, TAlign::Center);
-    }
-
-    // Columns: the page's district in its standings order.
-    TRkCalc columnCalc;
-    for (int i = 0; i < columns->TeamCount(); ++i)
-        columnCalc.AddTeam(columns->GetTeam(i).Symbol);
-    FeedAll(columnCalc, *v.Fight);
-    columnCalc.Rank(false);
-    if (columnLeague->RankRule == 1)
-        columnCalc.Rank(true);
-
-    QString heading;
-    if (pages.size() > 1) {
-        if (page == 0)
-            heading = QStringLiteral("【対 同一地区】");
-        else if (columnLeague == league)
-            heading = QStringLiteral("【対 ") + Q(columns->Name) + QStringLiteral("】");
-        else
-            heading = QStringLiteral("【対 ") + Q(columnLeague->Name + columns->Name) + QStringLiteral("】");
-    }
-    list.Text(Box(10, 18, 300, 36), heading, 9, char1, TAlign::Left);
-
-    bool pictures = false;
-    for (int i = 0; i < rows->TeamCount(); ++i)
-        pictures = pictures || !rows->GetTeam(i).Picture.empty();
-
-    // Header row.
-    int x = 5;
-    const int headerY = 40;
-    auto frame = [&](int left, int width, int top) { list.Frame(Box(left, top, left + width, top + 36), line1); };
-    frame(x, 20, headerY);
-    list.Text(Box(x, headerY, x + 20, headerY + 18), QStringLiteral("順"), 9, char1, TAlign::Center);
-    list.Text(Box(x, headerY + 18, x + 20, headerY + 36), QStringLiteral("位"), 9, char1, TAlign::Center);
-    x += 19;
-    const int teamWidth = pictures ? 143 : 90;
-    frame(x, teamWidth, headerY);
-    list.Text(Box(x, headerY, x + teamWidth, headerY + 36),
-              pictures ? QStringLiteral("チ　　ー　　ム") : QStringLiteral("チ　ー　ム"), 9, char1, TAlign::Center);
-    x += teamWidth - 1;
+    const bool pictures = AnyPicture(*rows);
+    const int cellWidth = rows->TeamCount() >= 10 ? 75 : 90;
     std::vector<std::string> columnSymbols;
-    for (int i = 0; i < columnCalc.Count(); ++i) {
-        columnSymbols.push_back(columnCalc.Items(i).Symbol);
-        const TTeam* team = pennant.TeamBySymbol(columnSymbols.back());
-        const QString name = team ? Q(team->ShortName) : QString();
-        frame(x, w, headerY);
-        list.Text(Box(x + 5, headerY, x + w - 5, headerY + 36), name, measure.Fit(w - 10, name), char1, TAlign::Center);
-        x += w - 1;
-    }
-    const int xEnd = x;
-    TTaisenTable& table = t.Table;
-    // Each column symbol once, in Opponents; the keys view columnSymbols, which outlives the map.
-    std::unordered_map<std::string_view, int> opponentIndex;
-    for (const std::string& symbol : columnSymbols) {
-        const auto [it, added] = opponentIndex.try_emplace(symbol, static_cast<int>(table.Opponents.size()));
-        if (added) {
-            table.Opponents.push_back(symbol);
-            table.OpponentColumns.emplace_back();
-        }
-        table.OpponentColumns[static_cast<size_t>(it->second)].push_back(table.ColumnCount());
-        table.ColumnOpponent.push_back(it->second);
-    }
-    table.GridTop = headerY + 35;
-    table.CellWidth = w;
-    table.NoDraws = noDraws;
-    table.Line = line1;
-    table.Char = char1;
-    for (int k = 0; k < 7; ++k)
-        table.StateColors[k] = v.Color(StateColor(s, static_cast<TBatState>(k)));
-
-    // Rows.
-    rowCalc.Rank(false);
-    if (league->RankRule == 1)
-        rowCalc.Rank(true);
-    int y = headerY + 35;
-    for (int r = 0; r < rowCalc.Count(); ++r, y += 35) {
-        const TTmRec& rec = rowCalc.Items(r);
-        const TTeam* team = pennant.TeamBySymbol(rec.Symbol);
-        x = 5;
-        frame(x, 20, y);
-        list.Text(Box(x, y, x + 20, y + 36), QString::number(rec.RankNo), 9, char1, TAlign::Center);
-        x += 19;
-        if (pictures) {
-            if (team)
-                list.Picture(Box(x, y, x + 54, y + 36), LoadPicture(team->Picture, v.ProgramDir));
-            frame(x, 54, y);
-            x += 53;
-        }
-        frame(x, 90, y);
-        const QString name = team ? Q(team->ShortName) : QString();
-        list.Text(Box(x + 5, y, x + 85, y + 36), name, measure.Fit(80, name), char1, TAlign::Left);
-        x += 89;
-        table.GridLeft = x;
-        // The row's games by opponent, in one pass over its games.
-        std::unordered_map<int, TVersus> versus;
-        for (const TGameEntry& e : rec.GameList) {
-            const auto found = opponentIndex.find(e.Opponent);
-            if (found != opponentIndex.end())
-                AddToVersus(versus[found->second], e);
-        }
-        table.RowSymbols.push_back(rec.Symbol);
-        std::vector<TTaisenCell>& cells = table.Rows.emplace_back();
-        for (const auto& [opponent, vs] : versus) {
-            const TSideRecord side = filter == 1 ? vs.Home : filter == 2 ? vs.Visitor : vs.Total();
-            const TBatState state = BatState(side.Wins, side.Losses, side.Games, side.Remain);
-            if (state != TBatState::No)
-                cells.push_back({opponent, state, side.Games, side.Wins, side.Losses, side.Draws, side.Remain});
-        }
-        std::sort(cells.begin(), cells.end(),
-                  [](const TTaisenCell& a, const TTaisenCell& b) { return a.Opponent < b.Opponent; });
-    }
-    const int yEnd = y;
+    const int xEnd = build.AddHeaderRow(columnCalc, pictures, cellWidth, columnSymbols);
+    const TOpponentIndex opponentIndex = IndexOpponents(t.Table, columnSymbols);
+    SetCellLook(t.Table, v, cellWidth, league->DrawRule == 2);
+    const int yEnd = build.AddRows(rowCalc, pictures, filter, opponentIndex);
 
     // The filter buttons and the heading are part of the table too: a narrow
     // table does not cut them off.
     int width = std::max(xEnd + 30, t.FilterRects[2].right() + 11);
     if (pages.size() > 1) {
-        const int py = yEnd + 5;
-        list.Text(Box(10, py, 50, py + 18), QStringLiteral("PAGE"), 9, char1, TAlign::Left);
-        for (size_t q = 0; q < pages.size(); ++q) {
-            const int left = 48 + 20 * static_cast<int>(q);
-            const QRect r = Box(left, py + 3, left + 15, py + 14);
-            t.PageRects.push_back(r);
-            list.Fill(r, v.Color(static_cast<int>(q) == page ? s.Active : s.UnActive));
-            list.Text(r.translated(3, 1), QString::number(q + 1), 8, char1, TAlign::Center);
-        }
+        build.AddPageButtons(static_cast<int>(pages.size()), page, yEnd);
         width = std::max(width, t.PageRects.back().right() + 11);
     }
     t.Table.Fixed.TableSize = QSize(width, yEnd + 80);

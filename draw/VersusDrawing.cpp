@@ -31,48 +31,31 @@ QString Ratio(int wins, int decided) {
     return QString::fromStdString(FormatRatio(wins, decided));
 }
 
-} // namespace
+struct TVersusColors {
+    QColor Char, Back1, Back2;
+};
 
-TVersusLayout LayoutVersus(const TViewContext& v, int district, const std::string& own, const std::string& opponent,
-                           int filter) {
-    TVersusLayout l;
-    const TPennant& pennant = *v.Pennant;
-    const TAppSettings& s = *v.Settings;
-    l.Head.Back = l.List.Back = v.Color(s.BackGround);
-    TLeague* league = nullptr;
+// The words a filter adds to a caption: none for all games.
+QString FilterSuffix(int filter, const QString& home, const QString& visitor) {
+    return filter == 1 ? home : filter == 2 ? visitor : QString();
+}
+
+// The team of district `district` (counted over the season) with `symbol`,
+// and its league; none when the district has no such team.
+const TTeam* DistrictTeam(const TPennant& pennant, int district, const std::string& symbol, TLeague*& league) {
     const TDistrict* d = pennant.DistrictAt(district, &league);
-    const TTeam* ownTeam = nullptr;
-    for (int i = 0; d && i < d->TeamCount() && !ownTeam; ++i)
-        if (d->GetTeam(i).Symbol == own)
-            ownTeam = &d->GetTeam(i);
-    l.Caption = Q(own) + QStringLiteral(" vs ") + Q(opponent) +
-                (filter == 1   ? QStringLiteral(" (HOME)")
-                 : filter == 2 ? QStringLiteral(" (VISITOR)")
-                               : QString());
-    if (!ownTeam)
-        return l;
-    l.Valid = true;
-    const bool noDraws = league->DrawRule == 2;
-    TRkCalc calc;
-    calc.AddTeam(ownTeam->Symbol);
-    for (int m = 0; m < v.Fight->MatchCount(); ++m)
-        calc.AddMatch(v.Fight->GetMatch(m));
-    const TTmRec& rec = calc.Items(0);
-    const QColor char1 = v.Color(s.Char1);
-    const QColor back1 = v.Color(s.BackPt1), back2 = v.Color(s.BackPt2);
+    for (int i = 0; d && i < d->TeamCount(); ++i)
+        if (d->GetTeam(i).Symbol == symbol)
+            return &d->GetTeam(i);
+    return nullptr;
+}
 
-    // The summary's title sets the width when it is wider than the columns.
-    const QString title = Q(ownTeam->ShortName) + QStringLiteral("　vs　") + Q(pennant.ShortNameBySymbol(opponent)) +
-                          (filter == 1   ? QStringLiteral("　(ホーム)")
-                           : filter == 2 ? QStringLiteral("　(ビジター)")
-                                         : QString());
-    TTextMeasure measure;
-    const int titleWidth = measure.Width(title, 11);
-    const int xEnd = 375; // the last column's right edge, with or without draws
-    l.Width = std::max(xEnd + 20, 5 + titleWidth + 10);
-
-    // The game list: numbers count every game played or to play, shown or not.
-    TStripes list{l.List.List, back1, back2, true, l.Width};
+// The games against `opponent` the filter shows, one striped row each, with
+// their result when played; the numbers count every game played or to play,
+// shown or not. Sets the list's height, its games and the last result's top.
+void AddGameList(TVersusLayout& l, const TTmRec& rec, const std::string& opponent, int filter,
+                 const TVersusColors& colors) {
+    TStripes list{l.List.List, colors.Back1, colors.Back2, true, l.Width};
     int number = 0, y = 0;
     for (const TGameEntry& e : rec.GameList) {
         if (e.Opponent != opponent || e.Status == StatusCancelled)
@@ -82,7 +65,7 @@ TVersusLayout LayoutVersus(const TViewContext& v, int district, const std::strin
             continue;
         list.Band(y);
         auto text = [&](int left, int right, const QString& t, TAlign align) {
-            l.List.List.Text(Box(left, y, right, y + 18), t, 9, char1, align);
+            l.List.List.Text(Box(left, y, right, y + 18), t, 9, colors.Char, align);
         };
         text(5, 75, GameDayText(e.GameDate), TAlign::Right);
         if (e.Status == StatusFinished) {
@@ -102,14 +85,17 @@ TVersusLayout LayoutVersus(const TViewContext& v, int district, const std::strin
         ++l.Listed;
     }
     l.ListHeight = y;
+}
 
-    // The summary.
-    l.Head.List.Text(Box(5, 5, 5 + titleWidth, 23), title, 11, char1, TAlign::Left);
-    struct TColumn {
-        QString Title;
-        int Left, Right;
-    };
-    std::vector<TColumn> columns = {
+struct TSummaryColumn {
+    QString Title;
+    int Left, Right;
+};
+
+// Games, wins, losses, draws (unless the league has none), rate, runs for and
+// against per game, longest winning and losing streaks.
+std::vector<TSummaryColumn> SummaryColumns(bool noDraws) {
+    std::vector<TSummaryColumn> columns = {
         {QStringLiteral("試"), 55, 85}, {QStringLiteral("勝"), 85, 115}, {QStringLiteral("負"), 115, 145}};
     int x = 145;
     if (!noDraws) {
@@ -121,49 +107,91 @@ TVersusLayout LayoutVersus(const TViewContext& v, int district, const std::strin
         columns.push_back({t, x, x + 40});
         x += 40;
     }
-    TStripes head{l.Head.List, back1, back2, false, l.Width};
-    y = 33;
+    return columns;
+}
+
+// One side of the pairing (home, visitor or both) and its longest streaks.
+struct TSide {
+    TSideRecord Record;
+    int WinMax, LoseMax;
+};
+
+// A summary row's values, in the order of SummaryColumns.
+std::vector<QString> SideValues(const TSide& side, bool noDraws) {
+    const TSideRecord& r = side.Record;
+    std::vector<QString> v = {QString::number(noDraws ? r.Decided() : r.Games), QString::number(r.Wins),
+                              QString::number(r.Losses)};
+    if (!noDraws)
+        v.push_back(QString::number(r.Draws));
+    v.push_back(Ratio(r.Wins, r.Decided()));
+    v.push_back(QString::fromStdString(FormatAverage(r.RunsFor, r.Games)));
+    v.push_back(QString::fromStdString(FormatAverage(r.RunsAgainst, r.Games)));
+    v.push_back(QString::number(side.WinMax));
+    v.push_back(QString::number(side.LoseMax));
+    return v;
+}
+
+// The title, the column titles and a row per side the filter shows (all
+// three for all games). Sets the summary's height.
+void AddSummary(TVersusLayout& l, const QString& title, int titleWidth, const TVersus& vs, int filter, bool noDraws,
+                const TVersusColors& colors) {
+    TDisplayList& list = l.Head.List;
+    list.Text(Box(5, 5, 5 + titleWidth, 23), title, 11, colors.Char, TAlign::Left);
+    const std::vector<TSummaryColumn> columns = SummaryColumns(noDraws);
+    TStripes stripes{list, colors.Back1, colors.Back2, false, l.Width};
+    int y = 33;
     auto row = [&](const QString& label, const std::vector<QString>& values) {
-        head.Band(y);
-        l.Head.List.Text(Box(5, y, 55, y + 18), label, 9, char1, TAlign::Left);
+        stripes.Band(y);
+        list.Text(Box(5, y, 55, y + 18), label, 9, colors.Char, TAlign::Left);
         for (size_t i = 0; i < columns.size(); ++i)
-            l.Head.List.Text(Box(columns[i].Left, y, columns[i].Right, y + 18), values[i], 9, char1, TAlign::Right);
+            list.Text(Box(columns[i].Left, y, columns[i].Right, y + 18), values[i], 9, colors.Char, TAlign::Right);
         y += 17;
     };
     std::vector<QString> titles;
-    for (const TColumn& c : columns)
+    for (const TSummaryColumn& c : columns)
         titles.push_back(c.Title);
     row(QString(), titles);
-
-    const TVersus vs = rec.GetVersus(opponent);
-    struct TSide {
-        TSideRecord Record;
-        int WinMax, LoseMax;
-    };
-    const TSide home{vs.Home, vs.HomeWinMax, vs.HomeLoseMax};
-    const TSide visitor{vs.Visitor, vs.VisitorWinMax, vs.VisitorLoseMax};
-    const TSide total{vs.Total(), vs.WinMax, vs.LoseMax};
-    auto values = [&](const TSide& side) {
-        const TSideRecord& r = side.Record;
-        std::vector<QString> v = {QString::number(noDraws ? r.Decided() : r.Games), QString::number(r.Wins),
-                                  QString::number(r.Losses)};
-        if (!noDraws)
-            v.push_back(QString::number(r.Draws));
-        v.push_back(Ratio(r.Wins, r.Decided()));
-        v.push_back(QString::fromStdString(FormatAverage(r.RunsFor, r.Games)));
-        v.push_back(QString::fromStdString(FormatAverage(r.RunsAgainst, r.Games)));
-        v.push_back(QString::number(side.WinMax));
-        v.push_back(QString::number(side.LoseMax));
-        return v;
-    };
     if (filter == 0 || filter == 1)
-        row(QStringLiteral("ホーム"), values(home));
+        row(QStringLiteral("ホーム"), SideValues({vs.Home, vs.HomeWinMax, vs.HomeLoseMax}, noDraws));
     if (filter == 0 || filter == 2)
-        row(QStringLiteral("ビジター"), values(visitor));
+        row(QStringLiteral("ビジター"), SideValues({vs.Visitor, vs.VisitorWinMax, vs.VisitorLoseMax}, noDraws));
     if (filter == 0)
-        row(QStringLiteral("合　計"), values(total));
+        row(QStringLiteral("合　計"), SideValues({vs.Total(), vs.WinMax, vs.LoseMax}, noDraws));
     l.HeadHeight = y;
-    l.HeadPaneHeight = y + 4;
+}
+
+} // namespace
+
+TVersusLayout LayoutVersus(const TViewContext& v, int district, const std::string& own, const std::string& opponent,
+                           int filter) {
+    TVersusLayout l;
+    const TPennant& pennant = *v.Pennant;
+    const TAppSettings& s = *v.Settings;
+    l.Head.Back = l.List.Back = v.Color(s.BackGround);
+    TLeague* league = nullptr;
+    const TTeam* ownTeam = DistrictTeam(pennant, district, own, league);
+    l.Caption = Q(own) + QStringLiteral(" vs ") + Q(opponent) +
+                FilterSuffix(filter, QStringLiteral(" (HOME)"), QStringLiteral(" (VISITOR)"));
+    if (!ownTeam)
+        return l;
+    l.Valid = true;
+    TRkCalc calc;
+    calc.AddTeam(ownTeam->Symbol);
+    for (int m = 0; m < v.Fight->MatchCount(); ++m)
+        calc.AddMatch(v.Fight->GetMatch(m));
+    const TTmRec& rec = calc.Items(0);
+    const TVersusColors colors{v.Color(s.Char1), v.Color(s.BackPt1), v.Color(s.BackPt2)};
+
+    // The summary's title sets the width when it is wider than the columns.
+    const QString title = Q(ownTeam->ShortName) + QStringLiteral("　vs　") + Q(pennant.ShortNameBySymbol(opponent)) +
+                          FilterSuffix(filter, QStringLiteral("　(ホーム)"), QStringLiteral("　(ビジター)"));
+    const int titleWidth = TTextMeasure().Width(title, 11);
+    const int xEnd = 375; // the last column's right edge, with or without draws
+    l.Width = std::max(xEnd + 20, 5 + titleWidth + 10);
+
+    AddGameList(l, rec, opponent, filter, colors);
+    AddSummary(l, title, titleWidth, rec.GetVersus(opponent), filter, league->DrawRule == 2, colors);
+    l.HeadPaneHeight = l.HeadHeight + 4;
     l.Head.TableSize = QSize(l.Width, l.HeadHeight);
     l.List.TableSize = QSize(l.Width, l.ListHeight);
     return l;

@@ -5,6 +5,7 @@
 #include "core/season/BaseballPennant.h"
 #include "draw/QtText.h"
 #include "gui/controls/DialogService.h"
+#include "gui/controls/NumberBox.h"
 #include "gui/entry/EntryWidgets.h"
 
 #include <QApplication>
@@ -13,12 +14,11 @@
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScrollArea>
-#include <QToolButton>
+#include <algorithm>
 
 TFmKekka::TFmKekka(TPennant& pennant, TFight& fight, const TAppSettings& settings, double startDay,
                    IDialogService& dialogs, QWidget* parent)
@@ -123,29 +123,16 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
     row.HomeName = RowWidget(new QLabel(QStringLiteral("ホームチーム名"), Content));
     row.HomeName->setGeometry(30, top - 19, 108, 16);
     row.HomeName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto scoreField = [&](int left, QLineEdit*& field, QToolButton*& up, QToolButton*& down) {
-        field = RowWidget(new QLineEdit(QStringLiteral("0"), Content));
-        field->setGeometry(left, top - 23, 25, 22);
-        field->setAlignment(Qt::AlignRight);
-        up = RowWidget(new QToolButton(Content));
-        down = RowWidget(new QToolButton(Content));
-        up->setArrowType(Qt::UpArrow);
-        down->setArrowType(Qt::DownArrow);
-        up->setGeometry(left + 25, top - 23, 15, 11);
-        down->setGeometry(left + 25, top - 12, 15, 11);
-        up->setFocusPolicy(Qt::NoFocus);
-        down->setFocusPolicy(Qt::NoFocus);
-        // The up-down holds a position from 0 to 99 and writes it into the field.
-        auto step = [this, field](int by) {
-            SetScoreText(field, std::clamp(ScoreFromText(FromQ(field->text())) + by, 0, 99));
-        };
-        connect(up, &QToolButton::clicked, this, [step] { step(+1); });
-        connect(down, &QToolButton::clicked, this, [step] { step(-1); });
+    auto scoreField = [&](int left) {
+        auto* box = RowWidget(new TNumberBox(0, 99, ScoreFromText, Content));
+        box->setGeometry(left, top - 23, std::max(40, box->sizeHint().width()), 22); // "99" whole in any font
+        box->setAlignment(Qt::AlignRight);
+        return box;
     };
-    scoreField(146, row.HomeScore, row.HomeUp, row.HomeDown);
+    row.HomeScore = scoreField(146);
     row.Dash = RowWidget(new QLabel(QStringLiteral("-"), Content));
     row.Dash->move(204, top - 20);
-    scoreField(226, row.VisitorScore, row.VisitorUp, row.VisitorDown);
+    row.VisitorScore = scoreField(226);
     row.VisitorName = RowWidget(new QLabel(QStringLiteral("ビジターチーム名"), Content));
     row.VisitorName->setGeometry(274, top - 19, 108, 16);
     row.StateBox = RowWidget(new QGroupBox(Content));
@@ -175,8 +162,8 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
         w->hide();
 
     connect(row.Mark, &QCheckBox::clicked, this, [this, index](bool on) { EntryOf(index).Marked = on; });
-    connect(row.HomeScore, &QLineEdit::textChanged, this, [this, index] { ScoreChanged(index, true); });
-    connect(row.VisitorScore, &QLineEdit::textChanged, this, [this, index] { ScoreChanged(index, false); });
+    connect(row.HomeScore, &QSpinBox::valueChanged, this, [this, index] { ScoreChanged(index, true); });
+    connect(row.VisitorScore, &QSpinBox::valueChanged, this, [this, index] { ScoreChanged(index, false); });
     connect(row.State, &QButtonGroup::idToggled, this, [this, index](int id, bool on) {
         if (on)
             StateChosen(index, id);
@@ -189,15 +176,10 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
     });
     Rows.push_back(row);
     Content->resize(612, 70 * n + 30);
-    for (QWidget* w : std::initializer_list<QWidget*>{row.Mark, row.HomeName, row.HomeScore, row.HomeUp, row.HomeDown,
-                                                      row.Dash, row.VisitorScore, row.VisitorUp, row.VisitorDown,
+    for (QWidget* w : std::initializer_list<QWidget*>{row.Mark, row.HomeName, row.HomeScore, row.Dash, row.VisitorScore,
                                                       row.VisitorName, row.StateBox})
         w->show();
     return Rows.back();
-}
-
-void TFmKekka::SetScoreText(QLineEdit* field, int value) {
-    field->setText(QString::number(value));
 }
 
 void TFmKekka::ScoreChanged(size_t rowOnPage, bool home) {
@@ -207,12 +189,7 @@ void TFmKekka::ScoreChanged(size_t rowOnPage, bool home) {
     TResultEntry& entry = EntryOf(rowOnPage);
     if (row.State->checkedId() < 0)
         return;
-    QLineEdit* field = home ? row.HomeScore : row.VisitorScore;
-    const int v = ScoreFromText(FromQ(field->text()));
-    Filling = true;
-    field->setText(QString::number(v));
-    field->setCursorPosition(static_cast<int>(field->text().size()));
-    Filling = false;
+    const int v = (home ? row.HomeScore : row.VisitorScore)->value();
     (home ? entry.Match.HomeScore : entry.Match.VisitorScore) = static_cast<int8_t>(v);
     if (v > 0 && row.State->checkedId() != StatusFinished)
         row.State->button(StatusFinished)->setChecked(true); // runs the state's reaction
@@ -225,14 +202,13 @@ void TFmKekka::ScoreChanged(size_t rowOnPage, bool home) {
 void TFmKekka::StateChosen(size_t rowOnPage, int state) {
     TRow& row = Rows[rowOnPage];
     TResultEntry& entry = EntryOf(rowOnPage);
-    for (QWidget* w : std::initializer_list<QWidget*>{row.HomeScore, row.HomeUp, row.HomeDown, row.VisitorScore,
-                                                      row.VisitorUp, row.VisitorDown})
-        w->setEnabled(true);
+    row.HomeScore->setEnabled(true);
+    row.VisitorScore->setEnabled(true);
     ShowMakeUp(rowOnPage, false);
     auto zero = [&] {
         Filling = true;
-        row.HomeScore->setText(QStringLiteral("0"));
-        row.VisitorScore->setText(QStringLiteral("0"));
+        row.HomeScore->setValue(0);
+        row.VisitorScore->setValue(0);
         Filling = false;
         entry.Match.HomeScore = entry.Match.VisitorScore = 0;
     };
@@ -247,9 +223,8 @@ void TFmKekka::StateChosen(size_t rowOnPage, int state) {
         if (entry.Match.Status != StatusCancelled)
             ShowMakeUp(rowOnPage, true);
         zero();
-        for (QWidget* w : std::initializer_list<QWidget*>{row.HomeScore, row.HomeUp, row.HomeDown, row.VisitorScore,
-                                                          row.VisitorUp, row.VisitorDown})
-            w->setEnabled(false);
+        row.HomeScore->setEnabled(false);
+        row.VisitorScore->setEnabled(false);
         entry.NewState = StatusCancelled;
     }
 }
@@ -351,8 +326,8 @@ void TFmKekka::LoadDay() {
         TRow& row = CreateRow();
         row.HomeName->setText(Q(Pennant.ShortNameBySymbol(game->HomeSymbol.Text())));
         row.VisitorName->setText(Q(Pennant.ShortNameBySymbol(game->VisitorSymbol.Text())));
-        SetScoreText(row.HomeScore, game->HomeScore);
-        SetScoreText(row.VisitorScore, game->VisitorScore);
+        row.HomeScore->setValue(game->HomeScore);
+        row.VisitorScore->setValue(game->VisitorScore);
         if (game->Status <= StatusCancelled)
             row.State->button(game->Status)->setChecked(true);
         ColorNames(row, Entries.back());
@@ -373,8 +348,8 @@ void TFmKekka::ShowPage(int start) {
         row.VisitorName->setText(Q(Pennant.ShortNameBySymbol(saved.Match.VisitorSymbol.Text())));
         if (saved.NewState <= StatusCancelled)
             row.State->button(saved.NewState)->setChecked(true);
-        SetScoreText(row.HomeScore, saved.Match.HomeScore);
-        SetScoreText(row.VisitorScore, saved.Match.VisitorScore);
+        row.HomeScore->setValue(saved.Match.HomeScore);
+        row.VisitorScore->setValue(saved.Match.VisitorScore);
         TResultEntry& entry = EntryOf(n);
         entry.NoMakeUp = saved.NoMakeUp;
         entry.MakeUpUndecided = saved.MakeUpUndecided;

@@ -12,11 +12,10 @@ class QCheckBox;
 class QDateEdit;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QScrollArea;
-class QToolButton;
 class IDialogService;
+class TNumberBox;
 class TPennant;
 class TFight;
 struct TAppSettings;
@@ -30,13 +29,9 @@ public:
     struct TRow {
         QCheckBox* Mark = nullptr;
         QLabel* HomeName = nullptr;
-        QLineEdit* HomeScore = nullptr;
-        QToolButton* HomeUp = nullptr;
-        QToolButton* HomeDown = nullptr;
+        TNumberBox* HomeScore = nullptr; // 0 to 99
         QLabel* Dash = nullptr;
-        QLineEdit* VisitorScore = nullptr;
-        QToolButton* VisitorUp = nullptr;
-        QToolButton* VisitorDown = nullptr;
+        TNumberBox* VisitorScore = nullptr;
         QLabel* VisitorName = nullptr;
         QGroupBox* StateBox = nullptr;
         QButtonGroup* State = nullptr;
@@ -72,7 +67,6 @@ private:
     void ShowMakeUp(size_t rowOnPage, bool show);
     void NoMakeUpClicked(size_t rowOnPage, bool on);
     void UndecidedClicked(size_t rowOnPage, bool on);
-    void SetScoreText(QLineEdit* field, int value);
     void ColorNames(TRow& row, const TResultEntry& entry);
     void UpdateLayout();
     void OrderTabs();

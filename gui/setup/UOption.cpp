@@ -3,13 +3,12 @@
 #include "core/io/AppSettings.h"
 #include "core/rules/OptionRules.h"
 #include "gui/controls/DialogFrame.h"
-#include "gui/controls/UpDown.h"
+#include "gui/controls/NumberBox.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -30,14 +29,10 @@ TFmOption::TFmOption(QWidget* parent) : QDialog(parent) {
     LblTMax = new QLabel(QStringLiteral("登録時の最大表示行数(&M)"), this);
     LblTMax->move(14, 74);
     LblTMax->adjustSize();
-    ETMax = new QLineEdit(this);
-    ETMax->setGeometry(172, 70, 36, 21);
-    ETMax->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    LblTMax->setBuddy(ETMax);
-    UDTMax = new TUpDown(this);
-    UDTMax->setGeometry(208, 70, 17, 21);
-    UDTMax->SetRange(MinRegistrationRows, MaxRegistrationRows);
-    UDTMax->SetAssociate(ETMax);
+    UDTMax = new TNumberBox(MinRegistrationRows, MaxRegistrationRows, RowCountFromText, this);
+    UDTMax->setGeometry(172, 70, 53, 21);
+    UDTMax->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LblTMax->setBuddy(UDTMax);
 
     RGTab = new QGroupBox(QStringLiteral("チーム別推移表のタブ"), this);
     RGTab->setGeometry(12, 104, 276, 52);
@@ -62,7 +57,6 @@ TFmOption::TFmOption(QWidget* parent) : QDialog(parent) {
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject); // Esc rejects too
 
-    connect(ETMax, &QLineEdit::textChanged, this, &TFmOption::ETMaxChange);
     connect(ChkSuspend, &QCheckBox::toggled, this, &TFmOption::ChkSuspendClick);
 
     // The defaults of the settings file, with ChkOther disabled.
@@ -72,7 +66,7 @@ TFmOption::TFmOption(QWidget* parent) : QDialog(parent) {
 void TFmOption::Load(const TAppSettings& settings) {
     ChkZenkai->setChecked(settings.Zenkai);
     ChkSche->setChecked(settings.Sche);
-    UDTMax->SetPosition(settings.TMax);
+    UDTMax->setValue(settings.TMax);
     SetTabIndex(settings.TTab);
     ChkSuspend->setChecked(settings.Suspend);
     ChkSuspendClick();
@@ -82,7 +76,7 @@ void TFmOption::Load(const TAppSettings& settings) {
 void TFmOption::Store(TAppSettings& settings) const {
     settings.Zenkai = ChkZenkai->isChecked();
     settings.Sche = ChkSche->isChecked();
-    settings.TMax = RowCountFromText(ETMax->text().toStdString());
+    settings.TMax = UDTMax->value();
     settings.TTab = TabIndex();
     settings.Suspend = ChkSuspend->isChecked();
     settings.Other = ChkOther->isChecked();
@@ -100,15 +94,6 @@ void TFmOption::SetTabIndex(int index) {
         checked->setChecked(false);
         TabGroup->setExclusive(true);
     }
-}
-
-void TFmOption::ETMaxChange() {
-    // Full-width digits typed through the input method count as digits.
-    const QString typed = ETMax->text().normalized(QString::NormalizationForm_KC);
-    const QString value = QString::number(RowCountFromText(typed.toStdString()));
-    if (ETMax->text() != value)
-        ETMax->setText(value); // comes back here once, with nothing left to change
-    ETMax->setCursorPosition(static_cast<int>(value.size()));
 }
 
 void TFmOption::ChkSuspendClick() {

@@ -8,10 +8,9 @@ class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class TUpDown;
+class TNumberBox;
 struct TAppSettings;
 
 class TFmOption : public QDialog {
@@ -31,8 +30,7 @@ public:
     QCheckBox* ChkZenkai;
     QCheckBox* ChkSche;
     QLabel* LblTMax;
-    QLineEdit* ETMax;
-    TUpDown* UDTMax;
+    TNumberBox* UDTMax; // the rows shown at once in the registration windows
     QGroupBox* RGTab;
     QRadioButton* RBTab[3];
     QCheckBox* ChkSuspend;
@@ -40,7 +38,6 @@ public:
     QPushButton* Button1;
     QPushButton* Button2;
 
-    void ETMaxChange();
     void ChkSuspendClick();
 
 private:

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -53,8 +54,18 @@ TFmSettei::TFmSettei(TPennant& pennant, TFight& fight, IDialogService& dialogs, 
     setWindowTitle(QStringLiteral("情報設定"));
     UseDialogFrame(*this);
     setFixedSize(501, 448);
+    BuildSeasonGroup();
+    BuildLeagueGroup();
+    BuildDistrictGroup();
+    BuildTeamGroup();
+    BuildButtons();
+    ConnectFields();
+    ConnectButtons();
+    // The values are loaded when the dialog is first shown (FormShow).
+}
 
-    // 全体の情報
+// 全体の情報
+void TFmSettei::BuildSeasonGroup() {
     QWidget* all = BuildGroup(QStringLiteral("全体の情報"), QRect(8, 4, 485, 74));
     ENaiyo = Edit(all, 104, 20, 368);
     Label(all, QStringLiteral("データ内容(&N)"), 12, 23, ENaiyo);
@@ -65,41 +76,32 @@ TFmSettei::TFmSettei(TPennant& pennant, TFight& fight, IDialogService& dialogs, 
     RBNo->move(164, 48);
     ELinker = Edit(all, 352, 46, 120);
     Label(all, QStringLiteral("チェッカー(&P)"), 270, 50, ELinker);
+}
 
-    // リーグ情報
+// リーグ情報
+void TFmSettei::BuildLeagueGroup() {
     QWidget* leagues = BuildGroup(QStringLiteral("リーグ情報"), QRect(8, 80, 485, 118));
     League = BuildLevel(leagues, 18, QStringLiteral("リーグ数"), QStringLiteral("追加(&A)"), QStringLiteral("削除(&D)"),
                         QStringLiteral("順序(&I)"));
     ELeague = Edit(leagues, 104, 46, 368);
     Label(leagues, QStringLiteral("リーグ名(&R)"), 12, 49, ELeague);
-    auto radioGroup = [this](QWidget* parent, const QString& title, const QRect& where,
-                             std::initializer_list<QString> items) {
-        auto* box = new QGroupBox(title, parent);
-        box->setGeometry(where);
-        auto* row = new QHBoxLayout(box);
-        row->setContentsMargins(8, 2, 8, 4);
-        auto* group = new QButtonGroup(this);
-        int id = 0;
-        for (const QString& item : items) {
-            auto* b = new QRadioButton(item, box);
-            row->addWidget(b);
-            group->addButton(b, id++);
-        }
-        return group;
-    };
-    RGDraw = radioGroup(leagues, QStringLiteral("引き分け"), QRect(12, 70, 226, 42),
-                        {QStringLiteral("有(&S)"), QStringLiteral("有(再試合&T)"), QStringLiteral("無(&U)")});
-    RGRank = radioGroup(leagues, QStringLiteral("順位決定"), QRect(246, 70, 226, 42),
-                        {QStringLiteral("勝率優先(&V)"), QStringLiteral("勝数優先(&W)")});
+    RGDraw = BuildChoice(leagues, QStringLiteral("引き分け"), QRect(12, 70, 226, 42),
+                         {QStringLiteral("有(&S)"), QStringLiteral("有(再試合&T)"), QStringLiteral("無(&U)")});
+    RGRank = BuildChoice(leagues, QStringLiteral("順位決定"), QRect(246, 70, 226, 42),
+                         {QStringLiteral("勝率優先(&V)"), QStringLiteral("勝数優先(&W)")});
+}
 
-    // 地区情報
+// 地区情報
+void TFmSettei::BuildDistrictGroup() {
     QWidget* districts = BuildGroup(QStringLiteral("地区情報"), QRect(8, 200, 485, 70));
     District = BuildLevel(districts, 18, QStringLiteral("地区数"), QStringLiteral("追加(&B)"),
                           QStringLiteral("削除(&E)"), QStringLiteral("順序(&Q)"));
     EChiku = Edit(districts, 104, 46, 368);
     Label(districts, QStringLiteral("地区名(&G)"), 12, 49, EChiku);
+}
 
-    // チーム情報
+// チーム情報
+void TFmSettei::BuildTeamGroup() {
     QWidget* teams = BuildGroup(QStringLiteral("チーム情報"), QRect(8, 272, 485, 144));
     Team = BuildLevel(teams, 18, QStringLiteral("チーム数"), QStringLiteral("追加(&C)"), QStringLiteral("削除(&F)"),
                       QStringLiteral("順序(&Z)"));
@@ -123,19 +125,18 @@ TFmSettei::TFmSettei(TPennant& pennant, TFight& fight, IDialogService& dialogs, 
     ImgTPicture->setGeometry(418, 78, 54, 36);
     ImgTPicture->setScaledContents(true);
     ImgTPicture->setFrameShape(QFrame::StyledPanel);
+}
 
+void TFmSettei::BuildButtons() {
     BtOk = Button(this, QStringLiteral("完了"), 330, 420, 76);
     BtCancel = Button(this, QStringLiteral("キャンセル"), 414, 420, 76);
     BtOk->setDefault(true);
+}
 
-    connect(ENaiyo, &QLineEdit::textChanged, this, [this](const QString& t) {
-        if (!Filling)
-            Pennant.Contents = FromQ(t);
-    });
-    connect(ELinker, &QLineEdit::textChanged, this, [this](const QString& t) {
-        if (!Filling)
-            Pennant.Checker = FromQ(t);
-    });
+// What is typed or chosen goes into the season at once; filling the fields does not.
+void TFmSettei::ConnectFields() {
+    StoreTyped(ENaiyo, [this](const std::string& text) { Pennant.Contents = text; });
+    StoreTyped(ELinker, [this](const std::string& text) { Pennant.Checker = text; });
     connect(RBYes, &QRadioButton::toggled, this, [this](bool on) {
         if (on && !Filling)
             Pennant.Interleague = 1;
@@ -144,26 +145,14 @@ TFmSettei::TFmSettei(TPennant& pennant, TFight& fight, IDialogService& dialogs, 
         if (on && !Filling)
             Pennant.Interleague = 0;
     });
-    connect(ELeague, &QLineEdit::textChanged, this, [this](const QString& t) {
-        if (!Filling)
-            CurrentLeague().Name = FromQ(t);
-    });
+    StoreTyped(ELeague, [this](const std::string& text) { CurrentLeague().Name = text; });
     connect(RGDraw, &QButtonGroup::idClicked, this,
             [this](int id) { CurrentLeague().DrawRule = static_cast<uint8_t>(id); });
     connect(RGRank, &QButtonGroup::idClicked, this,
             [this](int id) { CurrentLeague().RankRule = static_cast<uint8_t>(id); });
-    connect(EChiku, &QLineEdit::textChanged, this, [this](const QString& t) {
-        if (!Filling)
-            CurrentDistrict().Name = FromQ(t);
-    });
-    connect(ETName, &QLineEdit::textChanged, this, [this](const QString& t) {
-        if (!Filling)
-            CurrentTeam().Name = FromQ(t);
-    });
-    connect(ETRyaku, &QLineEdit::textChanged, this, [this](const QString& t) {
-        if (!Filling)
-            CurrentTeam().ShortName = FromQ(t);
-    });
+    StoreTyped(EChiku, [this](const std::string& text) { CurrentDistrict().Name = text; });
+    StoreTyped(ETName, [this](const std::string& text) { CurrentTeam().Name = text; });
+    StoreTyped(ETRyaku, [this](const std::string& text) { CurrentTeam().ShortName = text; });
     connect(ETKigo, &QLineEdit::textEdited, this, &TFmSettei::ETKigoChange);
     connect(ETPicture, &QLineEdit::textChanged, this, [this](const QString& t) {
         if (Filling)
@@ -171,6 +160,9 @@ TFmSettei::TFmSettei(TPennant& pennant, TFight& fight, IDialogService& dialogs, 
         CurrentTeam().Picture = FromQ(t);
         ReloadPreview(t.isEmpty());
     });
+}
+
+void TFmSettei::ConnectButtons() {
     connect(BtTColor, &QPushButton::clicked, this, &TFmSettei::BtTColorClick);
     connect(BtTPicture, &QPushButton::clicked, this, &TFmSettei::BtTPictureClick);
     connect(BtOk, &QPushButton::clicked, this, &TFmSettei::BtOkClick);
@@ -188,9 +180,33 @@ TFmSettei::TFmSettei(TPennant& pennant, TFight& fight, IDialogService& dialogs, 
     }
 }
 
+void TFmSettei::StoreTyped(QLineEdit* edit, std::function<void(const std::string&)> store) {
+    connect(edit, &QLineEdit::textChanged, this, [this, store = std::move(store)](const QString& t) {
+        if (!Filling)
+            store(FromQ(t));
+    });
+}
+
 QWidget* TFmSettei::BuildGroup(const QString& title, const QRect& where) {
     auto* group = new QGroupBox(title, this);
     group->setGeometry(where);
+    return group;
+}
+
+// A captioned row of radio buttons, numbered from 0 in the group.
+QButtonGroup* TFmSettei::BuildChoice(QWidget* parent, const QString& title, const QRect& where,
+                                     std::initializer_list<QString> items) {
+    auto* box = new QGroupBox(title, parent);
+    box->setGeometry(where);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(8, 2, 8, 4);
+    auto* group = new QButtonGroup(this);
+    int id = 0;
+    for (const QString& item : items) {
+        auto* b = new QRadioButton(item, box);
+        row->addWidget(b);
+        group->addButton(b, id++);
+    }
     return group;
 }
 

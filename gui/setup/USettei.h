@@ -6,6 +6,9 @@
 
 #include <QColor>
 #include <QDialog>
+#include <functional>
+#include <initializer_list>
+#include <string>
 
 class QButtonGroup;
 class QLabel;
@@ -70,7 +73,18 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The steps of the constructor.
+    void BuildSeasonGroup();
+    void BuildLeagueGroup();
+    void BuildDistrictGroup();
+    void BuildTeamGroup();
+    void BuildButtons();
+    void ConnectFields();
+    void ConnectButtons();
+
     QWidget* BuildGroup(const QString& title, const QRect& where);
+    QButtonGroup* BuildChoice(QWidget* parent, const QString& title, const QRect& where,
+                              std::initializer_list<QString> items);
     TLevelControls BuildLevel(QWidget* group, int y, const QString& countLabel, const QString& add, const QString& del,
                               const QString& order);
     void ShowLeague(int index);
@@ -81,6 +95,8 @@ private:
     void AddItem(TSetteiLevel level);
     void DeleteItem(TSetteiLevel level);
     void OrderItems(TSetteiLevel level);
+    // Text typed into `edit` goes to the season through `store`; filling the field does not.
+    void StoreTyped(QLineEdit* edit, std::function<void(const std::string&)> store);
     void ETKigoChange(const QString& text);
     void BtTColorClick();
     void BtTPictureClick();

@@ -1,27 +1,18 @@
 // TFmJuni: the standings ("勝敗表") of one district, one tab per district.
 #pragma once
 
-#include "draw/TablePicture.h"
-
 #include "draw/JuniDrawing.h"
-#include "draw/ViewContext.h"
 #include "gui/controls/TabStrip.h"
+#include "gui/views/TableWindow.h"
 
-#include <QWidget>
 #include <memory>
 
-class QScrollArea;
-class TTableSurface;
-
-class TFmJuni : public QWidget, public ITableView {
+class TFmJuni : public TTableWindow {
     Q_OBJECT
 public:
     TFmJuni(const TViewContext& view, int districtIndex, QWidget* parent = nullptr);
-    // The whole table as one picture, to save, copy or print.
-    TTablePicture Picture() const override;
 
     TTabStrip* TabJuni; // tabs at the bottom, in as many rows as they need
-    QScrollArea* ScrollBox1;
     TTableSurface* ImgJuni;
 
     int DisplayMode = 0;
@@ -39,11 +30,13 @@ signals:
     void TransitionRequested(int teamIndex);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    bool event(QEvent* event) override;
+    void SurfaceMouseMove(const QPoint& at) override { ImgJuniMouseMove(at); }
+    bool SurfaceMouseUp(Qt::MouseButton button, const QPoint& at) override {
+        ImgJuniMouseUp(button, at);
+        return true; // the window's alone
+    }
 
 private:
-    TViewContext View;
     std::unique_ptr<TJuniTable> Current;
     int DrawCount = 0;
 };

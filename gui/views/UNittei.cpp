@@ -2,34 +2,22 @@
 
 #include "core/season/BaseballPennant.h"
 #include "draw/QtText.h"
-#include "gui/controls/WheelMessage.h"
+#include "gui/controls/TabStrip.h"
 #include "gui/views/TableSurface.h"
 
-#include "gui/controls/TabStrip.h"
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QVBoxLayout>
 
-TFmNittei::TFmNittei(const TViewContext& view, int leagueIndex, QWidget* parent) : QWidget(parent), View(view) {
-    setAttribute(Qt::WA_DeleteOnClose);
+TFmNittei::TFmNittei(const TViewContext& view, int leagueIndex, QWidget* parent) : TTableWindow(view, parent) {
     resize(571, 373);
     setWindowTitle(QStringLiteral("日程表"));
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setWidgetResizable(false);
-    ImgNittei = new TTableSurface;
-    ScrollBox1->setWidget(ImgNittei);
-    ScrollBox1->viewport()->installEventFilter(this);
-    TabLeague = new TTabStrip(this);
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->addWidget(ScrollBox1);
-    column->addWidget(TabLeague);
-
+    ImgNittei = AddTable(this);
+    QStringList leagues;
     const TPennant& p = *View.Pennant;
     for (int l = 0; l < p.LeagueCount(); ++l)
-        TabLeague->addTab(Q(p.GetLeague(l).Name));
-    TabLeague->setCurrentIndex(std::clamp(leagueIndex, 0, std::max(TabLeague->count() - 1, 0)));
+        leagues << Q(p.GetLeague(l).Name);
+    TabLeague = AddTabs(leagues, leagueIndex);
+    LayOut(nullptr, ScrollBox1, TabLeague);
     connect(TabLeague, &TTabStrip::currentChanged, this, &TFmNittei::TabLeagueChange);
     TabLeagueChange(TabLeague->currentIndex());
 }
@@ -37,10 +25,7 @@ TFmNittei::TFmNittei(const TViewContext& view, int leagueIndex, QWidget* parent)
 void TFmNittei::TabLeagueChange(int index) {
     if (index < 0)
         return;
-    QPalette pal = ScrollBox1->palette();
-    pal.setColor(QPalette::Window, View.Background());
-    ScrollBox1->setPalette(pal);
-    ScrollBox1->setBackgroundRole(QPalette::Window);
+    PaintBackground();
     Current = LayoutNittei(View, index);
     setWindowTitle(Current.Caption);
     ImgNittei->SetTable(&Current);
@@ -57,20 +42,4 @@ void TFmNittei::showEvent(QShowEvent* event) {
 void TFmNittei::FormShow() {
     // The latest played day comes near the top.
     ScrollBox1->verticalScrollBar()->setValue(Current.ScrollTarget - 93);
-}
-
-bool TFmNittei::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Wheel || event->type() == MsWheelRollMsg())
-        return ScrollOneLine(event, ScrollBox1);
-    return QWidget::eventFilter(watched, event);
-}
-
-bool TFmNittei::event(QEvent* event) {
-    if (event->type() == QEvent::Wheel || event->type() == MsWheelRollMsg())
-        return ScrollOneLine(event, ScrollBox1);
-    return QWidget::event(event);
-}
-
-TTablePicture TFmNittei::Picture() const {
-    return SingleTablePicture(Current);
 }

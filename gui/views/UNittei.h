@@ -1,26 +1,15 @@
 // TFmNittei: the schedule ("日程表") of one league, one tab per league.
 #pragma once
 
-#include "draw/TablePicture.h"
-
 #include "draw/NitteiDrawing.h"
-#include "draw/ViewContext.h"
+#include "gui/views/TableWindow.h"
 
-#include <QWidget>
-
-class QScrollArea;
-class TTabStrip;
-class TTableSurface;
-
-class TFmNittei : public QWidget, public ITableView {
+class TFmNittei : public TTableWindow {
     Q_OBJECT
 public:
     TFmNittei(const TViewContext& view, int leagueIndex, QWidget* parent = nullptr);
-    // The whole table as one picture, to save, copy or print.
-    TTablePicture Picture() const override;
 
     TTabStrip* TabLeague;
-    QScrollArea* ScrollBox1;
     TTableSurface* ImgNittei;
 
     const TNitteiLayout& Layout() const { return Current; }
@@ -29,11 +18,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
-    TViewContext View;
     TNitteiLayout Current;
     bool Shown = false;
 };

@@ -4,27 +4,20 @@
 #pragma once
 
 #include "draw/RaceDrawing.h"
-#include "draw/TablePicture.h"
-#include "draw/ViewContext.h"
 #include "gui/controls/TabStrip.h"
+#include "gui/views/TableWindow.h"
 
-#include <QWidget>
 #include <memory>
 
-class QScrollArea;
 class QSpinBox;
-class TTableSurface;
 
-class TFmRace : public QWidget, public ITableView {
+class TFmRace : public TTableWindow {
     Q_OBJECT
 public:
     TFmRace(const TViewContext& view, int districtIndex, QWidget* parent = nullptr);
-    // The table as saved, copied and printed.
-    TTablePicture Picture() const override;
 
     QSpinBox* UDCut;
     TTabStrip* TabRace; // tabs at the bottom, in as many rows as they need
-    QScrollArea* ScrollBox1;
     TTableSurface* ImgRace;
 
     // The table shown (one once the window has a district).
@@ -36,10 +29,8 @@ public:
     void ImgRaceMouseMove(const QPoint& at);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    bool event(QEvent* event) override;
+    void SurfaceMouseMove(const QPoint& at) override { ImgRaceMouseMove(at); }
 
 private:
-    TViewContext View;
     std::unique_ptr<TRaceTable> Current;
 };

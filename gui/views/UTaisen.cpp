@@ -1,37 +1,16 @@
 #include "gui/views/UTaisen.h"
 
-#include "core/season/BaseballPennant.h"
-#include "draw/QtText.h"
-#include "gui/controls/WheelMessage.h"
+#include "gui/controls/TabStrip.h"
 #include "gui/views/TableSurface.h"
 
-#include "gui/controls/TabStrip.h"
-#include <QMouseEvent>
 #include <QScrollArea>
-#include <QVBoxLayout>
 
-TFmTaisen::TFmTaisen(const TViewContext& view, int districtIndex, QWidget* parent) : QWidget(parent), View(view) {
-    setAttribute(Qt::WA_DeleteOnClose);
+TFmTaisen::TFmTaisen(const TViewContext& view, int districtIndex, QWidget* parent) : TTableWindow(view, parent) {
     resize(552, 363);
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setWidgetResizable(false);
-    ImgTaisen = new TTableSurface;
-    ImgTaisen->setMouseTracking(true);
-    ImgTaisen->installEventFilter(this);
-    ScrollBox1->setWidget(ImgTaisen);
-    ScrollBox1->viewport()->installEventFilter(this);
-    TabTaisen = new TTabStrip(this);
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->addWidget(ScrollBox1);
-    column->addWidget(TabTaisen);
-
-    const TPennant& p = *View.Pennant;
-    for (int l = 0; l < p.LeagueCount(); ++l)
-        for (int d = 0; d < p.GetLeague(l).DistrictCount(); ++d)
-            TabTaisen->addTab(Q(p.GetLeague(l).Name + p.GetLeague(l).GetDistrict(d).Name));
-    TabTaisen->setCurrentIndex(std::clamp(districtIndex, 0, std::max(TabTaisen->count() - 1, 0)));
+    ImgTaisen = AddTable(this);
+    TrackMouse(ImgTaisen);
+    TabTaisen = AddTabs(DistrictCaptions(), districtIndex);
+    LayOut(nullptr, ScrollBox1, TabTaisen);
     connect(TabTaisen, &TTabStrip::currentChanged, this, &TFmTaisen::TabTaisenChange);
     TabTaisenChange(TabTaisen->currentIndex());
 }
@@ -40,10 +19,7 @@ void TFmTaisen::TabTaisenChange(int index) {
     if (index < 0)
         return; // a season without districts shows nothing
     setWindowTitle(TabTaisen->tabText(index) + QStringLiteral("対戦成績表"));
-    QPalette pal = ScrollBox1->palette();
-    pal.setColor(QPalette::Window, View.Background());
-    ScrollBox1->setPalette(pal);
-    ScrollBox1->setBackgroundRole(QPalette::Window);
+    PaintBackground();
     PageList = TaisenPages(*View.Pennant, index);
     CurrentPage = 0;
     Redraw();
@@ -85,31 +61,4 @@ void TFmTaisen::ImgTaisenMouseUp(Qt::MouseButton button, const QPoint& at) {
         const std::string own = hit->RowSymbol, opponent = hit->ColumnSymbol;
         emit VersusRequested(TabTaisen->currentIndex(), own, opponent, FilterMode);
     }
-}
-
-bool TFmTaisen::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ImgTaisen) {
-        if (event->type() == QEvent::MouseMove) {
-            ImgTaisenMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
-            return false;
-        }
-        if (event->type() == QEvent::MouseButtonRelease) {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            ImgTaisenMouseUp(mouse->button(), mouse->position().toPoint());
-            return true;
-        }
-    }
-    if (event->type() == QEvent::Wheel || event->type() == MsWheelRollMsg())
-        return ScrollOneLine(event, ScrollBox1);
-    return QWidget::eventFilter(watched, event);
-}
-
-bool TFmTaisen::event(QEvent* event) {
-    if (event->type() == QEvent::Wheel || event->type() == MsWheelRollMsg())
-        return ScrollOneLine(event, ScrollBox1);
-    return QWidget::event(event);
-}
-
-TTablePicture TFmTaisen::Picture() const {
-    return SingleTablePicture(Current.Table);
 }

@@ -3,27 +3,17 @@
 // opponents. A click on a cell asks for the team-versus-team window.
 #pragma once
 
-#include "draw/TablePicture.h"
-
 #include "draw/TaisenDrawing.h"
-#include "draw/ViewContext.h"
+#include "gui/views/TableWindow.h"
 
-#include <QWidget>
 #include <string>
 
-class QScrollArea;
-class TTabStrip;
-class TTableSurface;
-
-class TFmTaisen : public QWidget, public ITableView {
+class TFmTaisen : public TTableWindow {
     Q_OBJECT
 public:
     TFmTaisen(const TViewContext& view, int districtIndex, QWidget* parent = nullptr);
-    // The whole table as one picture, to save, copy or print.
-    TTablePicture Picture() const override;
 
     TTabStrip* TabTaisen;
-    QScrollArea* ScrollBox1;
     TTableSurface* ImgTaisen;
 
     int FilterMode = 0;
@@ -42,11 +32,13 @@ signals:
     void VersusRequested(int districtIndex, const std::string& own, const std::string& opponent, int filter);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    bool event(QEvent* event) override;
+    void SurfaceMouseMove(const QPoint& at) override { ImgTaisenMouseMove(at); }
+    bool SurfaceMouseUp(Qt::MouseButton button, const QPoint& at) override {
+        ImgTaisenMouseUp(button, at);
+        return true; // the window's alone
+    }
 
 private:
-    TViewContext View;
     std::vector<int> PageList;
     TTaisenLayout Current;
     int RedrawCount = 0;

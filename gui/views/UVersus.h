@@ -3,32 +3,24 @@
 // head-to-head table; laid out once, when it is made.
 #pragma once
 
-#include "draw/TablePicture.h"
-
 #include "draw/VersusDrawing.h"
-#include "draw/ViewContext.h"
+#include "gui/views/TableWindow.h"
 
-#include <QWidget>
 #include <string>
 
-class QScrollArea;
-class QSplitter;
-class TTableSurface;
-
-class TFmVersus : public QWidget, public ITableView {
+class TFmVersus : public TTableWindow {
     Q_OBJECT
 public:
     // `districtIndex` is the head-to-head table's tab; `filter` 0 all games,
     // 1 the own team's home games, 2 its visitor games.
     TFmVersus(const TViewContext& view, int districtIndex, const std::string& own, const std::string& opponent,
               int filter, QWidget* parent = nullptr);
-    // The whole table as one picture, to save, copy or print.
+    // The summary above the game list, to save, copy or print.
     TTablePicture Picture() const override;
 
     QScrollArea* ScrollBox2; // the summary
     TTableSurface* ImgHead;
-    QSplitter* Splitter1;
-    QScrollArea* ScrollBox1; // the game list
+    QSplitter* Splitter1; // ScrollBox1 below it holds the game list
     TTableSurface* ImgVersus;
 
     const TVersusLayout& Layout() const { return Current; }
@@ -37,11 +29,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
-    TViewContext View;
     TVersusLayout Current;
     bool Shown = false;
 };

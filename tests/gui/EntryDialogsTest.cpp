@@ -4,6 +4,7 @@
 #include "core/season/BaseballPennant.h"
 #include "core/season/SeasonTemplates.h"
 #include "core/standings/DistrictStandings.h"
+#include "gui/controls/NumberBox.h"
 #include "gui/entry/EntryWidgets.h"
 #include "gui/entry/UKekka.h"
 #include "gui/entry/UTorokuN.h"
@@ -21,7 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QToolButton>
+#include <QWheelEvent>
 
 namespace {
 
@@ -221,20 +222,32 @@ TEST_F(Kekka, TypedScoresAndState) {
     ASSERT_EQ(d.Rows.size(), 1u);
     EXPECT_EQ(d.Rows[0].HomeName->text(), QStringLiteral("巨　　人"));
     EXPECT_EQ(d.Rows[0].State->checkedId(), 0);
-    d.Rows[0].HomeScore->setText(QStringLiteral("3"));
+    d.Rows[0].HomeScore->setValue(3);
     EXPECT_EQ(d.Rows[0].State->checkedId(), 1); // typing a score finishes the game
     EXPECT_EQ(d.Entries[0].NewState, 1);
-    d.Rows[0].VisitorScore->setText(QStringLiteral("120"));
-    EXPECT_EQ(d.Rows[0].VisitorScore->text(), QStringLiteral("99"));
-    d.Rows[0].VisitorScore->setText(QStringLiteral("-5"));
-    EXPECT_EQ(d.Rows[0].VisitorScore->text(), QStringLiteral("0"));
-    d.Rows[0].VisitorScore->setText(QStringLiteral("x"));
-    EXPECT_EQ(d.Rows[0].VisitorScore->text(), QStringLiteral("0"));
-    d.Rows[0].VisitorUp->click();
-    d.Rows[0].VisitorUp->click();
+    // Typed or pasted text is put right at once: 0 to 99, full-width digits as digits.
+    QLineEdit* field = d.Rows[0].VisitorScore->lineEdit();
+    EXPECT_GE(field->width() - 4, field->fontMetrics().horizontalAdvance(QStringLiteral("99")));
+    const struct {
+        const char* Text;
+        int Shown;
+    } cases[] = {{"120", 99}, {"-5", 0}, {"１１", 11}, {"x", 0}, {"", 0}};
+    for (const auto& c : cases) {
+        field->setText(QString::fromUtf8(c.Text));
+        EXPECT_EQ(field->text(), QString::number(c.Shown)) << c.Text;
+        EXPECT_EQ(field->cursorPosition(), field->text().size()) << c.Text;
+        EXPECT_EQ(d.Entries[0].Match.VisitorScore, c.Shown) << c.Text;
+    }
+    // The arrows and the Up and Down keys step the score without wrapping.
+    d.Rows[0].VisitorScore->stepUp();
+    QTest::keyClick(d.Rows[0].VisitorScore, Qt::Key_Up);
     EXPECT_EQ(d.Entries[0].Match.VisitorScore, 2);
+    QTest::keyClick(d.Rows[0].VisitorScore, Qt::Key_Down);
+    QTest::keyClick(d.Rows[0].VisitorScore, Qt::Key_Down);
+    QTest::keyClick(d.Rows[0].VisitorScore, Qt::Key_Down);
+    EXPECT_EQ(d.Entries[0].Match.VisitorScore, 0);
     // A 3-3 draw in a league whose draws stand: no make-up controls.
-    d.Rows[0].VisitorScore->setText(QStringLiteral("3"));
+    QTest::keyClicks(d.Rows[0].VisitorScore, QStringLiteral("3"));
     EXPECT_TRUE(d.Rows[0].NoMakeUp->isHidden());
     Dialogs.YesNo.push_back(true);
     d.BtnTorokuClick();
@@ -256,7 +269,7 @@ TEST_F(Kekka, ReplayedDrawsAndCancelledGames) {
     EXPECT_EQ(d.width(), 750);
     d.Rows[2].State->button(1)->click();
     EXPECT_TRUE(d.Rows[2].NoMakeUp->isHidden());
-    d.Rows[0].HomeScore->setText(QStringLiteral("1"));
+    d.Rows[0].HomeScore->setValue(1);
     EXPECT_TRUE(d.Rows[0].NoMakeUp->isHidden());
     EXPECT_EQ(d.width(), 630);
 
@@ -306,11 +319,11 @@ TEST_F(Kekka, PagesKeepTheirEdits) {
     EXPECT_TRUE(d.BtnTugi->isEnabled());
     d.BtnTugi->click();
     ASSERT_EQ(d.Rows.size(), 3u);
-    d.Rows[2].HomeScore->setText(QStringLiteral("7"));
+    d.Rows[2].HomeScore->setValue(7);
     d.BtnMae->click();
-    d.Rows[0].VisitorScore->setText(QStringLiteral("4"));
+    d.Rows[0].VisitorScore->setValue(4);
     d.BtnTugi->click();
-    EXPECT_EQ(d.Rows[2].HomeScore->text(), QStringLiteral("7"));
+    EXPECT_EQ(d.Rows[2].HomeScore->value(), 7);
     EXPECT_EQ(d.Rows[2].State->checkedId(), 1);
     Dialogs.YesNo.push_back(true);
     d.BtnTorokuClick();
@@ -366,8 +379,8 @@ TEST_F(Toroku, EndToEnd) {
                 results.Rows[g].State->button(StatusCancelled)->click();
                 continue;
             }
-            results.Rows[g].HomeScore->setText(QStringLiteral("5"));
-            results.Rows[g].VisitorScore->setText(QStringLiteral("2"));
+            results.Rows[g].HomeScore->setValue(5);
+            results.Rows[g].VisitorScore->setValue(2);
         }
         Dialogs.YesNo.push_back(true);
         ASSERT_TRUE(results.BtnTorokuClick());
@@ -476,9 +489,9 @@ TEST_F(Kekka, TypedDrawsFollowTheLeaguesDrawRule) {
         Stored("G", "T", kDay);
         Stored("C", "S", kDay).Status = StatusFinished; // drawn 0-0 before: never offered again
         TFmKekka d(Pennant, Fight, Settings, kDay, Dialogs);
-        d.Rows[0].HomeScore->setText(QStringLiteral("2"));
+        d.Rows[0].HomeScore->setValue(2);
         EXPECT_TRUE(d.Rows[0].NoMakeUp->isHidden()) << int(rule); // 2-0 is no draw
-        d.Rows[0].VisitorScore->setText(QStringLiteral("2"));
+        d.Rows[0].VisitorScore->setValue(2);
         EXPECT_EQ(d.Rows[0].NoMakeUp->isHidden(), rule == 0) << int(rule);
         d.Rows[1].State->button(StatusFinished)->click();
         EXPECT_TRUE(d.Rows[1].NoMakeUp->isHidden()) << int(rule);
@@ -486,4 +499,29 @@ TEST_F(Kekka, TypedDrawsFollowTheLeaguesDrawRule) {
         d.BtnTorokuClick();
         EXPECT_EQ(Day(days::UndecidedDate), rule == 0 ? "" : "G-T ") << int(rule);
     }
+}
+
+// The wheel over a score the focus is not in scrolls the rows behind it and
+// leaves the score alone; over the score being edited it steps it.
+TEST_F(Kekka, WheelStepsOnlyTheScoreBeingEdited) {
+    Stored("G", "T", kDay);
+    Stored("C", "S", kDay);
+    TFmKekka d(Pennant, Fight, Settings, kDay, Dialogs);
+    d.show();
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    ASSERT_EQ(QApplication::focusWidget(), d.Rows[0].HomeScore);
+    auto wheelUp = [](QWidget* w) {
+        const QPointF at(5, 5);
+        QWheelEvent wheel(at, w->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w, &wheel);
+        return wheel.isAccepted();
+    };
+    EXPECT_FALSE(wheelUp(d.Rows[1].HomeScore)); // handed on to the row area
+    EXPECT_EQ(d.Rows[1].HomeScore->value(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), d.Rows[0].HomeScore);
+    EXPECT_TRUE(wheelUp(d.Rows[0].HomeScore));
+    EXPECT_EQ(d.Rows[0].HomeScore->value(), 1);
+    EXPECT_EQ(d.Entries[0].Match.HomeScore, 1);
 }

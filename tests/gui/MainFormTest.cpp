@@ -8,6 +8,7 @@
 #include "gui/app/UDlgNew.h"
 #include "gui/app/UMain.h"
 #include "gui/controls/CuteBtn.h"
+#include "gui/controls/NumberBox.h"
 #include "gui/controls/TabStrip.h"
 #include "gui/controls/UVersion.h"
 #include "gui/entry/UKekka.h"
@@ -602,7 +603,7 @@ TEST_F(MainForm, OptionsAndColorsCopyBackOnlyOnOk) {
         auto& o = static_cast<TFmOption&>(d);
         EXPECT_EQ(o.parentWidget(), &f); // centred on the main window
         o.ChkZenkai->setChecked(false);
-        o.ETMax->setText(QStringLiteral("3"));
+        o.UDTMax->setValue(3);
         o.RBTab[2]->setChecked(true);
         o.ChkSuspend->setChecked(true);
         o.ChkOther->setChecked(true);

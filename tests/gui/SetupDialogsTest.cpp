@@ -1,53 +1,73 @@
 #include "core/io/AppSettings.h"
 #include "gui/controls/CuteBtn.h"
-#include "gui/controls/UpDown.h"
+#include "gui/controls/NumberBox.h"
 #include "gui/setup/UColor.h"
 #include "gui/setup/UOption.h"
 #include "tests/gui/ScriptedDialogs.h"
 
 #include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QToolButton>
 
 // ---- options ----
 
-TEST(Options, RowCountFieldKeepsANumberFrom1To20) {
+TEST(Options, RowCountBoxKeepsANumberFrom1To20) {
     TFmOption d;
     EXPECT_EQ(d.windowTitle(), QStringLiteral("オプションの設定"));
-    EXPECT_EQ(d.ETMax->text(), QStringLiteral("15"));
+    EXPECT_EQ(d.UDTMax->value(), 15);
+    EXPECT_EQ(d.LblTMax->buddy(), d.UDTMax);
+    QLineEdit* field = d.UDTMax->lineEdit();
+    EXPECT_EQ(field->text(), QStringLiteral("15"));
 
     // Each change (a paste, an input-method commit) is put right at once, caret at the end.
     const struct {
         const char* Text;
-        const char* Shown;
-    } cases[] = {{"25", "20"}, {"0", "1"}, {"-3", "1"}, {" 7", "7"}, {"１２", "12"}, {"x", "15"}};
+        int Shown;
+    } cases[] = {{"25", 20}, {"0", 1}, {"-3", 1}, {" 7", 7}, {"１２", 12}, {"x", 15}, {"", 15}, {"99999999999", 20}};
     for (const auto& c : cases) {
-        d.ETMax->setText(QString::fromUtf8(c.Text));
-        EXPECT_EQ(d.ETMax->text(), QString::fromUtf8(c.Shown)) << c.Text;
-        EXPECT_EQ(d.ETMax->cursorPosition(), d.ETMax->text().size());
+        field->setText(QString::fromUtf8(c.Text));
+        EXPECT_EQ(field->text(), QString::number(c.Shown)) << c.Text;
+        EXPECT_EQ(field->cursorPosition(), field->text().size()) << c.Text;
+        EXPECT_EQ(d.UDTMax->value(), c.Shown) << c.Text;
     }
-    // Typed key by key: "2" stands, "25" becomes 20.
-    d.ETMax->selectAll();
-    QTest::keyClicks(d.ETMax, QStringLiteral("25"));
-    EXPECT_EQ(d.ETMax->text(), QStringLiteral("20"));
-    d.ETMax->selectAll();
-    QTest::keyClick(d.ETMax, Qt::Key_Delete);
-    EXPECT_EQ(d.ETMax->text(), QStringLiteral("15"));
+    // Typed key by key: "2" stands, "25" becomes 20; a full-width digit from the
+    // input method counts; emptied is 15.
+    d.UDTMax->selectAll();
+    QTest::keyClicks(d.UDTMax, QStringLiteral("25"));
+    EXPECT_EQ(field->text(), QStringLiteral("20"));
+    d.UDTMax->selectAll();
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("８"));
+    QApplication::sendEvent(field, &commit);
+    EXPECT_EQ(d.UDTMax->value(), 8);
+    d.UDTMax->selectAll();
+    QTest::keyClick(d.UDTMax, Qt::Key_Delete);
+    EXPECT_EQ(field->text(), QStringLiteral("15"));
 
-    // The up-down steps within 1 to 20 without wrapping.
-    d.ETMax->setText(QStringLiteral("20"));
-    QTest::mouseClick(d.UDTMax->BtnUp, Qt::LeftButton);
-    EXPECT_EQ(d.ETMax->text(), QStringLiteral("20"));
-    QTest::keyClick(d.ETMax, Qt::Key_Down);
-    EXPECT_EQ(d.ETMax->text(), QStringLiteral("19"));
-    d.ETMax->setText(QStringLiteral("1"));
-    QTest::mouseClick(d.UDTMax->BtnDown, Qt::LeftButton);
-    EXPECT_EQ(d.ETMax->text(), QStringLiteral("1"));
+    // The Up and Down keys step within 1 to 20 without wrapping.
+    d.UDTMax->setValue(20);
+    QTest::keyClick(d.UDTMax, Qt::Key_Up);
+    EXPECT_EQ(field->text(), QStringLiteral("20"));
+    QTest::keyClick(d.UDTMax, Qt::Key_Down);
+    EXPECT_EQ(field->text(), QStringLiteral("19"));
+    d.UDTMax->setValue(1);
+    QTest::keyClick(d.UDTMax, Qt::Key_Down);
+    EXPECT_EQ(field->text(), QStringLiteral("1"));
+
+    // What is stored is what the box shows; a stored count out of range opens clamped.
+    TAppSettings s;
+    s.TMax = 40;
+    d.Load(s);
+    EXPECT_EQ(field->text(), QStringLiteral("20"));
+    QTest::keyClick(d.UDTMax, Qt::Key_Down);
+    TAppSettings out;
+    d.Store(out);
+    EXPECT_EQ(out.TMax, 19);
 }
 
 TEST(Options, SuspendGovernsOtherOnOpenAndOnClick) {
@@ -84,12 +104,12 @@ TEST(Options, StoreCopiesEveryControl) {
     s.TTab = 2;
     d.Load(s);
     EXPECT_FALSE(d.ChkZenkai->isChecked());
-    EXPECT_EQ(d.ETMax->text(), QStringLiteral("4"));
+    EXPECT_EQ(d.UDTMax->value(), 4);
     EXPECT_TRUE(d.RBTab[2]->isChecked());
 
     d.ChkZenkai->setChecked(true);
     d.ChkSche->setChecked(false);
-    d.ETMax->setText(QStringLiteral("9"));
+    d.UDTMax->lineEdit()->setText(QStringLiteral("9"));
     d.RBTab[0]->setChecked(true);
     d.ChkSuspend->setChecked(true);
     d.ChkOther->setChecked(true);

@@ -12,14 +12,18 @@
 #include "gui/controls/WheelMessage.h"
 #include "gui/views/TableSurface.h"
 #include "gui/views/UJuni.h"
+#include "gui/views/UNittei.h"
 #include "gui/views/URace.h"
+#include "gui/views/UTaisen.h"
 #include "gui/views/UTmJuni.h"
+#include "gui/views/UVersus.h"
 #include "tests/gui/QtPrint.h"
 #include "tests/support/MatchBuilder.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -27,6 +31,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -611,4 +616,125 @@ TEST(RaceWindow, StatusesEvidenceAndTheCut) {
     EXPECT_TRUE(recorded->TextListIn(evidence).contains(
         QStringLiteral("残り1試合に全勝しても.500止まりで、略Aは残りに全敗してもそれを上回る")))
         << recorded->TextListIn(evidence).join("|").toStdString();
+}
+
+namespace {
+
+// Twelve teams; A has played every other team once and B twenty times more,
+// so every table window has more rows than a small window shows.
+TSeason TallSeason() {
+    TSeason s({"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L"});
+    for (int i = 0; i < 11; ++i)
+        s.Game("A", std::string(1, char('B' + i)).c_str(), 3, 1, kDay + i);
+    for (int i = 0; i < 20; ++i)
+        s.Game("B", "A", 2, 1, kDay + 11 + i);
+    return s;
+}
+
+std::vector<std::unique_ptr<TTableWindow>> EveryTableWindow(const TSeason& s) {
+    std::vector<std::unique_ptr<TTableWindow>> windows;
+    windows.push_back(std::make_unique<TFmJuni>(s.View(), 0));
+    windows.push_back(std::make_unique<TFmTmJuni>(s.View(), 0));
+    windows.push_back(std::make_unique<TFmNittei>(s.View(), 0));
+    windows.push_back(std::make_unique<TFmTaisen>(s.View(), 0));
+    windows.push_back(std::make_unique<TFmVersus>(s.View(), 0, "A", "B", 0));
+    windows.push_back(std::make_unique<TFmRace>(s.View(), 0));
+    for (const auto& w : windows)
+        w->setAttribute(Qt::WA_DeleteOnClose, false); // the test owns them
+    return windows;
+}
+
+void Wheel(QObject* target, int delta) {
+    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &wheel);
+}
+
+void MouseAt(QWidget* target, QEvent::Type type, const QPoint& at, Qt::MouseButton button = Qt::NoButton) {
+    QMouseEvent mouse(type, at, target->mapToGlobal(at), button, type == QEvent::MouseMove ? Qt::NoButton : button,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &mouse);
+}
+
+} // namespace
+
+// Over the window or the table's box, either wheel message scrolls the table
+// one line per notch, in every table window; the table's box (and a
+// summary's) shows the background of the settings.
+TEST(TableWindows, WheelScrollsTheTableAndBoxesTakeTheBackground) {
+    TSeason s = TallSeason();
+    s.Settings.BackGround = 0x00FF00; // green
+    for (const auto& w : EveryTableWindow(s)) {
+        const char* name = w->metaObject()->className();
+        w->resize(400, 200);
+        w->show();
+        QApplication::processEvents();
+        QScrollBar* bar = w->ScrollBox1->verticalScrollBar();
+        const int step = bar->singleStep();
+        ASSERT_GT(bar->maximum(), 2 * step) << name;
+        for (QObject* target : {static_cast<QObject*>(w.get()), static_cast<QObject*>(w->ScrollBox1->viewport())}) {
+            bar->setValue(0);
+            TWheelRollEvent down(-120);
+            QApplication::sendEvent(target, &down);
+            EXPECT_EQ(bar->value(), step) << name;
+            Wheel(target, -120);
+            EXPECT_EQ(bar->value(), 2 * step) << name;
+            TWheelRollEvent up(120);
+            QApplication::sendEvent(target, &up);
+            EXPECT_EQ(bar->value(), step) << name;
+        }
+        Wheel(w->ScrollBox1->viewport(), 0); // no delta counts as toward the user
+        EXPECT_EQ(bar->value(), 2 * step) << name;
+
+        for (QScrollArea* box : w->findChildren<QScrollArea*>())
+            EXPECT_EQ(box->palette().color(QPalette::Window), QColor(0, 255, 0)) << name;
+        EXPECT_EQ(w->Picture().Background, QColor(0, 255, 0)) << name;
+    }
+}
+
+// The pointer's moves and clicks on the table reach the window that shows it.
+TEST(TableWindows, TheTablesMouseReachesItsWindow) {
+    TSeason s = TallSeason();
+    TFmJuni juni(s.View(), 0);
+    MouseAt(juni.ImgJuni, QEvent::MouseMove, juni.Drawing().RowRects[3].center());
+    EXPECT_EQ(juni.Drawing().PanelTeam(), 3);
+    MouseAt(juni.ImgJuni, QEvent::MouseButtonRelease, juni.Drawing().ModeRects[2].center(), Qt::LeftButton);
+    EXPECT_EQ(juni.DisplayMode, 2);
+
+    TFmTaisen taisen(s.View(), 0);
+    QSignalSpy versus(&taisen, &TFmTaisen::VersusRequested);
+    const QPoint cell = taisen.Layout().Hits().at(0).Rect.center();
+    MouseAt(taisen.ImgTaisen, QEvent::MouseMove, cell);
+    EXPECT_EQ(taisen.ImgTaisen->cursor().shape(), Qt::PointingHandCursor);
+    MouseAt(taisen.ImgTaisen, QEvent::MouseButtonRelease, cell, Qt::LeftButton);
+    EXPECT_EQ(versus.count(), 1);
+
+    TFmRace race(s.View(), 0);
+    MouseAt(race.ImgRace, QEvent::MouseMove, race.Drawing()->RowRects.at(2).center());
+    EXPECT_EQ(race.Drawing()->EvidenceRow(), 2);
+}
+
+// What is saved, copied and printed is the table the window shows now.
+TEST(TableWindows, PictureIsTheTableShown) {
+    TSeason s = TallSeason();
+    TFmJuni juni(s.View(), 0);
+    juni.DrawTable(1);
+    TTablePicture picture = juni.Picture();
+    ASSERT_EQ(picture.Parts.size(), 1u);
+    EXPECT_EQ(picture.Parts[0].Table, &juni.Drawing());
+    EXPECT_EQ(picture.Size, juni.Drawing().Size());
+
+    TFmTmJuni transition(s.View(), 0);
+    picture = transition.Picture();
+    ASSERT_EQ(picture.Parts.size(), 2u); // the summary above the table
+    EXPECT_EQ(picture.Parts[0].Table, transition.Drawing().Head.get());
+    EXPECT_EQ(picture.Parts[1].Table, transition.Drawing().Table.get());
+
+    // A season without districts: a window with nothing to show gives an empty picture.
+    TPennant none;
+    TFight noGames;
+    TFmRace empty({&none, &noGames, &s.Settings, s.Program.path(), QPalette()}, 0);
+    EXPECT_TRUE(empty.Picture().Parts.empty());
+    TFmJuni emptyJuni({&none, &noGames, &s.Settings, s.Program.path(), QPalette()}, 0);
+    EXPECT_TRUE(emptyJuni.Picture().Parts.empty());
 }

@@ -1,0 +1,130 @@
+#include "gui/views/TableWindow.h"
+
+#include "core/season/BaseballPennant.h"
+#include "draw/QtText.h"
+#include "gui/controls/TabStrip.h"
+#include "gui/controls/WheelMessage.h"
+#include "gui/views/TableSurface.h"
+
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QVBoxLayout>
+#include <algorithm>
+
+TTableWindow::TTableWindow(const TViewContext& view, QWidget* parent) : QWidget(parent), View(view) {
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+TTablePicture TTableWindow::Picture() const {
+    const TTableLayout* shown = Table ? Table->Table() : nullptr;
+    return shown ? SingleTablePicture(*shown) : TTablePicture{};
+}
+
+TTableSurface* TTableWindow::AddTable(QWidget* parent) {
+    ScrollBox1 = new QScrollArea(parent);
+    ScrollBox1->setWidgetResizable(false);
+    Table = new TTableSurface;
+    ScrollBox1->setWidget(Table);
+    // The wheel over the table or the box's margins scrolls a line per notch.
+    ScrollBox1->viewport()->installEventFilter(this);
+    Boxes.push_back(ScrollBox1);
+    return Table;
+}
+
+TTableSurface* TTableWindow::AddPane(QScrollArea*& box) {
+    auto* surface = new TTableSurface;
+    box = new QScrollArea;
+    box->setWidget(surface);
+    Boxes.push_back(box);
+    return surface;
+}
+
+QSplitter* TTableWindow::SplitBelow(QScrollArea* summary) {
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    splitter->setHandleWidth(3);
+    splitter->addWidget(summary);
+    splitter->addWidget(ScrollBox1);
+    splitter->setChildrenCollapsible(false);
+    summary->setMinimumHeight(1);
+    return splitter;
+}
+
+void TTableWindow::FitSummary(QSplitter* splitter, int height) {
+    const QList<int> sizes = splitter->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    if (total > height)
+        splitter->setSizes({height, total - height});
+}
+
+void TTableWindow::TrackMouse(TTableSurface* surface) {
+    Tracked = surface;
+    surface->setMouseTracking(true);
+    surface->installEventFilter(this);
+}
+
+TTabStrip* TTableWindow::AddTabs(const QStringList& captions, int index) {
+    auto* tabs = new TTabStrip(this);
+    for (const QString& caption : captions)
+        tabs->addTab(caption);
+    tabs->setCurrentIndex(std::clamp(index, 0, std::max(tabs->count() - 1, 0)));
+    return tabs;
+}
+
+QStringList TTableWindow::DistrictCaptions() const {
+    QStringList captions;
+    const TPennant& p = *View.Pennant;
+    for (int l = 0; l < p.LeagueCount(); ++l)
+        for (int d = 0; d < p.GetLeague(l).DistrictCount(); ++d)
+            captions << Q(p.GetLeague(l).Name + p.GetLeague(l).GetDistrict(d).Name);
+    return captions;
+}
+
+void TTableWindow::LayOut(QLayout* bar, QWidget* body, TTabStrip* tabs) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    if (bar)
+        column->addLayout(bar);
+    column->addWidget(body);
+    if (tabs)
+        column->addWidget(tabs);
+}
+
+void TTableWindow::PaintBackground() {
+    for (QScrollArea* box : Boxes) {
+        QPalette pal = box->palette();
+        pal.setColor(QPalette::Window, View.Background());
+        box->setPalette(pal);
+        box->setBackgroundRole(QPalette::Window);
+    }
+}
+
+void TTableWindow::SurfaceMouseMove(const QPoint&) {}
+
+bool TTableWindow::SurfaceMouseUp(Qt::MouseButton, const QPoint&) {
+    return false;
+}
+
+bool TTableWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Tracked && Tracked) {
+        if (event->type() == QEvent::MouseMove) {
+            SurfaceMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+            return false;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (SurfaceMouseUp(mouse->button(), mouse->position().toPoint()))
+                return true;
+        }
+    }
+    if (event->type() == QEvent::Wheel || event->type() == MsWheelRollMsg())
+        return ScrollOneLine(event, ScrollBox1);
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TTableWindow::event(QEvent* event) {
+    if ((event->type() == QEvent::Wheel || event->type() == MsWheelRollMsg()) && ScrollBox1)
+        return ScrollOneLine(event, ScrollBox1);
+    return QWidget::event(event);
+}
