@@ -46,6 +46,10 @@ QSplitter* TTableWindow::SplitBelow(QScrollArea* summary) {
     splitter->addWidget(summary);
     splitter->addWidget(ScrollBox1);
     splitter->setChildrenCollapsible(false);
+    // The summary keeps its height whatever the window does: growing or
+    // shrinking, maximized or restored, the table below takes the difference.
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
     summary->setMinimumHeight(1);
     return splitter;
 }

@@ -21,6 +21,8 @@ TFmVersus::TFmVersus(const TViewContext& view, int districtIndex, const std::str
     ImgHead->SetTable(&Current.Head);
     ImgVersus->SetTable(&Current.List);
     Splitter1->setSizes({Current.HeadPaneHeight, std::max(height() - Current.HeadPaneHeight - 3, 1)});
+    // Scrolled by the user (wheel, keys, bar), the list stays where it was put.
+    connect(ScrollBox1->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { FollowLastResult = false; });
 }
 
 void TFmVersus::showEvent(QShowEvent* event) {
@@ -31,8 +33,20 @@ void TFmVersus::showEvent(QShowEvent* event) {
     }
 }
 
+void TFmVersus::resizeEvent(QResizeEvent* event) {
+    TTableWindow::resizeEvent(event);
+    // Opened maximized and then restored, or resized, the list shows the last
+    // result as one opened at that size does (after the layout has settled).
+    if (Shown && FollowLastResult)
+        QMetaObject::invokeMethod(this, &TFmVersus::ScrollToLastResult, Qt::QueuedConnection);
+}
+
 void TFmVersus::FormShow() {
     FitSummary(Splitter1, Current.HeadPaneHeight);
+    ScrollToLastResult();
+}
+
+void TFmVersus::ScrollToLastResult() {
     // The last played game comes into view, a little below the top.
     ScrollBox1->verticalScrollBar()->setValue(Current.ScrollTarget - 136);
 }

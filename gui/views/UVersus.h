@@ -29,8 +29,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The last played game in view, a little below the top.
+    void ScrollToLastResult();
+
     TVersusLayout Current;
     bool Shown = false;
+    bool FollowLastResult = true; // until the user scrolls the list
 };

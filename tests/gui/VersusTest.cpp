@@ -115,3 +115,53 @@ TEST(Versus, WindowShowsTheLastResultNearTheTop) {
     EXPECT_EQ(w.Splitter1->sizes().value(0), w.Layout().HeadPaneHeight);
     EXPECT_EQ(w.ImgVersus->size(), QSize(395, 60 * 17));
 }
+
+// The summary keeps its own height whatever the window does, and the list
+// keeps showing the last result until the user scrolls it: opened maximized
+// and restored, opened normally and maximized, or resized.
+TEST(Versus, SummaryKeepsItsHeightAndTheListItsLastResultThroughResizes) {
+    TViewSeason s;
+    s.League("セ", {{"A", "B"}});
+    for (int day = 0; day < 60; ++day)
+        s.Game("A", "B", 1, 0, kSat + day, day < 40 ? StatusFinished : StatusBefore);
+    s.Sorted();
+    auto settle = [] {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    };
+    auto expectFitted = [&](TFmVersus& w, const char* what) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(w.Splitter1->sizes().value(0), w.Layout().HeadPaneHeight);
+        const QScrollBar* bar = w.ScrollBox1->verticalScrollBar();
+        EXPECT_EQ(bar->value(), std::min(w.Layout().ScrollTarget - 136, bar->maximum()));
+    };
+    {
+        TFmVersus w(s.View(), 0, "A", "B", 0);
+        w.showMaximized();
+        settle();
+        expectFitted(w, "opened maximized");
+        w.showNormal();
+        w.resize(423, 348);
+        settle();
+        expectFitted(w, "then restored");
+        EXPECT_GT(w.ScrollBox1->verticalScrollBar()->value(), 0);
+    }
+    {
+        TFmVersus w(s.View(), 0, "A", "B", 0);
+        w.show();
+        settle();
+        w.showMaximized();
+        settle();
+        expectFitted(w, "opened normally, then maximized");
+        w.showNormal();
+        w.resize(423, 900);
+        settle();
+        expectFitted(w, "made taller");
+        // Scrolled by the user, the list stays where the user put it.
+        w.ScrollBox1->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+        w.resize(423, 348);
+        settle();
+        EXPECT_EQ(w.ScrollBox1->verticalScrollBar()->value(), 0);
+        EXPECT_EQ(w.Splitter1->sizes().value(0), w.Layout().HeadPaneHeight);
+    }
+}
