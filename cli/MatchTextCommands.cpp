@@ -89,6 +89,9 @@ int ImportCommand(const std::vector<std::string>& args, std::ostream& out, std::
         err << "tablora-cli: " << textPath << ": チェッカーが異なります。該当データは取り込めません (ファイル \""
             << sjis::ToUtf8(text.Checker) << "\"、シーズン \"" << sjis::ToUtf8(pennant->Checker) << "\")\n";
         return 1;
+    case TImportCheck::Unreadable:
+        err << "tablora-cli: " << textPath << ": " << UnreadableLinesText(text) << "。取り込みませんでした\n";
+        return 1;
     case TImportCheck::Older:
         if (!a.Force) {
             err << "tablora-cli: " << textPath << ": 取り込みデータが古い可能性があります (ファイル "

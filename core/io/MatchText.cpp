@@ -62,6 +62,20 @@ int8_t Score(std::string_view field) {
     return static_cast<int8_t>(value); // two columns: -9 to 99
 }
 
+// A score field the program could have written: blank, or a number.
+bool ScoreReadable(std::string_view field) {
+    field = Trim(field);
+    if (field.empty())
+        return true;
+    if (field.front() == '+' || field.front() == '-')
+        field.remove_prefix(1);
+    return !field.empty() && std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool AllBlank(std::string_view line) {
+    return std::all_of(line.begin(), line.end(), Blank);
+}
+
 // Splits the file into lines at CR LF, LF or a lone CR, in one pass. A file
 // whose first line ends in CR CR LF or LF CR (a CR LF file passed once more
 // through a converter, or written on a machine that swaps the two) ends every
@@ -185,25 +199,41 @@ TMatchText ReadMatchText(std::string_view bytes) {
 
     double day = 0;
     int counter = 0;
+    int lineNumber = 3;
     std::string padded;
+    auto unreadable = [&result, &lineNumber] {
+        if (result.UnreadLines++ == 0)
+            result.FirstUnreadLine = lineNumber;
+    };
     while (lines.Next(line)) {
+        ++lineNumber;
+        if (AllBlank(line))
+            continue;
         if (line.size() < kLineBytes) {
-            // An editor that strips trailing spaces leaves a record ending at
-            // its visitor symbol (column 24 on): read it as the 28 columns it
-            // was written as, rather than losing every game not cancelled.
-            // Other short lines, an empty last line among them, are skipped.
-            if (line.size() < kVisitorColumn || Blank(line.back()))
+            // An editor that strips trailing spaces leaves a record ending in
+            // its visitor symbol (columns 24 to 26): read it as the 28 columns
+            // it was written as. Any other short line is no record.
+            if (line.size() < kVisitorColumn || line.size() > kVisitorColumn + 2 || Blank(line.back())) {
+                unreadable();
                 continue;
+            }
             padded.assign(line);
             padded.resize(kLineBytes, ' ');
             line = padded;
+        }
+        if (!ScoreReadable(line.substr(15, 2)) || !ScoreReadable(line.substr(20, 2)) ||
+            (line[27] != ' ' && line[27] != 'X')) {
+            unreadable();
+            continue;
         }
         if (line.substr(0, 8) != "        ") {
             counter = 1;
             const std::optional<double> date = days::ParseDate(std::string(line.substr(0, 10)));
             day = date.value_or(0.0);
-            if (!date)
+            if (!date) {
+                unreadable();
                 continue;
+            }
         } else if (counter < 127) {
             ++counter; // GameNo is one signed byte: a day of more games keeps the rest in file order
         }
@@ -222,6 +252,8 @@ TMatchText ReadMatchText(std::string_view bytes) {
 TImportCheck CheckImport(const TPennant& pennant, const TFight& fight, const TMatchText& text) {
     if (!text.HasChecker || text.Checker != pennant.Checker)
         return TImportCheck::OtherChecker;
+    if (text.UnreadLines > 0)
+        return TImportCheck::Unreadable;
     if (Seconds(fight.LastUpdate, true) > Seconds(text.LastUpdate, false))
         return TImportCheck::Older;
     return TImportCheck::Ok;
@@ -230,4 +262,9 @@ TImportCheck CheckImport(const TPennant& pennant, const TFight& fight, const TMa
 void ApplyImport(const TPennant& pennant, TFight& fight, TMatchText&& text) {
     fight = std::move(*text.Fight);
     RenumberGames(pennant, fight);
+}
+
+std::string UnreadableLinesText(const TMatchText& text) {
+    return "読み込めない行が" + std::to_string(text.UnreadLines) + "行あります (最初は" +
+           std::to_string(text.FirstUnreadLine) + "行目)";
 }

@@ -45,23 +45,33 @@ struct TMatchText {
     // The records in file order with GameNo from the line order and LastUpdate
     // set; never null after ReadMatchText.
     std::unique_ptr<TFight> Fight;
+    // Lines after the head that are neither blank nor a record nor a date
+    // line: the file is not to be imported when there is any.
+    int UnreadLines = 0;
+    int FirstUnreadLine = 0; // counted from 1
 };
 
 // Reads a file's bytes. Any bytes are accepted: line ends may be CR LF, LF or
-// CR; lines shorter than 28 bytes are skipped; a date that cannot be read
-// starts a day of value 0 and its own line is skipped.
+// CR; blank lines are skipped. A line is unreadable (and counted) when it is
+// short of 28 bytes other than a record whose trailing spaces were stripped,
+// when a score is neither blank nor a number, when its last column is neither
+// blank nor "X", or when its date cannot be read (the day is 0 until the next).
 TMatchText ReadMatchText(std::string_view bytes);
 
 enum class TImportCheck {
     Ok,
     OtherChecker, // refused: the file belongs to another season
+    Unreadable,   // refused: lines that are no records (UnreadableLinesText says how many, and the first)
     Older,        // the season was updated after the file was written: ask first
 };
 
-// Checker first, then the age: the season's LastUpdate cut to whole seconds
+// Checker first, then the lines that could not be read, then the age: the season's LastUpdate cut to whole seconds
 // later than the file's.
 TImportCheck CheckImport(const TPennant& pennant, const TFight& fight, const TMatchText& text);
 
 // Replaces the season's match list with the file's (nothing of the old list is
 // kept), numbers every day's games in the season's team order and sorts.
 void ApplyImport(const TPennant& pennant, TFight& fight, TMatchText&& text);
+
+// "読み込めない行が3行あります (最初は12行目)" (UTF-8), for a refused import.
+std::string UnreadableLinesText(const TMatchText& text);

@@ -652,6 +652,10 @@ void TMainForm::MITorikomiClick() {
     case TImportCheck::OtherChecker:
         Dialogs.ShowEntryError(this, QStringLiteral("チェッカーが異なります。\r\n該当データは取り込めません。"));
         return;
+    case TImportCheck::Unreadable:
+        Dialogs.ShowEntryError(this, QString::fromStdString(UnreadableLinesText(text)) +
+                                         QStringLiteral("。\r\n対戦データは取り込みませんでした。"));
+        return;
     case TImportCheck::Older:
         if (!Dialogs.AskYesNo(this, QStringLiteral("取り込みデータが古い可能性があります\r\n処理を続行しますか？")))
             return;

@@ -133,35 +133,41 @@ TEST(MatchText, RoundTripIntoTheSameSeason) {
     }
 }
 
-TEST(MatchText, ReaderSkipsShortAndUnreadableLines) {
+// Lines that are neither blank, a record nor a date line are counted, with
+// the first one's number: an import of such a file changes nothing.
+TEST(MatchText, ReaderCountsTheLinesItCannotRead) {
     const std::string body = Header("ck", "2003/04/02 10:00:00") +
                              "2003/04/01   G  3 - 2  T    \r\n"
-                             "             C    -    G  \r\n" // 26 bytes: skipped, counts nothing
-                             "             T  5 - x  C    \r\n"
-                             "2003/02/30   G    -    T    \r\n" // no such day: skipped, day 0 from here
+                             "             C    -    G  \r\n"   // line 5: 26 bytes ending in spaces
+                             "             T  5 - x  C    \r\n" // a score that is no number
+                             "   \t  \r\n"                      // blank: skipped
+                             "2003/02/30   G    -    T    \r\n" // no such day
                              "             C ab -    T   X\r\n"
+                             "             C  1 -  0 T   Y\r\n" // the last column is neither blank nor X
                              "        12   G  1 - 0  C    \r\n" // only columns 1-8 decide
                              "\r\n";
     TMatchText t = ReadMatchText(body);
     EXPECT_TRUE(t.HasChecker);
     EXPECT_EQ(t.Checker, "ck");
     EXPECT_EQ(t.LastUpdate, days::Encode(2003, 4, 2) + 10 / 24.0);
+    EXPECT_EQ(t.UnreadLines, 5);
+    EXPECT_EQ(t.FirstUnreadLine, 5);
+    EXPECT_EQ(UnreadableLinesText(t), "読み込めない行が5行あります (最初は5行目)");
     const TFight& f = *t.Fight;
-    ASSERT_EQ(f.MatchCount(), 4);
+    ASSERT_EQ(f.MatchCount(), 2);
     EXPECT_EQ(f.GetMatch(0).GameNo, 1);
     EXPECT_EQ(f.GetMatch(0).Status, StatusFinished);
-    // Line 3 of the day (the short line counted nothing): a visitor score that is no number is 0.
-    EXPECT_EQ(f.GetMatch(1).GameNo, 2);
-    EXPECT_EQ(f.GetMatch(1).HomeScore, 5);
-    EXPECT_EQ(f.GetMatch(1).VisitorScore, 0);
-    EXPECT_EQ(double(f.GetMatch(1).GameDate), kApr1);
-    // After the unreadable date: day 0, counting on from it.
-    EXPECT_EQ(double(f.GetMatch(2).GameDate), 0);
-    EXPECT_EQ(f.GetMatch(2).GameNo, 2);
-    EXPECT_EQ(f.GetMatch(2).Status, StatusCancelled);
-    EXPECT_EQ(f.GetMatch(2).HomeScore, 0);
-    EXPECT_EQ(double(f.GetMatch(3).GameDate), 0);
-    EXPECT_EQ(f.GetMatch(3).GameNo, 3);
+    EXPECT_EQ(f.GetMatch(1).HomeScore, 1); // after the unreadable date: day 0
+    EXPECT_EQ(double(f.GetMatch(1).GameDate), 0);
+
+    // A file of 27-column records (one short, the last byte no space) is no
+    // match list: every line is counted, none is taken for a game.
+    std::string shifted = Header("ck", "2003/04/02 10:00:00");
+    for (int i = 0; i < 20; ++i)
+        shifted += i % 5 ? "            C  1 - 0  T   X\r\n" : "2003/04/01  G  3 - 2  T   X\r\n";
+    const TMatchText refused = ReadMatchText(shifted);
+    EXPECT_EQ(refused.UnreadLines, 20);
+    EXPECT_EQ(refused.FirstUnreadLine, 4);
 }
 
 // Trailing spaces stripped by an editor: every record still reads as written.
@@ -179,13 +185,16 @@ TEST(MatchText, RecordsWithoutTheirTrailingSpacesReadTheSame) {
         stripped += line + "\r\n";
         at = end + 2;
     }
-    stripped += "             G  1 - 0\r\n"      // 21 bytes: no visitor, skipped
-                "             G  1 - 0  C \r\n"; // 25 bytes ending in a space: skipped
+    stripped += "             G  1 - 0\r\n"      // 21 bytes: no visitor, unreadable
+                "             G  1 - 0  C \r\n"; // 25 bytes ending in a space: unreadable
     const TMatchText wholeText = ReadMatchText(Header("ck", "2003/04/02 10:00:00") + lines);
     const TMatchText readText = ReadMatchText(Header("ck", "2003/04/02 10:00:00") + stripped);
     const TFight& whole = *wholeText.Fight;
     const TFight& read = *readText.Fight;
     ASSERT_EQ(read.MatchCount(), 4);
+    EXPECT_EQ(wholeText.UnreadLines, 0);
+    EXPECT_EQ(readText.UnreadLines, 2);
+    EXPECT_EQ(readText.FirstUnreadLine, 8);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(MatchLine(read.GetMatch(i), true), MatchLine(whole.GetMatch(i), true)) << i;
     EXPECT_EQ(read.GetMatch(1).Status, StatusBefore);
@@ -228,12 +237,15 @@ TEST(MatchText, AnyBytesReadWithoutHarm) {
     for (size_t i = 0; i < binary.size(); ++i)
         binary[i] = static_cast<char>(i * 151 % 256);
     EXPECT_NO_THROW(ReadMatchText(binary));
-    const TMatchText bad = ReadMatchText(Header("ck", "x") + "2003/04/01  \x82\xFF \x81  -    \x9F    \r\n");
+    const TMatchText bad = ReadMatchText(Header("ck", "x") + "2003/04/01  \x82\xFF     -    \x9F    \r\n" +
+                                         "2003/04/01  \x82\xFF \x81  -    \x9F    \r\n"); // junk in a score
     ASSERT_EQ(bad.Fight->MatchCount(), 1);
+    EXPECT_EQ(bad.UnreadLines, 1);
     EXPECT_EQ(bad.Fight->GetMatch(0).HomeSymbol.Text(), "\x82\xFF");
     EXPECT_EQ(bad.LastUpdate, 0);
     const TMatchText huge = ReadMatchText(Header("ck", "x") + std::string(2 << 20, 'Z'));
     ASSERT_EQ(huge.Fight->MatchCount(), 0); // "ZZZZZZZZ" is not a date
+    EXPECT_EQ(huge.UnreadLines, 1);
 }
 
 TEST(MatchText, ImportChecksTheCheckerThenTheAge) {
@@ -250,6 +262,11 @@ TEST(MatchText, ImportChecksTheCheckerThenTheAge) {
     EXPECT_EQ(check("aB3@\\#xy ", "2003/04/02 10:00:00"), TImportCheck::OtherChecker);
     EXPECT_EQ(check("ab3@\\#xy", "2003/04/02 10:00:00"), TImportCheck::OtherChecker);
     EXPECT_EQ(CheckImport(s.Pennant, s.Fight, ReadMatchText("title only")), TImportCheck::OtherChecker);
+    // Lines that could not be read refuse the file before its age is asked about.
+    EXPECT_EQ(
+        CheckImport(s.Pennant, s.Fight,
+                    ReadMatchText(Header("aB3@\\#xy", "2003/04/02 09:59:59") + "2003/04/01  G  3 - 2  T   X\r\n")),
+        TImportCheck::Unreadable);
     // A season never updated takes any file, even one whose time cannot be read.
     s.Fight.LastUpdate = 0;
     EXPECT_EQ(check("aB3@\\#xy", "garbage"), TImportCheck::Ok);
