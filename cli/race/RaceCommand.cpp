@@ -4,12 +4,13 @@
 #include "cli/CliCommands.h"
 #include "core/base/DayNumber.h"
 #include "core/base/SjisText.h"
-#include "core/export/StandingsExport.h"
+#include "core/export/JsonArrayWriter.h"
 #include "core/race/TitleRace.h"
 #include "core/season/BaseballPennant.h"
 #include "core/standings/DistrictStandings.h"
 #include "core/standings/StandingsText.h"
 
+#include <nlohmann/json.hpp>
 #include <ostream>
 
 namespace {
@@ -17,6 +18,7 @@ namespace {
 using clitext::Cell;
 using clitext::DrawRuleText;
 using clitext::U;
+using nlohmann::ordered_json;
 
 const char* RaceStatusKey(TRaceStatus status) {
     switch (status) {
@@ -81,34 +83,54 @@ void RaceText(std::ostream& out, const TDistrictStandings& s, const TTitleRace& 
     }
 }
 
+ordered_json OptionalJson(const std::optional<int>& n) {
+    return n ? ordered_json(*n) : ordered_json();
+}
+
+ordered_json ScenarioJson(const TRaceAnswer& a) {
+    ordered_json scenario = ordered_json::array();
+    for (const TRaceRecord& r : a.Scenario) {
+        ordered_json record;
+        record["symbol"] = U(r.Symbol);
+        record["wins"] = r.Wins;
+        record["losses"] = r.Losses;
+        record["draws"] = r.Draws;
+        scenario.push_back(std::move(record));
+    }
+    return scenario;
+}
+
 void RaceJson(std::ostream& out, const TDistrictStandings& s, const TTitleRace& race, int place,
               const std::optional<double>& day) {
-    out << "{\"district\": " << JsonString(U(s.League->Name + s.District->Name))
-        << ", \"rankRule\": " << int(s.League->RankRule) << ", \"drawRule\": " << int(s.League->DrawRule)
-        << ", \"place\": " << place << ", \"day\": " << (day ? JsonString(days::FormatDate(*day)) : "null")
-        << ", \"teams\": [";
+    ordered_json head;
+    head["district"] = U(s.League->Name + s.District->Name);
+    head["rankRule"] = int(s.League->RankRule);
+    head["drawRule"] = int(s.League->DrawRule);
+    head["place"] = place;
+    head["day"] = day ? ordered_json(days::FormatDate(*day)) : ordered_json();
+    TJsonArrayWriter teams(out, head, "teams");
     for (int i = 0; i < race.TeamCount(); ++i) {
         const TRaceTeam& t = race.Input().Teams[static_cast<size_t>(i)];
         const TRaceAnswer a = race.Decide(i, place);
-        out << (i ? ",\n  " : "\n  ") << "{\"rank\": " << t.Rank << ", \"symbol\": " << JsonString(U(t.Symbol))
-            << ", \"shortName\": " << JsonString(U(t.ShortName)) << ", \"wins\": " << t.Wins
-            << ", \"losses\": " << t.Losses << ", \"draws\": " << t.Draws << ", \"remain\": " << t.Remain
-            << ", \"magic\": " << (t.Magic < 0 ? "null" : std::to_string(t.Magic)) << ", \"status\": \""
-            << RaceStatusKey(a.Status) << "\", \"clinchNumber\": " << OptionalNumber(a.ClinchNumber, "null")
-            << ", \"eliminationNumber\": " << OptionalNumber(a.EliminationNumber, "null") << ", \"scenario\": ";
-        if (a.Status == TRaceStatus::Eliminated) {
-            out << "null, \"reason\": " << JsonString(U(a.Reason)) << "}";
-            continue;
-        }
-        out << "[";
-        for (size_t k = 0; k < a.Scenario.size(); ++k) {
-            const TRaceRecord& r = a.Scenario[k];
-            out << (k ? ", " : "") << "{\"symbol\": " << JsonString(U(r.Symbol)) << ", \"wins\": " << r.Wins
-                << ", \"losses\": " << r.Losses << ", \"draws\": " << r.Draws << "}";
-        }
-        out << "], \"reason\": null}";
+        const bool eliminated = a.Status == TRaceStatus::Eliminated;
+        ordered_json row;
+        row["rank"] = t.Rank;
+        row["symbol"] = U(t.Symbol);
+        row["shortName"] = U(t.ShortName);
+        row["wins"] = t.Wins;
+        row["losses"] = t.Losses;
+        row["draws"] = t.Draws;
+        row["remain"] = t.Remain;
+        row["magic"] = t.Magic < 0 ? ordered_json() : ordered_json(t.Magic);
+        row["status"] = RaceStatusKey(a.Status);
+        row["clinchNumber"] = OptionalJson(a.ClinchNumber);
+        row["eliminationNumber"] = OptionalJson(a.EliminationNumber);
+        // One completion in which it gets there, or why it cannot.
+        row["scenario"] = eliminated ? ordered_json() : ScenarioJson(a);
+        row["reason"] = eliminated ? ordered_json(U(a.Reason)) : ordered_json();
+        teams.Add(row);
     }
-    out << (race.TeamCount() ? "\n" : "") << "]}\n";
+    teams.Finish();
 }
 
 } // namespace

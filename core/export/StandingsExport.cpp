@@ -1,126 +1,126 @@
 #include "core/export/StandingsExport.h"
 
 #include "core/base/SjisText.h"
+#include "core/export/JsonArrayWriter.h"
 #include "core/season/BaseballPennant.h"
 #include "core/standings/DistrictStandings.h"
 #include "core/standings/StandingsText.h"
 
 #include <charconv>
-#include <cstdio>
+#include <nlohmann/json.hpp>
 #include <ostream>
-#include <string_view>
+#include <vector>
 
 namespace {
+
+using nlohmann::ordered_json;
 
 std::string U(const std::string& sjisText) {
     return sjis::ToUtf8(sjisText);
 }
 
-template <typename T> std::string Number(T value) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+// An empty object with room for its members: a district's rows are made by
+// the ten thousand, and growing each object step by step would cost as much
+// as the rest of the row.
+ordered_json Object(size_t members) {
+    ordered_json o = ordered_json::object();
+    o.get_ref<ordered_json::object_t&>().reserve(members);
+    return o;
+}
+
+ordered_json SideObject(const TSideRecord& s) {
+    ordered_json o = Object(7);
+    o["games"] = s.Games;
+    o["wins"] = s.Wins;
+    o["losses"] = s.Losses;
+    o["draws"] = s.Draws;
+    o["remain"] = s.Remain;
+    o["runsFor"] = s.RunsFor;
+    o["runsAgainst"] = s.RunsAgainst;
+    return o;
+}
+
+ordered_json StreaksObject(const TStreaks& st) {
+    ordered_json o = Object(12);
+    o["WinMax"] = st.WinMax;
+    o["WinNow"] = st.WinNow;
+    o["LoseMax"] = st.LoseMax;
+    o["LoseNow"] = st.LoseNow;
+    o["HomeWinMax"] = st.HomeWinMax;
+    o["HomeWinNow"] = st.HomeWinNow;
+    o["HomeLoseMax"] = st.HomeLoseMax;
+    o["HomeLoseNow"] = st.HomeLoseNow;
+    o["VisitorWinMax"] = st.VisitorWinMax;
+    o["VisitorWinNow"] = st.VisitorWinNow;
+    o["VisitorLoseMax"] = st.VisitorLoseMax;
+    o["VisitorLoseNow"] = st.VisitorLoseNow;
+    return o;
+}
+
+// One team's row. Rates are in millionths and distances in tenths, as whole
+// numbers: a script gets them exactly, not rounded for the eye.
+ordered_json TeamRow(const TSymbolIndex& teams, const TTmRec& r, int magic) {
+    const TTeam* team = teams.Team(r.Symbol);
+    ordered_json row = Object(18);
+    row["rank"] = r.RankNo;
+    row["symbol"] = U(r.Symbol);
+    row["shortName"] = team ? U(team->ShortName) : "";
+    row["games"] = r.Games();
+    row["wins"] = r.Wins();
+    row["losses"] = r.Losses();
+    row["draws"] = r.Draws();
+    row["remain"] = r.Remain();
+    row["winRate"] = r.WinRate();
+    row["behindTop"] = r.BehindTop;
+    row["behindPrev"] = r.BehindPrev;
+    row["magic"] = magic < 0 ? ordered_json() : ordered_json(magic);
+    row["runsFor"] = r.RunsFor();
+    row["runsAgainst"] = r.RunsAgainst();
+    row["home"] = SideObject(r.Home);
+    row["visitor"] = SideObject(r.Visitor);
+    row["streaks"] = StreaksObject(r.GetStreaks());
+    row["form"] = r.ConditionLevel();
+    return row;
+}
+
+// Calls `field(object, key, value)` for each of a row's values in order;
+// `object` is the nested object's key ("home" for "home.wins"), or empty.
+template <typename F> void ForEachField(const ordered_json& row, F&& field) {
+    static const std::string topLevel;
+    for (auto it = row.begin(); it != row.end(); ++it) {
+        if (!it->is_object()) {
+            field(topLevel, it.key(), *it);
+            continue;
+        }
+        for (auto sub = it->begin(); sub != it->end(); ++sub)
+            field(it.key(), sub.key(), *sub);
+    }
+}
+
+// A value as a CSV or HTML cell shows it: a text as it is, null as nothing,
+// a number as JSON writes it.
+std::string CellText(const ordered_json& value) {
+    if (value.is_string())
+        return value.get_ref<const std::string&>();
+    if (value.is_null())
+        return {};
+    if (!value.is_number_integer())
+        return JsonText(value);
+    char digits[24]; // whole numbers straight: a district's CSV holds millions of them
+    const auto end = std::to_chars(digits, digits + sizeof digits, value.get<int64_t>()).ptr;
     return std::string(digits, end);
 }
 
-class TRowBuilder {
-public:
-    void Text(std::string key, std::string utf8) { Row.push_back({std::move(key), std::move(utf8), true, false}); }
-    template <typename T> void Num(std::string key, T value) {
-        Row.push_back({std::move(key), Number(value), false, false});
-    }
-    void Null(std::string key) { Row.push_back({std::move(key), "", false, true}); }
-    std::vector<TStandingsField> Row;
-};
-
-std::vector<TStandingsField> TeamRow(const TSymbolIndex& teams, const TTmRec& r, int magic) {
-    const TTeam* team = teams.Team(r.Symbol);
-    const TStreaks st = r.GetStreaks();
-    TRowBuilder b;
-    b.Num("rank", r.RankNo);
-    b.Text("symbol", U(r.Symbol));
-    b.Text("shortName", team ? U(team->ShortName) : "");
-    b.Num("games", r.Games());
-    b.Num("wins", r.Wins());
-    b.Num("losses", r.Losses());
-    b.Num("draws", r.Draws());
-    b.Num("remain", r.Remain());
-    b.Num("winRate", r.WinRate());
-    b.Num("behindTop", r.BehindTop);
-    b.Num("behindPrev", r.BehindPrev);
-    if (magic < 0)
-        b.Null("magic");
-    else
-        b.Num("magic", magic);
-    b.Num("runsFor", r.RunsFor());
-    b.Num("runsAgainst", r.RunsAgainst());
-    const std::pair<const char*, const TSideRecord*> sides[] = {{"home", &r.Home}, {"visitor", &r.Visitor}};
-    for (const auto& [name, side] : sides) {
-        const std::string n = name;
-        const TSideRecord& s = *side;
-        b.Num(n + ".games", s.Games);
-        b.Num(n + ".wins", s.Wins);
-        b.Num(n + ".losses", s.Losses);
-        b.Num(n + ".draws", s.Draws);
-        b.Num(n + ".remain", s.Remain);
-        b.Num(n + ".runsFor", s.RunsFor);
-        b.Num(n + ".runsAgainst", s.RunsAgainst);
-    }
-    const std::pair<const char*, int32_t> streaks[] = {
-        {"WinMax", st.WinMax},
-        {"WinNow", st.WinNow},
-        {"LoseMax", st.LoseMax},
-        {"LoseNow", st.LoseNow},
-        {"HomeWinMax", st.HomeWinMax},
-        {"HomeWinNow", st.HomeWinNow},
-        {"HomeLoseMax", st.HomeLoseMax},
-        {"HomeLoseNow", st.HomeLoseNow},
-        {"VisitorWinMax", st.VisitorWinMax},
-        {"VisitorWinNow", st.VisitorWinNow},
-        {"VisitorLoseMax", st.VisitorLoseMax},
-        {"VisitorLoseNow", st.VisitorLoseNow},
-    };
-    for (const auto& [name, value] : streaks)
-        b.Num(std::string("streaks.") + name, value);
-    b.Num("form", r.ConditionLevel());
-    return b.Row;
+// Each team's row in standings order, made one at a time: a district can hold
+// tens of thousands of teams.
+template <typename F> void ForEachTeamRow(const TPennant& pennant, const TDistrictStandings& s, F&& row) {
+    const TSymbolIndex teams(pennant);
+    for (int i = 0; i < s.Calc->Count(); ++i)
+        row(TeamRow(teams, s.Calc->Items(i), s.Calc->Magic(i, s.ByWins)));
 }
 
 std::string DistrictTitle(const TDistrictStandings& s) {
     return U(s.League->Name + s.District->Name);
-}
-
-// Writes one team's fields as a JSON object, opening and closing the nested
-// objects ("home", "visitor", "streaks") as the keys' prefixes change.
-void JsonObject(std::string& out, const std::vector<TStandingsField>& row) {
-    out += "{";
-    std::string_view group;
-    bool first = true;
-    for (const TStandingsField& f : row) {
-        const std::string_view key = f.Key;
-        const size_t dot = key.find('.');
-        const std::string_view prefix = dot == std::string_view::npos ? std::string_view() : key.substr(0, dot);
-        const std::string_view name = dot == std::string_view::npos ? key : key.substr(dot + 1);
-        if (prefix != group) {
-            if (!group.empty())
-                out += "}";
-            if (!prefix.empty()) {
-                out += first ? "" : ", ";
-                out += JsonString(std::string(prefix));
-                out += ": {";
-                first = true;
-            }
-            group = prefix;
-        }
-        if (!first)
-            out += ", ";
-        first = false;
-        out += JsonString(std::string(name));
-        out += ": ";
-        out += f.IsNull ? "null" : f.IsText ? JsonString(f.Text) : f.Text;
-    }
-    if (!group.empty())
-        out += "}";
-    out += "}";
 }
 
 // The columns of the HTML table: what a reader of a standings table expects.
@@ -147,47 +147,6 @@ const THtmlColumn kHtmlColumns[] = {
 };
 
 } // namespace
-
-std::string JsonString(const std::string& utf8) {
-    std::string o;
-    o.reserve(utf8.size() + 2);
-    o += '"';
-    size_t plain = 0; // the start of the run of bytes copied as they are
-    auto escape = [&](size_t at, const char* text) {
-        o.append(utf8, plain, at - plain);
-        o += text;
-        plain = at + 1;
-    };
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        switch (c) {
-        case '"':
-            escape(i, "\\\"");
-            break;
-        case '\\':
-            escape(i, "\\\\");
-            break;
-        case '\n':
-            escape(i, "\\n");
-            break;
-        case '\r':
-            escape(i, "\\r");
-            break;
-        case '\t':
-            escape(i, "\\t");
-            break;
-        default:
-            if (c < 0x20 || c == 0x7f) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                escape(i, buf);
-            }
-        }
-    }
-    o.append(utf8, plain, std::string::npos);
-    o += '"';
-    return o;
-}
 
 std::string HtmlEscape(const std::string& utf8) {
     std::string o;
@@ -228,38 +187,32 @@ std::string CsvField(const std::string& utf8) {
     return o + "\"";
 }
 
-void ForEachStandingsRow(const TPennant& pennant, const TDistrictStandings& s,
-                         const std::function<void(const std::vector<TStandingsField>&)>& row) {
-    const TSymbolIndex teams(pennant); // a district can hold tens of thousands of rows
-    for (int i = 0; i < s.Calc->Count(); ++i)
-        row(TeamRow(teams, s.Calc->Items(i), s.Calc->Magic(i, s.ByWins)));
-}
-
 void WriteStandingsJson(std::ostream& out, const TPennant& pennant, const TDistrictStandings& s) {
-    out << "{\"district\": " << JsonString(DistrictTitle(s)) << ", \"rankRule\": " << int(s.League->RankRule)
-        << ", \"drawRule\": " << int(s.League->DrawRule) << ", \"teams\": [";
-    // Each team's object is made whole, then written in one piece.
-    std::string object;
-    bool first = true;
-    ForEachStandingsRow(pennant, s, [&](const std::vector<TStandingsField>& row) {
-        object.assign(first ? "\n  " : ",\n  ");
-        first = false;
-        JsonObject(object, row);
-        out << object;
-    });
-    out << (first ? "" : "\n") << "]}\n";
+    ordered_json head;
+    head["district"] = DistrictTitle(s);
+    head["rankRule"] = int(s.League->RankRule);
+    head["drawRule"] = int(s.League->DrawRule);
+    TJsonArrayWriter teams(out, head, "teams");
+    ForEachTeamRow(pennant, s, [&](const ordered_json& row) { teams.Add(row); });
+    teams.Finish();
 }
 
 void WriteStandingsCsv(std::ostream& out, const TPennant& pennant, const TDistrictStandings& s) {
     out << "\xEF\xBB\xBF";
-    // The header comes from the fields themselves, so it never drifts from the rows.
-    const std::vector<TStandingsField> header = TeamRow(TSymbolIndex(pennant), TTmRec(), -1);
-    for (size_t i = 0; i < header.size(); ++i)
-        out << (i ? "," : "") << CsvField(header[i].Key);
+    // The header comes from a row itself, so it never drifts from the rows.
+    const char* separator = "";
+    ForEachField(TeamRow(TSymbolIndex(pennant), TTmRec(), -1),
+                 [&](const std::string& object, const std::string& key, const ordered_json&) {
+                     out << separator << CsvField(object.empty() ? key : object + "." + key);
+                     separator = ",";
+                 });
     out << "\r\n";
-    ForEachStandingsRow(pennant, s, [&](const std::vector<TStandingsField>& row) {
-        for (size_t i = 0; i < row.size(); ++i)
-            out << (i ? "," : "") << CsvField(row[i].Text);
+    ForEachTeamRow(pennant, s, [&](const ordered_json& row) {
+        separator = "";
+        ForEachField(row, [&](const std::string&, const std::string&, const ordered_json& value) {
+            out << separator << CsvField(CellText(value));
+            separator = ",";
+        });
         out << "\r\n";
     });
 }
@@ -285,14 +238,14 @@ void WriteStandingsHtml(std::ostream& out, const TPennant& pennant, const TDistr
     for (const THtmlColumn* c : columns)
         out << "<th data-key=\"" << c->Key << "\">" << c->Title << "</th>";
     out << "</tr>\n</thead>\n<tbody>\n";
-    ForEachStandingsRow(pennant, s, [&](const std::vector<TStandingsField>& row) {
+    ForEachTeamRow(pennant, s, [&](const ordered_json& row) {
         out << "<tr>";
-        for (const THtmlColumn* c : columns)
-            for (const TStandingsField& f : row)
-                if (f.Key == c->Key) {
-                    const std::string text = c->Format && !f.IsNull ? U(c->Format(std::stoll(f.Text))) : f.Text;
-                    out << (f.IsText ? "<td>" : "<td class=\"num\">") << HtmlEscape(text) << "</td>";
-                }
+        for (const THtmlColumn* c : columns) {
+            const ordered_json& value = row.at(c->Key);
+            const std::string text =
+                c->Format && !value.is_null() ? U(c->Format(value.get<int64_t>())) : CellText(value);
+            out << (value.is_string() ? "<td>" : "<td class=\"num\">") << HtmlEscape(text) << "</td>";
+        }
         out << "</tr>\n";
     });
     out << "</tbody>\n</table>\n</body>\n</html>\n";

@@ -10,10 +10,13 @@
 #include "core/season/BaseballPennant.h"
 #include "tests/support/MatchBuilder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -95,35 +98,54 @@ TEST_F(CliSeason, StandingsAsText) {
     EXPECT_EQ(r.Err, "");
 }
 
+// One line opens the document, one per team, one closes it.
 TEST_F(CliSeason, StandingsAsJson) {
     TRun r = Cli({"standings", Path, "--format", "json"});
     ASSERT_EQ(r.Code, 0) << r.Err;
-    EXPECT_EQ(r.Out.find("{\"district\": \"東\\\"リーグ北\", \"rankRule\": 1, \"drawRule\": 0, \"teams\": [\n  {"), 0u);
-    EXPECT_NE(r.Out.find("{\"rank\": 1, \"symbol\": \"G\", \"shortName\": \"巨　人\", \"games\": 2, \"wins\": 1, "
-                         "\"losses\": 0, \"draws\": 1, \"remain\": 1, \"winRate\": 1000000, \"behindTop\": 0, "
-                         "\"behindPrev\": 0, \"magic\": null, \"runsFor\": 5, \"runsAgainst\": 3, "
-                         "\"home\": {\"games\": 1, \"wins\": 1, \"losses\": 0, \"draws\": 0, \"remain\": 1, "
-                         "\"runsFor\": 3, \"runsAgainst\": 1}, \"visitor\": {\"games\": 1, \"wins\": 0, "
-                         "\"losses\": 0, \"draws\": 1, \"remain\": 0, \"runsFor\": 2, \"runsAgainst\": 2}, "
-                         "\"streaks\": {\"WinMax\": 1, \"WinNow\": 1, \"LoseMax\": 0, \"LoseNow\": 0, "
-                         "\"HomeWinMax\": 1, \"HomeWinNow\": 1, \"HomeLoseMax\": 0, \"HomeLoseNow\": 0, "
-                         "\"VisitorWinMax\": 0, \"VisitorWinNow\": 0, \"VisitorLoseMax\": 0, \"VisitorLoseNow\": 0}, "
-                         "\"form\": 7}"),
+    EXPECT_EQ(r.Out.find("{\"district\":\"東\\\"リーグ北\",\"rankRule\":1,\"drawRule\":0,\"teams\":[\n  {"), 0u);
+    EXPECT_NE(r.Out.find("\n  {\"rank\":1,\"symbol\":\"G\",\"shortName\":\"巨　人\",\"games\":2,\"wins\":1,"
+                         "\"losses\":0,\"draws\":1,\"remain\":1,\"winRate\":1000000,\"behindTop\":0,"
+                         "\"behindPrev\":0,\"magic\":null,\"runsFor\":5,\"runsAgainst\":3,"
+                         "\"home\":{\"games\":1,\"wins\":1,\"losses\":0,\"draws\":0,\"remain\":1,"
+                         "\"runsFor\":3,\"runsAgainst\":1},\"visitor\":{\"games\":1,\"wins\":0,"
+                         "\"losses\":0,\"draws\":1,\"remain\":0,\"runsFor\":2,\"runsAgainst\":2},"
+                         "\"streaks\":{\"WinMax\":1,\"WinNow\":1,\"LoseMax\":0,\"LoseNow\":0,"
+                         "\"HomeWinMax\":1,\"HomeWinNow\":1,\"HomeLoseMax\":0,\"HomeLoseNow\":0,"
+                         "\"VisitorWinMax\":0,\"VisitorWinNow\":0,\"VisitorLoseMax\":0,\"VisitorLoseNow\":0},"
+                         "\"form\":7},\n"),
               std::string::npos)
         << r.Out;
-    EXPECT_NE(r.Out.find("\"rank\": 2, \"symbol\": \"T\""), std::string::npos);
-    EXPECT_NE(r.Out.find("\"behindTop\": 10, \"behindPrev\": 10"), std::string::npos);
-    EXPECT_EQ(r.Out.substr(r.Out.size() - 3), "]}\n");
+    EXPECT_NE(r.Out.find("\n  {\"rank\":2,\"symbol\":\"T\""), std::string::npos);
+    EXPECT_NE(r.Out.find("\"behindTop\":10,\"behindPrev\":10"), std::string::npos);
+    EXPECT_EQ(r.Out.substr(r.Out.size() - 5), "}\n]}\n");
+    EXPECT_EQ(std::count(r.Out.begin(), r.Out.end(), '\n'), 5);
 }
 
-TEST(Cli, JsonStringsEscapeEveryControlCharacter) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"巨人", "\"巨人\""},        {"a\"b\\c", "\"a\\\"b\\\\c\""},
-        {"\n\r\t", "\"\\n\\r\\t\""}, {std::string("\0\x01\x1f", 3), "\"\\u0000\\u0001\\u001f\""},
-        {"\x7f/ ", "\"\\u007f/ \""},
-    };
-    for (const auto& [text, json] : cases)
-        EXPECT_EQ(JsonString(text), json);
+// Names with quotes, backslashes, control characters and bytes that are no
+// Shift-JIS read back from both JSON documents as they were written.
+TEST_F(CliSeason, JsonCarriesAnyNameIntact) {
+    std::unique_ptr<TPennant> p;
+    std::unique_ptr<TFight> f;
+    ASSERT_TRUE(LoadSeason(Path, p, f));
+    const std::string names[] = {"a\"b\\c/", "\n\r\t" + std::string(1, '\0') + "\x01\x1f\x7f", sjis::S("阪") + "\x82"};
+    const std::string read[] = {names[0], names[1], "阪\uFFFD"}; // a lone lead byte is no character
+    const char* symbols[] = {"G", "T", "C"};
+    for (int i = 0; i < 3; ++i)
+        p->TeamBySymbol(symbols[i])->ShortName = names[i];
+    p->GetLeague(0).Name = "\"\\";
+    ASSERT_TRUE(SaveSeason(Path, p.get(), f.get()));
+    for (const char* command : {"standings", "race"}) {
+        TRun r = Cli({command, Path, "--format", "json"});
+        ASSERT_EQ(r.Code, 0) << r.Err;
+        EXPECT_EQ(std::count(r.Out.begin(), r.Out.end(), '\n'), 5) << r.Out; // line breaks in names are escaped
+        const nlohmann::json doc = nlohmann::json::parse(r.Out);
+        EXPECT_EQ(doc["district"], "\"\\北");
+        std::map<std::string, std::string> shortNames;
+        for (const nlohmann::json& team : doc["teams"])
+            shortNames[team["symbol"].get<std::string>()] = team["shortName"].get<std::string>();
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(shortNames[symbols[i]], read[i]) << command << " " << symbols[i];
+    }
 }
 
 // CSV and HTML, read back by Python's own parsers, give the JSON's values,
@@ -294,17 +316,19 @@ TEST_F(CliSeason, RaceAsTextAndJson) {
                         "       例: G 1-1-1  T 1-1-0  C 1-1-1\n");
     TRun json = Cli({"race", Path, "--format", "json", "--day", "2003/04/02", "--place", "2"});
     ASSERT_EQ(json.Code, 0) << json.Err;
-    EXPECT_EQ(json.Out.find("{\"district\": \"東\\\"リーグ北\", \"rankRule\": 1, \"drawRule\": 0, \"place\": 2, "
-                            "\"day\": \"2003/04/02\", \"teams\": [\n"),
+    EXPECT_EQ(json.Out.find("{\"district\":\"東\\\"リーグ北\",\"rankRule\":1,\"drawRule\":0,\"place\":2,"
+                            "\"day\":\"2003/04/02\",\"teams\":[\n"),
               0u)
         << json.Out;
     // Second place: G and T are in whatever happens; C needs its win.
-    EXPECT_NE(json.Out.find("\"symbol\": \"T\", \"shortName\": \"阪神\", \"wins\": 1, \"losses\": 1, \"draws\": 0, "
-                            "\"remain\": 0, \"magic\": null, \"status\": \"clinched\", \"clinchNumber\": 0, "
-                            "\"eliminationNumber\": null, \"scenario\": [{\"symbol\": \"G\""),
+    EXPECT_NE(json.Out.find("\"symbol\":\"T\",\"shortName\":\"阪神\",\"wins\":1,\"losses\":1,\"draws\":0,"
+                            "\"remain\":0,\"magic\":null,\"status\":\"clinched\",\"clinchNumber\":0,"
+                            "\"eliminationNumber\":null,\"scenario\":[{\"symbol\":\"G\",\"wins\":2,"
+                            "\"losses\":0,\"draws\":1},"),
               std::string::npos)
         << json.Out;
-    EXPECT_NE(json.Out.find("\"status\": \"magic\", \"clinchNumber\": 1, \"eliminationNumber\": 1"), std::string::npos);
+    EXPECT_NE(json.Out.find("\"status\":\"magic\",\"clinchNumber\":1,\"eliminationNumber\":1"), std::string::npos);
+    EXPECT_EQ(json.Out.substr(json.Out.size() - 5), "}\n]}\n");
     EXPECT_EQ(Cli({"race", Path, "--place", "0"}).Code, 2);
     EXPECT_EQ(Cli({"race", Path, "--district", "1"}).Code, 1);
 }

@@ -170,6 +170,22 @@ TEST(MatchText, ReaderCountsTheLinesItCannotRead) {
     EXPECT_EQ(refused.FirstUnreadLine, 4);
 }
 
+// Whether a game was played is read from the home score's columns alone; an
+// "X" in the last column cancels it whatever the scores say.
+TEST(MatchText, StatusComesFromTheHomeScore) {
+    const TMatchText t = ReadMatchText(Header("ck", "2003/04/02 10:00:00") + "2003/04/01   G  3 -    T    \r\n"
+                                                                             "             C    - 2  G    \r\n"
+                                                                             "             T  4 - 1  C   X\r\n");
+    const TFight& f = *t.Fight;
+    ASSERT_EQ(f.MatchCount(), 3);
+    EXPECT_EQ(f.GetMatch(0).Status, StatusFinished);
+    EXPECT_EQ(f.GetMatch(0).HomeScore, 3);
+    EXPECT_EQ(f.GetMatch(0).VisitorScore, 0);
+    EXPECT_EQ(f.GetMatch(1).Status, StatusBefore);
+    EXPECT_EQ(f.GetMatch(1).VisitorScore, 2);
+    EXPECT_EQ(f.GetMatch(2).Status, StatusCancelled);
+}
+
 // Trailing spaces stripped by an editor: every record still reads as written.
 // A line cut before the visitor symbol, or ending in a space, is still short.
 TEST(MatchText, RecordsWithoutTheirTrailingSpacesReadTheSame) {

@@ -3,10 +3,15 @@
 #include "core/race/TitleRace.h"
 
 #include "core/base/SjisText.h"
+#include "core/season/BaseballFight.h"
+#include "core/season/BaseballPennant.h"
 #include "core/standings/BaseballCalc.h"
+#include "core/standings/DistrictStandings.h"
+#include "tests/support/MatchBuilder.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <tuple>
 
@@ -285,6 +290,62 @@ TEST(TitleRaceTest, ClassicEliminations) {
     EXPECT_EQ(sjis::ToUtf8(det.Reason),
               "NY、BAL、BOS、TORが残り27試合の直接対決で計27勝するため、どれかが76勝(勝率.469)を上回る");
     EXPECT_NE(five.Decide(3, 1).Status, TRaceStatus::Eliminated);
+}
+
+// The race as a season's standings give it: only games still to play count,
+// a game between two district teams once for the pair, a game against a team
+// of another district or of no district as an outside game, and a team's game
+// against itself (it sits twice in its own list) once.
+TEST(TitleRaceTest, InputFromASeason) {
+    TPennant p;
+    TFight f;
+    TLeague& l = p.GetLeague(p.AddLeague());
+    l.DrawRule = 1;
+    for (const char* symbols : {"ABC", "X"}) {
+        TDistrict& d = l.GetDistrict(l.AddDistrict());
+        for (const char* s = symbols; *s; ++s) {
+            TTeam& t = d.GetTeam(d.AddTeam());
+            t.SetSymbol(std::string(1, *s));
+            t.ShortName = std::string("team ") + *s;
+        }
+    }
+    const double day = 40000;
+    AddGame(f, Game("A", "B", day).Score(3, 1));
+    AddGame(f, Game("C", "X", day).Score(0, 2));
+    AddGame(f, Game("A", "B", day + 1));
+    AddGame(f, Game("B", "A", day + 2));
+    AddGame(f, Game("C", "A", day + 2));
+    AddGame(f, Game("B", "X", day + 3)); // another district
+    AddGame(f, Game("C", "Z", day + 3)); // no district at all
+    AddGame(f, Game("A", "A", day + 4)); // against itself
+    AddGame(f, Game("B", "C", day + 5).Cancelled());
+    const std::optional<TDistrictStandings> s = BuildDistrictStandings(p, f, 0);
+    ASSERT_TRUE(s);
+    const TRaceInput in = RaceInputFrom(p, *s);
+    EXPECT_EQ(in.DrawRule, 1);
+    ASSERT_EQ(in.Teams.size(), 3u);
+    ASSERT_EQ(in.Games.size(), 3u);
+    std::map<std::string, size_t> at; // standings order: A, then B and C in either order
+    for (size_t i = 0; i < in.Teams.size(); ++i)
+        at[in.Teams[i].Symbol] = i;
+    ASSERT_EQ(at.size(), 3u);
+    const TRaceTeam& a = in.Teams[at["A"]];
+    EXPECT_EQ(a.Rank, 1);
+    EXPECT_EQ(a.ShortName, "team A");
+    EXPECT_EQ(a.Wins, 1);
+    EXPECT_EQ(a.Remain, 5); // its game against itself is two of them
+    EXPECT_EQ(a.Outside, 0);
+    EXPECT_EQ(a.SelfGames, 1);
+    EXPECT_EQ(in.Teams[at["B"]].Outside, 1);
+    EXPECT_EQ(in.Teams[at["C"]].Outside, 1);
+    EXPECT_EQ(in.Teams[at["B"]].SelfGames + in.Teams[at["C"]].SelfGames, 0);
+    const auto games = [&](const char* x, const char* y) { return in.Games[at[x]][at[y]]; };
+    EXPECT_EQ(games("A", "B"), 2);
+    EXPECT_EQ(games("B", "A"), 2);
+    EXPECT_EQ(games("A", "C"), 1);
+    EXPECT_EQ(games("C", "A"), 1);
+    EXPECT_EQ(games("B", "C"), 0);
+    EXPECT_EQ(games("A", "A"), 0);
 }
 
 } // namespace

@@ -192,6 +192,18 @@ TEST(TRkCalc, KeyDates) {
     EXPECT_EQ(k.LastResultDay, kDay + 3); // cancelled games are results here
     EXPECT_EQ(k.PrevResultDay, kDay + 2);
     EXPECT_EQ(k.LastGameDay, kDay + 9);
+
+    // A game between two of the teams sits in both their lists: met again in
+    // the second list, the last day must not push out the previous one.
+    TRkCalc derby;
+    derby.AddTeam("A");
+    derby.AddTeam("B");
+    derby.AddMatch(Match("A", "X", 1, 0, kDay));
+    derby.AddMatch(Match("B", "X", 1, 0, kDay + 1));
+    derby.AddMatch(Match("A", "B", 2, 1, kDay + 2));
+    const TKeyDates d = derby.GetKeyDates();
+    EXPECT_EQ(d.LastResultDay, kDay + 2);
+    EXPECT_EQ(d.PrevResultDay, kDay + 1);
 }
 
 TEST(TTmRec, DayResultMarks) {

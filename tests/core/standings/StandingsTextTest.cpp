@@ -40,6 +40,13 @@ TEST(StandingsText, BehindColumn) {
     EXPECT_EQ(U(BehindText(r, 0, -1, false)), "－");
     EXPECT_EQ(BehindText(r, 2, 7, false), "M7"); // a magic number wins over the distance
     EXPECT_EQ(U(BehindText(r, 0, 0, true)), "優勝");
+    // A row level with the one above still shows its distance to the top,
+    // none at all when it shares first place.
+    r.BehindPrev = 0;
+    EXPECT_EQ(BehindText(r, 2, -1, false), "1.5");
+    r.BehindTop = 0;
+    EXPECT_EQ(BehindText(r, 1, -1, false), "0.0");
+    EXPECT_EQ(BehindText(r, 1, -1, true), "0");
     r.BehindPrev = -10;
     EXPECT_EQ(U(BehindText(r, 3, -1, false)), "－");
 }
