@@ -67,6 +67,9 @@ TEST_F(MatchTextCli, RefusalsAndFailures) {
     const std::string game = "2026/04/01  YG  3 - 2  T    \r\n";
     Write("other.txt", "t\r\nSample26 \r\nLastUpdate:2030/01/01 00:00:00\r\n" + game);
     Write("old.txt", "t\r\nSample26\r\nLastUpdate:2026/07/12 22:14:59\r\n" + game);
+    // Records one column short: no line is a record, and --force does not change that.
+    Write("short.txt", "t\r\nSample26\r\nLastUpdate:2030/01/01 00:00:00\r\n" + game +
+                           "2026/04/01 YG  3 - 2  T   X\r\n" + "            C    -    G   X\r\n");
     const struct {
         std::vector<std::string> Args;
         int Code;
@@ -75,6 +78,8 @@ TEST_F(MatchTextCli, RefusalsAndFailures) {
         {{"import", Season, P("other.txt"), "--out", P("o.qvk")}, 1, "チェッカーが異なります"},
         {{"import", Season, P("old.txt"), "--out", P("o.qvk")}, 1, "--force"},
         {{"import", Season, P("none.txt"), "--out", P("o.qvk")}, 1, "読み込めませんでした"},
+        {{"import", Season, P("short.txt"), "--out", P("o.qvk")}, 1, "読み込めない行が2行あります (最初は5行目)"},
+        {{"import", Season, P("short.txt"), "--out", P("o.qvk"), "--force"}, 1, "取り込みませんでした"},
         {{"import", P("none.qvk"), P("old.txt"), "--out", P("o.qvk")}, 1, "none.qvk"},
         {{"export", Season, "--out", P("no/such/m.txt")}, 1, "書き出せませんでした"},
         {{"import", Season, P("old.txt")}, 2, "--out"},
