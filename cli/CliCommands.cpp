@@ -213,7 +213,7 @@ int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!s) {
         err << "tablora-cli: " << path << ": 地区 " << district << " はありません (地区数 "
             << season->Pennant->TotalDistrictCount() << ")\n";
-        return 1;
+        return 2; // an index that names nothing, as for render
     }
     if (format == "json")
         WriteStandingsJson(out, *season->Pennant, *s);

@@ -144,7 +144,7 @@ int RunRace(const TRaceRequest& request, std::ostream& out, std::ostream& err) {
     if (!s) {
         err << "tablora-cli: " << request.Season << ": 地区 " << request.District << " はありません (地区数 "
             << season->Pennant->TotalDistrictCount() << ")\n";
-        return 1;
+        return 2; // an index that names nothing, as for render
     }
     const TTitleRace race(RaceInputFrom(*season->Pennant, *s));
     if (request.Format == "json")
