@@ -144,3 +144,19 @@ TEST(TablePicture, AFailedSaveSaysWhyAndLeavesTheOlderFile) {
     // No temporary is left behind by any of them.
     EXPECT_EQ(FilesIn(folder.Path()), (std::vector<std::string>{"folder.png", "picture.png"}));
 }
+
+// Texts are shaped once and kept; when more texts have been drawn than the
+// cache holds, the ones drawn least lately make room, and a text shaped again
+// paints the same pixels.
+TEST(TableCanvas, TextsPaintTheSameAfterTheCacheMadeRoom) {
+    const TBusyTable table(700);
+    const TTablePicture picture = SingleTablePicture(table);
+    const QImage first = Painted(picture);
+    // Some 260,000 glyphs of texts not drawn before.
+    QImage scratch(600, 40, QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    TPainterCanvas canvas(painter, scratch.rect());
+    for (int i = 0; i < 130; ++i)
+        canvas.TextTopLeft(QRect(0, 0, 1000000, 30), QStringLiteral("%1 ").arg(i, 4).repeated(400));
+    EXPECT_EQ(Painted(picture), first);
+}
