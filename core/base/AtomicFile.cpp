@@ -69,7 +69,7 @@ bool IsTempSuffix(std::string_view s) {
 // rule covers the moment between its creation and its lock.
 void RemoveStaleTemporaries(const std::string& path) {
     const std::string folder = Folder(path);
-    const std::string prefix = "." + path.substr(folder.size()) + ".";
+    const std::string prefix = std::string(".").append(path, folder.size()).append(".");
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir)
         return;
