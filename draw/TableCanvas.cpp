@@ -1,15 +1,16 @@
 #include "draw/TableCanvas.h"
 
+#include <QCache>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGlyphRun>
-#include <QHash>
 #include <QPainter>
 #include <QTextLayout>
 #include <QThread>
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -28,24 +29,24 @@ QFont FontAt(int points) {
 struct TFace {
     explicit TFace(const QFont& font) : Font(font), Metrics(font), Exact(font) {}
 
-    // A text's exact advance, measured once: tables repeat their texts row after row.
+    // A text's exact advance, measured once: tables repeat their texts row
+    // after row. The texts used least lately make room for new ones.
     qreal Advance(const QString& text) const {
-        if (Advances.size() > 20000)
-            Advances.clear();
-        auto found = Advances.constFind(text);
-        if (found == Advances.constEnd())
-            found = Advances.insert(text, Exact.horizontalAdvance(text));
-        return *found;
+        if (const qreal* known = Advances.object(text))
+            return *known;
+        const qreal advance = Exact.horizontalAdvance(text);
+        Advances.insert(text, new qreal(advance));
+        return advance;
     }
 
     QFont Font;
     QFontMetrics Metrics;
     QFontMetricsF Exact;
-    mutable QHash<QString, qreal> Advances;
+    mutable QCache<QString, qreal> Advances{20000};
 };
 
 // The faces by size, made once: a view measures every text it paints. One
-// thread paints at a time (the window's, or render's painting thread).
+// thread paints at a time.
 const TFace& Face(int points) {
     static std::array<std::optional<TFace>, kLargestSize + 1> faces;
     const size_t at = static_cast<size_t>(std::clamp(points, 1, kLargestSize));
@@ -191,45 +192,58 @@ struct TShaped {
 };
 
 // Shaping is most of what drawing a text costs, and a table draws the same
-// few hundred texts (names, scores, marks, dates) over and over. Glyph runs
-// hold fonts of the thread that made them, so every painting thread keeps
-// its own: a painting thread's go when it ends, the main thread's are dropped
-// with the application, while its fonts still exist.
-using TShapedCache = std::array<QHash<QString, TShaped>, kLargestSize + 1>;
+// few hundred texts (names, scores, marks, dates) over and over. The cache
+// counts what it holds in glyphs, and the texts drawn least lately make room
+// for new ones. Glyph runs hold fonts of the thread that made them, so every
+// painting thread keeps its own: a painting thread's go when it ends, the
+// main thread's are dropped with the application, while its fonts still exist.
+using TShapedCache = QCache<std::pair<int, QString>, TShaped>;
+constexpr qsizetype kShapedGlyphs = 200000;
 
 TShapedCache& ShapedCache() {
-    thread_local TShapedCache caches;
+    thread_local TShapedCache cache(kShapedGlyphs);
     thread_local const bool dropped = [] {
         const QCoreApplication* app = QCoreApplication::instance();
         if (app && app->thread() == QThread::currentThread())
-            qAddPostRoutine([] {
-                for (auto& cache : ShapedCache())
-                    cache.clear();
-            });
+            qAddPostRoutine([] { ShapedCache().clear(); });
         return true;
     }();
     (void)dropped;
-    return caches;
+    return cache;
 }
 
-const TShaped& Shaped(const QString& text, int size, const QFont& font) {
-    QHash<QString, TShaped>& cache = ShapedCache()[static_cast<size_t>(std::clamp(size, 1, kLargestSize))];
-    if (cache.size() > 20000)
-        cache.clear();
-    auto found = cache.constFind(text);
-    if (found != cache.constEnd())
-        return *found;
+TShaped Shape(const QString& text, const QFont& font) {
     QTextLayout layout(text, font);
     layout.setCacheEnabled(true);
     layout.beginLayout();
     QTextLine line = layout.createLine();
     layout.endLayout();
-    TShaped result;
+    TShaped shaped;
     if (line.isValid()) {
-        result.Runs = line.glyphRuns();
-        result.Ascent = line.ascent();
+        shaped.Runs = line.glyphRuns();
+        shaped.Ascent = line.ascent();
     }
-    return *cache.insert(text, std::move(result));
+    return shaped;
+}
+
+// The text at `size` shaped, from the cache or shaped now and kept there; a
+// text with more glyphs than the whole cache holds is shaped into `spare`.
+const TShaped& Shaped(const QString& text, int size, const QFont& font, TShaped& spare) {
+    TShapedCache& cache = ShapedCache();
+    std::pair<int, QString> key(size, text);
+    if (const TShaped* known = cache.object(key))
+        return *known;
+    auto shaped = std::make_unique<TShaped>(Shape(text, font));
+    qsizetype glyphs = 1;
+    for (const QGlyphRun& run : shaped->Runs)
+        glyphs += run.glyphIndexes().size();
+    if (glyphs > cache.maxCost()) {
+        spare = std::move(*shaped);
+        return spare;
+    }
+    TShaped* kept = shaped.release();
+    cache.insert(std::move(key), kept, glyphs); // takes it, and drops others to make room
+    return *kept;
 }
 
 } // namespace
@@ -239,7 +253,8 @@ void TPainterCanvas::DrawText(const TDrawnText& text, const QFont* font, const Q
         return;
     P.setPen(text.Color);
     // It fits its width; glyphs reaching a little above or below stay whole.
-    const TShaped& shaped = Shaped(text.Text, text.Size, *font);
+    TShaped spare;
+    const TShaped& shaped = Shaped(text.Text, text.Size, *font, spare);
     const QPointF at(origin.x(), origin.y() - shaped.Ascent);
     for (const QGlyphRun& run : shaped.Runs)
         P.drawGlyphRun(at, run);

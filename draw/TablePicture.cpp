@@ -1,5 +1,6 @@
 #include "draw/TablePicture.h"
 
+#include "core/base/AtomicFile.h"
 #include "draw/TableCanvas.h"
 #include "draw/TmJuniDrawing.h"
 #include "draw/VersusDrawing.h"
@@ -7,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <cerrno>
 
 TTablePicture SingleTablePicture(const TTableLayout& table) {
     return {{{&table, QPoint(0, 0)}}, table.Size(), table.Background()};
@@ -52,6 +54,45 @@ QImage TablePictureImage(const TTablePicture& picture) {
 
 bool EncodeTablePicture(const TTablePicture& picture, std::string& png, std::string& error) {
     return EncodeTablePicture(picture.Parts, picture.Size, picture.Background, png, error);
+}
+
+bool SaveTablePicture(const TTablePicture& picture, const std::string& path, std::string& error,
+                      const TWriteFaults* faults) {
+    // libpng hands over a few bytes at a time (a chunk's length, its type, its
+    // data): they reach the file in blocks. The file is opened with the first
+    // block, so a picture too large to make leaves no trace.
+    constexpr size_t kBlock = 1 << 16;
+    TAtomicWriter file(faults);
+    bool opened = false;
+    int why = 0;
+    auto write = [&](std::string_view bytes) {
+        if (!opened && !(opened = file.Open(path)))
+            why = errno;
+        else if (!file.Write(bytes))
+            why = errno;
+        return why == 0;
+    };
+    std::string block;
+    auto take = [&](std::string_view bytes) {
+        if (block.size() + bytes.size() > kBlock) {
+            if (!write(block))
+                return false;
+            block.clear();
+        }
+        if (bytes.size() >= kBlock)
+            return write(bytes);
+        block.append(bytes);
+        return true;
+    };
+    bool ok = EncodeTablePicture(picture.Parts, picture.Size, picture.Background, take, error);
+    if (ok && !(write(block) && file.Commit())) {
+        ok = false;
+        if (why == 0)
+            why = errno; // the commit failed
+    }
+    if (!ok && error.empty())
+        error = "画像を書き込めません (" + FileErrorText(why) + ")";
+    return ok;
 }
 
 std::vector<TPageSlice> PictureSlices(const TTablePicture& picture, int pageHeight) {

@@ -14,6 +14,7 @@ class QImage;
 class QPainter;
 struct TTmJuniPanes;
 struct TVersusLayout;
+struct TWriteFaults;
 
 struct TTablePicture {
     std::vector<TPicturePart> Parts;
@@ -36,6 +37,12 @@ void PaintTablePicture(QPainter& painter, const TTablePicture& picture, const QR
 QImage TablePictureImage(const TTablePicture& picture);
 // PNG bytes, made exactly as tablora-render makes them.
 bool EncodeTablePicture(const TTablePicture& picture, std::string& png, std::string& error);
+// The picture written as PNG to `path` while it is painted, never whole in
+// memory. The file is replaced only once the picture is complete, so a failure
+// leaves an older file as it was. False with the reason (UTF-8) in `error`:
+// too large, out of memory, or "画像を書き込めません (why)".
+bool SaveTablePicture(const TTablePicture& picture, const std::string& path, std::string& error,
+                      const TWriteFaults* faults = nullptr);
 // Where printed pages of `pageHeight` picture pixels end: never inside a text
 // or a picture of a table, so no row is cut in half.
 std::vector<TPageSlice> PictureSlices(const TTablePicture& picture, int pageHeight);

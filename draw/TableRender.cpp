@@ -3,233 +3,114 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
-#include <array>
-#include <condition_variable>
-#include <deque>
-#include <future>
-#include <mutex>
-#include <optional>
-#include <string_view>
-#include <thread>
+#include <csetjmp>
+#include <png.h>
 #include <zlib.h>
 
 namespace {
 
 constexpr long long kBandBytes = 2 << 20;
 
-// Paints the picture band by band on a thread of its own, a few bands ahead
-// of the compressors, each band into one of a ring of buffers. A buffer is
-// painted over once the band it held has been compressed. Only this thread
-// paints while the picture is made.
-class TBandPainter {
-public:
-    TBandPainter(const std::vector<TPicturePart>& parts, QSize size, const QColor& background, int buffers)
-        : Parts(parts), Size(size), Background(background),
-          BandHeight(static_cast<int>(std::clamp<long long>(kBandBytes / (4LL * size.width()), 1, size.height()))),
-          BandCount((size.height() + BandHeight - 1) / BandHeight), Done(static_cast<size_t>(BandCount), false) {
-        for (int i = 0; i < buffers; ++i) {
-            Buffers.emplace_back(size.width(), BandHeight, QImage::Format_RGB32);
-            if (Buffers.back().isNull())
-                throw std::bad_alloc(); // QImage gives a null image when it gets no memory
-        }
-        Worker = std::thread([this] { PaintAll(); });
+// libpng reports a failure by a long jump back into the step that called it.
+// Every step below is a function of its own that holds nothing with a
+// destructor, so the jump skips no clean-up; what outlives a step lives here.
+struct TPngStream {
+    explicit TPngStream(const TPngSink& sink) : Sink(sink) {
+        Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, this, OnError, OnWarning);
+        if (Png)
+            Info = png_create_info_struct(Png);
+    }
+    ~TPngStream() { png_destroy_write_struct(&Png, &Info); }
+    TPngStream(const TPngStream&) = delete;
+    TPngStream& operator=(const TPngStream&) = delete;
+
+    static void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+    static void OnWarning(png_structp, png_const_charp) {}
+    static void OnFlush(png_structp) {}
+
+    static void OnWrite(png_structp png, png_bytep data, size_t size) {
+        auto* stream = static_cast<TPngStream*>(png_get_io_ptr(png));
+        stream->Refused = !stream->Take(reinterpret_cast<const char*>(data), size);
+        if (stream->Refused || stream->OutOfMemory)
+            png_error(png, "not written");
     }
 
-    ~TBandPainter() {
-        StopPainting();
-        Worker.join();
-    }
-
-    int Bands() const { return BandCount; }
-    int Top(int band) const { return band * BandHeight; }
-    int Rows(int band) const { return std::min(BandHeight, Size.height() - Top(band)); }
-
-    // The band once painted; null when painting stopped first.
-    const QImage* Wait(int band) {
-        std::unique_lock lock(Mutex);
-        Changed.wait(lock, [&] { return Stop || Painted > band; });
-        return Painted > band ? &Buffers[Buffer(band)] : nullptr;
-    }
-
-    // The band's buffer may be painted over.
-    void Release(int band) {
-        {
-            std::lock_guard lock(Mutex);
-            Done[static_cast<size_t>(band)] = true;
-        }
-        Changed.notify_all();
-    }
-
-private:
-    void StopPainting() {
-        {
-            std::lock_guard lock(Mutex);
-            Stop = true;
-        }
-        Changed.notify_all();
-    }
-
-    size_t Buffer(int band) const { return static_cast<size_t>(band) % Buffers.size(); }
-
-    void PaintAll() {
-        const int ring = static_cast<int>(Buffers.size());
-        for (int band = 0; band < BandCount; ++band) {
-            {
-                std::unique_lock lock(Mutex);
-                Changed.wait(lock, [&] { return Stop || band < ring || Done[static_cast<size_t>(band - ring)]; });
-                if (Stop)
-                    return;
-            }
-            try {
-                QImage& image = Buffers[Buffer(band)];
-                image.fill(Background);
-                QPainter painter(&image);
-                painter.translate(0, -Top(band));
-                PaintPictureParts(painter, Parts, QRect(0, Top(band), Size.width(), BandHeight));
-            } catch (...) {
-                StopPainting(); // out of memory: the bands not painted yet never come
-                return;
-            }
-            {
-                std::lock_guard lock(Mutex);
-                Painted = band + 1;
-            }
-            Changed.notify_all();
+    bool Take(const char* data, size_t size) {
+        try {
+            return Sink(std::string_view(data, size));
+        } catch (...) {
+            OutOfMemory = true; // a sink in memory that cannot grow; nothing may unwind through libpng
+            return true;
         }
     }
 
-    const std::vector<TPicturePart>& Parts;
-    QSize Size;
-    QColor Background;
-    int BandHeight;
-    int BandCount;
-    std::vector<QImage> Buffers;
-    std::mutex Mutex;
-    std::condition_variable Changed;
-    std::vector<bool> Done; // per band: compressed, its buffer free
-    int Painted = 0;        // bands painted so far, in order
-    bool Stop = false;
-    std::thread Worker; // started once everything above is ready
+    const TPngSink& Sink;
+    png_structp Png = nullptr;
+    png_infop Info = nullptr;
+    bool Refused = false;
+    bool OutOfMemory = false;
 };
 
-// One band's rows compressed on their own: a run of deflate blocks ending on
-// a byte boundary (the last band's ends the stream), with the Adler-32 of the
-// rows to combine into the stream's.
-struct TSegment {
-    std::string Bytes;
-    uLong Adler = 1;
-    uLong Length = 0;
-};
-
-// Rows as PNG stores them without a filter: a 0 filter byte, then R, G, B.
-// Z_RLE only looks back one byte, so splitting the stream costs no
-// compression, and the bands compress on as many threads as the machine has.
-std::optional<TSegment> CompressBand(const QImage& band, int rows, bool last) {
-    const size_t width = static_cast<size_t>(band.width());
-    std::vector<unsigned char> row(1 + 3 * width);
-    TSegment segment;
-    z_stream z{};
-    if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_RLE) != Z_OK)
-        return std::nullopt;
-    // Room for a row's worst case at every step; usually far more than needed.
-    const size_t reserve = deflateBound(&z, static_cast<uLong>(row.size())) + 16;
-    bool ok = true;
-    for (int y = 0; y < rows && ok; ++y) {
-        const QRgb* pixel = reinterpret_cast<const QRgb*>(band.constScanLine(y));
-        unsigned char* at = row.data();
-        *at++ = 0;
-        for (size_t x = 0; x < width; ++x) {
-            *at++ = static_cast<unsigned char>(qRed(pixel[x]));
-            *at++ = static_cast<unsigned char>(qGreen(pixel[x]));
-            *at++ = static_cast<unsigned char>(qBlue(pixel[x]));
-        }
-        segment.Adler = adler32(segment.Adler, row.data(), static_cast<uInt>(row.size()));
-        segment.Length += static_cast<uLong>(row.size());
-        const int flush = y + 1 < rows ? Z_NO_FLUSH : last ? Z_FINISH : Z_SYNC_FLUSH;
-        z.next_in = row.data();
-        z.avail_in = static_cast<uInt>(row.size());
-        int result = Z_OK;
-        do {
-            // The output grows as it fills, never by less than a row's worst case.
-            const size_t used = segment.Bytes.size();
-            segment.Bytes.resize(used + reserve);
-            z.next_out = reinterpret_cast<Bytef*>(segment.Bytes.data() + used);
-            z.avail_out = static_cast<uInt>(reserve);
-            result = deflate(&z, flush);
-            segment.Bytes.resize(segment.Bytes.size() - z.avail_out);
-        } while (result == Z_OK && z.avail_out == 0);
-        ok = z.avail_in == 0 && (flush == Z_FINISH ? result == Z_STREAM_END : result == Z_OK);
-    }
-    deflateEnd(&z);
-    if (!ok)
-        return std::nullopt;
-    return segment;
-}
-
-void Put32(std::string& out, uint32_t value) {
-    const char bytes[4] = {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
-    out.append(bytes, 4);
-}
-
-// A chunk: its length, type and data, and the CRC of type and data.
-void PutChunk(std::string& out, const char* type, std::string_view data) {
-    Put32(out, static_cast<uint32_t>(data.size()));
-    const size_t start = out.size();
-    out.append(type, 4);
-    out.append(data);
-    Put32(out, static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(out.data() + start),
-                                           static_cast<uInt>(out.size() - start))));
-}
-
-// The PNG (8-bit RGB, no interlace) of the painted bands. libpng would
-// compress on one thread; the bands' segments compress side by side and join
-// into one zlib stream, each in an IDAT chunk of its own.
-bool Encode(TBandPainter& bands, int width, int height, int threads, std::string& png) {
-    png.assign("\x89PNG\r\n\x1a\n", 8);
-    std::string header;
-    Put32(header, static_cast<uint32_t>(width));
-    Put32(header, static_cast<uint32_t>(height));
-    header.append("\x08\x02\x00\x00\x00", 5); // depth 8, RGB, deflate, standard filters, no interlace
-    PutChunk(png, "IHDR", header);
-    PutChunk(png, "IDAT", std::string_view("\x78\x01", 2)); // zlib: deflate, 32K window, fastest
-    std::deque<std::future<std::optional<TSegment>>> running;
-    uLong adler = 1;
-    bool ok = true;
-    auto collect = [&] {
-        std::optional<TSegment> segment = running.front().get();
-        running.pop_front();
-        if (!segment) {
-            ok = false;
-            return;
-        }
-        adler = adler32_combine(adler, segment->Adler, static_cast<z_off_t>(segment->Length));
-        PutChunk(png, "IDAT", segment->Bytes);
-    };
-    for (int band = 0; band < bands.Bands() && ok; ++band) {
-        if (static_cast<int>(running.size()) >= threads)
-            collect();
-        const bool last = band + 1 == bands.Bands();
-        running.push_back(std::async(std::launch::async, [&bands, band, last]() -> std::optional<TSegment> {
-            std::optional<TSegment> segment;
-            try {
-                if (const QImage* image = bands.Wait(band))
-                    segment = CompressBand(*image, bands.Rows(band), last);
-            } catch (...) {
-                segment.reset();
-            }
-            bands.Release(band); // always: the painter waits for the buffer
-            return segment;
-        }));
-    }
-    while (!running.empty() && ok)
-        collect();
-    if (!ok)
+// 8-bit RGB, no interlace, from rows as QImage::Format_RGB32 keeps them:
+// one 32-bit word a pixel, its unused top byte dropped. Rows are stored
+// unfiltered and compressed for speed.
+bool StartPng(TPngStream& s, int width, int height) {
+    if (setjmp(png_jmpbuf(s.Png)))
         return false;
-    std::string sum;
-    Put32(sum, static_cast<uint32_t>(adler));
-    PutChunk(png, "IDAT", sum);
-    PutChunk(png, "IEND", {});
+    png_set_write_fn(s.Png, &s, TPngStream::OnWrite, TPngStream::OnFlush);
+    png_set_IHDR(s.Png, s.Info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_filter(s.Png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(s.Png, 1);
+    png_set_compression_strategy(s.Png, Z_RLE); // looks back one byte: fast, and enough for tables
+    png_set_compression_buffer_size(s.Png, 1 << 16);
+    png_write_info(s.Png, s.Info);
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    png_set_bgr(s.Png); // B, G, R, unused in memory
+    png_set_filler(s.Png, 0, PNG_FILLER_AFTER);
+#else
+    png_set_filler(s.Png, 0, PNG_FILLER_BEFORE); // unused, R, G, B
+#endif
     return true;
+}
+
+bool WriteRows(TPngStream& s, const QImage& band, int rows) {
+    if (setjmp(png_jmpbuf(s.Png)))
+        return false;
+    for (int y = 0; y < rows; ++y)
+        png_write_row(s.Png, band.constScanLine(y));
+    return true;
+}
+
+bool EndPng(TPngStream& s) {
+    if (setjmp(png_jmpbuf(s.Png)))
+        return false;
+    png_write_end(s.Png, nullptr);
+    return true;
+}
+
+// Paints the picture a band at a time into one buffer of a few megabytes and
+// writes each band's rows before painting the next.
+bool PaintAndWrite(TPngStream& s, const std::vector<TPicturePart>& parts, QSize size, const QColor& background) {
+    const int bandHeight = static_cast<int>(std::clamp<long long>(kBandBytes / (4LL * size.width()), 1, size.height()));
+    QImage band(size.width(), bandHeight, QImage::Format_RGB32);
+    if (band.isNull()) {
+        s.OutOfMemory = true; // QImage gives a null image when it gets no memory
+        return false;
+    }
+    if (!StartPng(s, size.width(), size.height()))
+        return false;
+    for (int top = 0; top < size.height(); top += bandHeight) {
+        band.fill(background);
+        {
+            QPainter painter(&band);
+            painter.translate(0, -top);
+            PaintPictureParts(painter, parts, QRect(0, top, size.width(), bandHeight));
+        }
+        if (!WriteRows(s, band, std::min(bandHeight, size.height() - top)))
+            return false;
+    }
+    return EndPng(s);
 }
 
 } // namespace
@@ -250,8 +131,8 @@ void PaintPictureParts(QPainter& painter, const std::vector<TPicturePart>& parts
     }
 }
 
-bool EncodeTablePicture(const std::vector<TPicturePart>& parts, QSize size, const QColor& background, std::string& png,
-                        std::string& error) {
+bool EncodeTablePicture(const std::vector<TPicturePart>& parts, QSize size, const QColor& background,
+                        const TPngSink& sink, std::string& error) {
     const long long width = std::max(size.width(), 1), height = std::max(size.height(), 1);
     if (width > kLargestPictureSide || height > kLargestPictureSide || width * height > kLargestPicturePixels) {
         error = "画像が大きすぎます (" + std::to_string(width) + " × " + std::to_string(height) +
@@ -259,20 +140,32 @@ bool EncodeTablePicture(const std::vector<TPicturePart>& parts, QSize size, cons
                 std::to_string(kLargestPicturePixels) + " ピクセルまでです)";
         return false;
     }
-    png.clear();
-    // Two bands in hand per core (one compressing, one waiting for its paint),
-    // and a buffer for each plus the one being painted.
-    const int threads = static_cast<int>(std::clamp(2 * std::thread::hardware_concurrency(), 2u, 16u));
-    bool ok = false;
+    error.clear();
+    bool ok = false, refused = false;
     try {
-        TBandPainter bands(parts, QSize(static_cast<int>(width), static_cast<int>(height)), background, threads + 1);
-        ok = Encode(bands, static_cast<int>(width), static_cast<int>(height), threads, png);
+        TPngStream stream(sink);
+        ok = stream.Png && stream.Info &&
+             PaintAndWrite(stream, parts, QSize(static_cast<int>(width), static_cast<int>(height)), background);
+        refused = stream.Refused;
     } catch (const std::exception&) {
-        ok = false; // out of memory, or no thread to run on
+        ok = false; // painting ran out of memory
     }
-    if (!ok) {
-        png.clear();
+    if (!ok && !refused)
         error = "画像を作れません (メモリが足りません)";
-    }
+    return ok;
+}
+
+bool EncodeTablePicture(const std::vector<TPicturePart>& parts, QSize size, const QColor& background, std::string& png,
+                        std::string& error) {
+    png.clear();
+    const bool ok = EncodeTablePicture(
+        parts, size, background,
+        [&png](std::string_view bytes) {
+            png.append(bytes);
+            return true;
+        },
+        error);
+    if (!ok)
+        png.clear();
     return ok;
 }

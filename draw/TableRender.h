@@ -1,5 +1,5 @@
 // Whole tables as PNG pictures, for tablora-cli render: painted in bands of a
-// few megabytes and compressed as they are painted, so memory stays bounded
+// few megabytes and handed on as they are compressed, so memory stays bounded
 // whatever the table's height.
 #pragma once
 
@@ -9,7 +9,9 @@ class QPainter;
 
 #include <QPoint>
 #include <QRect>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One table placed in the picture with its top-left corner at `Offset`.
@@ -27,8 +29,16 @@ constexpr long long kLargestPicturePixels = 1000000000;
 // origin at the picture's top-left corner.
 void PaintPictureParts(QPainter& painter, const std::vector<TPicturePart>& parts, const QRect& area);
 
+// Where a picture's PNG bytes go, a piece at a time as they are made; false
+// when they cannot be taken.
+using TPngSink = std::function<bool(std::string_view bytes)>;
+
 // The picture of `size` filled with `background` and the parts painted over
-// it, as PNG bytes (fast compression). False with the reason (UTF-8) in
-// `error` when the picture is too large or cannot be encoded.
+// it, as PNG (fast compression) handed to `sink` band by band. False when the
+// picture is too large or memory runs out, with the reason (UTF-8) in `error`;
+// false with `error` empty when the sink refuses bytes (it knows why).
+bool EncodeTablePicture(const std::vector<TPicturePart>& parts, QSize size, const QColor& background,
+                        const TPngSink& sink, std::string& error);
+// The same PNG as bytes in memory.
 bool EncodeTablePicture(const std::vector<TPicturePart>& parts, QSize size, const QColor& background, std::string& png,
                         std::string& error);

@@ -1,8 +1,8 @@
-// The render program's side of render: the tables painted in bands into a PNG.
+// The render program's side of render: the tables painted in bands into a PNG,
+// written to the file band by band.
 #include "cli/render/RenderCommand.h"
 
 #include "cli/CliCommands.h"
-#include "core/base/AtomicFile.h"
 #include "core/base/SjisText.h"
 #include "core/io/AppSettings.h"
 #include "core/io/SettingsFile.h"
@@ -18,7 +18,6 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QStandardPaths>
-#include <cerrno>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -132,13 +131,9 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
         transition = LayOutTmJuni(view, request.Index);
         picture = TransitionPicture(transition);
     }
-    std::string png, why;
-    if (!EncodeTablePicture(picture, png, why)) {
+    std::string why;
+    if (!SaveTablePicture(picture, request.Out, why)) {
         err << "tablora-cli: " << request.Out << ": " << why << "\n";
-        return 1;
-    }
-    if (!WriteFileAtomically(request.Out, png)) {
-        err << "tablora-cli: " << request.Out << ": 画像を書き込めません (" << FileErrorText(errno) << ")\n";
         return 1;
     }
     return 0;

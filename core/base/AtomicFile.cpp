@@ -69,7 +69,7 @@ bool IsTempSuffix(std::string_view s) {
 // rule covers the moment between its creation and its lock.
 void RemoveStaleTemporaries(const std::string& path) {
     const std::string folder = Folder(path);
-    const std::string prefix = "." + path.substr(folder.size()) + ".";
+    const std::string prefix = std::string(".").append(path, folder.size()).append(".");
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir)
         return;
@@ -94,30 +94,53 @@ void RemoveStaleTemporaries(const std::string& path) {
 
 } // namespace
 
-bool WriteFileAtomically(const std::string& requested, std::string_view bytes, const TWriteFaults* faults) {
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, const TWriteFaults* faults) {
+    TAtomicWriter file(faults);
+    return file.Open(path) && file.Write(bytes) && file.Commit();
+}
+
+TAtomicWriter::~TAtomicWriter() {
+    Discard();
+}
+
+void TAtomicWriter::Discard() {
+    if (Fd < 0)
+        return;
+    const int why = errno;
+    ::unlink(Temp.c_str());
+    ::close(Fd);
+    Fd = -1;
+    errno = why;
+}
+
+bool TAtomicWriter::Open(const std::string& requested) {
+    Discard();
+    Written = 0;
     if (requested.empty()) {
         errno = ENOENT;
         return false;
     }
-    const std::string path = FinalTarget(requested);
-    if (path.empty())
+    Target = FinalTarget(requested);
+    if (Target.empty())
         return false;
     struct stat old {};
-    const bool replacing = ::stat(path.c_str(), &old) == 0;
+    const bool replacing = ::stat(Target.c_str(), &old) == 0;
     if (replacing && !S_ISREG(old.st_mode)) {
         errno = S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
         return false;
     }
-    RemoveStaleTemporaries(path);
+    RemoveStaleTemporaries(Target);
 
     // A hidden temporary beside the target, so the rename never crosses file systems.
-    const std::string folder = Folder(path);
-    const std::string pattern = folder + "." + path.substr(folder.size()) + ".XXXXXX";
+    const std::string folder = Folder(Target);
+    const std::string pattern = folder + "." + Target.substr(folder.size()) + ".XXXXXX";
     std::vector<char> tmpName(pattern.begin(), pattern.end());
     tmpName.push_back('\0');
     const int fd = ::mkostemp(tmpName.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
+    Fd = fd;
+    Temp = tmpName.data();
     ::flock(fd, LOCK_EX); // ours while we write: another instance's clean-up leaves it alone
 
     // Keep the owner, group and permissions of the file being replaced, so root
@@ -134,26 +157,43 @@ bool WriteFileAtomically(const std::string& requested, std::string_view bytes, c
         ::umask(mask);
         ::fchmod(fd, 0666 & ~mask);
     }
+    return true;
+}
 
+bool TAtomicWriter::Write(std::string_view bytes) {
+    if (Fd < 0) {
+        errno = EBADF;
+        return false;
+    }
     size_t toWrite = bytes.size();
-    const bool injected =
-        faults && faults->FailAfterBytes >= 0 && static_cast<size_t>(faults->FailAfterBytes) < toWrite;
+    const long long room = Faults && Faults->FailAfterBytes >= 0 ? Faults->FailAfterBytes - Written : -1;
+    const bool injected = room >= 0 && static_cast<unsigned long long>(room) < toWrite;
     if (injected)
-        toWrite = static_cast<size_t>(faults->FailAfterBytes);
-
-    bool ok = WriteAll(fd, bytes.data(), toWrite);
+        toWrite = static_cast<size_t>(room);
+    bool ok = WriteAll(Fd, bytes.data(), toWrite);
+    Written += static_cast<long long>(toWrite);
     if (ok && injected) {
         ok = false;
         errno = ENOSPC;
     }
-    ok = ok && ::fsync(fd) == 0;
-    ok = ok && ::rename(tmpName.data(), path.c_str()) == 0;
-    const int why = errno;
     if (!ok)
-        ::unlink(tmpName.data());
-    ::close(fd); // the data reached the disk with fsync; closing only drops the lock
-    errno = why;
+        Discard();
     return ok;
+}
+
+bool TAtomicWriter::Commit() {
+    if (Fd < 0) {
+        errno = EBADF;
+        return false;
+    }
+    const bool ok = ::fsync(Fd) == 0 && ::rename(Temp.c_str(), Target.c_str()) == 0;
+    if (!ok) {
+        Discard();
+        return false;
+    }
+    ::close(Fd); // the data reached the disk with fsync; closing only drops the lock
+    Fd = -1;
+    return true;
 }
 
 TReadFile::~TReadFile() {

@@ -22,6 +22,29 @@ struct TWriteFaults {
 // On failure errno says why (ENOSPC for an injected fault).
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, const TWriteFaults* faults = nullptr);
 
+// The same, for a file written a piece at a time (a picture as it is made):
+// the target is replaced by Commit only, once every piece is on the disk. A
+// writer dropped before Commit removes its temporary. On failure errno says why.
+class TAtomicWriter {
+public:
+    explicit TAtomicWriter(const TWriteFaults* faults = nullptr) : Faults(faults) {}
+    TAtomicWriter(const TAtomicWriter&) = delete;
+    TAtomicWriter& operator=(const TAtomicWriter&) = delete;
+    ~TAtomicWriter();
+
+    bool Open(const std::string& path);
+    bool Write(std::string_view bytes);
+    bool Commit();
+
+private:
+    void Discard();
+
+    const TWriteFaults* Faults;
+    std::string Target, Temp;
+    int Fd = -1;
+    long long Written = 0;
+};
+
 // Why a file could not be read.
 enum class TFileProblem { None, Missing, NotRegular, TooLarge, Unreadable };
 
