@@ -46,6 +46,18 @@ struct TPictureTables {
     std::unique_ptr<TVersusLayout> Versus;
 };
 
+// A district of so many teams that its rows alone (35 pixels each in the
+// standings and the head-to-head table) make a picture taller than any made:
+// refused before it is laid out, which would cost minutes for nothing.
+std::optional<std::string> TallerThanAPicture(const TPennant& pennant, int districtIndex) {
+    const TDistrict* district = pennant.DistrictAt(districtIndex);
+    const long long rows = district ? district->TeamCount() : 0;
+    if (rows * 35 <= kLargestPictureSide)
+        return std::nullopt;
+    return "画像が大きすぎます (地区のチーム " + std::to_string(rows) + "、行だけで " + std::to_string(rows * 35) +
+           " ピクセル。縦横とも " + std::to_string(kLargestPictureSide) + " ピクセルまでです)";
+}
+
 std::optional<std::string> LayOutTables(const TViewContext& view, const TRenderRequest& request, TPictureTables& t,
                                         TTablePicture& picture) {
     const TPennant& pennant = *view.Pennant;
@@ -111,6 +123,12 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
     TTmJuniPanes transition;
     TPictureTables tables;
     TTablePicture picture;
+    if ((request.View == "standings" || request.View == "headtohead") && request.Index >= 0 &&
+        request.Index < pennant.TotalDistrictCount())
+        if (const std::optional<std::string> why = TallerThanAPicture(pennant, request.Index)) {
+            err << "tablora-cli: " << request.Out << ": " << *why << "\n";
+            return 1;
+        }
     if (request.View == "schedule" || request.View == "headtohead" || request.View == "versus") {
         if (const std::optional<std::string> why = LayOutTables(view, request, tables, picture)) {
             err << "tablora-cli: " << request.Season << ": " << *why << "\n";
@@ -119,14 +137,14 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
     } else if (request.View == "standings") {
         if (request.Index < 0 || request.Index >= pennant.TotalDistrictCount()) {
             err << "tablora-cli: " << request.Season << ": 地区 " << request.Index << " はありません\n";
-            return 1;
+            return 2;
         }
         standings = std::make_unique<TJuniTable>(view, request.Index, request.Mode);
         picture = SingleTablePicture(*standings);
     } else {
         if (request.Index < 0 || request.Index >= pennant.TotalTeamCount()) {
             err << "tablora-cli: " << request.Season << ": チーム " << request.Index << " はありません\n";
-            return 1;
+            return 2;
         }
         transition = LayOutTmJuni(view, request.Index);
         picture = TransitionPicture(transition);

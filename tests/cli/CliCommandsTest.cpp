@@ -283,7 +283,7 @@ TEST_F(CliSeason, RenderPaintsAPicture) {
     TRun team = Cli({"render", Path, "--view", "transition", "--index", "2", "--out", png});
     EXPECT_EQ(team.Code, 0) << team.Err;
     TRun missing = Cli({"render", Path, "--view", "transition", "--index", "3", "--out", png});
-    EXPECT_EQ(missing.Code, 1);
+    EXPECT_EQ(missing.Code, 2); // an index that names nothing
     EXPECT_NE(missing.Err.find("チーム 3 はありません"), std::string::npos);
     EXPECT_EQ(Cli({"render", Path, "--view", "table", "--index", "0", "--out", png}).Code, 2);
     EXPECT_EQ(Cli({"render", Path, "--view", "standings", "--out", png}).Code, 2);
@@ -347,6 +347,7 @@ TEST_F(CliSeason, RenderScheduleHeadToHeadAndVersus) {
         {{"--view", "versus", "--index", "0", "--team", "G", "--opponent", "T", "--filter", "1"}, 0, ""},
         {{"--view", "schedule", "--index", "1"}, 2, "リーグ 1 はありません"},
         {{"--view", "headtohead", "--index", "1"}, 2, "地区 1 はありません"},
+        {{"--view", "standings", "--index", "1"}, 2, "地区 1 はありません"},
         {{"--view", "headtohead", "--index", "0", "--page", "1"}, 2, "ページ 1 はありません"},
         {{"--view", "versus", "--index", "0", "--team", "X", "--opponent", "T"}, 2, "チーム X は地区 0"},
         {{"--view", "versus", "--index", "0", "--team", "G", "--opponent", "X"}, 2, "相手チーム X はありません"},
@@ -367,6 +368,27 @@ TEST_F(CliSeason, RenderScheduleHeadToHeadAndVersus) {
             EXPECT_EQ(Slurp(png).substr(1, 3), "PNG");
         }
     }
+}
+
+// A district whose rows alone are taller than any picture is refused before
+// it is laid out (a 100,000-team head-to-head table once took a minute to refuse).
+TEST(CliRender, ADistrictTooTallForAPictureIsRefusedAtOnce) {
+    const fs::path dir = fs::temp_directory_path() / ("tablora-tall-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    TPennant p;
+    TDistrict& d = p.GetLeague(p.AddLeague()).GetDistrict(p.GetLeague(0).AddDistrict());
+    for (int i = 0; i < 30000; ++i)
+        d.GetTeam(d.AddTeam()).SetSymbol(std::to_string(i % 1000));
+    TFight f;
+    const std::string season = (dir / "tall.qvk").string(), png = (dir / "tall.png").string();
+    ASSERT_TRUE(SaveSeason(season, &p, &f));
+    for (const char* view : {"standings", "headtohead"}) {
+        const TRun r = Cli({"render", season, "--view", view, "--index", "0", "--out", png});
+        EXPECT_EQ(r.Code, 1) << view;
+        EXPECT_NE(r.Err.find("画像が大きすぎます (地区のチーム 30000"), std::string::npos) << r.Err;
+        EXPECT_FALSE(fs::exists(png));
+    }
+    fs::remove_all(dir);
 }
 #endif
 
@@ -389,7 +411,7 @@ TEST_F(CliSeason, TheProgramLoadsNoQtAndHandsRenderOn) {
     EXPECT_EQ(code, 0) << said;
     EXPECT_EQ(Slurp(png).substr(1, 3), "PNG");
     const auto [missing, why] = run(bin + "tablora-cli render " + Path + " --view standings --index 7 --out " + png);
-    EXPECT_EQ(missing, 1);
+    EXPECT_EQ(missing, 2);
     EXPECT_NE(why.find("地区 7 はありません"), std::string::npos) << why;
 #else
     EXPECT_EQ(code, 1);
