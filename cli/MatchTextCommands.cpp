@@ -7,6 +7,7 @@
 #include "core/season/BaseballFight.h"
 #include "core/season/BaseballPennant.h"
 
+#include <cerrno>
 #include <memory>
 #include <ostream>
 
@@ -61,7 +62,7 @@ int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     if (!Load(a.Files[0], pennant, fight, err))
         return 1;
     if (!ExportMatchText(a.Out, *pennant, *fight)) {
-        err << "tablora-cli: " << a.Out << ": 書き出せませんでした\n";
+        err << "tablora-cli: " << a.Out << ": 書き出せませんでした (" << FileErrorText(errno) << ")\n";
         return 1;
     }
     out << a.Out << ": 対戦データを書き出しました (試合 " << fight->MatchCount() << ")\n";
@@ -78,8 +79,9 @@ int ImportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     if (!Load(a.Files[0], pennant, fight, err))
         return 1;
     std::string bytes;
-    if (!ReadWholeFile(textPath, bytes)) {
-        err << "tablora-cli: " << textPath << ": 読み込めませんでした\n";
+    TFileProblem problem = TFileProblem::None;
+    if (!ReadWholeFile(textPath, bytes, size_t(1) << 30, &problem)) {
+        err << "tablora-cli: " << textPath << ": 読み込めませんでした (" << ReadProblemText(problem, errno) << ")\n";
         return 1;
     }
     TMatchText text = ReadMatchText(bytes);
@@ -104,7 +106,7 @@ int ImportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     }
     ApplyImport(*pennant, *fight, std::move(text));
     if (!SaveSeason(a.Out, pennant.get(), fight.get())) {
-        err << "tablora-cli: " << a.Out << ": 保存できませんでした\n";
+        err << "tablora-cli: " << a.Out << ": 保存できませんでした (" << FileErrorText(errno) << ")\n";
         return 1;
     }
     out << a.Out << ": 対戦データを取り込みました (試合 " << fight->MatchCount() << ")\n";

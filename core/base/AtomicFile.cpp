@@ -275,6 +275,32 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+std::string ReadProblemText(TFileProblem problem, int error) {
+    switch (problem) {
+    case TFileProblem::None:
+        return "";
+    case TFileProblem::Missing:
+        return "ファイルがありません";
+    case TFileProblem::NotRegular:
+        return "通常のファイルではありません (フォルダや特殊なファイルです)";
+    case TFileProblem::TooLarge:
+        return "ファイルが大きすぎます";
+    case TFileProblem::Unreadable:
+        break;
+    }
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return "アクセスが拒否されました";
+    case EIO:
+        return "入出力エラーです";
+    case 0:
+        return "ファイルを読めません";
+    default:
+        return std::string("ファイルを読めません (") + std::strerror(error) + ")";
+    }
+}
+
 std::string FileErrorText(int error) {
     switch (error) {
     case ENOSPC:

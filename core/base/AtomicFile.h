@@ -82,3 +82,6 @@ int HardLinkCount(const std::string& path);
 
 // A short reason for an errno value from the functions above, in Japanese (UTF-8).
 std::string FileErrorText(int error);
+// Why a file could not be read, in Japanese (UTF-8): `error` is errno as the
+// read left it, for a file that exists but could not be read.
+std::string ReadProblemText(TFileProblem problem, int error);
