@@ -36,9 +36,7 @@ TFmTmJuni::TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent) :
 
     const int captions = View.Settings->TTab;
     View.Pennant->ForEachTeam([&](TLeague&, TDistrict&, TTeam& team) {
-        TabTmJuni->addTab(Q(captions == 0   ? team.Name.view()
-                            : captions == 2 ? team.Symbol.view()
-                                            : team.ShortName.view()));
+        TabTmJuni->addTab(Q(captions == 0 ? team.Name : captions == 2 ? team.Symbol : team.ShortName));
     });
     TabTmJuni->setCurrentIndex(std::clamp(teamIndex, 0, std::max(TabTmJuni->count() - 1, 0)));
     connect(TabTmJuni, &TTabStrip::currentChanged, this, &TFmTmJuni::TabTmJuniChange);
