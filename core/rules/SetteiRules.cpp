@@ -114,7 +114,7 @@ namespace {
 // Keys, sort, and the current item's new position (its key).
 template <typename Items, typename Sort>
 int ApplyOrder(Items items, const std::vector<int>& order, int current, Sort sort) {
-    const int count = static_cast<int>(std::ranges::size(items));
+    const int count = static_cast<int>(items.size());
     const std::vector<int> keys = OrderKeysFor(order, count);
     auto key = keys.begin();
     for (auto& item : items)

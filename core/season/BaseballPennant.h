@@ -7,9 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <ranges>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -35,12 +33,37 @@ template <typename T> bool Delete(TOwned<T>& items, int index) {
 
 // Ascending by OrderKey; items with equal keys end in no particular order.
 template <typename T> void SortByOrderKey(TOwned<T>& items) {
-    std::ranges::stable_sort(items, std::less{}, [](const std::unique_ptr<T>& item) { return item->OrderKey; });
+    std::stable_sort(items.begin(), items.end(), [](const std::unique_ptr<T>& a, const std::unique_ptr<T>& b) {
+        return a->OrderKey < b->OrderKey;
+    });
 }
 
-// The children as references, in order (for range-for).
-template <typename T> auto Items(const TOwned<T>& items) {
-    return std::views::transform(items, [](const std::unique_ptr<T>& item) -> T& { return *item; });
+// The children as references, in order: what range-for and size() need.
+// (std::views::transform would do, but clang 14, which builds the fuzzers,
+// cannot compile GCC 12's <ranges>; Boost.Range would bring Boost into
+// tablora-cli, which must not link it.)
+template <typename T> class TItems {
+public:
+    explicit TItems(const TOwned<T>& items) : List(&items) {}
+    struct iterator {
+        typename TOwned<T>::const_iterator At;
+        T& operator*() const { return **At; }
+        iterator& operator++() {
+            ++At;
+            return *this;
+        }
+        bool operator==(const iterator&) const = default;
+    };
+    iterator begin() const { return {List->begin()}; }
+    iterator end() const { return {List->end()}; }
+    size_t size() const { return List->size(); }
+
+private:
+    const TOwned<T>* List;
+};
+
+template <typename T> TItems<T> Items(const TOwned<T>& items) {
+    return TItems<T>(items);
 }
 
 } // namespace season_list
@@ -70,7 +93,7 @@ public:
     void SortTeams() { season_list::SortByOrderKey(Teams); }
     // Room for exactly `count` teams in all (a reader that knows the count).
     void ReserveTeams(int count) { Teams.reserve(static_cast<size_t>(std::max(count, 0))); }
-    auto TeamList() const { return season_list::Items(Teams); }
+    season_list::TItems<TTeam> TeamList() const { return season_list::Items(Teams); }
 
 private:
     season_list::TOwned<TTeam> Teams;
@@ -89,7 +112,7 @@ public:
     bool DeleteDistrict(int index) { return season_list::Delete(Districts, index); }
     void SortDistricts() { season_list::SortByOrderKey(Districts); }
     void ReserveDistricts(int count) { Districts.reserve(static_cast<size_t>(std::max(count, 0))); }
-    auto DistrictList() const { return season_list::Items(Districts); }
+    season_list::TItems<TDistrict> DistrictList() const { return season_list::Items(Districts); }
 
 private:
     season_list::TOwned<TDistrict> Districts;
@@ -109,7 +132,7 @@ public:
     bool DeleteLeague(int index) { return season_list::Delete(Leagues, index); }
     void SortLeagues() { season_list::SortByOrderKey(Leagues); }
     void ReserveLeagues(int count) { Leagues.reserve(static_cast<size_t>(std::max(count, 0))); }
-    auto LeagueList() const { return season_list::Items(Leagues); }
+    season_list::TItems<TLeague> LeagueList() const { return season_list::Items(Leagues); }
 
     // First team in season order whose symbol equals `symbol` byte for byte.
     TTeam* TeamBySymbol(std::string_view symbol) const;
