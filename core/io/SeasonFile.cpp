@@ -91,13 +91,14 @@ public:
             return false;
         if (size < 0 || static_cast<uint64_t>(size) > Remaining())
             return Fail(size < 0 ? TLoadError::BadCount : TLoadError::Truncated);
-        // A new string has room for exactly its size; growing an existing one
-        // (resize, assign) may take up to twice that.
-        std::string read(static_cast<size_t>(size), '\0');
-        if (!Bytes(read.data(), read.size()))
-            return false;
-        text = std::move(read);
-        return true;
+        const auto length = static_cast<size_t>(size);
+        // A new string has room for exactly its size; growing one that is too
+        // small (resize, reserve) may give it up to twice that.
+        if (length > text.capacity())
+            text = std::string(length, '\0');
+        else
+            text.resize(length);
+        return Bytes(text.data(), length);
     }
     // A count of records that each take at least `minBytes`; negative counts and
     // counts the rest of the file cannot hold are refused before anything is built.
