@@ -4,13 +4,13 @@
 // half a million of the smallest records of each kind.
 
 #include "cli/CliCommands.h"
-#include "core/base/SmallBlocks.h"
 #include "core/io/AppSettings.h"
 #include "core/io/SeasonFile.h"
 #include "core/season/BaseballFight.h"
 #include "core/season/BaseballPennant.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <malloc.h>
@@ -125,43 +125,64 @@ void BM_RefuseAGibibyteNonSeason(benchmark::State& state) {
 
 // Seasons made of the smallest records a file can hold, 500,000 of them.
 // Every text is empty unless named.
-void MakeStructureFile(const std::string& path, int shape) {
+enum TShape {
+    EmptyLeagues,
+    EmptyDistricts,
+    LeaguesOfTwoDistricts,
+    DistrictsOfOneTeam,
+    EmptyTeams,
+    InlineTexts,
+    RealNames,
+    Matches
+};
+
+void MakeRecordsFile(const std::string& path, int shape) {
     constexpr int kRecords = 500000;
     TPennant p;
     TFight f;
     auto league = [&p]() -> TLeague& { return p.GetLeague(p.AddLeague()); };
     auto district = [](TLeague& l) -> TDistrict& { return l.GetDistrict(l.AddDistrict()); };
+    auto teams = [](TDistrict& d, int count) {
+        for (int i = 0; i < count; ++i)
+            d.AddTeam();
+    };
     switch (shape) {
-    case 0: // empty leagues
-        p.LeagueList().Resize(kRecords);
+    case EmptyLeagues:
+        for (int i = 0; i < kRecords; ++i)
+            league();
         break;
-    case 1: // empty districts
-        league().DistrictList().Resize(kRecords);
+    case EmptyDistricts: {
+        TLeague& l = league();
+        for (int i = 0; i < kRecords; ++i)
+            district(l);
         break;
-    case 2: // leagues of two empty districts
-        for (int i = 0; i < kRecords / 3; ++i)
-            league().DistrictList().Resize(2);
+    }
+    case LeaguesOfTwoDistricts:
+        for (int i = 0; i < kRecords / 3; ++i) {
+            TLeague& l = league();
+            district(l);
+            district(l);
+        }
         break;
-    case 3: // districts of one team
-        district(league()).TeamList().Resize(1);
-        for (int i = 1; i < kRecords / 2; ++i)
-            district(p.GetLeague(0)).TeamList().Resize(1);
+    case DistrictsOfOneTeam: {
+        TLeague& l = league();
+        for (int i = 0; i < kRecords / 2; ++i)
+            teams(district(l), 1);
         break;
-    case 4: // empty teams
-        district(league()).TeamList().Resize(kRecords);
+    }
+    case EmptyTeams:
+        teams(district(league()), kRecords);
         break;
-    case 5: // teams with a symbol and three texts of 8 bytes (the shortest not kept inline)
-    case 6: // teams as a real league names them
+    case InlineTexts: // a symbol and three texts of 15 bytes, the longest a string holds in itself
+    case RealNames: {
         TDistrict& d = district(league());
-        d.TeamList().Resize(kRecords);
+        teams(d, kRecords);
         for (int i = 0; i < kRecords; ++i) {
             TTeam& team = d.GetTeam(i);
             const std::string n = std::to_string(10000000 + i);
             team.SetSymbol(SymbolOf(i));
-            if (shape == 5) {
-                team.Name = n;
-                team.ShortName = n;
-                team.Picture = n;
+            if (shape == InlineTexts) {
+                team.Name = team.ShortName = team.Picture = "Team " + n + "ab";
             } else {
                 team.Name = "\x8d\xe3\x90\x5f\x83\x5e\x83\x43\x83\x4b\x81\x5b\x83\x58" + n; // 阪神タイガース
                 team.ShortName = "\x8d\xe3\x90\x5f";                                        // 阪神
@@ -169,23 +190,44 @@ void MakeStructureFile(const std::string& path, int shape) {
         }
         break;
     }
+    case Matches: // one district of two teams, and the games between them
+        teams(district(league()), 2);
+        p.GetLeague(0).GetDistrict(0).GetTeam(0).SetSymbol("A");
+        p.GetLeague(0).GetDistrict(0).GetTeam(1).SetSymbol("B");
+        f.Reserve(kRecords);
+        for (int i = 0; i < kRecords; ++i) {
+            TMatchRec& m = f.GetMatch(f.NewMatch());
+            m.HomeSymbol.Set(i % 2 ? "A" : "B");
+            m.VisitorSymbol.Set(i % 2 ? "B" : "A");
+            m.GameDate = 46000 + i / 3;
+            m.GameNo = static_cast<int8_t>(1 + i % 3);
+        }
+        break;
+    }
     SaveSeason(path, &p, &f);
 }
 
-// Heap memory in use, the pool's free slots not counted.
+// Heap memory in use.
 size_t HeapInUse() {
     const struct mallinfo2 heap = ::mallinfo2();
-    const TPoolUse pool = PoolUse();
-    return heap.uordblks + heap.hblkhd - pool.ChunkBytes + pool.SlotBytes;
+    return heap.uordblks + heap.hblkhd;
 }
 
-// Loading a structure-heavy file: the memory the season holds against the
-// file's size ("x_file"). Reading keeps no more than a 64 KiB block besides,
-// so this is also its peak.
-void BM_LoadStructureMemory(benchmark::State& state) {
+// The memory a loaded season may hold: 256 bytes for each league, district
+// and team of a file of such records; one and a half times the file for a
+// file of matches.
+constexpr double kBytesPerStructureRecord = 256;
+constexpr double kTimesMatchFile = 1.5;
+
+// Loads the file once per iteration and reports the memory the season holds
+// against the file's size ("x_file") and per league, district and team
+// ("B_record"). Reading keeps no more than a 64 KiB block besides, so this is
+// also its peak. A broken bound shows in the row's label and on the error output.
+void MeasureLoad(benchmark::State& state, int shape, bool matchesBound) {
     const TTempFile file("shape.qvk");
-    MakeStructureFile(file.Path, static_cast<int>(state.range(0)));
+    MakeRecordsFile(file.Path, shape);
     size_t held = 0;
+    double records = 0;
     for (auto _ : state) {
         std::unique_ptr<TPennant> p;
         std::unique_ptr<TFight> f;
@@ -195,15 +237,41 @@ void BM_LoadStructureMemory(benchmark::State& state) {
             return;
         }
         held = HeapInUse() - before;
+        records = p->LeagueCount() + p->TotalDistrictCount() + p->TotalTeamCount();
     }
     const auto bytes = static_cast<double>(fs::file_size(file.Path));
+    const double perRecord = static_cast<double>(held) / records;
+    const double timesFile = static_cast<double>(held) / bytes;
     state.counters["file_MB"] = bytes / 1e6;
-    state.counters["x_file"] = static_cast<double>(held) / bytes;
+    state.counters["x_file"] = timesFile;
+    if (!matchesBound)
+        state.counters["B_record"] = perRecord;
+    char verdict[160] = "within bound";
+    if (matchesBound && timesFile > kTimesMatchFile)
+        std::snprintf(verdict, sizeof verdict, "BOUND BROKEN: %.2f times the file, more than %.1f", timesFile,
+                      kTimesMatchFile);
+    else if (!matchesBound && perRecord > kBytesPerStructureRecord)
+        std::snprintf(verdict, sizeof verdict, "BOUND BROKEN: %.0f bytes a record, more than %.0f", perRecord,
+                      kBytesPerStructureRecord);
+    state.SetLabel(verdict);
+    if (verdict[0] == 'B')
+        std::fprintf(stderr, "Memory of the file of shape %d: %s\n", shape, verdict);
+}
+
+// Files of leagues, districts and teams, one shape each.
+void BM_LoadStructureMemory(benchmark::State& state) {
+    MeasureLoad(state, static_cast<int>(state.range(0)), false);
+}
+
+// A file of matches.
+void BM_LoadMatchesMemory(benchmark::State& state) {
+    MeasureLoad(state, Matches, true);
 }
 
 } // namespace
 
-BENCHMARK(BM_LoadStructureMemory)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadStructureMemory)->DenseRange(EmptyLeagues, RealNames)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadMatchesMemory)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StandingsOfAHugeDistrict)->Args({50000, 0})->Args({50000, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SettingsWithManySections)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenAndCloseManyDistricts)->Arg(50000)->Unit(benchmark::kMillisecond);

@@ -127,7 +127,7 @@ void StandingsText(std::ostream& out, const TPennant& p, const TDistrictStanding
         const TTeam* team = teams.Team(r.Symbol);
         const int magic = calc.Magic(i, s.ByWins);
         std::string line = Cell(std::to_string(r.RankNo), 4, true) + "  " +
-                           Cell(team ? team->ShortName.str() : r.Symbol, 14, false) +
+                           Cell(team ? team->ShortName : r.Symbol, 14, false) +
                            Cell(std::to_string(noDraws ? r.Games() - r.Draws() : r.Games()), 6, true) +
                            Cell(std::to_string(r.Wins()), 5, true) + Cell(std::to_string(r.Losses()), 5, true);
         if (!noDraws)

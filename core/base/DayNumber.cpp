@@ -1,5 +1,6 @@
 #include "core/base/DayNumber.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -7,27 +8,35 @@
 namespace days {
 namespace {
 
-// Days from 1970/01/01 for a proleptic Gregorian date (H. Hinnant's algorithm).
-int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d) {
-    y -= m <= 2;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<int64_t>(doe) - 719468;
+namespace chrono = std::chrono;
+
+// The calendar types hold the years -32767 to 32767. The Gregorian calendar
+// repeats every 400 years, 146097 days, so dates beyond that are moved into
+// range by whole cycles and moved back afterwards.
+constexpr int64_t kCycleYears = 400;
+constexpr int64_t kCycleDays = 146097;
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+    return a / b - (a % b < 0 ? 1 : 0);
 }
 
-TYmd CivilFromDays(int64_t z) {
-    z += 719468;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const int64_t y = static_cast<int64_t>(yoe) + era * 400;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    const unsigned d = doy - (153 * mp + 2) / 5 + 1;
-    const unsigned m = mp < 10 ? mp + 3 : mp - 9;
-    return {static_cast<int>(y + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
+// Days from 1970/01/01 (the calendar types' epoch) for a proleptic Gregorian
+// date. Months beyond 1 … 12 and days beyond the month carry over into the
+// next (or previous) ones.
+int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
+    const int64_t months = year * 12 + (month - 1);
+    const int64_t y = FloorDiv(months, 12);
+    const int64_t cycles = FloorDiv(y, kCycleYears);
+    const chrono::year_month_day first{chrono::year(static_cast<int>(y - cycles * kCycleYears)),
+                                       chrono::month(static_cast<unsigned>(months - y * 12 + 1)), chrono::day(1)};
+    return chrono::sys_days(first).time_since_epoch().count() + (day - 1) + cycles * kCycleDays;
+}
+
+TYmd CivilFromDays(int64_t count) {
+    const int64_t cycles = FloorDiv(count, kCycleDays);
+    const chrono::year_month_day date{chrono::sys_days(chrono::days(count - cycles * kCycleDays))};
+    return {static_cast<int>(static_cast<int>(date.year()) + cycles * kCycleYears),
+            static_cast<int>(static_cast<unsigned>(date.month())), static_cast<int>(static_cast<unsigned>(date.day()))};
 }
 
 // Day 0 of our numbering, 1899/12/30, counted from 1970/01/01.
@@ -62,8 +71,7 @@ int64_t WholeDay(double day) {
 }
 
 double Encode(int year, int month, int day) {
-    return static_cast<double>(DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
-                               kEpochOffset);
+    return static_cast<double>(DaysFromCivil(year, month, day) - kEpochOffset);
 }
 
 TYmd Decode(double day) {
@@ -71,18 +79,17 @@ TYmd Decode(double day) {
 }
 
 bool IsValidDate(int year, int month, int day) {
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1)
+    // The calendar types keep a month and a day in one byte each: range first.
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31)
         return false;
-    bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    int last = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
-    return day <= last;
+    return chrono::year_month_day(chrono::year(year), chrono::month(static_cast<unsigned>(month)),
+                                  chrono::day(static_cast<unsigned>(day)))
+        .ok();
 }
 
 int DayOfWeek(double day) {
-    // Day 0 was a Saturday.
-    int64_t w = (WholeDay(day) + 6) % 7;
-    return static_cast<int>(w < 0 ? w + 7 : w);
+    const chrono::weekday weekday{chrono::sys_days(chrono::days(WholeDay(day) + kEpochOffset))};
+    return static_cast<int>(weekday.c_encoding());
 }
 
 std::string WeekdayName(double day) {

@@ -91,15 +91,14 @@ public:
             return false;
         if (size < 0 || static_cast<uint64_t>(size) > Remaining())
             return Fail(size < 0 ? TLoadError::BadCount : TLoadError::Truncated);
-        text.resize(static_cast<size_t>(size));
-        return Bytes(text.data(), text.size());
-    }
-    // Through one scratch string, so a compact text gets one block of its exact size.
-    template <typename Compact> bool Text(Compact& text) {
-        if (!Text(Scratch))
-            return false;
-        text = Scratch;
-        return true;
+        const auto length = static_cast<size_t>(size);
+        // A new string has room for exactly its size; growing one that is too
+        // small (resize, reserve) may give it up to twice that.
+        if (length > text.capacity())
+            text = std::string(length, '\0');
+        else
+            text.resize(length);
+        return Bytes(text.data(), length);
     }
     // A count of records that each take at least `minBytes`; negative counts and
     // counts the rest of the file cannot hold are refused before anything is built.
@@ -133,7 +132,6 @@ private:
     static constexpr size_t kBlockBytes = 64 * 1024;
     TReadFile* File = nullptr;
     std::string Block;
-    std::string Scratch;
     std::string_view Buffer; // the bytes at hand, from BufferPos on
     size_t BufferPos = 0;
     uint64_t Total = 0; // the input's size
@@ -148,14 +146,15 @@ bool ReadTeam(TReader& in, TTeam& team, std::string& symbol) {
     return true;
 }
 
+// Each list takes room for its validated count once, then fills it.
 bool ReadDistrict(TReader& in, TDistrict& district) {
     int32_t teamCount;
     if (!in.Count(teamCount, kMinTeamBytes) || !in.Text(district.Name))
         return false;
-    district.TeamList().Resize(teamCount);
+    district.ReserveTeams(teamCount);
     std::string symbol;
-    for (TTeam& team : district.TeamList()) {
-        if (!in.MoreData() || !ReadTeam(in, team, symbol))
+    for (int32_t t = 0; t < teamCount; ++t) {
+        if (!in.MoreData() || !ReadTeam(in, district.GetTeam(district.AddTeam()), symbol))
             return false;
     }
     return true;
@@ -166,9 +165,9 @@ bool ReadLeague(TReader& in, TLeague& league) {
     if (!in.Count(districtCount, kMinDistrictBytes) || !in.Text(league.Name) || !in.Byte(league.DrawRule) ||
         !in.Byte(league.RankRule))
         return false;
-    league.DistrictList().Resize(districtCount);
-    for (TDistrict& district : league.DistrictList()) {
-        if (!in.MoreData() || !ReadDistrict(in, district))
+    league.ReserveDistricts(districtCount);
+    for (int32_t d = 0; d < districtCount; ++d) {
+        if (!in.MoreData() || !ReadDistrict(in, league.GetDistrict(league.AddDistrict())))
             return false;
     }
     return true;
@@ -186,9 +185,9 @@ bool ReadSeason(TReader& in, TPennant& pennant, TFight& fight) {
     if (!in.Count(leagueCount, kMinLeagueBytes) || !in.Text(pennant.Contents) || !in.Byte(pennant.Interleague) ||
         !in.Text(pennant.Checker) || !in.Text(pennant.Reserved))
         return false;
-    pennant.LeagueList().Resize(leagueCount);
-    for (TLeague& league : pennant.LeagueList()) {
-        if (!in.MoreData() || !ReadLeague(in, league))
+    pennant.ReserveLeagues(leagueCount);
+    for (int32_t l = 0; l < leagueCount; ++l) {
+        if (!in.MoreData() || !ReadLeague(in, pennant.GetLeague(pennant.AddLeague())))
             return false;
     }
     if (!in.MoreData())

@@ -112,12 +112,14 @@ std::vector<int> OrderKeysFor(const std::vector<int>& order, int count) {
 namespace {
 
 // Keys, sort, and the current item's new position (its key).
-template <typename Item, typename Sort>
-int ApplyOrder(TOwnedList<Item>& list, const std::vector<int>& order, int current, Sort sort) {
-    const std::vector<int> keys = OrderKeysFor(order, list.Count());
-    for (int i = 0; i < list.Count(); ++i)
-        list.Get(i).OrderKey = keys[static_cast<size_t>(i)];
-    const int position = current >= 0 && current < list.Count() ? keys[static_cast<size_t>(current)] : 0;
+template <typename Items, typename Sort>
+int ApplyOrder(Items items, const std::vector<int>& order, int current, Sort sort) {
+    const int count = static_cast<int>(items.size());
+    const std::vector<int> keys = OrderKeysFor(order, count);
+    auto key = keys.begin();
+    for (auto& item : items)
+        item.OrderKey = *key++;
+    const int position = current >= 0 && current < count ? keys[static_cast<size_t>(current)] : 0;
     sort();
     return position;
 }

@@ -42,7 +42,7 @@ TTeam* TPennant::TeamBySymbol(std::string_view symbol) const {
 
 std::string TPennant::ShortNameBySymbol(std::string_view symbol) const {
     TTeam* team = TeamBySymbol(symbol);
-    return team ? team->ShortName.str() : std::string();
+    return team ? team->ShortName : std::string();
 }
 
 uint8_t TPennant::DrawRuleBySymbol(std::string_view symbol) const {
@@ -56,7 +56,7 @@ TLeague* TPennant::LeagueBySymbol(std::string_view symbol) const {
 
 int TPennant::TotalDistrictCount() const {
     int count = 0;
-    for (const TLeague& league : Leagues)
+    for (const TLeague& league : LeagueList())
         count += league.DistrictCount();
     return count;
 }
@@ -70,7 +70,7 @@ int TPennant::TotalTeamCount() const {
 TDistrict* TPennant::DistrictAt(int seasonIndex, TLeague** league) const {
     if (seasonIndex < 0)
         return nullptr;
-    for (TLeague& l : Leagues) {
+    for (TLeague& l : LeagueList()) {
         if (seasonIndex < l.DistrictCount()) {
             if (league)
                 *league = &l;
@@ -84,7 +84,7 @@ TDistrict* TPennant::DistrictAt(int seasonIndex, TLeague** league) const {
 TTeam* TPennant::TeamAt(int seasonIndex, TLeague** league, TDistrict** district) const {
     if (seasonIndex < 0)
         return nullptr;
-    for (TLeague& l : Leagues)
+    for (TLeague& l : LeagueList())
         for (int d = 0; d < l.DistrictCount(); ++d) {
             TDistrict& dist = l.GetDistrict(d);
             if (seasonIndex < dist.TeamCount()) {

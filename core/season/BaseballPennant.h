@@ -1,24 +1,80 @@
 // The structure of a season: leagues, their districts, their teams.
-// Every text is a Shift-JIS byte string; lengths count bytes. Leagues,
-// districts and teams are stored compactly (see CompactText.h, OwnedList.h):
-// adding or deleting one may move its siblings.
+// Every text is a Shift-JIS byte string; lengths count bytes. Each level owns
+// its children one by one: adding, deleting or sorting children never moves
+// any of them, so a reference to a league, district or team stays good until
+// that item itself is deleted.
 #pragma once
 
-#include "core/base/CompactText.h"
-#include "core/base/OwnedList.h"
-
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
+
+// The children of one level, and the list operations the three levels share.
+namespace season_list {
+
+template <typename T> using TOwned = std::vector<std::unique_ptr<T>>;
+
+template <typename T> int Add(TOwned<T>& items) {
+    items.push_back(std::make_unique<T>());
+    return static_cast<int>(items.size()) - 1;
+}
+
+// False, and nothing changes, for an index out of range.
+template <typename T> bool Delete(TOwned<T>& items, int index) {
+    if (index < 0 || static_cast<size_t>(index) >= items.size())
+        return false;
+    items.erase(items.begin() + index);
+    return true;
+}
+
+// Ascending by OrderKey; items with equal keys end in no particular order.
+template <typename T> void SortByOrderKey(TOwned<T>& items) {
+    std::stable_sort(items.begin(), items.end(), [](const std::unique_ptr<T>& a, const std::unique_ptr<T>& b) {
+        return a->OrderKey < b->OrderKey;
+    });
+}
+
+// The children as references, in order: what range-for and size() need.
+// (std::views::transform would do, but clang 14, which builds the fuzzers,
+// cannot compile GCC 12's <ranges>; Boost.Range would bring Boost into
+// tablora-cli, which must not link it.)
+template <typename T> class TItems {
+public:
+    explicit TItems(const TOwned<T>& items) : List(&items) {}
+    struct iterator {
+        typename TOwned<T>::const_iterator At;
+        T& operator*() const { return **At; }
+        iterator& operator++() {
+            ++At;
+            return *this;
+        }
+        bool operator==(const iterator&) const = default;
+    };
+    iterator begin() const { return {List->begin()}; }
+    iterator end() const { return {List->end()}; }
+    size_t size() const { return List->size(); }
+
+private:
+    const TOwned<T>* List;
+};
+
+template <typename T> TItems<T> Items(const TOwned<T>& items) {
+    return TItems<T>(items);
+}
+
+} // namespace season_list
 
 class TTeam {
 public:
-    TText Name;
-    TText ShortName;
-    TSymbol Symbol;    // always set through SetSymbol
-    int32_t Color = 0; // 0x00BBGGRR
-    TText Picture;
+    std::string Name;
+    std::string ShortName;
+    std::string Symbol; // always set through SetSymbol
+    int32_t Color = 0;  // 0x00BBGGRR
+    std::string Picture;
     int32_t OrderKey = 0;
 
     // Trims spaces and control characters at both ends and keeps at most 3 bytes.
@@ -27,38 +83,39 @@ public:
 
 class TDistrict {
 public:
-    TText Name;
+    std::string Name;
     int32_t OrderKey = 0;
 
-    int TeamCount() const { return Teams.Count(); }
-    TTeam& GetTeam(int index) const { return Teams.Get(index); }
-    int AddTeam() { return Teams.Add(); }
-    bool DeleteTeam(int index) { return Teams.Delete(index); }
-    void SortTeams() { Teams.SortByOrderKey(); }
-    TOwnedList<TTeam>& TeamList() { return Teams; }
-    const TOwnedList<TTeam>& TeamList() const { return Teams; }
+    int TeamCount() const { return static_cast<int>(Teams.size()); }
+    TTeam& GetTeam(int index) const { return *Teams[static_cast<size_t>(index)]; }
+    int AddTeam() { return season_list::Add(Teams); }
+    bool DeleteTeam(int index) { return season_list::Delete(Teams, index); }
+    void SortTeams() { season_list::SortByOrderKey(Teams); }
+    // Room for exactly `count` teams in all (a reader that knows the count).
+    void ReserveTeams(int count) { Teams.reserve(static_cast<size_t>(std::max(count, 0))); }
+    season_list::TItems<TTeam> TeamList() const { return season_list::Items(Teams); }
 
 private:
-    TOwnedList<TTeam> Teams;
+    season_list::TOwned<TTeam> Teams;
 };
 
 class TLeague {
 public:
-    TText Name;
+    std::string Name;
     uint8_t DrawRule = 0; // 0 draws stand, 1 draws are replayed, 2 no draws
     uint8_t RankRule = 0; // 0 win rate first, 1 wins first
     int32_t OrderKey = 0;
 
-    int DistrictCount() const { return Districts.Count(); }
-    TDistrict& GetDistrict(int index) const { return Districts.Get(index); }
-    int AddDistrict() { return Districts.Add(); }
-    bool DeleteDistrict(int index) { return Districts.Delete(index); }
-    void SortDistricts() { Districts.SortByOrderKey(); }
-    TOwnedList<TDistrict>& DistrictList() { return Districts; }
-    const TOwnedList<TDistrict>& DistrictList() const { return Districts; }
+    int DistrictCount() const { return static_cast<int>(Districts.size()); }
+    TDistrict& GetDistrict(int index) const { return *Districts[static_cast<size_t>(index)]; }
+    int AddDistrict() { return season_list::Add(Districts); }
+    bool DeleteDistrict(int index) { return season_list::Delete(Districts, index); }
+    void SortDistricts() { season_list::SortByOrderKey(Districts); }
+    void ReserveDistricts(int count) { Districts.reserve(static_cast<size_t>(std::max(count, 0))); }
+    season_list::TItems<TDistrict> DistrictList() const { return season_list::Items(Districts); }
 
 private:
-    TOwnedList<TDistrict> Districts;
+    season_list::TOwned<TDistrict> Districts;
 };
 
 class TPennant {
@@ -69,13 +126,13 @@ public:
     std::string Checker;
     std::string Reserved;
 
-    int LeagueCount() const { return Leagues.Count(); }
-    TLeague& GetLeague(int index) const { return Leagues.Get(index); }
-    int AddLeague() { return Leagues.Add(); }
-    bool DeleteLeague(int index) { return Leagues.Delete(index); }
-    void SortLeagues() { Leagues.SortByOrderKey(); }
-    TOwnedList<TLeague>& LeagueList() { return Leagues; }
-    const TOwnedList<TLeague>& LeagueList() const { return Leagues; }
+    int LeagueCount() const { return static_cast<int>(Leagues.size()); }
+    TLeague& GetLeague(int index) const { return *Leagues[static_cast<size_t>(index)]; }
+    int AddLeague() { return season_list::Add(Leagues); }
+    bool DeleteLeague(int index) { return season_list::Delete(Leagues, index); }
+    void SortLeagues() { season_list::SortByOrderKey(Leagues); }
+    void ReserveLeagues(int count) { Leagues.reserve(static_cast<size_t>(std::max(count, 0))); }
+    season_list::TItems<TLeague> LeagueList() const { return season_list::Items(Leagues); }
 
     // First team in season order whose symbol equals `symbol` byte for byte.
     TTeam* TeamBySymbol(std::string_view symbol) const;
@@ -93,17 +150,15 @@ public:
 
     // Calls f(league, district, team) for every team in season order.
     template <typename F> void ForEachTeam(F&& f) const {
-        for (TLeague& league : Leagues)
+        for (TLeague& league : LeagueList())
             for (TDistrict& district : league.DistrictList())
                 for (TTeam& team : district.TeamList())
                     f(league, district, team);
     }
 
 private:
-    TOwnedList<TLeague> Leagues;
+    season_list::TOwned<TLeague> Leagues;
 };
-
-static_assert(sizeof(TTeam) == 36 && sizeof(TDistrict) == 20 && sizeof(TLeague) == 24);
 
 // The season's teams by symbol, the first in season order winning as in
 // TPennant::TeamBySymbol, for callers that look up every row of a district

@@ -17,7 +17,7 @@ TFmTmJuni::TFmTmJuni(const TViewContext& view, int teamIndex, QWidget* parent) :
     QStringList teams;
     const int captions = View.Settings->TTab;
     View.Pennant->ForEachTeam([&](TLeague&, TDistrict&, TTeam& team) {
-        teams << Q(captions == 0 ? team.Name.view() : captions == 2 ? team.Symbol.view() : team.ShortName.view());
+        teams << Q(captions == 0 ? team.Name : captions == 2 ? team.Symbol : team.ShortName);
     });
     TabTmJuni = AddTabs(teams, teamIndex);
     LayOut(nullptr, Splitter1, TabTmJuni);

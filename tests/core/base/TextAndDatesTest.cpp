@@ -59,6 +59,47 @@ TEST(DayNumber, LeapYearsOfTheGregorianCalendar) {
     EXPECT_EQ(days::Encode(1901, 1, 1) - days::Encode(1900, 1, 1), 365.0);
 }
 
+// Day by day through eight centuries: each date is the day after the last,
+// reads back to its number, and the weekdays turn in sevens.
+TEST(DayNumber, EveryDayFollowsTheOneBefore) {
+    const int first = static_cast<int>(days::Encode(1600, 1, 1));
+    const int last = static_cast<int>(days::Encode(2400, 12, 31));
+    EXPECT_EQ(first, -109571);
+    EXPECT_EQ(days::Encode(1, 1, 1), -693593.0);
+    days::TYmd before = days::Decode(first - 1);
+    ASSERT_TRUE(before.Year == 1599 && before.Month == 12 && before.Day == 31);
+    for (int n = first; n <= last; ++n) {
+        const days::TYmd d = days::Decode(n);
+        const bool nextDay = d.Year == before.Year && d.Month == before.Month && d.Day == before.Day + 1;
+        const bool nextMonth = d.Year == before.Year && d.Month == before.Month + 1 && d.Day == 1 &&
+                               !days::IsValidDate(before.Year, before.Month, before.Day + 1);
+        const bool nextYear =
+            d.Year == before.Year + 1 && d.Month == 1 && d.Day == 1 && before.Month == 12 && before.Day == 31;
+        ASSERT_TRUE(nextDay || nextMonth || nextYear) << n;
+        ASSERT_EQ(days::Encode(d.Year, d.Month, d.Day), n);
+        ASSERT_EQ(days::DayOfWeek(n), (days::DayOfWeek(n - 1) + 1) % 7) << n;
+        before = d;
+    }
+}
+
+// Dates out of their month carry over; years far beyond the usual calendar
+// follow the 400-year cycle and read back.
+TEST(DayNumber, CarriesOverAndReachesFarYears) {
+    EXPECT_EQ(days::Encode(2003, 2, 29), days::Encode(2003, 3, 1));
+    EXPECT_EQ(days::Encode(2003, 13, 1), days::Encode(2004, 1, 1));
+    EXPECT_EQ(days::Encode(2003, 0, 31), days::Encode(2002, 12, 31));
+    EXPECT_EQ(days::Encode(2003, 3, 0), days::Encode(2003, 2, 28));
+    EXPECT_EQ(days::Encode(2003, 1, -30), days::Encode(2002, 12, 1));
+    EXPECT_EQ(days::Encode(2003, 25, 1), days::Encode(2005, 1, 1));
+    for (int year : {-1000000, -40000, -32768, 32767, 32768, 40000, 1000000}) {
+        EXPECT_EQ(days::Encode(year + 400, 3, 1) - days::Encode(year, 3, 1), 146097.0) << year;
+        const days::TYmd d = days::Decode(days::Encode(year, 2, 28) + 1);
+        EXPECT_EQ(d.Year, year);
+        EXPECT_EQ(d.Month * 100 + d.Day, year % 400 == 0 || (year % 4 == 0 && year % 100 != 0) ? 229 : 301) << year;
+    }
+    EXPECT_EQ(days::FormatDate(days::Encode(40000, 12, 31)), "40000/12/31");
+}
+
 TEST(DayNumber, WholeDayTruncatesAndSurvivesGarbage) {
     EXPECT_EQ(days::WholeDay(37712.99), 37712);
     EXPECT_EQ(days::WholeDay(-1.5), -1);

@@ -13,6 +13,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -285,6 +286,43 @@ TEST_F(SeasonFileOnDisk, SavesAndLoads) {
     for ([[maybe_unused]] auto& e : fs::directory_iterator(Dir))
         ++files;
     EXPECT_EQ(files, 1);
+}
+
+// Texts of every length where a string changes how it holds them (in itself
+// up to 15 bytes, in a block of its own beyond), bytes of every value, zero
+// included, and one text longer than a block of the file reader.
+TEST_F(SeasonFileOnDisk, TextsOfEveryLengthAndByteReadBack) {
+    TPennant season;
+    TFight fight;
+    TDistrict& district = season.GetLeague(season.AddLeague()).GetDistrict(season.GetLeague(0).AddDistrict());
+    std::vector<std::string> texts;
+    for (size_t length : {0, 1, 15, 16, 17, 255, 256, 70000, 140000}) {
+        std::string text(length, '\0');
+        for (size_t i = 0; i < length; ++i)
+            text[i] = static_cast<char>((i * 37 + length) % 256);
+        TTeam& team = district.GetTeam(district.AddTeam());
+        team.Name = text;
+        team.ShortName = std::string(text.rbegin(), text.rend());
+        team.Picture = text.substr(length / 2);
+        texts.push_back(std::move(text));
+    }
+    season.Contents = texts.back();
+    const std::string path = Path("texts.qvk");
+    ASSERT_TRUE(SaveSeason(path, &season, &fight));
+
+    std::unique_ptr<TPennant> p;
+    std::unique_ptr<TFight> f;
+    ASSERT_TRUE(LoadSeason(path, p, f));
+    EXPECT_EQ(p->Contents, texts.back());
+    const TDistrict& read = p->GetLeague(0).GetDistrict(0);
+    ASSERT_EQ(read.TeamCount(), static_cast<int>(texts.size()));
+    for (int t = 0; t < read.TeamCount(); ++t) {
+        const std::string& text = texts[static_cast<size_t>(t)];
+        EXPECT_EQ(read.GetTeam(t).Name, text) << text.size();
+        EXPECT_EQ(read.GetTeam(t).ShortName, std::string(text.rbegin(), text.rend())) << text.size();
+        EXPECT_EQ(read.GetTeam(t).Picture, text.substr(text.size() / 2)) << text.size();
+    }
+    EXPECT_EQ(EncodeSeason(*p, *f), Read(path));
 }
 
 TEST_F(SeasonFileOnDisk, MissingOrDamagedFileLeavesNoSeason) {

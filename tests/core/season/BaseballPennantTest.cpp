@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace {
 
 TTeam& AddTeam(TDistrict& d, const char* symbol, const char* shortName = "") {
@@ -118,4 +122,59 @@ TEST(TPennant, SortsEachLevelByOrderKey) {
     EXPECT_EQ(l.GetDistrict(0).Name, "1");
     l.GetDistrict(0).SortTeams();
     EXPECT_EQ(l.GetDistrict(0).GetTeam(0).Symbol, "A");
+}
+
+// Adds, deletes at both ends and inside, and sorts, against a vector doing the
+// same: every child keeps its address until it is deleted itself.
+TEST(TPennant, ChildrenFollowAVectorAndKeepTheirAddresses) {
+    TDistrict district;
+    std::vector<const TTeam*> expected;
+    auto same = [&] {
+        ASSERT_EQ(district.TeamCount(), static_cast<int>(expected.size()));
+        int i = 0;
+        for (const TTeam& team : district.TeamList()) {
+            ASSERT_EQ(&team, expected[static_cast<size_t>(i)]) << i;
+            ASSERT_EQ(&district.GetTeam(i), &team) << i;
+            ++i;
+        }
+    };
+    for (int i = 0; i < 300; ++i) {
+        TTeam& team = district.GetTeam(district.AddTeam());
+        team.Name = "team name number " + std::to_string(i); // beyond a string's inline room
+        expected.push_back(&team);
+    }
+    same();
+    const TTeam& kept = district.GetTeam(150);
+    EXPECT_FALSE(district.DeleteTeam(300));
+    EXPECT_FALSE(district.DeleteTeam(-1));
+    for (int i = 0; district.TeamCount() > 200; ++i) {
+        int at = i % 3 == 0 ? 0 : i % 3 == 1 ? district.TeamCount() - 1 : district.TeamCount() / 3;
+        ASSERT_TRUE(district.DeleteTeam(at));
+        expected.erase(expected.begin() + at);
+    }
+    same();
+    EXPECT_EQ(kept.Name, "team name number 150");
+
+    // Descending keys given to ascending positions turn the list round.
+    for (int i = 0; i < district.TeamCount(); ++i)
+        district.GetTeam(i).OrderKey = -i;
+    district.SortTeams();
+    std::reverse(expected.begin(), expected.end());
+    same();
+    EXPECT_EQ(kept.Name, "team name number 150");
+
+    // Deleting a league frees what it holds; the other leagues stay where they are.
+    TPennant season;
+    for (int l = 0; l < 20; ++l) {
+        TLeague& league = season.GetLeague(season.AddLeague());
+        TDistrict& d = league.GetDistrict(league.AddDistrict());
+        for (int t = 0; t < l; ++t)
+            d.AddTeam();
+    }
+    const TLeague* last = &season.GetLeague(19);
+    EXPECT_EQ(season.TotalTeamCount(), 190);
+    while (season.LeagueCount() > 1)
+        season.DeleteLeague(0);
+    EXPECT_EQ(&season.GetLeague(0), last);
+    EXPECT_EQ(season.TotalTeamCount(), 19);
 }
