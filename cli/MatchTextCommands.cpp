@@ -78,14 +78,12 @@ int ImportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     std::unique_ptr<TFight> fight;
     if (!Load(a.Files[0], pennant, fight, err))
         return 1;
-    std::string bytes;
+    TMatchText text;
     TFileProblem problem = TFileProblem::None;
-    if (!ReadWholeFile(textPath, bytes, size_t(1) << 30, &problem)) {
+    if (!ReadMatchTextFile(textPath, pennant->Checker, text, &problem)) {
         err << "tablora-cli: " << textPath << ": 読み込めませんでした (" << ReadProblemText(problem, errno) << ")\n";
         return 1;
     }
-    TMatchText text = ReadMatchText(bytes);
-    bytes = std::string();
     switch (CheckImport(*pennant, *fight, text)) {
     case TImportCheck::OtherChecker:
         err << "tablora-cli: " << textPath << ": チェッカーが異なります。該当データは取り込めません (ファイル \""

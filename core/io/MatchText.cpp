@@ -268,3 +268,43 @@ std::string UnreadableLinesText(const TMatchText& text) {
     return "読み込めない行が" + std::to_string(text.UnreadLines) + "行あります (最初は" +
            std::to_string(text.FirstUnreadLine) + "行目)";
 }
+
+bool ReadMatchTextFile(const std::string& path, const std::string& seasonChecker, TMatchText& text,
+                       TFileProblem* problem) {
+    TReadFile file;
+    TFileProblem why = file.Open(path, size_t(1) << 30);
+    // The head first: a file that is not this season's (or no match data at
+    // all, a gibibyte of zeros) is refused without reading the rest.
+    std::string bytes(static_cast<size_t>(std::min<uint64_t>(file.Size(), 64 * 1024)), '\0');
+    if (why == TFileProblem::None && !file.Read(bytes.data(), bytes.size()))
+        why = TFileProblem::Unreadable;
+    if (problem)
+        *problem = why;
+    if (why != TFileProblem::None)
+        return false;
+    const bool whole = bytes.size() == file.Size();
+    TLineReader lines(bytes);
+    std::string_view title, checker;
+    const bool complete = lines.Next(title) && lines.Next(checker) &&
+                          (whole || static_cast<size_t>(checker.data() + checker.size() - bytes.data()) < bytes.size());
+    if (!complete || checker != seasonChecker) {
+        text = TMatchText();
+        text.Fight = std::make_unique<TFight>();
+        // No second line within the head: no checker to compare, the file is refused.
+        text.HasChecker = complete;
+        if (complete)
+            text.Checker.assign(checker);
+        return true;
+    }
+    if (!whole) {
+        const size_t head = bytes.size();
+        bytes.resize(static_cast<size_t>(file.Size()));
+        if (!file.Read(bytes.data() + head, bytes.size() - head)) {
+            if (problem)
+                *problem = TFileProblem::Unreadable;
+            return false;
+        }
+    }
+    text = ReadMatchText(bytes);
+    return true;
+}

@@ -58,6 +58,13 @@ struct TMatchText {
 // blank nor "X", or when its date cannot be read (the day is 0 until the next).
 TMatchText ReadMatchText(std::string_view bytes);
 
+// Reads the match data file at `path` for the season whose checker is
+// `seasonChecker`: the head first, and the rest only when its checker is the
+// season's (a file of another season, or none at all, has no records then and
+// CheckImport refuses it). False, with the problem, when it cannot be read.
+bool ReadMatchTextFile(const std::string& path, const std::string& seasonChecker, TMatchText& text,
+                       TFileProblem* problem = nullptr);
+
 enum class TImportCheck {
     Ok,
     OtherChecker, // refused: the file belongs to another season

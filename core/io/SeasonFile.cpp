@@ -48,6 +48,8 @@ public:
     explicit TReader(TReadFile& file) : File(&file), Total(file.Size()) {}
 
     uint64_t Remaining() const { return Total - Pos; }
+    // What no record counted so far has a claim on.
+    uint64_t Unpromised() const { return Remaining() - std::min(Promised, Remaining()); }
     bool AtEnd() const { return Pos >= Total; }
 
     bool Bytes(void* dst, size_t size) {
@@ -89,7 +91,7 @@ public:
         int32_t size;
         if (!Int(size))
             return false;
-        if (size < 0 || static_cast<uint64_t>(size) > Remaining())
+        if (size < 0 || static_cast<uint64_t>(size) > Unpromised())
             return Fail(size < 0 ? TLoadError::BadCount : TLoadError::Truncated);
         const auto length = static_cast<size_t>(size);
         // A new string has room for exactly its size; growing one that is too
@@ -102,13 +104,21 @@ public:
     }
     // A count of records that each take at least `minBytes`; negative counts and
     // counts the rest of the file cannot hold are refused before anything is built.
+    // The bytes they take are promised to them: the counts of the records read
+    // before them (a district's teams inside a league of many districts) can
+    // claim only what is left, so all the claims together never exceed the file
+    // and what it makes the reader reserve stays in proportion to its size.
     bool Count(int32_t& count, size_t minBytes) {
         if (!Int(count))
             return false;
-        if (count < 0 || static_cast<uint64_t>(count) * minBytes > Remaining())
+        const uint64_t claim = static_cast<uint64_t>(count < 0 ? 0 : count) * minBytes;
+        if (count < 0 || claim > Unpromised())
             return Fail(TLoadError::BadCount);
+        Promised += claim;
         return true;
     }
+    // A record counted before begins: its bytes are its own now.
+    void StartRecord(size_t minBytes) { Promised -= std::min<uint64_t>(Promised, minBytes); }
     // The end-of-file checks between records.
     bool MoreData() { return AtEnd() ? Fail(TLoadError::Truncated) : true; }
     bool Fail(TLoadError why) {
@@ -136,6 +146,7 @@ private:
     size_t BufferPos = 0;
     uint64_t Total = 0; // the input's size
     uint64_t Pos = 0;   // bytes consumed
+    uint64_t Promised = 0; // the least bytes of the records counted but not begun
 };
 
 bool ReadTeam(TReader& in, TTeam& team, std::string& symbol) {
@@ -154,6 +165,7 @@ bool ReadDistrict(TReader& in, TDistrict& district) {
     district.ReserveTeams(teamCount);
     std::string symbol;
     for (int32_t t = 0; t < teamCount; ++t) {
+        in.StartRecord(kMinTeamBytes);
         if (!in.MoreData() || !ReadTeam(in, district.GetTeam(district.AddTeam()), symbol))
             return false;
     }
@@ -167,6 +179,7 @@ bool ReadLeague(TReader& in, TLeague& league) {
         return false;
     league.ReserveDistricts(districtCount);
     for (int32_t d = 0; d < districtCount; ++d) {
+        in.StartRecord(kMinDistrictBytes);
         if (!in.MoreData() || !ReadDistrict(in, league.GetDistrict(league.AddDistrict())))
             return false;
     }
@@ -187,6 +200,7 @@ bool ReadSeason(TReader& in, TPennant& pennant, TFight& fight) {
         return false;
     pennant.ReserveLeagues(leagueCount);
     for (int32_t l = 0; l < leagueCount; ++l) {
+        in.StartRecord(kMinLeagueBytes);
         if (!in.MoreData() || !ReadLeague(in, pennant.GetLeague(pennant.AddLeague())))
             return false;
     }

@@ -304,3 +304,36 @@ TEST(MatchText, FailedExportLeavesTheOldFile) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old contents");
     EXPECT_TRUE(ExportMatchText(path, s.Pennant, s.Fight));
 }
+
+// The file is read from its head: another season's file, or no match data at
+// all, is refused on its first lines without the rest being read; this
+// season's file reads whole, however large.
+TEST(MatchText, FilesAreReadFromTheHeadAndOnlyThenWhole) {
+    const TTempFolder folder;
+    std::string games;
+    for (int i = 0; i < 4000; ++i) // well past the head's 64 KiB
+        games += "2003/04/01   G  3 - 2  T    \r\n";
+    auto read = [&](const std::string& name, const std::string& bytes) {
+        const std::string path = folder.File(name);
+        std::ofstream(path, std::ios::binary) << bytes;
+        TMatchText text;
+        TFileProblem problem = TFileProblem::None;
+        EXPECT_TRUE(ReadMatchTextFile(path, "ck", text, &problem)) << name;
+        return text;
+    };
+    const TMatchText ours = read("ours.txt", Header("ck", "2003/04/02 10:00:00") + games);
+    EXPECT_EQ(ours.Fight->MatchCount(), 4000);
+    EXPECT_EQ(ours.UnreadLines, 0);
+    const TMatchText theirs = read("theirs.txt", Header("other", "2003/04/02 10:00:00") + games);
+    EXPECT_TRUE(theirs.HasChecker);
+    EXPECT_EQ(theirs.Checker, "other");
+    EXPECT_EQ(theirs.Fight->MatchCount(), 0); // the rest never read
+    EXPECT_FALSE(read("zeros.txt", std::string(1 << 20, '\0')).HasChecker); // no line end in its head
+    EXPECT_FALSE(read("title.txt", "only a title").HasChecker);
+    EXPECT_EQ(read("small.txt", Header("ck", "x") + "2003/04/01   G  3 - 2  T    ").Fight->MatchCount(), 1);
+
+    TMatchText none;
+    TFileProblem problem = TFileProblem::None;
+    EXPECT_FALSE(ReadMatchTextFile(folder.File("missing.txt"), "ck", none, &problem));
+    EXPECT_EQ(problem, TFileProblem::Missing);
+}

@@ -253,6 +253,43 @@ TEST(SeasonFile, HugeCountsFailAtOnce) {
     EXPECT_EQ(why, TLoadError::Truncated);
 }
 
+// Counts that each fit the bytes left but claim the same bytes twice: the
+// leagues claim all the file, and the first league's districts claim it
+// again (then its first district's teams). Each claim is checked against
+// what the claims before it left, so the second fails at once, before the
+// reader has reserved room for it; a valid file of the same shape still reads.
+TEST(SeasonFile, CountsThatClaimTheSameBytesTwiceFailAtOnce) {
+    const int kFill = 1 << 20;
+    auto file = [&](int32_t leagues, int32_t districts, int32_t teams) {
+        TBytes x;
+        x.raw("QVKDATA").i32(102).i32(leagues).text("").u8(0).text("12345678").text("");
+        x.i32(districts).text("").u8(0).u8(0); // the first league
+        x.i32(teams).text("");                 // its first district
+        x.raw(std::string(kFill, '\0'));
+        return x.b;
+    };
+    TLoadError why;
+    EXPECT_FALSE(Decode(file(kFill / 10, kFill / 8, 0), &why)); // leagues claim 10 bytes each
+    EXPECT_EQ(why, TLoadError::BadCount);
+    EXPECT_FALSE(Decode(file(1, kFill / 8, kFill / 20), &why)); // districts, then teams, claim it all
+    EXPECT_EQ(why, TLoadError::BadCount);
+    EXPECT_FALSE(Decode(file(1, 1, kFill / 20 + 1), &why)); // one team more than the bytes left
+    EXPECT_EQ(why, TLoadError::BadCount);
+
+    // The same claims made one after another: 1 league of 1 district whose
+    // teams fill the file exactly, then the (empty) match list.
+    TBytes valid;
+    valid.raw("QVKDATA").i32(102).i32(1).text("").u8(0).text("12345678").text("");
+    valid.i32(1).text("").u8(0).u8(0).i32(3).text("");
+    for (int t = 0; t < 3; ++t)
+        valid.text("").text("").text("T").i32(0).text("");
+    valid.i32(0).f64(0);
+    std::unique_ptr<TPennant> p;
+    std::unique_ptr<TFight> f;
+    ASSERT_TRUE(DecodeSeason(valid.b, p, f, &why)) << LoadErrorText(why);
+    EXPECT_EQ(p->GetLeague(0).GetDistrict(0).TeamCount(), 3);
+}
+
 TEST(SeasonFile, EmptyMatchListAndTrailingBytesAreFine) {
     TBytes x;
     x.raw("QVKDATA").i32(7).i32(0).text("").u8(0).text("").text("").i32(0).f64(1.5); // any version reads
