@@ -15,50 +15,49 @@
 namespace {
 // The size a child window opened with: cascading gives it back to a window tiled smaller.
 const char* const kOpeningSize = "openingSize";
+
+// A view of the open season, or none while no season is open.
+template <typename TView, typename... TArgs> TView* MakeView(const TViewContext& season, const TArgs&... args) {
+    return season.Pennant ? new TView(season, args...) : nullptr;
+}
 } // namespace
 
 TViewOpener::TViewOpener(QMdiArea& area, std::function<TViewContext()> season, QObject* parent)
     : QObject(parent), Workspace(area), Season(std::move(season)) {}
 
 QWidget* TViewOpener::OpenStandings(int districtIndex) {
-    const TViewContext season = Season();
-    if (!season.Pennant)
-        return nullptr;
-    auto* view = new TFmJuni(season, districtIndex);
-    connect(view, &TFmJuni::TransitionRequested, this, &TViewOpener::OpenTransition);
+    auto* view = MakeView<TFmJuni>(Season(), districtIndex);
+    if (view)
+        connect(view, &TFmJuni::TransitionRequested, this, &TViewOpener::OpenTransition);
     return AddChild(view);
 }
 
 QWidget* TViewOpener::OpenRace(int districtIndex) {
-    const TViewContext season = Season();
-    return season.Pennant ? AddChild(new TFmRace(season, districtIndex)) : nullptr;
+    return AddChild(MakeView<TFmRace>(Season(), districtIndex));
 }
 
 QWidget* TViewOpener::OpenTransition(int teamIndex) {
-    const TViewContext season = Season();
-    return season.Pennant ? AddChild(new TFmTmJuni(season, teamIndex)) : nullptr;
+    return AddChild(MakeView<TFmTmJuni>(Season(), teamIndex));
 }
 
 QWidget* TViewOpener::OpenSchedule(int leagueIndex) {
-    const TViewContext season = Season();
-    return season.Pennant ? AddChild(new TFmNittei(season, leagueIndex)) : nullptr;
+    return AddChild(MakeView<TFmNittei>(Season(), leagueIndex));
 }
 
 QWidget* TViewOpener::OpenHeadToHead(int districtIndex) {
-    const TViewContext season = Season();
-    if (!season.Pennant)
-        return nullptr;
-    auto* view = new TFmTaisen(season, districtIndex);
-    connect(view, &TFmTaisen::VersusRequested, this, &TViewOpener::OpenVersus);
+    auto* view = MakeView<TFmTaisen>(Season(), districtIndex);
+    if (view)
+        connect(view, &TFmTaisen::VersusRequested, this, &TViewOpener::OpenVersus);
     return AddChild(view);
 }
 
 QWidget* TViewOpener::OpenVersus(int districtIndex, const std::string& own, const std::string& opponent, int filter) {
-    const TViewContext season = Season();
-    return season.Pennant ? AddChild(new TFmVersus(season, districtIndex, own, opponent, filter)) : nullptr;
+    return AddChild(MakeView<TFmVersus>(Season(), districtIndex, own, opponent, filter));
 }
 
 QWidget* TViewOpener::AddChild(QWidget* view) {
+    if (!view)
+        return nullptr;
     QMdiSubWindow* child = Workspace.addSubWindow(view);
     child->setAttribute(Qt::WA_DeleteOnClose);
     const QSize size = view->size().grownBy(child->contentsMargins()); // the frame and title bar around it
@@ -83,24 +82,25 @@ void TViewOpener::CloseAll() {
 }
 
 void TViewOpener::TileHorizontally() {
-    const auto windows = Workspace.subWindowList();
-    if (windows.isEmpty())
-        return;
-    const int h = Workspace.viewport()->height() / static_cast<int>(windows.size());
-    for (int i = 0; i < windows.size(); ++i) {
-        windows[i]->showNormal();
-        windows[i]->setGeometry(0, i * h, Workspace.viewport()->width(), h);
-    }
+    Tile(true);
 }
 
 void TViewOpener::TileVertically() {
+    Tile(false);
+}
+
+void TViewOpener::Tile(bool stacked) {
     const auto windows = Workspace.subWindowList();
     if (windows.isEmpty())
         return;
-    const int w = Workspace.viewport()->width() / static_cast<int>(windows.size());
-    for (int i = 0; i < windows.size(); ++i) {
+    const int count = static_cast<int>(windows.size());
+    const int share = (stacked ? Workspace.viewport()->height() : Workspace.viewport()->width()) / count;
+    for (int i = 0; i < count; ++i) {
         windows[i]->showNormal();
-        windows[i]->setGeometry(i * w, 0, w, Workspace.viewport()->height());
+        if (stacked)
+            windows[i]->setGeometry(0, i * share, Workspace.viewport()->width(), share);
+        else
+            windows[i]->setGeometry(i * share, 0, share, Workspace.viewport()->height());
     }
 }
 

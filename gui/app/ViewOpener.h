@@ -45,7 +45,10 @@ signals:
     void ChildrenChanged();
 
 private:
+    // Shows a new view as the active child window (nothing for none).
     QWidget* AddChild(QWidget* view);
+    // Equal shares of the workspace: one above the other (`stacked`) or side by side.
+    void Tile(bool stacked);
 
     QMdiArea& Workspace;
     std::function<TViewContext()> Season;

@@ -578,6 +578,11 @@ TEST_F(MainForm, ChildWindowsOpenAndCascadeInsideTheWorkspace) {
     EXPECT_EQ(windows[1]->geometry().topLeft(), QPoint(step, step));
     for (QMdiSubWindow* w : windows)
         EXPECT_TRUE(work.contains(w->geometry()));
+
+    // Side by side: halves of the width, each the full height.
+    f.Items().MITileV->trigger();
+    EXPECT_EQ(windows[0]->geometry(), QRect(0, 0, work.width() / 2, work.height()));
+    EXPECT_EQ(windows[1]->geometry(), QRect(work.width() / 2, 0, work.width() / 2, work.height()));
 }
 
 TEST(Dialogs, FixedFramesHaveNoMinimizeOrMaximizeButton) {
