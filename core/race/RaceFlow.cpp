@@ -60,124 +60,189 @@ private:
     std::vector<Traits::edge_descriptor> Edges;
 };
 
+// The games of one subproblem as a network: from the source, T's games
+// against the rivals (the rivals' share of them) and each open pair's games;
+// from there to the teams that may win them; from each team to the sink, as
+// many wins as it may (or must) take.
+class TGameFlow {
+public:
+    explicit TGameFlow(const TSub& sub)
+        : Sub(sub), P(*sub.P), N(sub.P->Count()), Pairs(OpenPairs(sub)), Net(NodeCount()) {
+        Total = Sub.RivalWinsVsT;
+        Net.Edge(kSource, kGamesOfT, Sub.RivalWinsVsT);
+        FromT.assign(Idx(N), -1);
+        for (int j = 0; j < N; ++j)
+            if (j != Sub.T && P.Games[Idx(Sub.T)][Idx(j)] > 0)
+                FromT[Idx(j)] = Net.Edge(kGamesOfT, TeamNode(j), P.Games[Idx(Sub.T)][Idx(j)]);
+        for (size_t k = 0; k < Pairs.size(); ++k) {
+            TPair& pr = Pairs[k];
+            const int node = kFirstPair + static_cast<int>(k);
+            Net.Edge(kSource, node, pr.Games);
+            pr.ToI = Net.Edge(node, TeamNode(pr.I), pr.Games);
+            Net.Edge(node, TeamNode(pr.J), pr.Games);
+            Total += pr.Games;
+        }
+    }
+
+    // All the wins the games give out.
+    long TotalWins() const { return Total; }
+    // Team i takes at most `wins` of them.
+    void Cap(int i, long wins) { Net.Edge(TeamNode(i), kSink, wins); }
+    // The most wins the teams can take within their caps.
+    long Run() { return Net.Run(kSource, kSink); }
+
+    // The final records of the flow; games the flow left open go to whoever
+    // can take them.
+    std::vector<TFinal> Finals() const {
+        std::vector<TFinal> finals(Idx(N));
+        for (int i = 0; i < N; ++i)
+            if (i != Sub.T)
+                finals[Idx(i)] = Sub.Start[Idx(i)];
+        for (const TPair& pr : Pairs) {
+            const int wi = static_cast<int>(Net.Flow(pr.ToI));
+            const int wj = pr.Games - wi; // the rest: flowed to j, or open
+            finals[Idx(pr.I)].Wins += wi;
+            finals[Idx(pr.I)].Losses += wj;
+            finals[Idx(pr.J)].Wins += wj;
+            finals[Idx(pr.J)].Losses += wi;
+        }
+        const std::vector<int> winsVsT = RivalWinsVsT();
+        for (int j = 0; j < N; ++j)
+            if (j != Sub.T) {
+                finals[Idx(j)].Wins += winsVsT[Idx(j)];
+                finals[Idx(j)].Losses += P.Games[Idx(Sub.T)][Idx(j)] - winsVsT[Idx(j)];
+            }
+        finals[Idx(Sub.T)] = {Sub.Wt, Sub.Lt, P.Base[Idx(Sub.T)].Draws};
+        return finals;
+    }
+
+private:
+    static size_t Idx(int i) { return static_cast<size_t>(i); }
+    // Nodes: source, sink, T's games, one per open pair, one per team.
+    static constexpr int kSource = 0, kSink = 1, kGamesOfT = 2, kFirstPair = 3;
+    struct TPair {
+        int I, J, Games;
+        int ToI = 0; // the edge of i's wins
+    };
+
+    static std::vector<TPair> OpenPairs(const TSub& sub) {
+        const TProblem& p = *sub.P;
+        std::vector<TPair> pairs;
+        for (int i = 0; i < p.Count(); ++i)
+            for (int j = i + 1; j < p.Count(); ++j)
+                if (i != sub.T && j != sub.T && p.Games[Idx(i)][Idx(j)] > 0)
+                    pairs.push_back({i, j, p.Games[Idx(i)][Idx(j)]});
+        return pairs;
+    }
+    int NodeCount() const { return TeamNode(N); }
+    int TeamNode(int i) const { return kFirstPair + static_cast<int>(Pairs.size()) + i; }
+
+    // Each rival's wins against T: as the flow gave them, then the rest of
+    // the rivals' share to the first with games left to win.
+    std::vector<int> RivalWinsVsT() const {
+        long spare = Sub.RivalWinsVsT;
+        std::vector<int> wins(Idx(N), 0);
+        for (int j = 0; j < N; ++j)
+            if (FromT[Idx(j)] >= 0) {
+                wins[Idx(j)] = static_cast<int>(Net.Flow(FromT[Idx(j)]));
+                spare -= wins[Idx(j)];
+            }
+        for (int j = 0; j < N && spare > 0; ++j)
+            if (j != Sub.T) {
+                const int more = static_cast<int>(std::min<long>(spare, P.Games[Idx(Sub.T)][Idx(j)] - wins[Idx(j)]));
+                wins[Idx(j)] += more;
+                spare -= more;
+            }
+        return wins;
+    }
+
+    const TSub& Sub;
+    const TProblem& P;
+    const int N;
+    std::vector<TPair> Pairs; // before the network: they size it
+    TFlowNet Net;
+    long Total = 0;
+    std::vector<int> FromT; // per rival: the edge of its wins against T, -1 without games
+};
+
+// The most wins rival i can end with and not finish above T; fewer than it
+// has already when even none more keep it below.
+int MostWinsBelow(const TSub& sub, int i) {
+    const TFinal& s = sub.Start[static_cast<size_t>(i)];
+    const int open = sub.P->Versus(i);            // its games against T included
+    const int decided = s.Wins + s.Losses + open; // no draws: every game decides
+    for (int w = s.Wins + open; w >= s.Wins; --w)
+        if (!Above(w, decided - w, sub.Wt, sub.Lt, sub.P->ByWins))
+            return w;
+    return s.Wins - 1;
+}
+
+// The fewest wins that lift rival i above T, or -1 when none do.
+int FewestWinsAbove(const TSub& sub, int i) {
+    const TFinal& s = sub.Start[static_cast<size_t>(i)];
+    const int open = sub.P->Versus(i);
+    const int decided = s.Wins + s.Losses + open;
+    for (int w = s.Wins; w <= s.Wins + open; ++w)
+        if (Above(w, decided - w, sub.Wt, sub.Lt, sub.P->ByWins))
+            return w;
+    return -1;
+}
+
+// Whether the flow can answer a subproblem: every rival free, held below T
+// or lifted above it, and none held while others are lifted.
+bool FlowServes(const TSub& sub, bool lifting) {
+    for (int i = 0; i < sub.P->Count(); ++i) {
+        if (i == sub.T)
+            continue;
+        const TRole role = sub.Roles[static_cast<size_t>(i)];
+        if (role == TRole::MaybeBelow || role == TRole::MaybeAbove || (role == TRole::Below && lifting))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals) {
-    const TProblem& p = *sub.P;
-    const int n = p.Count();
-    const auto idx = [](int i) { return static_cast<size_t>(i); };
-    // Nodes: source, sink, T's games, one per open pair, one per team.
-    struct TPair {
-        int I, J, Games, Node, ToI, ToJ;
-    };
-    std::vector<TPair> pairs;
-    for (int i = 0; i < n; ++i)
-        for (int j = i + 1; j < n; ++j)
-            if (i != sub.T && j != sub.T && p.Games[idx(i)][idx(j)] > 0)
-                pairs.push_back({i, j, p.Games[idx(i)][idx(j)], 0, 0, 0});
-    const int source = 0, sink = 1, tNode = 2, firstPair = 3;
-    const int firstTeam = firstPair + static_cast<int>(pairs.size());
-    TFlowNet net(firstTeam + n);
-
-    long total = sub.RivalWinsVsT, demand = 0;
-    net.Edge(source, tNode, sub.RivalWinsVsT);
-    std::vector<int> fromT(idx(n), -1);
-    for (int j = 0; j < n; ++j)
-        if (j != sub.T && p.Games[idx(sub.T)][idx(j)] > 0)
-            fromT[idx(j)] = net.Edge(tNode, firstTeam + j, p.Games[idx(sub.T)][idx(j)]);
-    for (size_t k = 0; k < pairs.size(); ++k) {
-        TPair& pr = pairs[k];
-        pr.Node = firstPair + static_cast<int>(k);
-        net.Edge(source, pr.Node, pr.Games);
-        pr.ToI = net.Edge(pr.Node, firstTeam + pr.I, pr.Games);
-        pr.ToJ = net.Edge(pr.Node, firstTeam + pr.J, pr.Games);
-        total += pr.Games;
-    }
+    bool lifting = false;
+    for (int i = 0; i < sub.P->Count(); ++i)
+        lifting = lifting || (i != sub.T && sub.Roles[static_cast<size_t>(i)] == TRole::Above);
+    if (!FlowServes(sub, lifting))
+        return SolveByProgram(sub, finals);
     // Held below T, every open game must find a team that can take its win;
     // lifted above T, the rivals' demands must be met (the rest goes anywhere).
-    bool lifting = false;
-    for (int i = 0; i < n; ++i)
-        lifting = lifting || (i != sub.T && sub.Roles[idx(i)] == TRole::Above);
-    for (int i = 0; i < n; ++i) {
+    TGameFlow flow(sub);
+    long demand = 0;
+    for (int i = 0; i < sub.P->Count(); ++i) {
         if (i == sub.T)
             continue;
-        const TFinal& s = sub.Start[idx(i)];
-        const int open = p.Versus(i);                 // its games against T included
-        const int decided = s.Wins + s.Losses + open; // no draws: every game decides
-        switch (sub.Roles[idx(i)]) {
+        const int has = sub.Start[static_cast<size_t>(i)].Wins;
+        switch (sub.Roles[static_cast<size_t>(i)]) {
         case TRole::Free:
             if (!lifting)
-                net.Edge(firstTeam + i, sink, total + 1);
+                flow.Cap(i, flow.TotalWins() + 1);
             break;
         case TRole::Below: {
-            if (lifting)
-                return SolveByProgram(sub, finals);
-            int most = s.Wins - 1; // the most wins that keep it from finishing above T
-            for (int w = s.Wins + open; w >= s.Wins; --w)
-                if (!Above(w, decided - w, sub.Wt, sub.Lt, p.ByWins)) {
-                    most = w;
-                    break;
-                }
-            if (most < s.Wins)
+            const int most = MostWinsBelow(sub, i);
+            if (most < has)
                 return false;
-            net.Edge(firstTeam + i, sink, most - s.Wins);
+            flow.Cap(i, most - has);
             break;
         }
-        case TRole::Above: {
-            int least = -1; // the fewest wins that lift it above T
-            for (int w = s.Wins; w <= s.Wins + open; ++w)
-                if (Above(w, decided - w, sub.Wt, sub.Lt, p.ByWins)) {
-                    least = w;
-                    break;
-                }
+        default: { // Above
+            const int least = FewestWinsAbove(sub, i);
             if (least < 0)
                 return false;
-            net.Edge(firstTeam + i, sink, least - s.Wins);
-            demand += least - s.Wins;
+            flow.Cap(i, least - has);
+            demand += least - has;
             break;
         }
-        default:
-            return SolveByProgram(sub, finals);
         }
     }
-    const long flow = net.Run(source, sink);
-    if (lifting ? flow < demand : flow < total)
+    if (flow.Run() < (lifting ? demand : flow.TotalWins()))
         return false;
-    if (!finals)
-        return true;
-
-    // The games the flow left open go to whoever can take them.
-    finals->assign(idx(n), TFinal{});
-    for (int i = 0; i < n; ++i)
-        if (i != sub.T)
-            (*finals)[idx(i)] = sub.Start[idx(i)];
-    for (const TPair& pr : pairs) {
-        const int wi = static_cast<int>(net.Flow(pr.ToI));
-        const int wj = pr.Games - wi; // the rest: flowed to j, or open
-        (*finals)[idx(pr.I)].Wins += wi;
-        (*finals)[idx(pr.I)].Losses += wj;
-        (*finals)[idx(pr.J)].Wins += wj;
-        (*finals)[idx(pr.J)].Losses += wi;
-    }
-    long spare = sub.RivalWinsVsT;
-    std::vector<int> winsVsT(idx(n), 0);
-    for (int j = 0; j < n; ++j)
-        if (fromT[idx(j)] >= 0) {
-            winsVsT[idx(j)] = static_cast<int>(net.Flow(fromT[idx(j)]));
-            spare -= winsVsT[idx(j)];
-        }
-    for (int j = 0; j < n && spare > 0; ++j)
-        if (j != sub.T) {
-            const int more = static_cast<int>(std::min<long>(spare, p.Games[idx(sub.T)][idx(j)] - winsVsT[idx(j)]));
-            winsVsT[idx(j)] += more;
-            spare -= more;
-        }
-    for (int j = 0; j < n; ++j)
-        if (j != sub.T) {
-            (*finals)[idx(j)].Wins += winsVsT[idx(j)];
-            (*finals)[idx(j)].Losses += p.Games[idx(sub.T)][idx(j)] - winsVsT[idx(j)];
-        }
-    (*finals)[idx(sub.T)] = {sub.Wt, sub.Lt, p.Base[idx(sub.T)].Draws};
+    if (finals)
+        *finals = flow.Finals();
     return true;
 }
 

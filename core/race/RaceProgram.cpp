@@ -124,172 +124,246 @@ private:
     std::vector<TRow> Rows;
 };
 
-} // namespace
-
-bool SolveByProgram(const TSub& sub, std::vector<TFinal>* finals) {
-    const TProblem& p = *sub.P;
-    const int n = p.Count();
-    const auto idx = [](int i) { return static_cast<size_t>(i); };
-    const int t = sub.T;
-    TProgram prog;
-    std::vector<TExpr> wins(idx(n)), losses(idx(n));
-    struct TPairVars {
-        int I, J, A, B;
-    };
-    std::vector<TPairVars> pairs;
-    for (int i = 0; i < n; ++i)
-        for (int j = i + 1; j < n; ++j) {
-            const int g = p.Games[idx(i)][idx(j)];
-            if (i == t || j == t || g == 0)
-                continue;
-            const int a = prog.Var(0, g), b = prog.Var(0, g);
-            TExpr both;
-            both.Add(a, 1);
-            both.Add(b, 1);
-            if (p.Draws)
-                prog.AtMost(both, g);
-            else
-                prog.Row(both, g, g);
-            wins[idx(i)].Add(a, 1);
-            losses[idx(j)].Add(a, 1);
-            wins[idx(j)].Add(b, 1);
-            losses[idx(i)].Add(b, 1);
-            pairs.push_back({i, j, a, b});
-        }
-    std::vector<int> vsT(idx(n), -1);
-    TExpr allVsT;
-    for (int j = 0; j < n; ++j) {
-        if (j == t)
-            continue;
-        const int g = p.Games[idx(t)][idx(j)];
-        wins[idx(j)].Constant = sub.Start[idx(j)].Wins;
-        losses[idx(j)].Constant = sub.Start[idx(j)].Losses + g;
-        if (g == 0)
-            continue;
-        vsT[idx(j)] = prog.Var(0, g);
-        wins[idx(j)].Add(vsT[idx(j)], 1);
-        losses[idx(j)].Add(vsT[idx(j)], -1);
-        allVsT.Add(vsT[idx(j)], 1);
+// The program of one subproblem, built in the order its variables and rows
+// are numbered: the open games between rivals, the rivals' games against T,
+// then the role of each rival and the number chosen.
+class TSubProgram {
+public:
+    explicit TSubProgram(const TSub& sub)
+        : Sub(sub), P(*sub.P), N(sub.P->Count()), RateOfT(Rate(sub.Wt, sub.Lt)),
+          Alpha(static_cast<double>(1000000 - (RateOfT + 1))), Beta(static_cast<double>(RateOfT + 1)), Wins(Idx(N)),
+          Losses(Idx(N)) {
+        AddRivalPairs();
+        AddGamesAgainstT();
+        for (int i = 0; i < N; ++i)
+            if (i != Sub.T && Sub.Roles[Idx(i)] != TRole::Free)
+                AddRole(i, Sub.Roles[Idx(i)]);
+        LimitChosen();
     }
-    prog.Row(allVsT, sub.RivalWinsVsT, sub.RivalWinsVsT);
 
-    const int64_t c = Rate(sub.Wt, sub.Lt);
-    const double alpha = static_cast<double>(1000000 - (c + 1)), beta = static_cast<double>(c + 1);
-    TExpr chosen;
-    for (int i = 0; i < n; ++i) {
-        const TRole role = i == t ? TRole::Free : sub.Roles[idx(i)];
-        if (role == TRole::Free)
-            continue;
-        const double mostWins = sub.Start[idx(i)].Wins + p.Versus(i);
-        const double mostLosses = sub.Start[idx(i)].Losses + p.Versus(i);
-        const double bigRate = 1e6 * (mostWins + mostLosses) + 2, bigWins = mostWins + sub.Wt + 2;
-        // The rival's final wins and losses as variables of their own, branched
-        // on first: once they are whole numbers the rate rows are exact, and
-        // the games rarely need branching at all.
-        for (TExpr* total : {&wins[idx(i)], &losses[idx(i)]}) {
-            const double least = total == &wins[idx(i)] ? sub.Start[idx(i)].Wins : sub.Start[idx(i)].Losses;
+    // The final records of a solution, or false when there is none.
+    bool Solve(std::vector<TFinal>* finals) const {
+        std::vector<long> values;
+        if (!Prog.Solve(values))
+            return false;
+        if (finals)
+            *finals = Finals(values);
+        return true;
+    }
+
+private:
+    static size_t Idx(int i) { return static_cast<size_t>(i); }
+
+    // For each open pair of rivals, the wins of each side; the rest are draws
+    // where draws stand, and there are none where they do not.
+    void AddRivalPairs() {
+        for (int i = 0; i < N; ++i)
+            for (int j = i + 1; j < N; ++j) {
+                const int g = P.Games[Idx(i)][Idx(j)];
+                if (i == Sub.T || j == Sub.T || g == 0)
+                    continue;
+                const int a = Prog.Var(0, g), b = Prog.Var(0, g);
+                TExpr both;
+                both.Add(a, 1);
+                both.Add(b, 1);
+                if (P.Draws)
+                    Prog.AtMost(both, g);
+                else
+                    Prog.Row(both, g, g);
+                Wins[Idx(i)].Add(a, 1);
+                Losses[Idx(j)].Add(a, 1);
+                Wins[Idx(j)].Add(b, 1);
+                Losses[Idx(i)].Add(b, 1);
+                Pairs.push_back({i, j, a, b});
+            }
+    }
+
+    // Each rival's wins against T (it loses the others); together they come
+    // to the rivals' share the subproblem gives.
+    void AddGamesAgainstT() {
+        VsT.assign(Idx(N), -1);
+        TExpr all;
+        for (int j = 0; j < N; ++j) {
+            if (j == Sub.T)
+                continue;
+            const int g = P.Games[Idx(Sub.T)][Idx(j)];
+            Wins[Idx(j)].Constant = Sub.Start[Idx(j)].Wins;
+            Losses[Idx(j)].Constant = Sub.Start[Idx(j)].Losses + g;
+            if (g == 0)
+                continue;
+            VsT[Idx(j)] = Prog.Var(0, g);
+            Wins[Idx(j)].Add(VsT[Idx(j)], 1);
+            Losses[Idx(j)].Add(VsT[Idx(j)], -1);
+            all.Add(VsT[Idx(j)], 1);
+        }
+        Prog.Row(all, Sub.RivalWinsVsT, Sub.RivalWinsVsT);
+    }
+
+    // What the rows of one rival's role need to know of it.
+    struct TRival {
+        int I = 0;
+        int Z = -1; // 1 when chosen (a Maybe role), -1 for none
+        double MostWins = 0;
+        double BigRate = 0, BigWins = 0; // large enough to switch a rate or wins row off
+    };
+
+    void AddRole(int i, TRole role) {
+        TRival r;
+        r.I = i;
+        r.MostWins = Sub.Start[Idx(i)].Wins + P.Versus(i);
+        const double mostLosses = Sub.Start[Idx(i)].Losses + P.Versus(i);
+        r.BigRate = 1e6 * (r.MostWins + mostLosses) + 2;
+        r.BigWins = r.MostWins + Sub.Wt + 2;
+        PinTotals(i);
+        if (role == TRole::MaybeBelow || role == TRole::MaybeAbove) {
+            r.Z = Prog.Var(0, 1);
+            Chosen.Add(r.Z, 1);
+        }
+        if (role == TRole::Below || role == TRole::MaybeBelow)
+            HoldBelow(r);
+        else
+            LiftAbove(r);
+    }
+
+    // The rival's final wins and losses as variables of their own, branched
+    // on first: once they are whole numbers the rate rows are exact, and the
+    // games rarely need branching at all.
+    void PinTotals(int i) {
+        for (TExpr* total : {&Wins[Idx(i)], &Losses[Idx(i)]}) {
+            const double least = total == &Wins[Idx(i)] ? Sub.Start[Idx(i)].Wins : Sub.Start[Idx(i)].Losses;
             TExpr link = *total;
-            const int v = prog.Var(least, least + p.Versus(i), 1);
+            const int v = Prog.Var(least, least + P.Versus(i), 1);
             link.Add(v, -1);
-            prog.Row(link, 0, 0);
+            Prog.Row(link, 0, 0);
             TExpr alone;
             alone.Add(v, 1);
             *total = alone;
         }
-        const TExpr balance = Combine(wins[idx(i)], alpha, losses[idx(i)], -beta); // (1e6-c-1) W - (c+1) L
-        // A chosen rival (z = 1) is released from the Below rows, or held to the Above rows.
-        int z = -1;
-        if (role == TRole::MaybeBelow || role == TRole::MaybeAbove) {
-            z = prog.Var(0, 1);
-            chosen.Add(z, 1);
-        }
-        auto relaxAtMost = [&](TExpr e, double upper, double big) {
-            if (z >= 0)
-                e.Add(z, -big);
-            prog.AtMost(e, upper);
-        };
-        auto holdAtLeast = [&](TExpr e, double lower, double big) {
-            if (z >= 0) { // e >= lower - big (1 - z)
-                e.Add(z, -big);
-                lower -= big;
-            }
-            prog.AtLeast(e, lower);
-        };
-        if (role == TRole::Below || role == TRole::MaybeBelow) {
-            if (c >= 1000000)
-                continue; // nothing rises above a perfect rate
-            // u = 1: no win at all (rate 0), which the rate row need not cover.
-            const int u = prog.Var(0, 1);
-            TExpr noWin = wins[idx(i)];
-            noWin.Add(u, mostWins);
-            prog.AtMost(noWin, mostWins);
-            TExpr rate = balance;
-            rate.Add(u, -1);
-            if (p.ByWins) {
-                // y = 1: fewer wins than T, whatever the rate.
-                const int y = prog.Var(0, 1);
-                TExpr fewer = wins[idx(i)];
-                fewer.Add(y, 1);
-                relaxAtMost(fewer, sub.Wt, bigWins);
-                rate.Add(y, -bigRate);
-            }
-            relaxAtMost(rate, -1, bigRate);
-        } else {
-            TExpr some = wins[idx(i)];
-            holdAtLeast(some, 1, bigWins);
-            if (p.ByWins) {
-                // y = 1: more wins than T, whatever the rate.
-                const int y = prog.Var(0, 1);
-                TExpr more = wins[idx(i)];
-                more.Add(y, -1);
-                holdAtLeast(more, sub.Wt, bigWins);
-                TExpr rate = balance;
-                rate.Add(y, bigRate);
-                holdAtLeast(rate, 0, bigRate);
-            } else {
-                holdAtLeast(balance, 0, bigRate);
-            }
-        }
     }
-    bool maybeAbove = false, maybeBelow = false;
-    for (int i = 0; i < n; ++i)
-        if (i != t) {
-            maybeAbove = maybeAbove || sub.Roles[idx(i)] == TRole::MaybeAbove;
-            maybeBelow = maybeBelow || sub.Roles[idx(i)] == TRole::MaybeBelow;
-        }
-    if (maybeBelow)
-        prog.AtMost(chosen, sub.Choose);
-    if (maybeAbove)
-        prog.AtLeast(chosen, sub.Choose);
 
-    std::vector<long> values;
-    if (!prog.Solve(values))
-        return false;
-    std::vector<TFinal> f(idx(n));
-    for (int i = 0; i < n; ++i)
-        if (i != t)
-            f[idx(i)] = sub.Start[idx(i)];
-    f[idx(t)] = {sub.Wt, sub.Lt, p.Base[idx(t)].Draws};
-    for (const TPairVars& pr : pairs) {
-        const int a = static_cast<int>(values[idx(pr.A)]), b = static_cast<int>(values[idx(pr.B)]);
-        const int d = p.Games[idx(pr.I)][idx(pr.J)] - a - b;
-        f[idx(pr.I)].Wins += a;
-        f[idx(pr.I)].Losses += b;
-        f[idx(pr.I)].Draws += d;
-        f[idx(pr.J)].Wins += b;
-        f[idx(pr.J)].Losses += a;
-        f[idx(pr.J)].Draws += d;
+    // (1e6-c-1) W - (c+1) L: at most -1 keeps the rival's rate at or below T's.
+    TExpr Balance(int i) const { return Combine(Wins[Idx(i)], Alpha, Losses[Idx(i)], -Beta); }
+
+    // e <= upper, or, for a chosen rival (z = 1), no bound at all.
+    void RelaxAtMost(const TRival& r, TExpr e, double upper, double big) {
+        if (r.Z >= 0)
+            e.Add(r.Z, -big);
+        Prog.AtMost(e, upper);
     }
-    for (int j = 0; j < n; ++j)
-        if (j != t) {
-            const int g = p.Games[idx(t)][idx(j)];
-            const int w = vsT[idx(j)] >= 0 ? static_cast<int>(values[idx(vsT[idx(j)])]) : 0;
-            f[idx(j)].Wins += w;
-            f[idx(j)].Losses += g - w;
+    // e >= lower; for a rival with a choice, only when it is chosen
+    // (e >= lower - big (1 - z)).
+    void HoldAtLeast(const TRival& r, TExpr e, double lower, double big) {
+        if (r.Z >= 0) {
+            e.Add(r.Z, -big);
+            lower -= big;
         }
-    if (finals)
-        *finals = std::move(f);
-    return true;
+        Prog.AtLeast(e, lower);
+    }
+
+    // Not above T: no win at all, or a rate no higher than T's; ranked by
+    // wins, also fewer wins than T whatever the rate.
+    void HoldBelow(const TRival& r) {
+        if (RateOfT >= 1000000)
+            return; // nothing rises above a perfect rate
+        const int i = r.I;
+        // u = 1: no win at all (rate 0), which the rate row need not cover.
+        const int u = Prog.Var(0, 1);
+        TExpr noWin = Wins[Idx(i)];
+        noWin.Add(u, r.MostWins);
+        Prog.AtMost(noWin, r.MostWins);
+        TExpr rate = Balance(i);
+        rate.Add(u, -1);
+        if (P.ByWins) {
+            // y = 1: fewer wins than T, whatever the rate.
+            const int y = Prog.Var(0, 1);
+            TExpr fewer = Wins[Idx(i)];
+            fewer.Add(y, 1);
+            RelaxAtMost(r, fewer, Sub.Wt, r.BigWins);
+            rate.Add(y, -r.BigRate);
+        }
+        RelaxAtMost(r, rate, -1, r.BigRate);
+    }
+
+    // Above T: some win and a higher rate; ranked by wins, more wins than T
+    // or as many and a higher rate.
+    void LiftAbove(const TRival& r) {
+        const int i = r.I;
+        HoldAtLeast(r, Wins[Idx(i)], 1, r.BigWins);
+        if (!P.ByWins) {
+            HoldAtLeast(r, Balance(i), 0, r.BigRate);
+            return;
+        }
+        // y = 1: more wins than T, whatever the rate.
+        const int y = Prog.Var(0, 1);
+        TExpr more = Wins[Idx(i)];
+        more.Add(y, -1);
+        HoldAtLeast(r, more, Sub.Wt, r.BigWins);
+        TExpr rate = Balance(i);
+        rate.Add(y, r.BigRate);
+        HoldAtLeast(r, rate, 0, r.BigRate);
+    }
+
+    // At most `Choose` rivals released from staying below T; at least
+    // `Choose` held above it.
+    void LimitChosen() {
+        bool maybeAbove = false, maybeBelow = false;
+        for (int i = 0; i < N; ++i)
+            if (i != Sub.T) {
+                maybeAbove = maybeAbove || Sub.Roles[Idx(i)] == TRole::MaybeAbove;
+                maybeBelow = maybeBelow || Sub.Roles[Idx(i)] == TRole::MaybeBelow;
+            }
+        if (maybeBelow)
+            Prog.AtMost(Chosen, Sub.Choose);
+        if (maybeAbove)
+            Prog.AtLeast(Chosen, Sub.Choose);
+    }
+
+    std::vector<TFinal> Finals(const std::vector<long>& values) const {
+        const int t = Sub.T;
+        std::vector<TFinal> f(Idx(N));
+        for (int i = 0; i < N; ++i)
+            if (i != t)
+                f[Idx(i)] = Sub.Start[Idx(i)];
+        f[Idx(t)] = {Sub.Wt, Sub.Lt, P.Base[Idx(t)].Draws};
+        for (const TPairVars& pr : Pairs) {
+            const int a = static_cast<int>(values[Idx(pr.A)]), b = static_cast<int>(values[Idx(pr.B)]);
+            const int d = P.Games[Idx(pr.I)][Idx(pr.J)] - a - b;
+            f[Idx(pr.I)].Wins += a;
+            f[Idx(pr.I)].Losses += b;
+            f[Idx(pr.I)].Draws += d;
+            f[Idx(pr.J)].Wins += b;
+            f[Idx(pr.J)].Losses += a;
+            f[Idx(pr.J)].Draws += d;
+        }
+        for (int j = 0; j < N; ++j)
+            if (j != t) {
+                const int g = P.Games[Idx(t)][Idx(j)];
+                const int w = VsT[Idx(j)] >= 0 ? static_cast<int>(values[Idx(VsT[Idx(j)])]) : 0;
+                f[Idx(j)].Wins += w;
+                f[Idx(j)].Losses += g - w;
+            }
+        return f;
+    }
+
+    struct TPairVars {
+        int I, J, A, B; // rivals i < j; A: i's wins, B: j's wins
+    };
+    const TSub& Sub;
+    const TProblem& P;
+    const int N;
+    const int64_t RateOfT;    // c: T's rate in millionths
+    const double Alpha, Beta; // 1e6-c-1 and c+1
+    TProgram Prog;
+    std::vector<TExpr> Wins, Losses; // each rival's final wins and losses
+    std::vector<TPairVars> Pairs;
+    std::vector<int> VsT; // per rival: the variable of its wins against T, -1 without games
+    TExpr Chosen;         // the sum of the choice variables
+};
+
+} // namespace
+
+bool SolveByProgram(const TSub& sub, std::vector<TFinal>* finals) {
+    return TSubProgram(sub).Solve(finals);
 }
 
 } // namespace race

@@ -308,75 +308,99 @@ TExtremes ExtremesOf(const TProblem& p, const TFinal& start, int t, int i, int r
     return e;
 }
 
-// Can team t finish `place` or better when it loses `losses` of its remaining
-// games? Losing more never helps a team, nor does a draw where it could win,
-// so it wins every other game; its losses go first to teams outside the
-// district, where they lift no rival. Rivals in `leftOut` neither count nor
-// are held.
 enum class TVerdict { No, Yes, Unknown };
 
 TVerdict Verdict(bool yes) {
     return yes ? TVerdict::Yes : TVerdict::No;
 }
 
-TVerdict CanReach(const TProblem& p, int t, int place, int losses, const std::vector<bool>& leftOut,
-                  std::vector<TFinal>* witness, bool exact = true) {
-    const int n = p.Count();
-    const TFinal& base = p.Base[Idx(t)];
+// Team t's record fixed at wt-lt, its rivals winning `rivalWinsVsT` of their
+// games against it, and every rival winning (or losing) all its games
+// against teams outside the district; every rival free.
+TSub SubFor(const TProblem& p, int t, int wt, int lt, int rivalWinsVsT, bool rivalsWinOutside) {
     TSub sub;
     sub.P = &p;
     sub.T = t;
-    sub.Wt = base.Wins + p.Remain(t) - losses;
-    sub.Lt = base.Losses + losses;
-    sub.RivalWinsVsT = losses - std::min(losses, p.Outside[Idx(t)]);
-    sub.Start.resize(Idx(n));
-    sub.Roles.assign(Idx(n), TRole::Free);
-    std::vector<int> open;
-    int mustRise = 0;
-    for (int i = 0; i < n; ++i) {
-        if (i == t)
+    sub.Wt = wt;
+    sub.Lt = lt;
+    sub.RivalWinsVsT = rivalWinsVsT;
+    sub.Start.resize(Idx(p.Count()));
+    sub.Roles.assign(Idx(p.Count()), TRole::Free);
+    for (int i = 0; i < p.Count(); ++i)
+        if (i != t) {
+            const TFinal& b = p.Base[Idx(i)];
+            sub.Start[Idx(i)] = rivalsWinOutside ? TFinal{b.Wins + p.Outside[Idx(i)], b.Losses, b.Draws}
+                                                 : TFinal{b.Wins, b.Losses + p.Outside[Idx(i)], b.Draws};
+        }
+    return sub;
+}
+
+// The rivals (left-out ones excepted) that finish above T whatever happens,
+// counted, and those that may or may not, listed in `open`.
+int SortRivals(const TSub& sub, const std::vector<bool>& leftOut, std::vector<int>& open) {
+    const TProblem& p = *sub.P;
+    int surelyAbove = 0;
+    for (int i = 0; i < p.Count(); ++i) {
+        if (i == sub.T || leftOut[Idx(i)])
             continue;
-        const TFinal& b = p.Base[Idx(i)];
-        sub.Start[Idx(i)] = {b.Wins, b.Losses + p.Outside[Idx(i)], b.Draws}; // rivals lose outside
-        if (leftOut[Idx(i)])
-            continue;
-        const TExtremes e = ExtremesOf(p, sub.Start[Idx(i)], t, i, sub.RivalWinsVsT);
+        const TExtremes e = ExtremesOf(p, sub.Start[Idx(i)], sub.T, i, sub.RivalWinsVsT);
         if (Above(e.Worst.Wins, e.Worst.Losses, sub.Wt, sub.Lt, p.ByWins))
-            ++mustRise; // above t whatever happens
+            ++surelyAbove;
         else if (Above(e.Best.Wins, e.Best.Losses, sub.Wt, sub.Lt, p.ByWins))
             open.push_back(i);
     }
-    const int room = place - 1 - mustRise; // rivals that may still pass t
-    if (room < 0)
-        return TVerdict::No;
-    const std::vector<int> classes = SwapClasses(p, t);
+    return surelyAbove;
+}
+
+// How a question picks among the open rivals: `Count` of them take the role
+// `Picked`, the others `Rest`; `Maybe` is the role of every open rival when
+// one integer program makes the choice.
+struct TPick {
+    int Count;
+    TRole Picked, Rest, Maybe;
+};
+
+// Whether some completion of `sub` answers a question yes (`yes` tells from
+// its final records), trying each way to pick the open rivals: quickly
+// first, then, where draws stand and the quick answers cannot tell, by the
+// integer program (only when `exact`, else Unknown). The completion found
+// goes to `witness`.
+template <typename Yes>
+TVerdict AnyPick(TSub& sub, const std::vector<int>& open, const TPick& pick, Yes&& yes, std::vector<TFinal>* witness,
+                 bool exact) {
+    const TProblem& p = *sub.P;
     std::vector<TFinal> finals;
     auto found = [&]() {
-        if (finals.size() != Idx(n) || CountAbove(p, finals, t, leftOut) > place - 1)
+        if (finals.size() != Idx(p.Count()) || !yes(finals))
             return false;
         if (witness)
             *witness = finals;
         return true;
     };
-    if (static_cast<int>(open.size()) <= room) // no rival needs holding: any completion does
+    const int openCount = static_cast<int>(open.size());
+    // No open rival needs a role: any completion does.
+    if (pick.Picked == TRole::Free ? pick.Count >= openCount : pick.Count <= 0)
         return Verdict(!witness || (race::SolveByFlow(sub, &finals) && found()));
-    if (Binomial(static_cast<int>(open.size()), room) > kMostSubsets) {
+    if (Binomial(openCount, pick.Count) > kMostSubsets) {
         for (int i : open)
-            sub.Roles[Idx(i)] = TRole::MaybeBelow;
-        sub.Choose = room;
+            sub.Roles[Idx(i)] = pick.Maybe;
+        sub.Choose = pick.Count;
         return exact ? Verdict(race::SolveByProgram(sub, &finals) && found()) : TVerdict::Unknown;
     }
-    const bool quick = AnySubset(open, room, classes, [&](const std::vector<int>& free) {
+    const std::vector<int> classes = SwapClasses(p, sub.T);
+    auto give = [&](const std::vector<int>& picked) {
         for (int i : open)
-            sub.Roles[Idx(i)] = std::find(free.begin(), free.end(), i) == free.end() ? TRole::Below : TRole::Free;
+            sub.Roles[Idx(i)] = std::find(picked.begin(), picked.end(), i) == picked.end() ? pick.Rest : pick.Picked;
+    };
+    const bool quick = AnySubset(open, pick.Count, classes, [&](const std::vector<int>& picked) {
+        give(picked);
         return Quick(sub, &finals) && found();
     });
     if (quick || !p.Draws)
         return Verdict(quick);
     bool undecided = false;
-    const bool solved = AnySubset(open, room, classes, [&](const std::vector<int>& free) {
-        for (int i : open)
-            sub.Roles[Idx(i)] = std::find(free.begin(), free.end(), i) == free.end() ? TRole::Below : TRole::Free;
+    const bool solved = AnySubset(open, pick.Count, classes, [&](const std::vector<int>& picked) {
+        give(picked);
         if (GroupsFail(sub))
             return false;
         undecided = true;
@@ -385,71 +409,44 @@ TVerdict CanReach(const TProblem& p, int t, int place, int losses, const std::ve
     return solved ? TVerdict::Yes : !undecided || exact ? TVerdict::No : TVerdict::Unknown;
 }
 
-// Can team t finish below `place` although it wins `wins` of its remaining
-// games? The reverse of CanReach: it loses every other game, and its wins
-// come first against teams outside the district.
-TVerdict CanMiss(const TProblem& p, int t, int place, int wins, std::vector<TFinal>* witness, bool exact = true) {
-    const int n = p.Count();
+// Can team t finish `place` or better when it loses `losses` of its remaining
+// games? Losing more never helps a team, nor does a draw where it could win,
+// so it wins every other game; its losses go first to teams outside the
+// district, where they lift no rival, and its rivals lose there. Rivals in
+// `leftOut` neither count nor are held. The rivals that may pass it are
+// picked among the open ones; the others are held below it.
+TVerdict CanReach(const TProblem& p, int t, int place, int losses, const std::vector<bool>& leftOut,
+                  std::vector<TFinal>* witness, bool exact = true) {
     const TFinal& base = p.Base[Idx(t)];
-    TSub sub;
-    sub.P = &p;
-    sub.T = t;
-    sub.Wt = base.Wins + wins;
-    sub.Lt = base.Losses + p.Remain(t) - wins;
-    sub.RivalWinsVsT = p.Versus(t) - (wins - std::min(wins, p.Outside[Idx(t)]));
-    sub.Start.resize(Idx(n));
-    sub.Roles.assign(Idx(n), TRole::Free);
+    TSub sub = SubFor(p, t, base.Wins + p.Remain(t) - losses, base.Losses + losses,
+                      losses - std::min(losses, p.Outside[Idx(t)]), false);
     std::vector<int> open;
-    int surelyAbove = 0;
-    for (int i = 0; i < n; ++i) {
-        if (i == t)
-            continue;
-        const TFinal& b = p.Base[Idx(i)];
-        sub.Start[Idx(i)] = {b.Wins + p.Outside[Idx(i)], b.Losses, b.Draws}; // rivals win outside
-        const TExtremes e = ExtremesOf(p, sub.Start[Idx(i)], t, i, sub.RivalWinsVsT);
-        if (Above(e.Worst.Wins, e.Worst.Losses, sub.Wt, sub.Lt, p.ByWins))
-            ++surelyAbove;
-        else if (Above(e.Best.Wins, e.Best.Losses, sub.Wt, sub.Lt, p.ByWins))
-            open.push_back(i);
-    }
-    const int need = place - surelyAbove; // rivals that must still pass t
+    const int room = place - 1 - SortRivals(sub, leftOut, open); // rivals that may still pass t
+    if (room < 0)
+        return TVerdict::No;
+    return AnyPick(
+        sub, open, {room, TRole::Free, TRole::Below, TRole::MaybeBelow},
+        [&](const std::vector<TFinal>& finals) { return CountAbove(p, finals, t, leftOut) <= place - 1; }, witness,
+        exact);
+}
+
+// Can team t finish below `place` although it wins `wins` of its remaining
+// games? The reverse of CanReach: it loses every other game, its wins come
+// first against teams outside the district, and its rivals win there. The
+// rivals that must pass it are picked among the open ones; the others are
+// free.
+TVerdict CanMiss(const TProblem& p, int t, int place, int wins, std::vector<TFinal>* witness, bool exact = true) {
+    const TFinal& base = p.Base[Idx(t)];
+    TSub sub = SubFor(p, t, base.Wins + wins, base.Losses + p.Remain(t) - wins,
+                      p.Versus(t) - (wins - std::min(wins, p.Outside[Idx(t)])), true);
+    const std::vector<bool> none(Idx(p.Count()), false);
+    std::vector<int> open;
+    const int need = place - SortRivals(sub, none, open); // rivals that must still pass t
     if (need > static_cast<int>(open.size()))
         return TVerdict::No;
-    const std::vector<int> classes = SwapClasses(p, t);
-    std::vector<TFinal> finals;
-    const std::vector<bool> none(Idx(n), false);
-    auto found = [&]() {
-        if (finals.size() != Idx(n) || CountAbove(p, finals, t, none) < place)
-            return false;
-        if (witness)
-            *witness = finals;
-        return true;
-    };
-    if (need <= 0)
-        return Verdict(!witness || (race::SolveByFlow(sub, &finals) && found()));
-    if (Binomial(static_cast<int>(open.size()), need) > kMostSubsets) {
-        for (int i : open)
-            sub.Roles[Idx(i)] = TRole::MaybeAbove;
-        sub.Choose = need;
-        return exact ? Verdict(race::SolveByProgram(sub, &finals) && found()) : TVerdict::Unknown;
-    }
-    const bool quick = AnySubset(open, need, classes, [&](const std::vector<int>& rising) {
-        for (int i : open)
-            sub.Roles[Idx(i)] = std::find(rising.begin(), rising.end(), i) == rising.end() ? TRole::Free : TRole::Above;
-        return Quick(sub, &finals) && found();
-    });
-    if (quick || !p.Draws)
-        return Verdict(quick);
-    bool undecided = false;
-    const bool solved = AnySubset(open, need, classes, [&](const std::vector<int>& rising) {
-        for (int i : open)
-            sub.Roles[Idx(i)] = std::find(rising.begin(), rising.end(), i) == rising.end() ? TRole::Free : TRole::Above;
-        if (GroupsFail(sub))
-            return false;
-        undecided = true;
-        return exact && race::SolveByProgram(sub, &finals) && found();
-    });
-    return solved ? TVerdict::Yes : !undecided || exact ? TVerdict::No : TVerdict::Unknown;
+    return AnyPick(
+        sub, open, {need, TRole::Above, TRole::Free, TRole::MaybeAbove},
+        [&](const std::vector<TFinal>& finals) { return CountAbove(p, finals, t, none) >= place; }, witness, exact);
 }
 
 // The least value in (0, last] at which a monotone question (yes up to some

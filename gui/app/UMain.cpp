@@ -4,13 +4,17 @@
 #include "core/base/DayNumber.h"
 #include "core/io/MatchText.h"
 #include "core/io/SeasonFile.h"
+#include "core/rules/MainRules.h"
 #include "core/season/BaseballFight.h"
 #include "core/season/BaseballPennant.h"
 #include "core/season/SeasonTemplates.h"
 #include "draw/QtText.h"
+#include "draw/TablePicture.h"
+#include "gui/app/MainMenus.h"
 #include "gui/app/TablePrint.h"
 #include "gui/app/UDlgNew.h"
 #include "gui/app/UHelp.h"
+#include "gui/app/ViewOpener.h"
 #include "gui/controls/DialogService.h"
 #include "gui/controls/URLLabel.h"
 #include "gui/controls/UVersion.h"
@@ -19,14 +23,7 @@
 #include "gui/setup/UColor.h"
 #include "gui/setup/UOption.h"
 #include "gui/setup/USettei.h"
-#include "gui/views/UJuni.h"
-#include "gui/views/UNittei.h"
-#include "gui/views/URace.h"
-#include "gui/views/UTaisen.h"
-#include "gui/views/UTmJuni.h"
-#include "gui/views/UVersus.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
@@ -34,15 +31,11 @@
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
-#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QToolBar>
-#include <QToolButton>
 #include <cmath>
 
 const char* const TMainForm::HomePage = "https://tablora.example.org/";
@@ -52,24 +45,7 @@ namespace {
 
 const QString kSeasonFilter = QStringLiteral("QVK File(*.qvk)");
 const QString kMatchTextFilter = QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.txt)");
-
-// Tool bar pictures: a colored tile with one character, drawn at run time.
-QIcon GlyphIcon(const QString& glyph, const QColor& color) {
-    QPixmap pixmap(20, 20);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(color.darker(140));
-    p.setBrush(color);
-    p.drawRoundedRect(QRectF(0.5, 0.5, 19, 19), 4, 4);
-    QFont f = QApplication::font();
-    f.setPixelSize(glyph.size() > 1 ? 9 : 13);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, 20, 20), Qt::AlignCenter, glyph);
-    return QIcon(pixmap);
-}
+const QString kPictureFilter = QStringLiteral("PNGファイル(*.png)");
 
 QString U(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -90,22 +66,24 @@ TMainForm::TMainForm(IDialogService& dialogs, const QString& programPath, QWidge
     MdiArea = new QMdiArea(this);
     MdiArea->setBackground(palette().brush(QPalette::Dark)); // the application-workspace color
     setCentralWidget(MdiArea);
-    BuildMenus();
-    BuildToolBar();
+    Opener = new TViewOpener(
+        *MdiArea, [this] { return SeasonForViews(); }, this);
+    Menus = new TMainMenus(*this, *Opener);
     Version = new TFmVersion(this);
     Version->hide();
     connect(Version, &TFmVersion::MailRequested, this, &TMainForm::MIMailClick);
 
     connect(MdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::EnablePublishCommands);
+    connect(Opener, &TViewOpener::ChildrenChanged, this, &TMainForm::EnablePublishCommands);
     PlaceWindow();
     ApplyCommandStates();
     EnablePublishCommands();
     UpdateCaption();
 
-    connect(this, &TMainForm::StandingsRequested, this, &TMainForm::OpenStandings);
-    connect(this, &TMainForm::RaceRequested, this, &TMainForm::OpenRace);
-    connect(this, &TMainForm::ScheduleRequested, this, &TMainForm::OpenSchedule);
-    connect(this, &TMainForm::HeadToHeadRequested, this, &TMainForm::OpenHeadToHead);
+    connect(this, &TMainForm::StandingsRequested, Opener, &TViewOpener::OpenStandings);
+    connect(this, &TMainForm::RaceRequested, Opener, &TViewOpener::OpenRace);
+    connect(this, &TMainForm::ScheduleRequested, Opener, &TViewOpener::OpenSchedule);
+    connect(this, &TMainForm::HeadToHeadRequested, Opener, &TViewOpener::OpenHeadToHead);
     connect(this, &TMainForm::ScheduleEntryRequested, this, [this] {
         TFmTorokuN dialog(*SeasonPennant, *SeasonFight, AppSettings.Sche, AppSettings.TMax, Dialogs, this);
         Dialogs.Exec(dialog);
@@ -114,98 +92,15 @@ TMainForm::TMainForm(IDialogService& dialogs, const QString& programPath, QWidge
         TFmKekka dialog(*SeasonPennant, *SeasonFight, AppSettings, startDay, Dialogs, this);
         Dialogs.Exec(dialog);
     });
-    connect(this, &TMainForm::TransitionRequested, this, &TMainForm::OpenTransition);
+    connect(this, &TMainForm::TransitionRequested, Opener, &TViewOpener::OpenTransition);
 }
 
-namespace {
-// The size a child window opened with: cascading gives it back to a window tiled smaller.
-const char* const kOpeningSize = "openingSize";
-} // namespace
-
-QWidget* TMainForm::AddChild(QWidget* view) {
-    QMdiSubWindow* child = MdiArea->addSubWindow(view);
-    child->setAttribute(Qt::WA_DeleteOnClose);
-    const QSize size = view->size().grownBy(child->contentsMargins()); // the frame and title bar around it
-    child->setProperty(kOpeningSize, size);
-    const int position = static_cast<int>(MdiArea->subWindowList().size()) - 1;
-    const QSize work = MdiArea->viewport()->size();
-    const TChildBox box =
-        CascadeBox(position, child->contentsMargins().top(), size.width(), size.height(), work.width(), work.height());
-    child->setGeometry(box.Left, box.Top, box.Width, box.Height);
-    view->show();
-    child->show();
-    MdiArea->setActiveSubWindow(child);
-    EnablePublishCommands();
-    // Once the child is gone (a lambda: the frame itself may be the one going).
-    connect(
-        child, &QObject::destroyed, this, [this] { EnablePublishCommands(); }, Qt::QueuedConnection);
-    return view;
+const TMainItems& TMainForm::Items() const {
+    return Menus->Items();
 }
 
-void TMainForm::CascadeChildren() {
-    int position = 0;
-    QMdiSubWindow* last = nullptr;
-    const QSize work = MdiArea->viewport()->size();
-    for (QMdiSubWindow* w : MdiArea->subWindowList(QMdiArea::CreationOrder)) {
-        if (w->isMinimized())
-            continue;
-        if (w->isMaximized())
-            w->showNormal();
-        const QSize size = w->size().expandedTo(w->property(kOpeningSize).toSize());
-        const TChildBox box = CascadeBox(position++, w->contentsMargins().top(), size.width(), size.height(),
-                                         work.width(), work.height());
-        w->setGeometry(box.Left, box.Top, box.Width, box.Height);
-        w->raise();
-        last = w;
-    }
-    if (last)
-        MdiArea->setActiveSubWindow(last);
-}
-
-QWidget* TMainForm::OpenStandings(int districtIndex) {
-    if (!SeasonPennant)
-        return nullptr;
-    auto* view =
-        new TFmJuni({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, districtIndex);
-    connect(view, &TFmJuni::TransitionRequested, this, &TMainForm::OpenTransition);
-    return AddChild(view);
-}
-
-QWidget* TMainForm::OpenRace(int districtIndex) {
-    if (!SeasonPennant)
-        return nullptr;
-    return AddChild(
-        new TFmRace({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, districtIndex));
-}
-
-QWidget* TMainForm::OpenTransition(int teamIndex) {
-    if (!SeasonPennant)
-        return nullptr;
-    return AddChild(
-        new TFmTmJuni({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, teamIndex));
-}
-
-QWidget* TMainForm::OpenSchedule(int leagueIndex) {
-    if (!SeasonPennant)
-        return nullptr;
-    return AddChild(
-        new TFmNittei({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, leagueIndex));
-}
-
-QWidget* TMainForm::OpenHeadToHead(int districtIndex) {
-    if (!SeasonPennant)
-        return nullptr;
-    auto* view =
-        new TFmTaisen({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()}, districtIndex);
-    connect(view, &TFmTaisen::VersusRequested, this, &TMainForm::OpenVersus);
-    return AddChild(view);
-}
-
-QWidget* TMainForm::OpenVersus(int districtIndex, const std::string& own, const std::string& opponent, int filter) {
-    if (!SeasonPennant)
-        return nullptr;
-    return AddChild(new TFmVersus({SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()},
-                                  districtIndex, own, opponent, filter));
+TViewContext TMainForm::SeasonForViews() const {
+    return {SeasonPennant.get(), SeasonFight.get(), &AppSettings, ProgramFolder, palette()};
 }
 
 TMainForm::~TMainForm() {
@@ -220,157 +115,6 @@ QString TMainForm::DataFolder() const {
     return QDir(ProgramFolder).filePath(QStringLiteral("data"));
 }
 
-void TMainForm::BuildMenus() {
-    QMenuBar* bar = menuBar();
-    QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    MINew = file->addAction(QStringLiteral("新規作成(&N)"), this, &TMainForm::MINewClick);
-    MIOpen = file->addAction(QStringLiteral("開く(&O)"), this, &TMainForm::MIOpenClick);
-    file->addSeparator();
-    MISave = file->addAction(QStringLiteral("上書き保存(&S)"), this, &TMainForm::MISaveClick);
-    MISaveAs = file->addAction(QStringLiteral("名前を付けて保存(&A)"), this, &TMainForm::MISaveAsClick);
-    file->addSeparator();
-    MITorikomi = file->addAction(QStringLiteral("対戦データ取り込み(&R)"), this, &TMainForm::MITorikomiClick);
-    MIKakidasi = file->addAction(QStringLiteral("対戦データ書き出し(&W)"), this, &TMainForm::MIKakidasiClick);
-    MIClear = file->addAction(QStringLiteral("対戦データクリア(&C)"), this, &TMainForm::MIClearClick);
-    file->addSeparator();
-    MIImage = file->addAction(QStringLiteral("表を画像で保存(&I)..."), this, &TMainForm::MIImageClick);
-    MICopy = file->addAction(QStringLiteral("表をコピー(&Y)"), this, &TMainForm::MICopyClick);
-    MIPrint = file->addAction(QStringLiteral("印刷(&P)..."), this, &TMainForm::MIPrintClick);
-    file->addSeparator();
-    MISettei = file->addAction(QStringLiteral("チーム情報設定(&P)"), this, &TMainForm::MISetteiClick);
-    MIColor = file->addAction(QStringLiteral("色の設定(&L)"), this, &TMainForm::MIColorClick);
-    MIOption = file->addAction(QStringLiteral("オプション(&Q)"), this, &TMainForm::MIOptionClick);
-    file->addSeparator();
-    MIExit = file->addAction(QStringLiteral("終了(&X)"), this, &QWidget::close);
-
-    QMenu* entry = bar->addMenu(QStringLiteral("登録(&A)"));
-    MITorokuN = entry->addAction(QStringLiteral("日程登録(&S)"), this, &TMainForm::MITorokuNClick);
-    MIKekka = entry->addAction(QStringLiteral("結果登録(&R)"), this, &TMainForm::MIKekkaClick);
-
-    MenuNittei = bar->addMenu(QStringLiteral("日程(&D)"));
-    MenuJun = bar->addMenu(QStringLiteral("順位(&R)"));
-    MenuJuni = MenuJun->addMenu(QStringLiteral("勝敗表(&J)"));
-    MenuTaisen = MenuJun->addMenu(QStringLiteral("対戦成績表(&B)"));
-    MenuYusho = MenuJun->addMenu(QStringLiteral("優勝争い(&Y)"));
-    MenuTeam = bar->addMenu(QStringLiteral("チーム(&T)"));
-    MenuTmJun = MenuTeam->addMenu(QStringLiteral("順位推移(&K)"));
-
-    QMenu* view = bar->addMenu(QStringLiteral("表示(&V)"));
-    MIToolBar = view->addAction(QStringLiteral("ツールバー(&T)"));
-    MIToolBar->setCheckable(true);
-    MIToolBar->setChecked(true);
-    connect(MIToolBar, &QAction::triggered, this, &TMainForm::MIToolBarClick);
-
-    MenuWindow = bar->addMenu(QStringLiteral("ウィンドウ(&W)"));
-    MITileH = MenuWindow->addAction(QStringLiteral("上下に並べて表示(&H)"), this, [this] {
-        // One above the other: full width, equal heights.
-        const auto windows = MdiArea->subWindowList();
-        if (windows.isEmpty())
-            return;
-        const int h = MdiArea->viewport()->height() / static_cast<int>(windows.size());
-        for (int i = 0; i < windows.size(); ++i) {
-            windows[i]->showNormal();
-            windows[i]->setGeometry(0, i * h, MdiArea->viewport()->width(), h);
-        }
-    });
-    MITileV = MenuWindow->addAction(QStringLiteral("左右に並べて表示(&V)"), this, [this] {
-        const auto windows = MdiArea->subWindowList();
-        if (windows.isEmpty())
-            return;
-        const int w = MdiArea->viewport()->width() / static_cast<int>(windows.size());
-        for (int i = 0; i < windows.size(); ++i) {
-            windows[i]->showNormal();
-            windows[i]->setGeometry(i * w, 0, w, MdiArea->viewport()->height());
-        }
-    });
-    MICascade = MenuWindow->addAction(QStringLiteral("重ねて表示(&C)"), this, &TMainForm::CascadeChildren);
-    MIArrange = MenuWindow->addAction(QStringLiteral("アイコンの整列(&A)"), this, [this] {
-        // Minimized windows in a row along the bottom.
-        int x = 0;
-        for (QMdiSubWindow* w : MdiArea->subWindowList())
-            if (w->isMinimized()) {
-                w->move(x, MdiArea->viewport()->height() - w->height());
-                x += w->width();
-            }
-    });
-    MICloseAll =
-        MenuWindow->addAction(QStringLiteral("すべてのウィンドウを閉じる(&X)"), this, &TMainForm::CloseAllViews);
-    connect(MenuWindow, &QMenu::aboutToShow, this, &TMainForm::WindowMenuAboutToShow);
-
-    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    MIHelp = help->addAction(QStringLiteral("ヘルプ(&H)"), this, &TMainForm::MIHelpClick);
-    MIVersion = help->addAction(QStringLiteral("バージョン情報(&A)"), this, &TMainForm::MIVersionClick);
-    help->addSeparator();
-    MIHomePage = help->addAction(QStringLiteral("作者ホームページ(&W)"), this, &TMainForm::MIHomePageClick);
-    MIMail = help->addAction(QStringLiteral("作者へメール(&M)"), this, &TMainForm::MIMailClick);
-
-    PopupNittei = new QMenu(this);
-    PopupJuni = new QMenu(this);
-    PopupTaisen = new QMenu(this);
-    PopupYusho = new QMenu(this);
-    PopupTmJun = new QMenu(this);
-}
-
-void TMainForm::BuildToolBar() {
-    ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    ToolBar1->setMovable(true);
-    ToolBar1->setIconSize(QSize(20, 20));
-
-    auto tool = [this](const QString& glyph, const QColor& color, const QString& hint, auto slot) {
-        QAction* a = ToolBar1->addAction(GlyphIcon(glyph, color), hint);
-        a->setToolTip(hint);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
-    };
-    auto dropDown = [this](const QString& glyph, const QColor& color, const QString& hint, QMenu* popup,
-                           auto openFirst) {
-        auto* button = new QToolButton(ToolBar1);
-        button->setIcon(GlyphIcon(glyph, color));
-        button->setToolTip(hint);
-        button->setMenu(popup);
-        button->setPopupMode(QToolButton::MenuButtonPopup);
-        button->setAutoRaise(true);
-        connect(button, &QToolButton::clicked, this, openFirst);
-        ToolBar1->addWidget(button);
-        return button;
-    };
-
-    const QColor file(70, 110, 170), entry(190, 110, 30), views(40, 140, 80), windows(120, 120, 120);
-    ToolNew = tool(QStringLiteral("新"), file, QStringLiteral("新規作成"), &TMainForm::MINewClick);
-    ToolOpen = tool(QStringLiteral("開"), file, QStringLiteral("開く"), &TMainForm::MIOpenClick);
-    ToolSave = tool(QStringLiteral("保"), file, QStringLiteral("上書き保存"), &TMainForm::MISaveClick);
-    ToolBar1->addSeparator();
-    ToolTorokuN = tool(QStringLiteral("登"), entry, QStringLiteral("日程登録"), &TMainForm::MITorokuNClick);
-    ToolKekka = tool(QStringLiteral("結"), entry, QStringLiteral("結果登録"), &TMainForm::MIKekkaClick);
-    ToolBar1->addSeparator();
-    ToolNittei = dropDown(QStringLiteral("日"), views, QStringLiteral("日程"), PopupNittei,
-                          [this] { emit ScheduleRequested(0); });
-    ToolBar1->addSeparator();
-    ToolJuni = dropDown(QStringLiteral("勝"), views, QStringLiteral("勝敗表"), PopupJuni,
-                        [this] { emit StandingsRequested(0); });
-    ToolTaisen = dropDown(QStringLiteral("対"), views, QStringLiteral("対戦成績表"), PopupTaisen,
-                          [this] { emit HeadToHeadRequested(0); });
-    ToolYusho = dropDown(QStringLiteral("争"), views, QStringLiteral("優勝争い"), PopupYusho,
-                         [this] { emit RaceRequested(0); });
-    ToolBar1->addSeparator();
-    ToolTmJun = dropDown(QStringLiteral("推"), views, QStringLiteral("チーム別順位推移表"), PopupTmJun,
-                         [this] { emit TransitionRequested(0); });
-    ToolBar1->addSeparator();
-    ToolTileHorizontal =
-        ToolBar1->addAction(GlyphIcon(QStringLiteral("上下"), windows), QStringLiteral("上下に並べて表示"));
-    connect(ToolTileHorizontal, &QAction::triggered, MITileH, &QAction::trigger);
-    ToolTileVertical =
-        ToolBar1->addAction(GlyphIcon(QStringLiteral("左右"), windows), QStringLiteral("左右に並べて表示"));
-    connect(ToolTileVertical, &QAction::triggered, MITileV, &QAction::trigger);
-    ToolCascade = ToolBar1->addAction(GlyphIcon(QStringLiteral("重"), windows), QStringLiteral("重ねて表示"));
-    connect(ToolCascade, &QAction::triggered, MICascade, &QAction::trigger);
-    ToolAllClose =
-        tool(QStringLiteral("閉"), windows, QStringLiteral("すべてのウィンドウを閉じる"), &TMainForm::CloseAllViews);
-    ToolBar1->addSeparator();
-    ToolHelp = tool(QStringLiteral("？"), QColor(150, 60, 150), QStringLiteral("ヘルプ"), &TMainForm::MIHelpClick);
-}
-
 void TMainForm::PlaceWindow() {
     TWorkArea area;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -378,10 +122,8 @@ void TMainForm::PlaceWindow() {
         area = {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
     }
     AppSettings = ReadSettings(TIniFile::Load(SettingsFileToRead(SettingsFiles())), area);
-    if (!AppSettings.ToolBarVisible) {
-        MIToolBar->setChecked(false);
-        ToolBar1->setVisible(false);
-    }
+    if (!AppSettings.ToolBarVisible)
+        Menus->ShowToolBar(false);
     setGeometry(AppSettings.Left, AppSettings.Top, AppSettings.Width, AppSettings.Height);
     if (AppSettings.Max)
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -409,7 +151,7 @@ bool TMainForm::LoadFile(const QString& path) {
     SeasonPennant = std::move(pennant);
     SeasonFight = std::move(fight);
     SeasonFileName = path;
-    BuildViewMenus();
+    Menus->BuildViewLists();
     ApplyCommandStates();
     UpdateCaption();
     return true;
@@ -422,96 +164,11 @@ bool TMainForm::SaveTo(const QString& path) {
 void TMainForm::ApplyCommandStates() {
     const TCommandStates s = CommandStates(SeasonPennant != nullptr, !SeasonFileName.isEmpty(),
                                            SeasonFight && SeasonFight->MatchCount() > 0);
-    MISave->setEnabled(s.Save);
-    ToolSave->setEnabled(s.Save);
-    for (QAction* a : {MISaveAs, MISettei, MITorokuN, ToolTorokuN, MIKekka, ToolKekka, MITorikomi})
-        a->setEnabled(s.SeasonCommands);
-    EnableViewCommands(s.Views);
-    MIKakidasi->setEnabled(s.Views);
-    MIClear->setEnabled(s.Views);
-    if (!SeasonPennant) {
-        MenuNittei->clear();
-        PopupNittei->clear();
-    }
-}
-
-void TMainForm::EnableViewCommands(bool on) {
-    for (QAction* a : MenuNittei->actions())
-        a->setEnabled(on);
-    for (QAction* a : PopupNittei->actions())
-        a->setEnabled(on);
-    ToolNittei->setEnabled(on);
-    MenuJuni->menuAction()->setEnabled(on);
-    MenuTaisen->menuAction()->setEnabled(on);
-    MenuYusho->menuAction()->setEnabled(on);
-    ToolJuni->setEnabled(on);
-    ToolTaisen->setEnabled(on);
-    ToolYusho->setEnabled(on);
-    MenuTmJun->menuAction()->setEnabled(on);
-    ToolTmJun->setEnabled(on);
+    Menus->ApplyStates(s, SeasonPennant != nullptr);
 }
 
 void TMainForm::UpdateCaption() {
     setWindowTitle(U(MainCaption(SeasonPennant.get())));
-}
-
-void TMainForm::BuildViewMenus() {
-    for (QMenu* m : {MenuNittei, PopupNittei, MenuJuni, PopupJuni, MenuTaisen, PopupTaisen, MenuYusho, PopupYusho,
-                     MenuTmJun, PopupTmJun}) {
-        m->clear();
-        for (QMenu* group : m->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
-            delete group; // with its entries, at once
-    }
-    if (!SeasonPennant)
-        return;
-    const bool hasMatches = SeasonFight && SeasonFight->MatchCount() > 0;
-    // Only counts here: captions are made when a menu (or a group of it) opens,
-    // so a season of half a million teams holds no list of them.
-    const auto leagues = static_cast<size_t>(SeasonPennant->LeagueCount());
-    const auto districts = static_cast<size_t>(SeasonPennant->TotalDistrictCount());
-    const auto teams = static_cast<size_t>(SeasonPennant->TotalTeamCount());
-    for (QMenu* m : {MenuNittei, PopupNittei})
-        AddViewEntries(m, ScheduleMenuEntries, 0, leagues, &TMainForm::ScheduleRequested, hasMatches);
-    for (QMenu* m : {MenuJuni, PopupJuni})
-        AddViewEntries(m, DistrictMenuEntries, 0, districts, &TMainForm::StandingsRequested, true);
-    for (QMenu* m : {MenuTaisen, PopupTaisen})
-        AddViewEntries(m, DistrictMenuEntries, 0, districts, &TMainForm::HeadToHeadRequested, true);
-    for (QMenu* m : {MenuYusho, PopupYusho})
-        AddViewEntries(m, DistrictMenuEntries, 0, districts, &TMainForm::RaceRequested, true);
-    for (QMenu* m : {MenuTmJun, PopupTmJun})
-        AddViewEntries(m, TeamMenuEntries, 0, teams, &TMainForm::TransitionRequested, true);
-}
-
-void TMainForm::AddViewEntries(QMenu* menu, TEntrySource entries, size_t first, size_t end,
-                               void (TMainForm::*request)(int), bool enabled) {
-    // Qt walks all of a menu's entries to add or remove one, so a season of
-    // 50,000 districts would take minutes to open and close. Past
-    // kMenuGroupSize entries the menu holds groups ("1–200", "201–400", …) of
-    // entries or of smaller groups, each filled when it is first opened.
-    if (end - first <= kMenuGroupSize) {
-        if (!SeasonPennant)
-            return;
-        for (const TViewMenuEntry& e : entries(*SeasonPennant, first, end)) {
-            QAction* a = menu->addAction(Q(e.Caption), this, [this, request, i = e.Index] { emit(this->*request)(i); });
-            a->setEnabled(enabled);
-        }
-        return;
-    }
-    size_t step = kMenuGroupSize;
-    while ((end - first + step - 1) / step > kMenuGroupSize)
-        step *= kMenuGroupSize;
-    for (size_t groupFirst = first; groupFirst < end; groupFirst += step) {
-        const size_t groupEnd = std::min(end, groupFirst + step);
-        QMenu* group = menu->addMenu(QStringLiteral("%1–%2").arg(groupFirst + 1).arg(groupEnd));
-        connect(group, &QMenu::aboutToShow, this, [=, this] {
-            if (group->isEmpty())
-                AddViewEntries(group, entries, groupFirst, groupEnd, request, enabled);
-        });
-    }
-}
-
-void TMainForm::CloseAllViews() {
-    MdiArea->closeAllSubWindows();
 }
 
 bool TMainForm::CloseSeason(bool keepName) {
@@ -543,13 +200,13 @@ bool TMainForm::CloseSeason(bool keepName) {
         if (!keepName)
             SeasonFileName.clear();
     }
-    BuildViewMenus();
+    Menus->BuildViewLists();
     ApplyCommandStates();
     return true;
 }
 
 void TMainForm::MINewClick() {
-    CloseAllViews();
+    Opener->CloseAll();
     if (!CloseSeason(false))
         return;
     UpdateCaption();
@@ -572,13 +229,13 @@ void TMainForm::MINewClick() {
         return;
     }
     SeasonFileName.clear();
-    BuildViewMenus();
+    Menus->BuildViewLists();
     ApplyCommandStates();
     UpdateCaption();
 }
 
 void TMainForm::MIOpenClick() {
-    CloseAllViews();
+    Opener->CloseAll();
     if (!CloseSeason(false))
         return;
     UpdateCaption();
@@ -632,7 +289,7 @@ void TMainForm::MIKakidasiClick() {
 void TMainForm::MITorikomiClick() {
     if (!SeasonPennant)
         return;
-    CloseAllViews();
+    Opener->CloseAll();
     const QString path = Dialogs.OpenFileName(this, DataFolder(), kMatchTextFilter);
     if (path.isEmpty())
         return;
@@ -671,7 +328,7 @@ void TMainForm::MITorikomiClick() {
 void TMainForm::MIClearClick() {
     if (!SeasonPennant)
         return;
-    CloseAllViews();
+    Opener->CloseAll();
     switch (
         Dialogs.AskYesNoCancel(this, QStringLiteral("対戦データをクリアします。\r\n現在のデータを保存しますか？"))) {
     case IDialogService::TAnswer::Cancel:
@@ -696,8 +353,8 @@ void TMainForm::MISetteiClick() {
     TFmSettei editor(*SeasonPennant, *SeasonFight, Dialogs, ProgramFolder, this);
     editor.BtOk->setText(QStringLiteral("ＯＫ"));
     if (Dialogs.Exec(editor) == QDialog::Accepted)
-        CloseAllViews();
-    BuildViewMenus();
+        Opener->CloseAll();
+    Menus->BuildViewLists();
     ApplyCommandStates();
     UpdateCaption();
 }
@@ -723,7 +380,7 @@ void TMainForm::MIColorClick() {
 void TMainForm::MITorokuNClick() {
     if (!SeasonPennant)
         return;
-    CloseAllViews();
+    Opener->CloseAll();
     emit ScheduleEntryRequested();
     ApplyCommandStates();
 }
@@ -731,7 +388,7 @@ void TMainForm::MITorokuNClick() {
 void TMainForm::MIKekkaClick() {
     if (!SeasonPennant)
         return;
-    CloseAllViews();
+    Opener->CloseAll();
     emit ResultsEntryRequested(ResultsStartDay(*SeasonFight, std::floor(days::Now())));
     ApplyCommandStates();
 }
@@ -759,33 +416,6 @@ void TMainForm::MIMailClick() {
     Dialogs.OpenUrl(QStringLiteral("mailto:") + QString::fromLatin1(MailAddress));
 }
 
-void TMainForm::MIToolBarClick() {
-    // The action has already inverted its check mark.
-    ToolBar1->setVisible(MIToolBar->isChecked());
-}
-
-void TMainForm::WindowMenuAboutToShow() {
-    // The five commands, then one entry per open child window.
-    const QList<QAction*> actions = MenuWindow->actions();
-    for (int i = 5; i < actions.size(); ++i) {
-        MenuWindow->removeAction(actions[i]);
-        actions[i]->deleteLater();
-    }
-    const auto windows = MdiArea->subWindowList();
-    for (QAction* a : {MITileH, MITileV, MICascade, MIArrange, MICloseAll})
-        a->setEnabled(!windows.isEmpty());
-    if (windows.isEmpty())
-        return;
-    MenuWindow->addSeparator();
-    for (int i = 0; i < windows.size(); ++i) {
-        QMdiSubWindow* w = windows[i];
-        QAction* a = MenuWindow->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(w->windowTitle()), this,
-                                           [this, w] { MdiArea->setActiveSubWindow(w); });
-        a->setCheckable(true);
-        a->setChecked(w == MdiArea->activeSubWindow());
-    }
-}
-
 void TMainForm::WriteSettingsFile() {
     const QRect bounds = isMaximized() ? normalGeometry() : geometry();
     AppSettings.Max = isMaximized();
@@ -793,8 +423,8 @@ void TMainForm::WriteSettingsFile() {
     AppSettings.Left = bounds.left();
     AppSettings.Width = bounds.width();
     AppSettings.Height = bounds.height();
-    AppSettings.ToolBarVisible = MIToolBar->isChecked();
-    AppSettings.Bands = {{"ToolBar1", true, ToolBar1->width()}};
+    AppSettings.ToolBarVisible = Menus->ToolBarShown();
+    AppSettings.Bands = {{"ToolBar1", true, Menus->ToolBarWidth()}};
     const TIniFile previous = TIniFile::Load(SettingsFileToRead(SettingsFiles()));
     std::string writtenTo, reason;
     if (!SaveSettingsFile(WriteSettings(AppSettings, previous), SettingsFiles(), writtenTo, reason))
@@ -820,25 +450,12 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-namespace {
-const QString kPictureFilter = QStringLiteral("PNGファイル(*.png)");
-
-// The active child window's table view, if a table view is active.
-ITableView* ActiveTableView(QMdiArea* area) {
-    // The current child is the active one, and stays known while another program has the focus.
-    QMdiSubWindow* active = area->currentSubWindow();
-    return active ? dynamic_cast<ITableView*>(active->widget()) : nullptr;
-}
-} // namespace
-
 void TMainForm::EnablePublishCommands() {
-    const bool on = ActiveTableView(MdiArea) != nullptr;
-    for (QAction* a : {MIImage, MICopy, MIPrint})
-        a->setEnabled(on);
+    Menus->EnablePublish(Opener->ActiveTableView() != nullptr);
 }
 
 void TMainForm::MIImageClick() {
-    ITableView* view = ActiveTableView(MdiArea);
+    ITableView* view = Opener->ActiveTableView();
     if (!view)
         return;
     const QString path = Dialogs.SaveFileName(this, DataFolder(), kPictureFilter, QStringLiteral("png"));
@@ -852,7 +469,7 @@ void TMainForm::MIImageClick() {
 }
 
 void TMainForm::MICopyClick() {
-    ITableView* view = ActiveTableView(MdiArea);
+    ITableView* view = Opener->ActiveTableView();
     if (!view)
         return;
     const QImage image = TablePictureImage(view->Picture());
@@ -864,7 +481,7 @@ void TMainForm::MICopyClick() {
 }
 
 void TMainForm::MIPrintClick() {
-    ITableView* view = ActiveTableView(MdiArea);
+    ITableView* view = Opener->ActiveTableView();
     if (!view)
         return;
     const TTablePicture picture = view->Picture();

@@ -1,27 +1,26 @@
 // TMainForm: the program's frame. It owns the open season, its file name and
-// the settings, runs the file commands and opens the views and dialogs.
+// the settings, and runs the file commands and the dialogs; its menus and
+// tool bar are TMainMenus, the views' child windows TViewOpener.
 #pragma once
 
 #include "core/io/AppSettings.h"
 #include "core/io/SettingsFile.h"
-#include "core/rules/MainRules.h"
 
 #include <QColor>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
-#include <string>
 
-class QAction;
 class QMdiArea;
-class QMenu;
-class QToolBar;
-class QToolButton;
 class IDialogService;
 class TPennant;
 class TFight;
 class TFmVersion;
 class THelpWindow;
+class TMainMenus;
+struct TMainItems;
+class TViewOpener;
+struct TViewContext;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -43,6 +42,11 @@ public:
     QString ProgramDir() const { return ProgramFolder; }
     QString IniPath() const { return SettingsPath; }
 
+    // The open season's views as child windows of the workspace.
+    TViewOpener& Views() const { return *Opener; }
+    // The menus' and the tool bar's items.
+    const TMainItems& Items() const;
+
     // The commands.
     void MINewClick();
     void MIOpenClick();
@@ -55,8 +59,6 @@ public:
     void MIImageClick();
     void MICopyClick();
     void MIPrintClick();
-    // Saving, copying and printing are there while a table view is the active child window.
-    void EnablePublishCommands();
     void MISetteiClick();
     void MIOptionClick();
     void MIColorClick();
@@ -66,36 +68,8 @@ public:
     void MIVersionClick();
     void MIHomePageClick();
     void MIMailClick();
-    void MIToolBarClick();
     bool CloseSeason(bool keepName);
-    void CloseAllViews();
-    void BuildViewMenus();
-    void EnableViewCommands(bool on);
     void WriteSettingsFile();
-    // Child windows one title bar apart from the workspace's top-left, each at
-    // least as large as it opened (within the workspace).
-    void CascadeChildren();
-
-    // The views, opened as child windows (each returns the window it opened).
-    QWidget* OpenStandings(int districtIndex);
-    QWidget* OpenTransition(int teamIndex);
-    QWidget* OpenRace(int districtIndex);
-    QWidget* OpenSchedule(int leagueIndex);
-    QWidget* OpenHeadToHead(int districtIndex);
-    QWidget* OpenVersus(int districtIndex, const std::string& own, const std::string& opponent, int filter);
-
-    // Menus (MI…, Menu…), tool buttons (Tool…) and the tool buttons' drop-down lists (Popup…).
-    QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MIImage, *MICopy, *MIPrint,
-        *MISettei, *MIColor, *MIOption, *MIExit;
-    QAction *MITorokuN, *MIKekka;
-    QMenu *MenuNittei, *MenuJun, *MenuJuni, *MenuTaisen, *MenuYusho, *MenuTeam, *MenuTmJun, *MenuWindow;
-    QAction *MIToolBar, *MITileH, *MITileV, *MICascade, *MIArrange, *MICloseAll;
-    QAction *MIHelp, *MIVersion, *MIHomePage, *MIMail;
-    QMenu *PopupNittei, *PopupJuni, *PopupTaisen, *PopupYusho, *PopupTmJun;
-    QToolBar* ToolBar1;
-    QAction *ToolNew, *ToolOpen, *ToolSave, *ToolTorokuN, *ToolKekka, *ToolTileHorizontal, *ToolTileVertical,
-        *ToolCascade, *ToolAllClose, *ToolHelp;
-    QToolButton *ToolNittei, *ToolJuni, *ToolTaisen, *ToolYusho, *ToolTmJun;
 
     static const char* const HomePage;
     static const char* const MailAddress;
@@ -116,21 +90,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void BuildMenus();
-    void BuildToolBar();
+    // Saving, copying and printing are there while a table view is the active child window.
+    void EnablePublishCommands();
     void ApplyCommandStates();
-    static constexpr size_t kMenuGroupSize = 200;
-    // The entries [first, end) of one view list, read from the season when they are shown.
-    using TEntrySource = std::vector<TViewMenuEntry> (*)(const TPennant&, size_t first, size_t end);
-    void AddViewEntries(QMenu* menu, TEntrySource entries, size_t first, size_t end, void (TMainForm::*request)(int),
-                        bool enabled);
     void UpdateCaption();
-    void WindowMenuAboutToShow();
     bool LoadFile(const QString& path);
     bool SaveTo(const QString& path);
     QString DataFolder() const;
     void PlaceWindow();
-    QWidget* AddChild(QWidget* view);
+    // The open season as the views see it (no pennant while none is open).
+    TViewContext SeasonForViews() const;
     enum class TExportResult { Written, Cancelled, Failed };
     TExportResult ExportMatches();
 
@@ -144,6 +113,8 @@ private:
     std::unique_ptr<TFight> SeasonFight;
     QString SeasonFileName;
     QMdiArea* MdiArea;
+    TViewOpener* Opener;
+    TMainMenus* Menus;
     TFmVersion* Version;
     QList<QPointer<THelpWindow>> HelpWindows;
     bool SettingsWritten = false;

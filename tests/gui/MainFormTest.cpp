@@ -4,9 +4,11 @@
 #include "core/season/BaseballPennant.h"
 #include "core/season/SeasonTemplates.h"
 #include "draw/TablePicture.h"
+#include "gui/app/MainMenus.h"
 #include "gui/app/TablePrint.h"
 #include "gui/app/UDlgNew.h"
 #include "gui/app/UMain.h"
+#include "gui/app/ViewOpener.h"
 #include "gui/controls/CuteBtn.h"
 #include "gui/controls/NumberBox.h"
 #include "gui/controls/TabStrip.h"
@@ -88,24 +90,24 @@ protected:
         bool Save, SaveAs, Settei, TorokuN, Kekka, Import, Views, Export, Clear;
     };
     TStates States() const {
-        TMainForm& f = *Form;
-        EXPECT_EQ(f.MISave->isEnabled(), f.ToolSave->isEnabled());
-        EXPECT_EQ(f.MITorokuN->isEnabled(), f.ToolTorokuN->isEnabled());
-        EXPECT_EQ(f.MIKekka->isEnabled(), f.ToolKekka->isEnabled());
-        const bool views = f.ToolJuni->isEnabled();
-        for (bool other : {f.ToolNittei->isEnabled(), f.ToolTaisen->isEnabled(), f.ToolTmJun->isEnabled(),
-                           f.MenuJuni->menuAction()->isEnabled(), f.MenuTaisen->menuAction()->isEnabled(),
-                           f.MenuTmJun->menuAction()->isEnabled()})
+        const TMainItems& m = Form->Items();
+        EXPECT_EQ(m.MISave->isEnabled(), m.ToolSave->isEnabled());
+        EXPECT_EQ(m.MITorokuN->isEnabled(), m.ToolTorokuN->isEnabled());
+        EXPECT_EQ(m.MIKekka->isEnabled(), m.ToolKekka->isEnabled());
+        const bool views = m.ToolJuni->isEnabled();
+        for (bool other : {m.ToolNittei->isEnabled(), m.ToolTaisen->isEnabled(), m.ToolTmJun->isEnabled(),
+                           m.MenuJuni->menuAction()->isEnabled(), m.MenuTaisen->menuAction()->isEnabled(),
+                           m.MenuTmJun->menuAction()->isEnabled()})
             EXPECT_EQ(other, views);
-        return {f.MISave->isEnabled(),
-                f.MISaveAs->isEnabled(),
-                f.MISettei->isEnabled(),
-                f.MITorokuN->isEnabled(),
-                f.MIKekka->isEnabled(),
-                f.MITorikomi->isEnabled(),
+        return {m.MISave->isEnabled(),
+                m.MISaveAs->isEnabled(),
+                m.MISettei->isEnabled(),
+                m.MITorokuN->isEnabled(),
+                m.MIKekka->isEnabled(),
+                m.MITorikomi->isEnabled(),
                 views,
-                f.MIKakidasi->isEnabled(),
-                f.MIClear->isEnabled()};
+                m.MIKakidasi->isEnabled(),
+                m.MIClear->isEnabled()};
     }
 
     fs::path Dir;
@@ -122,7 +124,7 @@ TEST_F(MainForm, CommandStatesFollowTheSeason) {
     EXPECT_EQ(f.windowTitle(), QStringLiteral("タブローラ"));
     TStates s = States();
     EXPECT_FALSE(s.Save || s.SaveAs || s.Settei || s.TorokuN || s.Kekka || s.Import || s.Views || s.Export || s.Clear);
-    EXPECT_TRUE(f.MINew->isEnabled() && f.MIOpen->isEnabled() && f.MIExit->isEnabled());
+    EXPECT_TRUE(f.Items().MINew->isEnabled() && f.Items().MIOpen->isEnabled() && f.Items().MIExit->isEnabled());
 
     NewSeason(0);
     ASSERT_NE(f.Pennant(), nullptr);
@@ -147,8 +149,8 @@ TEST_F(MainForm, CommandStatesFollowTheSeason) {
     f.MIOpenClick();
     s = States();
     EXPECT_TRUE(s.Save && s.SaveAs && s.Views && s.Export && s.Clear);
-    EXPECT_EQ(f.MenuNittei->actions().size(), 2);
-    EXPECT_TRUE(f.MenuNittei->actions()[0]->isEnabled());
+    EXPECT_EQ(f.Items().MenuNittei->actions().size(), 2);
+    EXPECT_TRUE(f.Items().MenuNittei->actions()[0]->isEnabled());
 
     // A plain Save writes the file and clears the modified state: closing asks nothing.
     f.Pennant()->Contents = sjis::S("保存した題名");
@@ -217,7 +219,7 @@ TEST_F(MainForm, FailedSaveInsideCloseKeepsTheSeason) {
     f.MISaveAsClick();
     EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("error:ファイルの保存に失敗しました。"));
     EXPECT_EQ(f.Pennant()->Modified, 1);
-    EXPECT_FALSE(f.MISave->isEnabled());
+    EXPECT_FALSE(f.Items().MISave->isEnabled());
 }
 
 TEST_F(MainForm, OpenReportsAnUnreadableFile) {
@@ -228,7 +230,7 @@ TEST_F(MainForm, OpenReportsAnUnreadableFile) {
     EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("error:ファイルの読み込みに失敗しました。"));
     EXPECT_EQ(f.Pennant(), nullptr);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("タブローラ"));
-    EXPECT_FALSE(f.MISaveAs->isEnabled());
+    EXPECT_FALSE(f.Items().MISaveAs->isEnabled());
 
     // A cancelled open dialog changes nothing.
     f.MIOpenClick();
@@ -241,8 +243,8 @@ TEST_F(MainForm, StartReopensTheLastFileSilently) {
     f.Start();
     ASSERT_NE(f.Pennant(), nullptr);
     EXPECT_EQ(f.FileName().toStdString(), sample);
-    EXPECT_TRUE(f.MISave->isEnabled());
-    EXPECT_TRUE(f.ToolJuni->isEnabled());
+    EXPECT_TRUE(f.Items().MISave->isEnabled());
+    EXPECT_TRUE(f.Items().ToolJuni->isEnabled());
 
     Form.reset();
     TMainForm& g = Make("[File]\nLast=" + (Dir / "gone.qvk").string() + "\n");
@@ -267,7 +269,7 @@ TEST_F(MainForm, ExitWritesTheSettingsWithTheLastFile) {
     const std::string sample = SampleCopy();
     TMainForm& f = Make("[Option]\nTMax=7\n[Mine]\nkeep=1\n");
     f.Start(QString::fromStdString(sample));
-    f.MIToolBar->trigger(); // hide the tool bar
+    f.Items().MIToolBar->trigger(); // hide the tool bar
     EXPECT_TRUE(f.close());
     const TIniFile ini = TIniFile::Load((Dir / "tablora.ini").string());
     EXPECT_EQ(ini.ReadString("File", "Last", ""), sample);
@@ -279,10 +281,10 @@ TEST_F(MainForm, ExitWritesTheSettingsWithTheLastFile) {
     // The next start reads it back: the tool bar stays hidden.
     Form.reset();
     TMainForm& g = Make();
-    EXPECT_FALSE(g.MIToolBar->isChecked());
-    g.MIToolBar->trigger();
-    EXPECT_TRUE(g.MIToolBar->isChecked());
-    EXPECT_FALSE(g.ToolBar1->isHidden());
+    EXPECT_FALSE(g.Items().MIToolBar->isChecked());
+    g.Items().MIToolBar->trigger();
+    EXPECT_TRUE(g.Items().MIToolBar->isChecked());
+    EXPECT_FALSE(g.Items().ToolBar1->isHidden());
 }
 
 // Settings are never lost silently: a path Shift-JIS cannot hold reopens, a
@@ -335,7 +337,7 @@ TEST_F(MainForm, HugeSeasonsGetGroupedViewMenus) {
     ASSERT_TRUE(SaveSeason(path, &p, &none));
     TMainForm& f = Make();
     f.Start(QString::fromStdString(path));
-    const QList<QAction*> groups = f.MenuJuni->actions();
+    const QList<QAction*> groups = f.Items().MenuJuni->actions();
     ASSERT_EQ(groups.size(), 3);
     EXPECT_EQ(groups[1]->text(), QStringLiteral("201–400"));
     QMenu* second = groups[1]->menu();
@@ -348,12 +350,12 @@ TEST_F(MainForm, HugeSeasonsGetGroupedViewMenus) {
     second->actions()[5]->trigger();
     ASSERT_EQ(standings.size(), 1);
     EXPECT_EQ(standings[0][0].toInt(), 205);
-    EXPECT_EQ(f.PopupTmJun->actions().size(), 3);
+    EXPECT_EQ(f.Items().PopupTmJun->actions().size(), 3);
 
     // Closing the season empties the menus, groups and all.
     f.CloseSeason(false);
-    EXPECT_TRUE(f.MenuJuni->isEmpty());
-    EXPECT_TRUE(f.MenuJuni->findChildren<QMenu*>().isEmpty());
+    EXPECT_TRUE(f.Items().MenuJuni->isEmpty());
+    EXPECT_TRUE(f.Items().MenuJuni->findChildren<QMenu*>().isEmpty());
 }
 
 TEST_F(MainForm, NewSeasonFlow) {
@@ -372,7 +374,7 @@ TEST_F(MainForm, NewSeasonFlow) {
     });
     f.MINewClick();
     EXPECT_EQ(f.Pennant(), nullptr);
-    EXPECT_FALSE(f.MISaveAs->isEnabled());
+    EXPECT_FALSE(f.Items().MISaveAs->isEnabled());
     EXPECT_EQ(Dialogs.Log.filter("exec:").join("|"), QStringLiteral("exec:新規作成|exec:新規作成|exec:情報設定"));
 
     // Template 1 with OK: 2 leagues, 6 districts, 30 teams; the editor says "完了".
@@ -391,16 +393,16 @@ TEST_F(MainForm, NewSeasonFlow) {
     EXPECT_EQ(f.Pennant()->TotalDistrictCount(), 6);
     EXPECT_EQ(f.Pennant()->TotalTeamCount(), 30);
     EXPECT_EQ(f.Pennant()->Interleague, 1);
-    EXPECT_EQ(f.MenuJuni->actions().size(), 6);
-    EXPECT_EQ(f.MenuTmJun->actions()[9]->text(), QStringLiteral("10.デトロイトタイガース(&A)"));
+    EXPECT_EQ(f.Items().MenuJuni->actions().size(), 6);
+    EXPECT_EQ(f.Items().MenuTmJun->actions()[9]->text(), QStringLiteral("10.デトロイトタイガース(&A)"));
     const std::string first = f.Pennant()->Checker;
 
     // Another new season asks to save the unsaved one first, and gets a new checker.
     Dialogs.Answers.push_back(IDialogService::TAnswer::No);
     NewSeason(2);
-    EXPECT_EQ(f.MenuNittei->actions().size(), 1);
-    EXPECT_EQ(f.MenuNittei->actions()[0]->text(), QStringLiteral("&1.△△△リーグ２００Ｘ"));
-    EXPECT_EQ(f.PopupJuni->actions()[0]->text(), QStringLiteral("&1.△△△リーグ２００Ｘ"));
+    EXPECT_EQ(f.Items().MenuNittei->actions().size(), 1);
+    EXPECT_EQ(f.Items().MenuNittei->actions()[0]->text(), QStringLiteral("&1.△△△リーグ２００Ｘ"));
+    EXPECT_EQ(f.Items().PopupJuni->actions()[0]->text(), QStringLiteral("&1.△△△リーグ２００Ｘ"));
     EXPECT_NE(f.Pennant()->Checker, first);
     EXPECT_EQ(f.Pennant()->Checker.size(), 8u);
 }
@@ -411,9 +413,9 @@ TEST_F(MainForm, ViewEntriesAskForTheirIndex) {
     QSignalSpy standings(&f, &TMainForm::StandingsRequested);
     QSignalSpy transition(&f, &TMainForm::TransitionRequested);
     QSignalSpy schedule(&f, &TMainForm::ScheduleRequested);
-    f.MenuJuni->actions()[1]->trigger();
-    f.PopupTmJun->actions()[7]->trigger();
-    f.ToolNittei->click();
+    f.Items().MenuJuni->actions()[1]->trigger();
+    f.Items().PopupTmJun->actions()[7]->trigger();
+    f.Items().ToolNittei->click();
     ASSERT_EQ(standings.count(), 1);
     EXPECT_EQ(standings[0][0].toInt(), 1);
     ASSERT_EQ(transition.count(), 1);
@@ -422,9 +424,9 @@ TEST_F(MainForm, ViewEntriesAskForTheirIndex) {
     EXPECT_EQ(schedule[0][0].toInt(), 0);
     // The race per district, from the menu, its pop-up twin and the tool button.
     QSignalSpy race(&f, &TMainForm::RaceRequested);
-    ASSERT_EQ(f.PopupYusho->actions().size(), f.MenuYusho->actions().size());
-    f.MenuYusho->actions()[1]->trigger();
-    f.ToolYusho->click();
+    ASSERT_EQ(f.Items().PopupYusho->actions().size(), f.Items().MenuYusho->actions().size());
+    f.Items().MenuYusho->actions()[1]->trigger();
+    f.Items().ToolYusho->click();
     ASSERT_EQ(race.count(), 2);
     EXPECT_EQ(race[0][0].toInt(), 1);
     EXPECT_EQ(race[1][0].toInt(), 0);
@@ -436,7 +438,7 @@ TEST_F(MainForm, ViewEntriesAskForTheirIndex) {
         EXPECT_EQ(static_cast<TFmKekka&>(d).Entries.size(), 6u);
         return int(QDialog::Accepted);
     });
-    f.MIKekka->trigger();
+    f.Items().MIKekka->trigger();
     ASSERT_EQ(results.count(), 1);
     EXPECT_EQ(results[0][0].toDouble(), 46217.0);
     EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("exec:ペナントレース結果登録"));
@@ -451,9 +453,9 @@ TEST_F(MainForm, ScheduleHeadToHeadAndVersusWindowsOpen) {
             found.push_back(w->widget());
         return found;
     };
-    f.MenuNittei->actions()[1]->trigger();
-    f.ToolNittei->click();
-    f.PopupTaisen->actions()[1]->trigger();
+    f.Items().MenuNittei->actions()[1]->trigger();
+    f.Items().ToolNittei->click();
+    f.Items().PopupTaisen->actions()[1]->trigger();
     ASSERT_EQ(views().size(), 3u);
     auto* schedule = qobject_cast<TFmNittei*>(views()[0]);
     ASSERT_NE(schedule, nullptr);
@@ -477,15 +479,15 @@ TEST_F(MainForm, ScheduleHeadToHeadAndVersusWindowsOpen) {
 TEST_F(MainForm, WindowMenuAndEditor) {
     TMainForm& f = Make();
     f.Start(QString::fromStdString(SampleCopy()));
-    emit f.MenuWindow->aboutToShow();
-    EXPECT_FALSE(f.MITileH->isEnabled());
-    EXPECT_FALSE(f.MICloseAll->isEnabled());
+    emit f.Items().MenuWindow->aboutToShow();
+    EXPECT_FALSE(f.Items().MITileH->isEnabled());
+    EXPECT_FALSE(f.Items().MICloseAll->isEnabled());
     auto* child = new QWidget;
     child->setWindowTitle(QStringLiteral("表"));
     f.Mdi()->addSubWindow(child)->show();
-    emit f.MenuWindow->aboutToShow();
-    EXPECT_TRUE(f.MITileH->isEnabled());
-    EXPECT_EQ(f.MenuWindow->actions().last()->text(), QStringLiteral("&1 表"));
+    emit f.Items().MenuWindow->aboutToShow();
+    EXPECT_TRUE(f.Items().MITileH->isEnabled());
+    EXPECT_EQ(f.Items().MenuWindow->actions().last()->text(), QStringLiteral("&1 表"));
 
     // The editor on a season with a file: its button reads "ＯＫ"; OK closes the views.
     Dialogs.DialogHandlers.push_back([](QDialog& d) {
@@ -497,8 +499,8 @@ TEST_F(MainForm, WindowMenuAndEditor) {
     });
     f.MISetteiClick();
     EXPECT_TRUE(f.Mdi()->subWindowList().isEmpty());
-    emit f.MenuWindow->aboutToShow();
-    EXPECT_EQ(f.MenuWindow->actions().size(), 5); // the window list is gone, its separator too
+    emit f.Items().MenuWindow->aboutToShow();
+    EXPECT_EQ(f.Items().MenuWindow->actions().size(), 5); // the window list is gone, its separator too
     EXPECT_EQ(f.windowTitle(), QStringLiteral("タブローラ   【 新しい題名 】"));
     EXPECT_EQ(f.Pennant()->Modified, 1);
 }
@@ -509,7 +511,8 @@ TEST_F(MainForm, OpenViewsOutliveAnEditedAndRestoredSeason) {
     TMainForm& f = Make("[Form]\nTop=0\nLeft=0\nWidth=900\nHeight=700\n");
     f.show();
     f.Start(QString::fromStdString(SampleCopy()));
-    for (QToolButton* tool : {f.ToolNittei, f.ToolJuni, f.ToolTaisen, f.ToolYusho, f.ToolTmJun})
+    const TMainItems& m = f.Items();
+    for (QToolButton* tool : {m.ToolNittei, m.ToolJuni, m.ToolTaisen, m.ToolYusho, m.ToolTmJun})
         tool->click();
     ASSERT_EQ(f.Mdi()->subWindowList().size(), 5);
     for (QMdiSubWindow* w : f.Mdi()->subWindowList())
@@ -556,8 +559,8 @@ TEST_F(MainForm, ChildWindowsOpenAndCascadeInsideTheWorkspace) {
     f.show();
     f.Start(QString::fromStdString(SampleCopy()));
     const QRect work(QPoint(0, 0), f.Mdi()->viewport()->size());
-    f.OpenStandings(0);
-    f.OpenTransition(3);
+    f.Views().OpenStandings(0);
+    f.Views().OpenTransition(3);
     const QList<QMdiSubWindow*> windows = f.Mdi()->subWindowList(QMdiArea::CreationOrder);
     ASSERT_EQ(windows.size(), 2);
     const int step = windows[1]->contentsMargins().top();
@@ -569,13 +572,18 @@ TEST_F(MainForm, ChildWindowsOpenAndCascadeInsideTheWorkspace) {
 
     // Tiled into strips, then cascaded: usable sizes again, still inside.
     const QSize opened = windows[0]->size();
-    f.MITileH->trigger();
+    f.Items().MITileH->trigger();
     EXPECT_LT(windows[0]->height(), opened.height());
-    f.MICascade->trigger();
+    f.Items().MICascade->trigger();
     EXPECT_EQ(windows[0]->height(), opened.height());
     EXPECT_EQ(windows[1]->geometry().topLeft(), QPoint(step, step));
     for (QMdiSubWindow* w : windows)
         EXPECT_TRUE(work.contains(w->geometry()));
+
+    // Side by side: halves of the width, each the full height.
+    f.Items().MITileV->trigger();
+    EXPECT_EQ(windows[0]->geometry(), QRect(0, 0, work.width() / 2, work.height()));
+    EXPECT_EQ(windows[1]->geometry(), QRect(work.width() / 2, 0, work.width() / 2, work.height()));
 }
 
 TEST(Dialogs, FixedFramesHaveNoMinimizeOrMaximizeButton) {
@@ -612,13 +620,13 @@ TEST_F(MainForm, OptionsAndColorsCopyBackOnlyOnOk) {
         changeAll(d);
         return int(QDialog::Rejected);
     });
-    f.MIOption->trigger();
+    f.Items().MIOption->trigger();
     EXPECT_EQ(WriteSettings(f.Settings()).Serialize(), WriteSettings(before).Serialize());
     Dialogs.DialogHandlers.push_back([&](QDialog& d) {
         changeAll(d);
         return int(QDialog::Accepted);
     });
-    f.MIOption->trigger();
+    f.Items().MIOption->trigger();
     EXPECT_FALSE(f.Settings().Zenkai);
     EXPECT_EQ(f.Settings().TMax, 3);
     EXPECT_EQ(f.Settings().TTab, 2);
@@ -639,7 +647,7 @@ TEST_F(MainForm, OptionsAndColorsCopyBackOnlyOnOk) {
         work(d);
         return int(QDialog::Rejected);
     });
-    f.MIColor->trigger();
+    f.Items().MIColor->trigger();
     EXPECT_EQ(f.Settings().Char1, 0x123456);
     EXPECT_EQ(f.Settings().Up, options.Up);
     Dialogs.Colors = {QColor(0, 0, 255), QColor(0, 255, 0)};
@@ -647,7 +655,7 @@ TEST_F(MainForm, OptionsAndColorsCopyBackOnlyOnOk) {
         work(d);
         return int(QDialog::Accepted);
     });
-    f.MIColor->trigger();
+    f.Items().MIColor->trigger();
     EXPECT_EQ(Dialogs.LastColorOffered, QColor(0, 0, 255)); // remembered from the last opening
     EXPECT_EQ(f.Settings().Char1, SysColorWindowText);
     EXPECT_EQ(f.Settings().Up, 0x00FF00);
@@ -667,11 +675,11 @@ std::string Slurp(const fs::path& p) {
 TEST_F(MainForm, PublishTheActiveTable) {
     TMainForm& f = Make();
     f.Start(QString::fromStdString(SampleCopy()));
-    EXPECT_FALSE(f.MIImage->isEnabled());
-    f.OpenTransition(0);
+    EXPECT_FALSE(f.Items().MIImage->isEnabled());
+    f.Views().OpenTransition(0);
     QApplication::processEvents();
-    ASSERT_TRUE(f.MIImage->isEnabled());
-    EXPECT_TRUE(f.MICopy->isEnabled() && f.MIPrint->isEnabled());
+    ASSERT_TRUE(f.Items().MIImage->isEnabled());
+    EXPECT_TRUE(f.Items().MICopy->isEnabled() && f.Items().MIPrint->isEnabled());
 
     const fs::path saved = Dir / "saved.png", rendered = Dir / "rendered.png";
     Dialogs.FileNames.push_back(QString::fromStdString(saved.string()));
@@ -713,9 +721,9 @@ TEST_F(MainForm, PublishTheActiveTable) {
     QPdfWriter pdf(QString::fromStdString((Dir / "print.pdf").string()));
     EXPECT_GE(PrintTablePicture(pdf, picture), 1);
 
-    f.CloseAllViews();
+    f.Views().CloseAll();
     QApplication::processEvents();
-    EXPECT_FALSE(f.MIImage->isEnabled());
+    EXPECT_FALSE(f.Items().MIImage->isEnabled());
 }
 
 // Pages end as low as they can without cutting into a span; a span taller

@@ -3,7 +3,9 @@
 #include "core/io/SeasonFile.h"
 #include "core/season/BaseballFight.h"
 #include "core/season/BaseballPennant.h"
+#include "gui/app/MainMenus.h"
 #include "gui/app/UMain.h"
+#include "gui/app/ViewOpener.h"
 #include "tests/gui/ScriptedDialogs.h"
 #include "tests/support/TempFolder.h"
 
@@ -45,10 +47,10 @@ protected:
     std::string Matches() const { return EncodeMatchText(*Form->Pennant(), *Form->Fight()); }
     // Export, view and clear commands enabled as one, import always with a season.
     bool HasMatchCommands() const {
-        const bool on = Form->MIKakidasi->isEnabled();
-        EXPECT_EQ(Form->MIClear->isEnabled(), on);
-        EXPECT_EQ(Form->ToolJuni->isEnabled(), on);
-        EXPECT_TRUE(Form->MITorikomi->isEnabled());
+        const bool on = Form->Items().MIKakidasi->isEnabled();
+        EXPECT_EQ(Form->Items().MIClear->isEnabled(), on);
+        EXPECT_EQ(Form->Items().ToolJuni->isEnabled(), on);
+        EXPECT_TRUE(Form->Items().MITorikomi->isEnabled());
         return on;
     }
 
@@ -63,9 +65,9 @@ protected:
 
 TEST_F(MatchTextCommands, ExportClearAndImportGiveTheSeasonBack) {
     TMainForm& f = *Form;
-    f.OpenStandings(0);
+    f.Views().OpenStandings(0);
     Dialogs.FileNames.push_back(Path("out.txt"));
-    f.MIKakidasi->trigger();
+    f.Items().MIKakidasi->trigger();
     EXPECT_EQ(Dialogs.Log, QStringList{"save"});
     EXPECT_EQ(Dialogs.LastFolder, QString::fromStdString((Dir / "data").string()));
     std::string exported;
@@ -76,7 +78,7 @@ TEST_F(MatchTextCommands, ExportClearAndImportGiveTheSeasonBack) {
     // Clear, writing the games out first.
     Dialogs.Answers.push_back(IDialogService::TAnswer::Yes);
     Dialogs.FileNames.push_back(Path("kept.txt"));
-    f.MIClear->trigger();
+    f.Items().MIClear->trigger();
     QApplication::processEvents();
     std::string kept;
     ASSERT_TRUE(ReadWholeFile(Path("kept.txt").toStdString(), kept));
@@ -91,7 +93,7 @@ TEST_F(MatchTextCommands, ExportClearAndImportGiveTheSeasonBack) {
     // come back in the season's team order.
     Dialogs.Log.clear();
     Dialogs.FileNames.push_back(Path("out.txt"));
-    f.MITorikomi->trigger();
+    f.Items().MITorikomi->trigger();
     EXPECT_EQ(Dialogs.Log, QStringList{"open"});
     std::unique_ptr<TPennant> pennant;
     std::unique_ptr<TFight> renumbered;
@@ -104,7 +106,7 @@ TEST_F(MatchTextCommands, ExportClearAndImportGiveTheSeasonBack) {
     f.Pennant()->Modified = 0;
     Dialogs.Log.clear();
     Dialogs.FileNames.push_back(Path("out.txt"));
-    f.MITorikomi->trigger();
+    f.Items().MITorikomi->trigger();
     EXPECT_EQ(Dialogs.Log, QStringList{"open"});
     EXPECT_EQ(f.Pennant()->Modified, 1);
 }
@@ -133,7 +135,7 @@ TEST_F(MatchTextCommands, RefusalsAndQuestionsLeaveTheSeasonAsItWas) {
         Dialogs.Log.clear();
         Dialogs.FileNames.push_back(r.File);
         Dialogs.YesNo = r.YesNo;
-        f.MITorikomi->trigger();
+        f.Items().MITorikomi->trigger();
         EXPECT_EQ(Dialogs.Log, r.Log) << r.File.toStdString();
         EXPECT_EQ(Matches(), Original) << r.File.toStdString();
         EXPECT_EQ(f.Pennant()->Modified, 0);
@@ -142,7 +144,7 @@ TEST_F(MatchTextCommands, RefusalsAndQuestionsLeaveTheSeasonAsItWas) {
     // Yes to the question replaces the whole list.
     Dialogs.FileNames.push_back(Path("old.txt"));
     Dialogs.YesNo.push_back(true);
-    f.MITorikomi->trigger();
+    f.Items().MITorikomi->trigger();
     ASSERT_EQ(f.Fight()->MatchCount(), 1);
     EXPECT_EQ(f.Fight()->GetMatch(0).HomeSymbol.Text(), "YG");
     EXPECT_EQ(f.Pennant()->Modified, 1);
@@ -153,7 +155,7 @@ TEST_F(MatchTextCommands, ClearAnswers) {
     TMainForm& f = *Form;
     // Cancel: nothing happens.
     Dialogs.Answers.push_back(IDialogService::TAnswer::Cancel);
-    f.MIClear->trigger();
+    f.Items().MIClear->trigger();
     EXPECT_EQ(Dialogs.Log, QStringList{kClear});
     EXPECT_EQ(Matches(), Original);
 
@@ -161,7 +163,7 @@ TEST_F(MatchTextCommands, ClearAnswers) {
     Dialogs.Log.clear();
     Dialogs.Answers.push_back(IDialogService::TAnswer::Yes);
     Dialogs.FileNames.push_back(Path("no/such/folder.txt"));
-    f.MIClear->trigger();
+    f.Items().MIClear->trigger();
     EXPECT_EQ(Dialogs.Log, (QStringList{kClear, "save", "error:ファイルの書き出しに失敗しました。"}));
     EXPECT_EQ(Matches(), Original);
     EXPECT_EQ(f.Pennant()->Modified, 0);
@@ -169,7 +171,7 @@ TEST_F(MatchTextCommands, ClearAnswers) {
     // Yes, then the save dialog cancelled: cleared all the same.
     Dialogs.Log.clear();
     Dialogs.Answers.push_back(IDialogService::TAnswer::Yes);
-    f.MIClear->trigger();
+    f.Items().MIClear->trigger();
     EXPECT_EQ(Dialogs.Log, (QStringList{kClear, "save"}));
     EXPECT_EQ(f.Fight()->MatchCount(), 0);
     EXPECT_EQ(f.Pennant()->Modified, 1);
