@@ -144,8 +144,8 @@ private:
     std::string Block;
     std::string_view Buffer; // the bytes at hand, from BufferPos on
     size_t BufferPos = 0;
-    uint64_t Total = 0; // the input's size
-    uint64_t Pos = 0;   // bytes consumed
+    uint64_t Total = 0;    // the input's size
+    uint64_t Pos = 0;      // bytes consumed
     uint64_t Promised = 0; // the least bytes of the records counted but not begun
 };
 

@@ -36,6 +36,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <cerrno>
 #include <cmath>
 
 const char* const TMainForm::HomePage = "https://tablora.example.org/";
@@ -143,11 +144,29 @@ void TMainForm::Start(const QString& argumentFile) {
 bool TMainForm::LoadFile(const QString& path) {
     std::unique_ptr<TPennant> pennant;
     std::unique_ptr<TFight> fight;
-    if (!LoadSeason(path.toStdString(), pennant, fight)) {
+    const std::string file = path.toStdString();
+    const std::optional<TFileIdentity> identity = IdentityOf(file); // before the bytes are read
+    if (!LoadSeason(file, pennant, fight)) {
         ApplyCommandStates();
         UpdateCaption();
         return false;
     }
+    // Another running instance has the season open: this one may read it, and
+    // saves it only under another name.
+    auto lock = std::make_unique<TSeasonLock>();
+    ReadOnly = false;
+    if (lock->Acquire(file) == TSeasonLock::TResult::HeldByOther) {
+        if (!Dialogs.AskYesNo(this, QStringLiteral("「%1」は別のタブローラ (%2) で開かれています。\r\n"
+                                                   "読み取り専用で開きますか？")
+                                        .arg(QFileInfo(path).fileName(), U(lock->Holder())))) {
+            ApplyCommandStates();
+            UpdateCaption();
+            return true; // the user's choice: nothing to report
+        }
+        ReadOnly = true;
+    }
+    Lock = std::move(lock);
+    SeasonIdentity = identity;
     SeasonPennant = std::move(pennant);
     SeasonFight = std::move(fight);
     SeasonFileName = path;
@@ -168,7 +187,63 @@ void TMainForm::ApplyCommandStates() {
 }
 
 void TMainForm::UpdateCaption() {
-    setWindowTitle(U(MainCaption(SeasonPennant.get())));
+    setWindowTitle(U(MainCaption(SeasonPennant.get())) +
+                   (SeasonPennant && ReadOnly ? QStringLiteral(" (読み取り専用)") : QString()));
+}
+
+TMainForm::TSaveResult TMainForm::SaveSeasonFile() {
+    if (SeasonFileName.isEmpty() || ReadOnly)
+        return SaveSeasonAs();
+    return SaveChecked(SeasonFileName);
+}
+
+TMainForm::TSaveResult TMainForm::SaveSeasonAs() {
+    const QString path = Dialogs.SaveFileName(this, DataFolder(), kSeasonFilter, QStringLiteral("qvk"));
+    if (path.isEmpty())
+        return TSaveResult::Cancelled;
+    if (path == SeasonFileName && !ReadOnly)
+        return SaveChecked(path);
+    auto lock = std::make_unique<TSeasonLock>();
+    if (lock->Acquire(path.toStdString()) == TSeasonLock::TResult::HeldByOther &&
+        !Dialogs.AskYesNo(this, QStringLiteral("「%1」は別のタブローラ (%2) で開かれています。\r\n上書きしますか？")
+                                    .arg(QFileInfo(path).fileName(), U(lock->Holder()))))
+        return TSaveResult::Cancelled;
+    const TSaveResult saved = SaveChecked(path);
+    if (saved == TSaveResult::Saved) {
+        SeasonFileName = path;
+        Lock = std::move(lock);
+        ReadOnly = false;
+        UpdateCaption();
+    }
+    return saved;
+}
+
+TMainForm::TSaveResult TMainForm::SaveChecked(const QString& path) {
+    const std::string file = path.toStdString();
+    const QString name = QFileInfo(path).fileName();
+    if (path == SeasonFileName && !StillTheFileRead(file, SeasonIdentity)) {
+        const int choice = Dialogs.AskChoice(
+            this,
+            QStringLiteral("「%1」は開いた後にほかで変更されています。\r\n上書きすると、その変更は失われます。")
+                .arg(name),
+            {QStringLiteral("上書きする"), QStringLiteral("名前を付けて保存"), QStringLiteral("キャンセル")}, 2);
+        if (choice == 1)
+            return SaveSeasonAs();
+        if (choice != 0)
+            return TSaveResult::Cancelled;
+    }
+    if (HardLinkCount(file) > 1 &&
+        !Dialogs.AskYesNo(this, QStringLiteral("「%1」にはほかの名前 (ハードリンク) もあります。\r\n"
+                                               "保存すると、ほかの名前には今の内容が残ります。保存しますか？")
+                                    .arg(name)))
+        return TSaveResult::Cancelled;
+    if (!SaveTo(path)) {
+        Dialogs.ShowInfoError(this,
+                              QStringLiteral("ファイルの保存に失敗しました。\r\n(%1)").arg(U(FileErrorText(errno))));
+        return TSaveResult::Failed;
+    }
+    SeasonIdentity = IdentityOf(file);
+    return TSaveResult::Saved;
 }
 
 bool TMainForm::CloseSeason(bool keepName) {
@@ -176,20 +251,11 @@ bool TMainForm::CloseSeason(bool keepName) {
         switch (Dialogs.AskYesNoCancel(this, QStringLiteral("編集中のデータを保存しますか？"))) {
         case IDialogService::TAnswer::Cancel:
             return false;
-        case IDialogService::TAnswer::Yes: {
-            if (SeasonFileName.isEmpty()) {
-                const QString path = Dialogs.SaveFileName(this, DataFolder(), kSeasonFilter, QStringLiteral("qvk"));
-                if (path.isEmpty())
-                    return false;
-                SeasonFileName = path;
-            }
-            if (!SaveTo(SeasonFileName)) {
-                Dialogs.ShowPlain(this, QStringLiteral("保存に失敗しました。"));
+        case IDialogService::TAnswer::Yes:
+            if (SaveSeasonFile() != TSaveResult::Saved)
                 return false;
-            }
             SeasonPennant->Modified = 0;
             break;
-        }
         case IDialogService::TAnswer::No:
             break;
         }
@@ -199,6 +265,9 @@ bool TMainForm::CloseSeason(bool keepName) {
         SeasonFight.reset();
         if (!keepName)
             SeasonFileName.clear();
+        Lock.reset(); // another instance may have it now
+        SeasonIdentity.reset();
+        ReadOnly = false;
     }
     Menus->BuildViewLists();
     ApplyCommandStates();
@@ -249,23 +318,17 @@ void TMainForm::MIOpenClick() {
 void TMainForm::MISaveClick() {
     if (SeasonFileName.isEmpty() || !SeasonPennant)
         return;
-    if (SaveTo(SeasonFileName))
+    if (SaveSeasonFile() == TSaveResult::Saved) {
         SeasonPennant->Modified = 0;
-    else
-        Dialogs.ShowInfoError(this, QStringLiteral("ファイルの保存に失敗しました。"));
+        ApplyCommandStates();
+    }
 }
 
 void TMainForm::MISaveAsClick() {
     if (!SeasonPennant)
         return;
-    const QString path = Dialogs.SaveFileName(this, DataFolder(), kSeasonFilter, QStringLiteral("qvk"));
-    if (path.isEmpty())
+    if (SaveSeasonAs() != TSaveResult::Saved)
         return;
-    if (!SaveTo(path)) {
-        Dialogs.ShowInfoError(this, QStringLiteral("ファイルの保存に失敗しました。"));
-        return;
-    }
-    SeasonFileName = path;
     SeasonPennant->Modified = 0;
     ApplyCommandStates();
 }
@@ -275,7 +338,8 @@ TMainForm::TExportResult TMainForm::ExportMatches() {
     if (path.isEmpty())
         return TExportResult::Cancelled;
     if (!ExportMatchText(path.toStdString(), *SeasonPennant, *SeasonFight)) {
-        Dialogs.ShowInfoError(this, QStringLiteral("ファイルの書き出しに失敗しました。"));
+        Dialogs.ShowInfoError(
+            this, QStringLiteral("ファイルの書き出しに失敗しました。\r\n(%1)").arg(U(FileErrorText(errno))));
         return TExportResult::Failed;
     }
     return TExportResult::Written;
@@ -295,14 +359,13 @@ void TMainForm::MITorikomiClick() {
         return;
     TMatchText text;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    std::string bytes;
-    const bool read = ReadWholeFile(path.toStdString(), bytes);
-    if (read)
-        text = ReadMatchText(bytes);
-    bytes = std::string(); // the file's bytes are not needed any more
+    TFileProblem problem = TFileProblem::None;
+    const bool read = ReadMatchTextFile(path.toStdString(), SeasonPennant->Checker, text, &problem);
+    const int why = errno;
     QGuiApplication::restoreOverrideCursor();
     if (!read) {
-        Dialogs.ShowInfoError(this, QStringLiteral("ファイルの読み込みに失敗しました。"));
+        Dialogs.ShowInfoError(
+            this, QStringLiteral("ファイルの読み込みに失敗しました。\r\n(%1)").arg(U(ReadProblemText(problem, why))));
         return;
     }
     switch (CheckImport(*SeasonPennant, *SeasonFight, text)) {
@@ -463,9 +526,9 @@ void TMainForm::MIImageClick() {
         return;
     // Made exactly as tablora-cli render makes it, and written like a season:
     // a failure leaves an older picture at that path as it was.
-    std::string png, why;
-    if (!EncodeTablePicture(view->Picture(), png, why) || !WriteFileAtomically(path.toStdString(), png))
-        Dialogs.ShowInfoError(this, QStringLiteral("ファイルの保存に失敗しました。"));
+    std::string why;
+    if (!SaveTablePicture(view->Picture(), path.toStdString(), why))
+        Dialogs.ShowInfoError(this, QStringLiteral("ファイルの保存に失敗しました。\r\n(%1)").arg(U(why)));
 }
 
 void TMainForm::MICopyClick() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/io/AppSettings.h"
+#include "core/io/SeasonLock.h"
 #include "core/io/SettingsFile.h"
 
 #include <QColor>
@@ -96,6 +97,13 @@ private:
     void UpdateCaption();
     bool LoadFile(const QString& path);
     bool SaveTo(const QString& path);
+    // Saving the season: over the file read only after asking when it changed
+    // since (or when it has several names); read-only seasons and new ones
+    // through the save dialog. The message for a failure is shown here.
+    enum class TSaveResult { Saved, Failed, Cancelled };
+    TSaveResult SaveSeasonFile();
+    TSaveResult SaveSeasonAs();
+    TSaveResult SaveChecked(const QString& path);
     QString DataFolder() const;
     void PlaceWindow();
     // The open season as the views see it (no pennant while none is open).
@@ -112,6 +120,12 @@ private:
     std::unique_ptr<TPennant> SeasonPennant;
     std::unique_ptr<TFight> SeasonFight;
     QString SeasonFileName;
+    // The season file as it was read or last saved, to know whether another
+    // window or program changed it since; the lock that says this instance has
+    // it open; read-only when another instance had it first.
+    std::optional<TFileIdentity> SeasonIdentity;
+    std::unique_ptr<TSeasonLock> Lock;
+    bool ReadOnly = false;
     QMdiArea* MdiArea;
     TViewOpener* Opener;
     TMainMenus* Menus;

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QUrl>
 
 IDialogService::TAnswer TQtDialogService::AskYesNoCancel(QWidget* parent, const QString& text) {
@@ -30,6 +31,19 @@ bool TQtDialogService::AskYesNo(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+int TQtDialogService::AskChoice(QWidget* parent, const QString& text, const QStringList& buttons, int defaultIndex) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("確認"), text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> made;
+    for (const QString& caption : buttons)
+        made << box.addButton(caption, QMessageBox::AcceptRole);
+    if (defaultIndex >= 0 && defaultIndex < made.size()) {
+        box.setDefaultButton(static_cast<QPushButton*>(made[defaultIndex]));
+        box.setEscapeButton(made[defaultIndex]);
+    }
+    box.exec();
+    return static_cast<int>(made.indexOf(box.clickedButton()));
 }
 
 void TQtDialogService::ShowEntryError(QWidget* parent, const QString& text) {

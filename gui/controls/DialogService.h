@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QDialog;
@@ -19,6 +20,10 @@ public:
     virtual TAnswer AskYesNoCancel(QWidget* parent, const QString& text) = 0;
     // Caption "確認", question icon, Yes and No; true for Yes.
     virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
+    // Caption "確認", warning icon, a button per text ("上書きする", …), the
+    // one at `defaultIndex` the default. The index chosen; -1 when the box
+    // is closed without a choice.
+    virtual int AskChoice(QWidget* parent, const QString& text, const QStringList& buttons, int defaultIndex) = 0;
     // Caption "エラー", error icon (refused input).
     virtual void ShowEntryError(QWidget* parent, const QString& text) = 0;
     // Caption "情報", error icon (file read and write failures).
@@ -43,6 +48,7 @@ class TQtDialogService : public IDialogService {
 public:
     TAnswer AskYesNoCancel(QWidget* parent, const QString& text) override;
     bool AskYesNo(QWidget* parent, const QString& text) override;
+    int AskChoice(QWidget* parent, const QString& text, const QStringList& buttons, int defaultIndex) override;
     void ShowEntryError(QWidget* parent, const QString& text) override;
     void ShowInfoError(QWidget* parent, const QString& text) override;
     void ShowPlain(QWidget* parent, const QString& text) override;

@@ -1,3 +1,4 @@
+#include "core/base/AtomicFile.h"
 #include "core/base/SjisText.h"
 #include "core/io/SeasonFile.h"
 #include "core/season/BaseballFight.h"
@@ -210,16 +211,91 @@ TEST_F(MainForm, FailedSaveInsideCloseKeepsTheSeason) {
     Dialogs.Answers.push_back(IDialogService::TAnswer::Yes);
     Dialogs.FileNames.push_back(QString::fromStdString((Dir / "no" / "such" / "x.qvk").string()));
     EXPECT_FALSE(f.CloseSeason(false));
-    EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("plain:保存に失敗しました。"));
+    EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("error:ファイルの保存に失敗しました。\r\n(フォルダがありません)"));
     EXPECT_NE(f.Pennant(), nullptr);
     EXPECT_EQ(f.Pennant()->Modified, 1);
 
     // Save As to an unwritable place: the message, still modified, no file name.
     Dialogs.FileNames.push_back(QString::fromStdString((Dir / "no" / "x.qvk").string()));
     f.MISaveAsClick();
-    EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("error:ファイルの保存に失敗しました。"));
+    EXPECT_EQ(Dialogs.Log.last(), QStringLiteral("error:ファイルの保存に失敗しました。\r\n(フォルダがありません)"));
     EXPECT_EQ(f.Pennant()->Modified, 1);
     EXPECT_FALSE(f.Items().MISave->isEnabled());
+}
+
+// Two instances of the program on one season, and a file replaced under an
+// open season: no save silently overwrites a change made elsewhere.
+TEST_F(MainForm, ASaveNeverOverwritesAChangeMadeElsewhere) {
+    const std::string path = SampleCopy();
+    const QString file = QString::fromStdString(path);
+    auto matchesOnDisk = [&] {
+        std::unique_ptr<TPennant> p;
+        std::unique_ptr<TFight> m;
+        EXPECT_TRUE(LoadSeason(path, p, m));
+        return m ? m->MatchCount() : -1;
+    };
+    const int all = matchesOnDisk();
+    ASSERT_GT(all, 0);
+    TMainForm& first = Make();
+    Dialogs.FileNames.push_back(file);
+    first.MIOpenClick();
+    ASSERT_NE(first.Pennant(), nullptr);
+
+    // The second instance is told the season is open elsewhere and opens it read-only.
+    TMainForm second(Dialogs, Program);
+    Dialogs.FileNames.push_back(file);
+    Dialogs.YesNo.push_back(true);
+    second.MIOpenClick();
+    ASSERT_NE(second.Pennant(), nullptr);
+    EXPECT_TRUE(Dialogs.Log.last().startsWith("yesno:「sample.qvk」は別のタブローラ ("))
+        << Dialogs.Log.last().toStdString();
+    EXPECT_TRUE(second.windowTitle().endsWith(" (読み取り専用)"));
+
+    // The first clears the games and saves; the second's save goes through the
+    // save dialog, and saving over the first's file is asked about: No.
+    first.Fight()->Clear();
+    first.Pennant()->Modified = 1;
+    first.MISaveClick();
+    EXPECT_EQ(first.Pennant()->Modified, 0);
+    EXPECT_EQ(matchesOnDisk(), 0);
+    second.Pennant()->Modified = 1;
+    Dialogs.FileNames.push_back(file);
+    Dialogs.YesNo.push_back(false);
+    second.MISaveClick();
+    EXPECT_TRUE(Dialogs.Log.last().contains("上書きしますか？")) << Dialogs.Log.last().toStdString();
+    EXPECT_EQ(matchesOnDisk(), 0); // the first one's change stands
+    EXPECT_EQ(second.Pennant()->Modified, 1);
+
+    // Another program replaces the file: saving over it asks, Cancel by default.
+    std::string sample;
+    ASSERT_TRUE(ReadWholeFile(SamplePath(), sample));
+    ASSERT_TRUE(WriteFileAtomically(path, sample));
+    first.Pennant()->Modified = 1;
+    const QString changed =
+        "choice:「sample.qvk」は開いた後にほかで変更されています。\r\n上書きすると、その変更は失われます。 "
+        "[上書きする/名前を付けて保存/キャンセル] 2";
+    first.MISaveClick(); // closed without a choice
+    EXPECT_EQ(Dialogs.Log.last(), changed);
+    EXPECT_EQ(matchesOnDisk(), all);
+    Dialogs.Choices.push_back(1); // under another name
+    const QString other = QString::fromStdString((Dir / "data" / "other.qvk").string());
+    Dialogs.FileNames.push_back(other);
+    first.MISaveClick();
+    EXPECT_EQ(first.FileName(), other);
+    EXPECT_EQ(matchesOnDisk(), all);
+    EXPECT_TRUE(fs::exists(other.toStdString()));
+    // Back on the replaced file: overwrite, when the user says so.
+    Dialogs.FileNames.push_back(file);
+    Dialogs.YesNo.push_back(true); // the second instance still has it open
+    first.MISaveAsClick();
+    EXPECT_EQ(first.FileName(), file);
+    EXPECT_EQ(matchesOnDisk(), 0);
+    ASSERT_TRUE(WriteFileAtomically(path, sample));
+    first.Pennant()->Modified = 1;
+    Dialogs.Choices.push_back(0);
+    first.MISaveClick();
+    EXPECT_EQ(matchesOnDisk(), 0);
+    EXPECT_EQ(first.Pennant()->Modified, 0);
 }
 
 TEST_F(MainForm, OpenReportsAnUnreadableFile) {
@@ -702,7 +778,8 @@ TEST_F(MainForm, PublishTheActiveTable) {
     Dialogs.FileNames.push_back(QString::fromStdString(saved.string()));
     f.MIImageClick();
     setrlimit(RLIMIT_FSIZE, &old);
-    EXPECT_EQ(Dialogs.Log.back(), "error:ファイルの保存に失敗しました。");
+    EXPECT_TRUE(Dialogs.Log.back().startsWith("error:ファイルの保存に失敗しました。\r\n("))
+        << Dialogs.Log.back().toStdString();
     EXPECT_EQ(Slurp(saved), before);
 
     // Printed on pages a third of the table's height: several pages, none cut inside a text.

@@ -117,6 +117,9 @@ TEST_F(MatchTextCommands, RefusalsAndQuestionsLeaveTheSeasonAsItWas) {
     Write("other.txt", "t\r\nSample26 \r\nLastUpdate:2030/01/01 00:00:00\r\n" + game);
     Write("old.txt", "t\r\nSample26\r\nLastUpdate:2026/07/12 22:14:59\r\n" + game);
     Write("nodate.txt", "t\r\nSample26\r\nLastUpdate:\r\n" + game);
+    // A record one column short after a good one: nothing is imported.
+    Write("short.txt",
+          "t\r\nSample26\r\nLastUpdate:2030/01/01 00:00:00\r\n" + game + "2026/04/01 YG  3 - 2  T   X\r\n");
     fs::create_directories(Dir / "data" / "folder.txt");
 
     struct {
@@ -127,8 +130,14 @@ TEST_F(MatchTextCommands, RefusalsAndQuestionsLeaveTheSeasonAsItWas) {
         {Path("other.txt"), {}, {"open", kRefused}},     // a trailing space is another checker
         {Path("old.txt"), {false}, {"open", kOlder}},    // one second older: No
         {Path("nodate.txt"), {false}, {"open", kOlder}}, // no time: taken as 0
-        {Path("missing.txt"), {}, {"open", "error:ファイルの読み込みに失敗しました。"}},
-        {Path("folder.txt"), {}, {"open", "error:ファイルの読み込みに失敗しました。"}},
+        {Path("missing.txt"), {}, {"open", "error:ファイルの読み込みに失敗しました。\r\n(ファイルがありません)"}},
+        {Path("folder.txt"),
+         {},
+         {"open",
+          "error:ファイルの読み込みに失敗しました。\r\n(通常のファイルではありません (フォルダや特殊なファイルです))"}},
+        {Path("short.txt"),
+         {},
+         {"open", "entry:読み込めない行が1行あります (最初は5行目)。\r\n対戦データは取り込みませんでした。"}},
         {QString(), {}, {"open"}}, // cancelled
     };
     for (const auto& r : refused) {
@@ -164,7 +173,8 @@ TEST_F(MatchTextCommands, ClearAnswers) {
     Dialogs.Answers.push_back(IDialogService::TAnswer::Yes);
     Dialogs.FileNames.push_back(Path("no/such/folder.txt"));
     f.Items().MIClear->trigger();
-    EXPECT_EQ(Dialogs.Log, (QStringList{kClear, "save", "error:ファイルの書き出しに失敗しました。"}));
+    EXPECT_EQ(Dialogs.Log,
+              (QStringList{kClear, "save", "error:ファイルの書き出しに失敗しました。\r\n(フォルダがありません)"}));
     EXPECT_EQ(Matches(), Original);
     EXPECT_EQ(f.Pennant()->Modified, 0);
 

@@ -19,7 +19,8 @@ public:
     std::deque<std::optional<QColor>> Colors;
     // Each modal dialog run takes the next handler; it may work the dialog and returns its result.
     std::deque<std::function<int(QDialog&)>> DialogHandlers;
-    QStringList Log; // "ask:…", "error:…", "plain:…", "open", "save", "picture", "color", "exec:<title>", "url:…"
+    QStringList
+        Log; // "ask:…", "choice:…", "error:…", "plain:…", "open", "save", "picture", "color", "exec:<title>", "url:…"
     QString LastFolder;
     QColor LastColorOffered;
 
@@ -31,6 +32,11 @@ public:
     bool AskYesNo(QWidget*, const QString& text) override {
         Log << "yesno:" + text;
         return Next(YesNo, false);
+    }
+    std::deque<int> Choices; // the index of the button chosen; none left: -1, closed
+    int AskChoice(QWidget*, const QString& text, const QStringList& buttons, int defaultIndex) override {
+        Log << "choice:" + text + " [" + buttons.join('/') + "] " + QString::number(defaultIndex);
+        return Next(Choices, -1);
     }
     void ShowEntryError(QWidget*, const QString& text) override { Log << "entry:" + text; }
     void ShowInfoError(QWidget*, const QString& text) override { Log << "error:" + text; }

@@ -327,7 +327,7 @@ TEST(MatchText, FilesAreReadFromTheHeadAndOnlyThenWhole) {
     const TMatchText theirs = read("theirs.txt", Header("other", "2003/04/02 10:00:00") + games);
     EXPECT_TRUE(theirs.HasChecker);
     EXPECT_EQ(theirs.Checker, "other");
-    EXPECT_EQ(theirs.Fight->MatchCount(), 0); // the rest never read
+    EXPECT_EQ(theirs.Fight->MatchCount(), 0);                               // the rest never read
     EXPECT_FALSE(read("zeros.txt", std::string(1 << 20, '\0')).HasChecker); // no line end in its head
     EXPECT_FALSE(read("title.txt", "only a title").HasChecker);
     EXPECT_EQ(read("small.txt", Header("ck", "x") + "2003/04/01   G  3 - 2  T    ").Fight->MatchCount(), 1);

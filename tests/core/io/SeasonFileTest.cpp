@@ -273,7 +273,7 @@ TEST(SeasonFile, CountsThatClaimTheSameBytesTwiceFailAtOnce) {
     EXPECT_EQ(why, TLoadError::BadCount);
     EXPECT_FALSE(Decode(file(1, kFill / 8, kFill / 20), &why)); // districts, then teams, claim it all
     EXPECT_EQ(why, TLoadError::BadCount);
-    EXPECT_FALSE(Decode(file(1, 1, kFill / 20 + 1), &why)); // one team more than the bytes left
+    EXPECT_FALSE(Decode(file(1, 1, kFill / 20 + 2), &why)); // more teams than the bytes left can hold
     EXPECT_EQ(why, TLoadError::BadCount);
 
     // The same claims made one after another: 1 league of 1 district whose
