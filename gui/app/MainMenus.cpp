@@ -58,7 +58,7 @@ void TMainMenus::BuildMenus() {
     file->addSeparator();
     Item.MIImage = file->addAction(QStringLiteral("表を画像で保存(&I)..."), f, &TMainForm::MIImageClick);
     Item.MICopy = file->addAction(QStringLiteral("表をコピー(&Y)"), f, &TMainForm::MICopyClick);
-    Item.MIPrint = file->addAction(QStringLiteral("印刷(&P)..."), f, &TMainForm::MIPrintClick);
+    Item.MIPrint = file->addAction(QStringLiteral("印刷(&T)..."), f, &TMainForm::MIPrintClick);
     file->addSeparator();
     Item.MISettei = file->addAction(QStringLiteral("チーム情報設定(&P)"), f, &TMainForm::MISetteiClick);
     Item.MIColor = file->addAction(QStringLiteral("色の設定(&L)"), f, &TMainForm::MIColorClick);

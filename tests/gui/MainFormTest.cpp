@@ -32,6 +32,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -41,6 +42,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sys/resource.h>
 
 namespace fs = std::filesystem;
@@ -296,6 +298,50 @@ TEST_F(MainForm, ASaveNeverOverwritesAChangeMadeElsewhere) {
     first.MISaveClick();
     EXPECT_EQ(matchesOnDisk(), 0);
     EXPECT_EQ(first.Pennant()->Modified, 0);
+}
+
+// Alt and a letter reach one command: no two items of one menu share their
+// underlined letter (with two, Alt+F, P once ran neither), in any menu of the
+// main window, with and without a season open.
+TEST_F(MainForm, NoMenuUsesALetterTwice) {
+    TMainForm& f = Make();
+    auto check = [&](const char* when) {
+        std::vector<QMenu*> menus;
+        for (QAction* top : f.menuBar()->actions())
+            if (top->menu())
+                menus.push_back(top->menu());
+        int checked = 0;
+        for (size_t i = 0; i < menus.size(); ++i) {
+            QMenu* menu = menus[i];
+            emit menu->aboutToShow(); // menus that make their items when they open
+            std::map<QChar, QString> letters;
+            for (QAction* a : menu->actions()) {
+                if (a->menu())
+                    menus.push_back(a->menu());
+                const QString text = a->text();
+                for (qsizetype at = text.indexOf('&'); at >= 0 && at + 1 < text.size();
+                     at = text.indexOf('&', at + 2)) {
+                    if (text[at + 1] == '&')
+                        continue;
+                    const QChar letter = text[at + 1].toUpper();
+                    EXPECT_FALSE(letters.count(letter))
+                        << when << ": " << menu->title().toStdString() << ": " << letters[letter].toStdString()
+                        << " and " << text.toStdString();
+                    letters[letter] = text;
+                    ++checked;
+                    break;
+                }
+            }
+        }
+        EXPECT_GT(checked, 25) << when;
+    };
+    check("no season");
+    Dialogs.FileNames.push_back(QString::fromStdString(SampleCopy()));
+    f.MIOpenClick();
+    ASSERT_NE(f.Pennant(), nullptr);
+    check("the sample season");
+    EXPECT_EQ(f.Items().MIPrint->text(), QStringLiteral("印刷(&T)..."));
+    EXPECT_EQ(f.Items().MISettei->text(), QStringLiteral("チーム情報設定(&P)"));
 }
 
 TEST_F(MainForm, OpenReportsAnUnreadableFile) {
