@@ -1,6 +1,7 @@
 #include "gui/app/UDlgNew.h"
 
 #include "gui/controls/DialogFrame.h"
+#include "gui/controls/RadioGroup.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -25,6 +26,7 @@ TDlgNew::TDlgNew(QWidget* parent) : QDialog(parent) {
         RGType->addButton(b, i);
     }
     RGType->button(0)->setChecked(true);
+    TabStopOnCheckedButton(*RGType);
 
     BtnNext = new QPushButton(QStringLiteral("次へ >"), this);
     BtnCancel = new QPushButton(QStringLiteral("キャンセル"), this);

@@ -4,6 +4,7 @@
 #include "core/rules/OptionRules.h"
 #include "gui/controls/DialogFrame.h"
 #include "gui/controls/NumberBox.h"
+#include "gui/controls/RadioGroup.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -45,6 +46,7 @@ TFmOption::TFmOption(QWidget* parent) : QDialog(parent) {
         RBTab[i]->setGeometry(columns[i], 22, i == 0 ? 100 : 80, 20);
         TabGroup->addButton(RBTab[i], i);
     }
+    TabStopOnCheckedButton(*TabGroup);
 
     ChkSuspend = check(QStringLiteral("チーム別順位推移表で試合中止分も表示する(&X)"), 12, 170);
     ChkOther = check(QStringLiteral("他チームの試合のみでも表示する(&Y)"), 30, 196);

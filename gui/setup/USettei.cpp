@@ -6,6 +6,7 @@
 #include "draw/QtText.h"
 #include "gui/controls/DialogFrame.h"
 #include "gui/controls/DialogService.h"
+#include "gui/controls/RadioGroup.h"
 #include "gui/setup/UJunjo.h"
 
 #include <QButtonGroup>
@@ -207,6 +208,7 @@ QButtonGroup* TFmSettei::BuildChoice(QWidget* parent, const QString& title, cons
         row->addWidget(b);
         group->addButton(b, id++);
     }
+    TabStopOnCheckedButton(*group);
     return group;
 }
 

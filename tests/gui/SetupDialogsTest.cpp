@@ -5,6 +5,7 @@
 #include "gui/setup/UOption.h"
 #include "tests/gui/ScriptedDialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -94,6 +95,27 @@ TEST(Options, SuspendGovernsOtherOnOpenAndOnClick) {
     s.Other = false;
     d.Load(s);
     EXPECT_FALSE(d.ChkOther->isEnabled());
+}
+
+// Tab into the radio group lands on the choice made, whichever it is, and the
+// next Tab leaves the group; Shift+Tab back lands on it again.
+TEST(Options, TabIntoTheRadioGroupFocusesItsCheckedButton) {
+    TFmOption d;
+    d.show();
+    QApplication::setActiveWindow(&d);
+    for (int choice : {1, 2, 0}) {
+        TAppSettings s;
+        s.TTab = choice;
+        d.Load(s);
+        ASSERT_TRUE(d.RBTab[choice]->isChecked());
+        d.UDTMax->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), d.RBTab[choice]) << choice;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), d.ChkSuspend) << choice;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        EXPECT_EQ(QApplication::focusWidget(), d.RBTab[choice]) << choice;
+    }
 }
 
 TEST(Options, StoreCopiesEveryControl) {
