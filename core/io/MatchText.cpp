@@ -64,6 +64,9 @@ int8_t Score(std::string_view field) {
 
 // A score field the program could have written: blank, or a number.
 bool ScoreReadable(std::string_view field) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (field.size() == 2 && (field[0] == ' ' || digit(field[0])) && (digit(field[1]) || field == "  "))
+        return true; // as written: " 3", "12", "  "
     field = Trim(field);
     if (field.empty())
         return true;
@@ -73,7 +76,13 @@ bool ScoreReadable(std::string_view field) {
 }
 
 bool AllBlank(std::string_view line) {
-    return std::all_of(line.begin(), line.end(), Blank);
+    // A record's home symbol ends at column 14 (right-aligned): most lines are told by it.
+    if (line.size() > 13 && !Blank(line[13]))
+        return false;
+    for (char c : line)
+        if (!Blank(c))
+            return false;
+    return true;
 }
 
 // Splits the file into lines at CR LF, LF or a lone CR, in one pass. A file

@@ -124,8 +124,18 @@ void SeedRandom(uint32_t seed) {
 }
 
 void NumberDay(const std::vector<TMatchRec*>& games, const std::vector<std::string>& seasonSymbols) {
-    // The day's games of each home symbol, in the order given: one pass over
-    // the games and one over the season's symbols, however many there are.
+    // A day of a real season (a dozen teams, a few games) is numbered as the
+    // rule reads: for each place of the season order, its games.
+    if (games.size() * seasonSymbols.size() <= 4096) {
+        int counter = 0;
+        for (const std::string& symbol : seasonSymbols)
+            for (TMatchRec* game : games)
+                if (game->HomeSymbol == symbol)
+                    game->GameNo = static_cast<int8_t>(++counter);
+        return;
+    }
+    // A larger one indexes the day's games of each home symbol, in the order
+    // given: one pass over the games and one over the season's symbols.
     struct TSymbolGames {
         std::vector<TMatchRec*> Games;
         size_t LastPlace = 0; // the symbol's last place in the season order
