@@ -48,6 +48,7 @@ const char kUsage[] =
     "  tablora-cli info SEASON.qvk\n"
     "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json|csv|html]\n"
     "  tablora-cli race SEASON.qvk [--district N] [--day yyyy/mm/dd] [--place K] [--format text|json]\n"
+    "                              [--scenario 記号]  (100 チームを超える地区では、そのチームの例だけ)\n"
     "  tablora-cli check SEASON.qvk\n"
     "  tablora-cli render SEASON.qvk --view VIEW --index N [options] --out FILE.png\n"
     "    standings   N = 地区  [--mode 0|1|2]\n"
@@ -229,7 +230,7 @@ int Standings(const std::vector<std::string>& args, std::ostream& out, std::ostr
 int Race(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const TCliPrograms& programs) {
     int district = 0, place = 1;
     std::optional<double> day;
-    std::string format = "text";
+    std::string format = "text", scenario;
     TOptionReader options(args);
     std::string a;
     while (options.Next(a)) {
@@ -251,6 +252,8 @@ int Race(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
             format = options.Value();
             if (format != "text" && format != "json")
                 throw TUsageError{"--format は text か json です"};
+        } else if (a == "--scenario") {
+            scenario = sjis::FromUtf8(options.Value()); // typed in the terminal's UTF-8
         } else {
             TOptionReader::Unknown(a);
         }
@@ -259,7 +262,7 @@ int Race(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         throw TUsageError{"シーズンファイルを指定してください"};
     if (!programs.Race)
         return ExecSibling(kRaceProgram, args, "優勝争いを決めるプログラム", out, err);
-    return programs.Race({options.Path, district, day, place, format}, out, err);
+    return programs.Race({options.Path, district, day, place, format, scenario}, out, err);
 }
 
 int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const TCliPrograms& programs) {

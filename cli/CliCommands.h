@@ -31,7 +31,12 @@ struct TRaceRequest {
     std::optional<double> Day;
     int Place = 1;
     std::string Format; // "text" or "json"
+    // In a district of more than kRaceScenarioTeams teams the evidence of one
+    // team only, this one's (its symbol, Shift-JIS): every team's would list
+    // every team, the square of the district.
+    std::string Scenario;
 };
+constexpr int kRaceScenarioTeams = 100;
 
 // tablora-cli loads no Qt library and no solver: `render` paints in
 // tablora-render (QtGui, no widgets) and `race` decides in tablora-race (the

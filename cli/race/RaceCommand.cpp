@@ -52,7 +52,14 @@ std::string ScenarioText(const TRaceAnswer& a) {
     return text;
 }
 
-void RaceText(std::ostream& out, const TDistrictStandings& s, const TTitleRace& race, int place) {
+// Whether the evidence of the team `symbol` is given: always in a district of
+// up to kRaceScenarioTeams teams, else only for the team asked for.
+bool GivesEvidence(const TTitleRace& race, const std::string& symbol, const TRaceRequest& request) {
+    return race.TeamCount() <= kRaceScenarioTeams || symbol == request.Scenario;
+}
+
+void RaceText(std::ostream& out, const TDistrictStandings& s, const TTitleRace& race, const TRaceRequest& request) {
+    const int place = request.Place;
     const bool noDraws = s.League->DrawRule == 2;
     out << U(s.League->Name + s.District->Name) << "  " << U(StandingsStateText(s.AllPlayed(), s.Calc->GetKeyDates()))
         << "  " << (place == 1 ? std::string("優勝争い") : std::to_string(place) + "位以内争い") << " ("
@@ -76,6 +83,8 @@ void RaceText(std::ostream& out, const TDistrictStandings& s, const TTitleRace& 
             << "  " << Cell(t.Magic < 0 ? "-" : MagicText(t.Magic), 8, false) << "  "
             << Cell(RaceStatusText(a, place), 12, false) << Cell(OptionalNumber(a.ClinchNumber, "-"), 6, true)
             << Cell(OptionalNumber(a.EliminationNumber, "-"), 6, true) << "\n";
+        if (!GivesEvidence(race, t.Symbol, request))
+            continue;
         if (a.Status == TRaceStatus::Eliminated)
             out << "       理由: " << U(a.Reason) << "\n";
         else
@@ -100,8 +109,9 @@ ordered_json ScenarioJson(const TRaceAnswer& a) {
     return scenario;
 }
 
-void RaceJson(std::ostream& out, const TDistrictStandings& s, const TTitleRace& race, int place,
-              const std::optional<double>& day) {
+void RaceJson(std::ostream& out, const TDistrictStandings& s, const TTitleRace& race, const TRaceRequest& request) {
+    const int place = request.Place;
+    const std::optional<double>& day = request.Day;
     ordered_json head;
     head["district"] = U(s.League->Name + s.District->Name);
     head["rankRule"] = int(s.League->RankRule);
@@ -126,8 +136,10 @@ void RaceJson(std::ostream& out, const TDistrictStandings& s, const TTitleRace& 
         row["clinchNumber"] = OptionalJson(a.ClinchNumber);
         row["eliminationNumber"] = OptionalJson(a.EliminationNumber);
         // One completion in which it gets there, or why it cannot.
-        row["scenario"] = eliminated ? ordered_json() : ScenarioJson(a);
-        row["reason"] = eliminated ? ordered_json(U(a.Reason)) : ordered_json();
+        // (In a large district, only for the team asked for: null for the others.)
+        const bool evidence = GivesEvidence(race, t.Symbol, request);
+        row["scenario"] = eliminated || !evidence ? ordered_json() : ScenarioJson(a);
+        row["reason"] = eliminated && evidence ? ordered_json(U(a.Reason)) : ordered_json();
         teams.Add(row);
     }
     teams.Finish();
@@ -146,10 +158,20 @@ int RunRace(const TRaceRequest& request, std::ostream& out, std::ostream& err) {
             << season->Pennant->TotalDistrictCount() << ")\n";
         return 2; // an index that names nothing, as for render
     }
+    if (!request.Scenario.empty()) {
+        bool member = false;
+        for (int i = 0; i < s->Calc->Count(); ++i)
+            member = member || s->Calc->Items(i).Symbol == request.Scenario;
+        if (!member) {
+            err << "tablora-cli: " << request.Season << ": チーム " << sjis::ToUtf8(request.Scenario) << " は地区 "
+                << request.District << " にありません\n";
+            return 2;
+        }
+    }
     const TTitleRace race(RaceInputFrom(*season->Pennant, *s));
     if (request.Format == "json")
-        RaceJson(out, *s, race, request.Place, request.Day);
+        RaceJson(out, *s, race, request);
     else
-        RaceText(out, *s, race, request.Place);
+        RaceText(out, *s, race, request);
     return 0;
 }

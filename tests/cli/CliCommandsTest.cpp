@@ -333,6 +333,41 @@ TEST_F(CliSeason, RaceAsTextAndJson) {
     EXPECT_EQ(Cli({"race", Path, "--district", "1"}).Code, 2);
 }
 
+// In a district of more than 100 teams the evidence is given for the team
+// asked for only: every team's would list every team (a 5,000-team district
+// once wrote 1.38 GB of JSON).
+TEST(CliRace, ALargeDistrictGivesTheEvidenceOfTheTeamAskedFor) {
+    const fs::path dir = fs::temp_directory_path() / ("tablora-wide-race-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    TPennant p;
+    TDistrict& d = p.GetLeague(p.AddLeague()).GetDistrict(p.GetLeague(0).AddDistrict());
+    for (int i = 0; i < 101; ++i)
+        d.GetTeam(d.AddTeam()).SetSymbol("T" + std::to_string(i));
+    TFight f;
+    AddGame(f, Game("T0", "T1", 37712).Score(3, 1));
+    AddGame(f, Game("T1", "T2", 37713));
+    const std::string season = (dir / "wide.qvk").string();
+    ASSERT_TRUE(SaveSeason(season, &p, &f));
+    auto scenarios = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {"race", season, "--format", "json"});
+        const TRun r = Cli(args);
+        EXPECT_EQ(r.Code, 0) << r.Err;
+        int given = 0;
+        for (size_t at = r.Out.find("\"scenario\":"); at != std::string::npos; at = r.Out.find("\"scenario\":", at + 1))
+            given += r.Out.compare(at + 11, 4, "null") != 0;
+        return given;
+    };
+    EXPECT_EQ(scenarios({}), 0);
+    EXPECT_EQ(scenarios({"--scenario", "T2"}), 1);
+    const TRun text = Cli({"race", season, "--scenario", "T2"});
+    EXPECT_EQ(text.Code, 0) << text.Err;
+    EXPECT_EQ(std::count(text.Out.begin(), text.Out.end(), '\n'), 2 + 101 + 1); // heads, rows, one example
+    const TRun unknown = Cli({"race", season, "--scenario", "X9"});
+    EXPECT_EQ(unknown.Code, 2);
+    EXPECT_NE(unknown.Err.find("チーム X9 は地区 0 にありません"), std::string::npos) << unknown.Err;
+    fs::remove_all(dir);
+}
+
 #ifdef TABLORA_HAS_RENDER // a build without Qt has no render program
 TEST_F(CliSeason, RenderScheduleHeadToHeadAndVersus) {
     const std::string png = (Dir / "view.png").string();
