@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -48,31 +49,22 @@ int64_t Seconds(double dayTime, bool truncate) {
     return whole * 86400 + seconds;
 }
 
-// Columns 16-17 or 21-22: 0 when blank or not a decimal number.
-int8_t Score(std::string_view field) {
-    if (field == "  ")
-        return 0;
+// Columns 16-17 or 21-22: 0 when blank, the number written, or none when the
+// field is neither (no line the program writes has one).
+std::optional<int8_t> Score(std::string_view field) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (field.size() == 2 && (field[0] == ' ' || digit(field[0])) && digit(field[1]))
+        return static_cast<int8_t>((field[0] == ' ' ? 0 : field[0] - '0') * 10 + field[1] - '0'); // " 3", "12"
     field = Trim(field);
-    if (!field.empty() && field.front() == '+')
+    if (field.empty())
+        return 0;
+    if (field.front() == '+')
         field.remove_prefix(1);
     int value = 0;
     auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
     if (field.empty() || ec != std::errc() || end != field.data() + field.size())
-        return 0;
+        return std::nullopt;
     return static_cast<int8_t>(value); // two columns: -9 to 99
-}
-
-// A score field the program could have written: blank, or a number.
-bool ScoreReadable(std::string_view field) {
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    if (field.size() == 2 && (field[0] == ' ' || digit(field[0])) && (digit(field[1]) || field == "  "))
-        return true; // as written: " 3", "12", "  "
-    field = Trim(field);
-    if (field.empty())
-        return true;
-    if (field.front() == '+' || field.front() == '-')
-        field.remove_prefix(1);
-    return !field.empty() && std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 bool AllBlank(std::string_view line) {
@@ -230,8 +222,9 @@ TMatchText ReadMatchText(std::string_view bytes) {
             padded.resize(kLineBytes, ' ');
             line = padded;
         }
-        if (!ScoreReadable(line.substr(15, 2)) || !ScoreReadable(line.substr(20, 2)) ||
-            (line[27] != ' ' && line[27] != 'X')) {
+        const std::optional<int8_t> homeScore = Score(line.substr(15, 2));
+        const std::optional<int8_t> visitorScore = Score(line.substr(20, 2));
+        if (!homeScore || !visitorScore || (line[27] != ' ' && line[27] != 'X')) {
             unreadable();
             continue;
         }
@@ -248,8 +241,8 @@ TMatchText ReadMatchText(std::string_view bytes) {
         }
         TMatchRec& match = fight.GetMatch(fight.NewMatch());
         match.HomeSymbol.Set(Trim(line.substr(11, 3)));
-        match.HomeScore = Score(line.substr(15, 2));
-        match.VisitorScore = Score(line.substr(20, 2));
+        match.HomeScore = *homeScore;
+        match.VisitorScore = *visitorScore;
         match.VisitorSymbol.Set(Trim(line.substr(23, 3)));
         match.Status = line[27] == 'X' ? StatusCancelled : line.substr(15, 2) != "  " ? StatusFinished : StatusBefore;
         match.GameNo = static_cast<int8_t>(counter);
