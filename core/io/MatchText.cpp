@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <unordered_set>
 
 namespace {
 
@@ -251,7 +252,16 @@ TMatchText ReadMatchText(std::string_view bytes) {
     return result;
 }
 
+void TMatchText::Unreadable(int line, std::string why) {
+    if (UnreadLines++ == 0)
+        FirstUnreadLine = line;
+    if (Problems.size() < kProblemsKept)
+        Problems.push_back({line, std::move(why)});
+}
+
 TImportCheck CheckImport(const TPennant& pennant, const TFight& fight, const TMatchText& text) {
+    if (text.Foreign)
+        return text.UnreadLines > 0 ? TImportCheck::Unreadable : TImportCheck::Ok;
     if (!text.HasChecker || text.Checker != pennant.Checker)
         return TImportCheck::OtherChecker;
     if (text.UnreadLines > 0)
@@ -261,14 +271,66 @@ TImportCheck CheckImport(const TPennant& pennant, const TFight& fight, const TMa
     return TImportCheck::Ok;
 }
 
-void ApplyImport(const TPennant& pennant, TFight& fight, TMatchText&& text) {
-    fight = std::move(*text.Fight);
+namespace {
+
+// Numbers the games of each day in the season's team order. The records are
+// first put in day order (keeping their order within a day), so a day that
+// the file lists in two places is numbered once.
+void NumberDays(const TPennant& pennant, TFight& fight) {
+    fight.SortMatches();
     RenumberGames(pennant, fight);
+}
+
+void Append(TFight& to, const TMatchRec& match) {
+    to.GetMatch(to.NewMatch()) = match;
+}
+
+} // namespace
+
+void ApplyImport(const TPennant& pennant, TFight& fight, TMatchText&& text, bool merge) {
+    TFight& read = *text.Fight;
+    if (!merge && !text.Foreign && !text.Numbered) {
+        fight = std::move(read);
+        RenumberGames(pennant, fight);
+        return;
+    }
+    if (!text.Numbered)
+        NumberDays(pennant, read);
+    const double lastUpdate = text.Foreign ? days::Now()
+                              : merge      ? std::max(fight.LastUpdate, text.LastUpdate)
+                                           : text.LastUpdate;
+    if (merge) {
+        std::unordered_set<int64_t> fileDays;
+        for (int i = 0; i < read.MatchCount(); ++i)
+            fileDays.insert(days::WholeDay(read.GetMatch(i).GameDate));
+        TFight merged;
+        merged.Reserve(fight.MatchCount() + read.MatchCount());
+        for (int i = 0; i < fight.MatchCount(); ++i)
+            if (!fileDays.contains(days::WholeDay(fight.GetMatch(i).GameDate)))
+                Append(merged, fight.GetMatch(i));
+        for (int i = 0; i < read.MatchCount(); ++i)
+            Append(merged, read.GetMatch(i));
+        fight = std::move(merged);
+    } else {
+        fight = std::move(read);
+    }
+    fight.LastUpdate = lastUpdate;
+    fight.SortMatches();
 }
 
 std::string UnreadableLinesText(const TMatchText& text) {
     return "読み込めない行が" + std::to_string(text.UnreadLines) + "行あります (最初は" +
            std::to_string(text.FirstUnreadLine) + "行目)";
+}
+
+std::vector<std::string> UnreadableLineReasons(const TMatchText& text) {
+    std::vector<std::string> lines;
+    for (const TMatchText::TLineProblem& p : text.Problems)
+        lines.push_back(std::to_string(p.Line) + "行目: " + p.Why);
+    const int more = text.UnreadLines - static_cast<int>(text.Problems.size());
+    if (!text.Problems.empty() && more > 0)
+        lines.push_back("ほか" + std::to_string(more) + "行");
+    return lines;
 }
 
 bool ReadMatchTextFile(const std::string& path, const std::string& seasonChecker, TMatchText& text,
