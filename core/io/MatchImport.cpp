@@ -9,8 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <climits>
-#include <numeric>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -137,6 +136,8 @@ std::vector<std::string_view> FirstLines(std::string_view bytes, size_t count) {
     }
     return lines;
 }
+
+constexpr int kNoNumber = -1; // a CSV game without a game number
 
 const char* const kEmpty = "ファイルが空です。";
 const char* const kBinary = "テキストファイルではありません。";
@@ -368,11 +369,11 @@ TCsvRead ReadMatchCsv(std::string_view bytes, const TPennant& pennant) {
             text.Unreadable(line, "状態" + Quoted(cell(ColStatus)) + "は 終了、中止、未定 のどれでもありません");
             continue;
         }
-        int gameNo = INT_MAX; // a game without a number comes after the numbered games of its day
+        int gameNo = kNoNumber;
         if (at[ColGame] >= 0 && !cell(ColGame).empty()) {
             const std::optional<int> n = Number(cell(ColGame));
-            if (!n) {
-                text.Unreadable(line, "試合番号" + Quoted(cell(ColGame)) + "が数字ではありません");
+            if (!n || *n < 0 || *n > 127) { // GameNo is one signed byte
+                text.Unreadable(line, "試合番号" + Quoted(cell(ColGame)) + "が 0 から 127 の数ではありません");
                 continue;
             }
             gameNo = *n;
@@ -390,22 +391,22 @@ TCsvRead ReadMatchCsv(std::string_view bytes, const TPennant& pennant) {
     }
 
     if (at[ColGame] >= 0) {
-        // Each day's games numbered 1, 2, … by the game column, ties in file order.
-        std::vector<int> index(static_cast<size_t>(fight.MatchCount()));
-        std::iota(index.begin(), index.end(), 0);
-        std::stable_sort(index.begin(), index.end(), [&](int a, int b) {
-            const int64_t da = days::WholeDay(fight.GetMatch(a).GameDate);
-            const int64_t db = days::WholeDay(fight.GetMatch(b).GameDate);
-            return da != db ? da < db : order[static_cast<size_t>(a)] < order[static_cast<size_t>(b)];
-        });
-        int counter = 0;
-        int64_t day = 0;
-        for (size_t i = 0; i < index.size(); ++i) {
-            TMatchRec& match = fight.GetMatch(index[i]);
-            const int64_t d = days::WholeDay(match.GameDate);
-            counter = i == 0 || d != day ? 1 : std::min(counter + 1, 127); // GameNo is one signed byte
-            day = d;
-            match.GameNo = static_cast<int8_t>(counter);
+        // The game column gives GameNo; a game without a number follows the
+        // numbered games of its day, in file order.
+        std::unordered_map<int64_t, int> last;
+        for (int i = 0; i < fight.MatchCount(); ++i)
+            if (order[static_cast<size_t>(i)] != kNoNumber) {
+                int& n = last[days::WholeDay(fight.GetMatch(i).GameDate)];
+                n = std::max(n, order[static_cast<size_t>(i)]);
+            }
+        for (int i = 0; i < fight.MatchCount(); ++i) {
+            TMatchRec& match = fight.GetMatch(i);
+            int n = order[static_cast<size_t>(i)];
+            if (n == kNoNumber) {
+                int& day = last[days::WholeDay(match.GameDate)];
+                n = day = std::min(day + 1, 127);
+            }
+            match.GameNo = static_cast<int8_t>(n);
         }
         fight.SortMatches();
         text.Numbered = true;
