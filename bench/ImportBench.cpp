@@ -10,11 +10,11 @@
 #include "core/io/MatchImport.h"
 #include "core/io/SeasonFile.h"
 
-#include <benchmark/benchmark.h>
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <cstdio>
-#include <fcntl.h>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -43,7 +43,7 @@ const fs::path& WorkFolder() {
 // The game logs' club code for each template symbol (the reverse of the reader's table).
 std::string ClubCode(const std::string& symbol) {
     static const std::map<std::string, std::string> codes = {
-        {"NYY", "NYA"}, {"CWS", "CHA"}, {"KC", "KCA"}, {"TB", "TBA"}, {"STL", "SLN"}, {"CHC", "CHN"},
+        {"NYY", "NYA"}, {"CWS", "CHA"}, {"KC", "KCA"}, {"TB", "TBA"},  {"STL", "SLN"}, {"CHC", "CHN"},
         {"LA", "LAN"},  {"SF", "SFN"},  {"SD", "SDN"}, {"NYM", "NYN"}, {"FLA", "FLO"}};
     const auto it = codes.find(symbol);
     return it == codes.end() ? symbol : it->second;

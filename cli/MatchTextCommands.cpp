@@ -90,8 +90,7 @@ int ExportCommand(const std::vector<std::string>& args, std::ostream& out, std::
     std::unique_ptr<TFight> fight;
     if (!Load(a.Files[0], pennant, fight, err))
         return 1;
-    const bool written =
-        csv ? ExportMatchCsv(a.Out, *pennant, *fight) : ExportMatchText(a.Out, *pennant, *fight);
+    const bool written = csv ? ExportMatchCsv(a.Out, *pennant, *fight) : ExportMatchText(a.Out, *pennant, *fight);
     if (!written) {
         err << "tablora-cli: " << a.Out << ": 書き出せませんでした (" << FileErrorText(errno) << ")\n";
         return 1;

@@ -135,9 +135,9 @@ TMatchText ReadGameLog(std::string_view bytes, const TPennant& pennant) {
         const std::optional<int> homeScore = Number(f[10]);
         if (!visitorScore || !homeScore || *visitorScore < 0 || *homeScore < 0 || *visitorScore > 99 ||
             *homeScore > 99) {
-            result.Unreadable(line, "得点" + Quoted(!visitorScore || *visitorScore < 0 || *visitorScore > 99 ? f[9]
-                                                                                                           : f[10]) +
-                                        "が 0 から 99 の数ではありません");
+            result.Unreadable(line,
+                              "得点" + Quoted(!visitorScore || *visitorScore < 0 || *visitorScore > 99 ? f[9] : f[10]) +
+                                  "が 0 から 99 の数ではありません");
             continue;
         }
         TMatchRec& match = fight.GetMatch(fight.NewMatch());

@@ -132,7 +132,7 @@ std::vector<std::string_view> FirstLines(std::string_view bytes, size_t count) {
             end = bytes.size();
         lines.push_back(bytes.substr(pos, end - pos));
         pos = end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? end + 2
-                                                                                                         : end + 1;
+                                                                                                           : end + 1;
     }
     return lines;
 }
@@ -141,7 +141,8 @@ constexpr int kNoNumber = -1; // a CSV game without a game number
 
 const char* const kEmpty = "ファイルが空です。";
 const char* const kBinary = "テキストファイルではありません。";
-const char* const kUnknown = "対戦データとして読める形式 (対戦データテキスト、見出し行のある CSV、ゲームログ) ではありません。";
+const char* const kUnknown =
+    "対戦データとして読める形式 (対戦データテキスト、見出し行のある CSV、ゲームログ) ではありません。";
 const char* const kNoHeader = "CSV の1行目に日付、ホーム、ビジターの列の見出しがありません。";
 const char* const kNoGames = "取り込む試合がありません。";
 
@@ -442,8 +443,7 @@ std::string EncodeMatchCsv(const TPennant& pennant, const TFight& fight) {
     return out;
 }
 
-bool ExportMatchCsv(const std::string& path, const TPennant& pennant, const TFight& fight,
-                    const TWriteFaults* faults) {
+bool ExportMatchCsv(const std::string& path, const TPennant& pennant, const TFight& fight, const TWriteFaults* faults) {
     return WriteFileAtomically(path, EncodeMatchCsv(pennant, fight), faults);
 }
 

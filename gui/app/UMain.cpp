@@ -49,9 +49,9 @@ const QString kSeasonFilter = QStringLiteral("QVK File(*.qvk)");
 // Export: the match text or a CSV, by the name's suffix (the filter chosen gives it).
 const QString kExportFilter = QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.txt);;CSVファイル(*.csv)");
 // Import: the format is recognised from the content, so every kind is offered at once.
-const QString kImportFilter = QStringLiteral(
-    "対戦データ(*.txt *.TXT *.csv *.CSV);;ﾃｷｽﾄﾌｧｲﾙ(*.txt);;CSVファイル(*.csv);;ゲームログ(*.txt *.TXT);;"
-    "すべてのファイル(*)");
+const QString kImportFilter =
+    QStringLiteral("対戦データ(*.txt *.TXT *.csv *.CSV);;ﾃｷｽﾄﾌｧｲﾙ(*.txt);;CSVファイル(*.csv);;ゲームログ(*.txt *.TXT);;"
+                   "すべてのファイル(*)");
 const QString kPictureFilter = QStringLiteral("PNGファイル(*.png)");
 
 QString U(const std::string& utf8) {

@@ -155,7 +155,9 @@ TEST_F(MatchTextCli, ImportRefusalsWriteNothing) {
                      "2026/04/01,ヤクルトス,T,1,0\n"
                      "2026/04/31,G,T,1,0\n");
     Write("empty.csv", "");
-    Write("binary.dat", std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10));
+    Write("binary.dat", std::string("\x7f"
+                                    "ELF\x02\x01\x01\0\0\0",
+                                    10));
     Write("notes.txt", "shopping list\n");
     const struct {
         std::vector<std::string> Args;

@@ -156,15 +156,16 @@ TEST_F(MatchTextCommands, RefusalsAndQuestionsLeaveTheSeasonAsItWas) {
         {Path("short.txt"),
          {},
          {"open", "entry:読み込めない行が1行あります (最初は5行目)。\r\n対戦データは取り込みませんでした。"}},
-        {QString(), {}, {"open"}}, // cancelled
+        {QString(), {}, {"open"}},                               // cancelled
         {Path("old.txt"), {true}, {"open", kOlder, kHow}, {2}},  // older, Yes, then キャンセル
         {Path("old.txt"), {true}, {"open", kOlder, kHow}, {-1}}, // the question closed
         {Path("empty.csv"), {}, {"open", "entry:ファイルが空です。" + kNotImported}},
         {Path("picture.png"), {}, {"open", "entry:テキストファイルではありません。" + kNotImported}},
         {Path("notes.txt"),
          {},
-         {"open", "entry:対戦データとして読める形式 (対戦データテキスト、見出し行のある CSV、ゲームログ) ではありません。" +
-                      kNotImported}},
+         {"open",
+          "entry:対戦データとして読める形式 (対戦データテキスト、見出し行のある CSV、ゲームログ) ではありません。" +
+              kNotImported}},
         {Path("bad.csv"),
          {},
          {"open", "entry:読み込めない行が2行あります (最初は2行目)。\r\n"

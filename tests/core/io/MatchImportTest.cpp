@@ -1,11 +1,11 @@
 // Matches from a CSV and from a major-league game log: the real 2001 log's
 // first games and a small Japanese season, the CSV written back, the readers'
 // refusals, and a daily file merged into a season.
+#include "core/io/MatchImport.h"
 #include "core/base/DayNumber.h"
 #include "core/base/SjisText.h"
 #include "core/io/Csv.h"
 #include "core/io/GameLog.h"
-#include "core/io/MatchImport.h"
 #include "core/io/MatchText.h"
 #include "core/io/SeasonFile.h"
 #include "core/season/BaseballFight.h"
@@ -114,9 +114,17 @@ TEST(MatchImport, NamesDatesAndFormats) {
         const char* Name;
         const char* Symbol; // null: no team
     } teams[] = {
-        {"G", "G"},           {" Ｇ ", "G"},           {"巨人", "G"},         {"巨　　人", "G"},
-        {"読売ジャイアンツ", "G"}, {"ＹＢ", "YB"},          {"横浜 ベイスターズ", "YB"}, {"ロッテ", "M"},
-        {"g", nullptr},       {"ヤクルトス", nullptr}, {"", nullptr},
+        {"G", "G"},
+        {" Ｇ ", "G"},
+        {"巨人", "G"},
+        {"巨　　人", "G"},
+        {"読売ジャイアンツ", "G"},
+        {"ＹＢ", "YB"},
+        {"横浜 ベイスターズ", "YB"},
+        {"ロッテ", "M"},
+        {"g", nullptr},
+        {"ヤクルトス", nullptr},
+        {"", nullptr},
     };
     for (const auto& t : teams) {
         const std::string* found = names.Find(t.Name);
@@ -132,12 +140,18 @@ TEST(MatchImport, NamesDatesAndFormats) {
         const char* Text;
         std::optional<double> Day;
     } dates[] = {
-        {"2026/04/01", days::Encode(2026, 4, 1)}, {"2026-04-01", days::Encode(2026, 4, 1)},
-        {"20260401", days::Encode(2026, 4, 1)},   {"2026/4/1", days::Encode(2026, 4, 1)},
-        {" 2026/04/01 ", days::Encode(2026, 4, 1)}, {"2026/02/30", std::nullopt},
-        {"2026/04-01", std::nullopt},             {"26/04/01", std::nullopt},
-        {"2026041", std::nullopt},                {"2026/04/01/", std::nullopt},
-        {"", std::nullopt},                       {"明日", std::nullopt},
+        {"2026/04/01", days::Encode(2026, 4, 1)},
+        {"2026-04-01", days::Encode(2026, 4, 1)},
+        {"20260401", days::Encode(2026, 4, 1)},
+        {"2026/4/1", days::Encode(2026, 4, 1)},
+        {" 2026/04/01 ", days::Encode(2026, 4, 1)},
+        {"2026/02/30", std::nullopt},
+        {"2026/04-01", std::nullopt},
+        {"26/04/01", std::nullopt},
+        {"2026041", std::nullopt},
+        {"2026/04/01/", std::nullopt},
+        {"", std::nullopt},
+        {"明日", std::nullopt},
     };
     for (const auto& d : dates)
         EXPECT_EQ(ParseAnyDate(d.Text), d.Day) << d.Text;
@@ -152,7 +166,9 @@ TEST(MatchImport, NamesDatesAndFormats) {
         {"title\r\nCheck001\r\n", TMatchFormat::MatchText},
         {gameLog, TMatchFormat::GameLog},
         {"date,home,visitor\n", TMatchFormat::Csv},
-        {"\xEF\xBB\xBF" "Visitor , HOME,Date,extra\n", TMatchFormat::Csv},
+        {"\xEF\xBB\xBF"
+         "Visitor , HOME,Date,extra\n",
+         TMatchFormat::Csv},
         {"\n\n\"日付\",ホーム,ビジター\n", TMatchFormat::Csv},
         {sjis::S("ビジター,日付,ホーム\r\n"), TMatchFormat::Csv}, // Shift-JIS
         {"date,home,score\n", std::nullopt},
@@ -221,9 +237,9 @@ TEST(MatchImport, GameLogDoubleHeaderAndFaults) {
         return std::string("\"") + date + "\",\"" + no + "\",\"Sun\",\"" + visitor + "\",\"AL\",1,\"" + home +
                "\",\"AL\",1," + vs + "," + hs + fill + "\r\n";
     };
-    TMatchText text = Import(*major, line("20010501", "2", "NYA", "BOS", "5", "1") +
-                                         line("20010501", "1", "NYA", "BOS", "2", "3") +
-                                         line("20010501", "0", "SEA", "TOR", "4", "0"));
+    TMatchText text =
+        Import(*major, line("20010501", "2", "NYA", "BOS", "5", "1") + line("20010501", "1", "NYA", "BOS", "2", "3") +
+                           line("20010501", "0", "SEA", "TOR", "4", "0"));
     TFight fight;
     ApplyImport(*major, fight, std::move(text));
     ASSERT_EQ(fight.MatchCount(), 3);
@@ -266,8 +282,8 @@ TEST(MatchImport, JapaneseSeasonCsvInEveryEncoding) {
     std::erase(lf, '\r');
     const std::string shiftJis = sjis::FromUtf8(utf8.substr(3));
     const std::map<std::string, TRecord> expected = {
-        {"G", {1, 0, 0}},  {"S", {0, 1, 1}}, {"D", {1, 0, 1}}, {"C", {0, 1, 1}},  {"T", {1, 0, 1}}, {"YB", {0, 1, 0}},
-        {"L", {1, 1, 0}},  {"H", {1, 0, 0}}, {"BU", {0, 0, 1}}, {"F", {1, 1, 0}}, {"M", {0, 0, 1}}, {"BW", {0, 1, 0}},
+        {"G", {1, 0, 0}}, {"S", {0, 1, 1}}, {"D", {1, 0, 1}},  {"C", {0, 1, 1}}, {"T", {1, 0, 1}}, {"YB", {0, 1, 0}},
+        {"L", {1, 1, 0}}, {"H", {1, 0, 0}}, {"BU", {0, 0, 1}}, {"F", {1, 1, 0}}, {"M", {0, 0, 1}}, {"BW", {0, 1, 0}},
     };
     std::string first;
     for (const std::string& bytes : {utf8, lf, shiftJis}) {
@@ -288,7 +304,8 @@ TEST(MatchImport, JapaneseSeasonCsvInEveryEncoding) {
         const std::string written = EncodeMatchText(*japan, fight);
         if (first.empty())
             first = written;
-        EXPECT_EQ(written.substr(written.find("\r\n", written.find("LastUpdate"))), first.substr(first.find("\r\n", first.find("LastUpdate"))));
+        EXPECT_EQ(written.substr(written.find("\r\n", written.find("LastUpdate"))),
+                  first.substr(first.find("\r\n", first.find("LastUpdate"))));
     }
 }
 
@@ -317,7 +334,8 @@ TEST(MatchImport, CsvLinesThatCannotBeRead) {
     TFight season;
     AddGame(season, Game("G", "T", days::Encode(2026, 3, 1)).Score(2, 2));
     for (const auto& f : faults) {
-        TCsvRead read = ReadMatchCsv(head + good + f.Line + (f.Line.find('"') == std::string::npos ? good : ""), *japan);
+        TCsvRead read =
+            ReadMatchCsv(head + good + f.Line + (f.Line.find('"') == std::string::npos ? good : ""), *japan);
         ASSERT_TRUE(read.Header);
         EXPECT_EQ(read.Text.UnreadLines, 1) << f.Why;
         ASSERT_EQ(read.Text.Problems.size(), 1u) << f.Why;
@@ -333,11 +351,10 @@ TEST(MatchImport, CsvLinesThatCannotBeRead) {
     const TCsvRead read = ReadMatchCsv(many, *japan);
     EXPECT_EQ(UnreadableLinesText(read.Text), "読み込めない行が8行あります (最初は2行目)");
     EXPECT_EQ(UnreadableLineReasons(read.Text),
-              (std::vector<std::string>{"2行目: チーム「ヤクルトス」が見つかりません",
-                                        "3行目: チーム「ヤクルトス」が見つかりません",
-                                        "4行目: チーム「ヤクルトス」が見つかりません",
-                                        "5行目: チーム「ヤクルトス」が見つかりません",
-                                        "6行目: チーム「ヤクルトス」が見つかりません", "ほか3行"}));
+              (std::vector<std::string>{
+                  "2行目: チーム「ヤクルトス」が見つかりません", "3行目: チーム「ヤクルトス」が見つかりません",
+                  "4行目: チーム「ヤクルトス」が見つかりません", "5行目: チーム「ヤクルトス」が見つかりません",
+                  "6行目: チーム「ヤクルトス」が見つかりません", "ほか3行"}));
 }
 
 TEST(MatchImport, FilesRefusedAsAWhole) {
@@ -408,8 +425,8 @@ TEST(MatchImport, MergeReplacesOnlyTheFilesDays) {
     AddGame(season, Game("S", "D", d2).Number(2));
     AddGame(season, Game("C", "YB", d3).Number(1));
     const std::string daily = "日付,ホーム,ビジター,ホーム得点,ビジター得点\n"
-                              "2026/04/02,阪神,巨人,5,4\n"   // moved to the other ground
-                              "2026/04/04,中日,広島,,\n";    // a day the season did not have
+                              "2026/04/02,阪神,巨人,5,4\n" // moved to the other ground
+                              "2026/04/04,中日,広島,,\n";  // a day the season did not have
 
     TFight merged;
     merged = std::move(season);
