@@ -1,6 +1,7 @@
 #include "core/io/MatchText.h"
 
 #include "core/base/DayNumber.h"
+#include "core/base/SjisText.h"
 #include "core/season/BaseballFight.h"
 #include "core/season/BaseballPennant.h"
 
@@ -203,10 +204,11 @@ TMatchText ReadMatchText(std::string_view bytes) {
     int counter = 0;
     int lineNumber = 3;
     std::string padded;
-    auto unreadable = [&result, &lineNumber] {
-        if (result.UnreadLines++ == 0)
-            result.FirstUnreadLine = lineNumber;
+    // The reason is written only for the few lines whose reason is kept.
+    auto unreadable = [&result, &lineNumber](auto why) {
+        result.Unreadable(lineNumber, result.Problems.size() < TMatchText::kProblemsKept ? why() : std::string());
     };
+    auto quoted = [](std::string_view field) { return "「" + sjis::ToUtf8(Trim(field)) + "」"; };
     while (lines.Next(line)) {
         ++lineNumber;
         if (AllBlank(line))
@@ -216,7 +218,8 @@ TMatchText ReadMatchText(std::string_view bytes) {
             // its visitor symbol (columns 24 to 26): read it as the 28 columns
             // it was written as. Any other short line is no record.
             if (line.size() < kVisitorColumn || line.size() > kVisitorColumn + 2 || Blank(line.back())) {
-                unreadable();
+                unreadable(
+                    [&line] { return "行が短すぎます (" + std::to_string(line.size()) + "バイト、28バイト必要)"; });
                 continue;
             }
             padded.assign(line);
@@ -226,7 +229,11 @@ TMatchText ReadMatchText(std::string_view bytes) {
         const std::optional<int8_t> homeScore = Score(line.substr(15, 2));
         const std::optional<int8_t> visitorScore = Score(line.substr(20, 2));
         if (!homeScore || !visitorScore || (line[27] != ' ' && line[27] != 'X')) {
-            unreadable();
+            unreadable([&] {
+                if (!homeScore || !visitorScore)
+                    return "得点" + quoted(line.substr(!homeScore ? 15 : 20, 2)) + "が数字ではありません";
+                return "28桁目" + quoted(line.substr(27, 1)) + "は空白か X です";
+            });
             continue;
         }
         if (line.substr(0, 8) != "        ") {
@@ -234,7 +241,7 @@ TMatchText ReadMatchText(std::string_view bytes) {
             const std::optional<double> date = days::ParseDate(std::string(line.substr(0, 10)));
             day = date.value_or(0.0);
             if (!date) {
-                unreadable();
+                unreadable([&] { return "日付" + quoted(line.substr(0, 10)) + "が読めません"; });
                 continue;
             }
         } else if (counter < 127) {

@@ -51,8 +51,8 @@ struct TMatchText {
     int UnreadLines = 0;
     int FirstUnreadLine = 0; // counted from 1
 
-    // The other formats read (a CSV, a game log) say why a line could not be
-    // read: the first few of those lines, "チーム「X」が見つかりません" (UTF-8).
+    // Why a line could not be read, for the first few of those lines:
+    // "日付「2026/13/01」が読めません", "チーム「X」が見つかりません" (UTF-8).
     struct TLineProblem {
         int Line = 0;
         std::string Why;

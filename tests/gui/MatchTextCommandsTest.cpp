@@ -155,7 +155,9 @@ TEST_F(MatchTextCommands, RefusalsAndQuestionsLeaveTheSeasonAsItWas) {
           "error:ファイルの読み込みに失敗しました。\r\n(通常のファイルではありません (フォルダや特殊なファイルです))"}},
         {Path("short.txt"),
          {},
-         {"open", "entry:読み込めない行が1行あります (最初は5行目)。\r\n対戦データは取り込みませんでした。"}},
+         {"open",
+          "entry:読み込めない行が1行あります (最初は5行目)。\r\n5行目: 行が短すぎます (27バイト、28バイト必要)" +
+              kNotImported}},
         {QString(), {}, {"open"}},                               // cancelled
         {Path("old.txt"), {true}, {"open", kOlder, kHow}, {2}},  // older, Yes, then キャンセル
         {Path("old.txt"), {true}, {"open", kOlder, kHow}, {-1}}, // the question closed

@@ -357,6 +357,26 @@ TEST(MatchImport, CsvLinesThatCannotBeRead) {
                   "6行目: チーム「ヤクルトス」が見つかりません", "ほか3行"}));
 }
 
+// The match text's own lines say why, too.
+TEST(MatchImport, MatchTextLinesSayWhy) {
+    const std::string head = "t\r\nCheck001\r\nLastUpdate:2026/01/01 00:00:00\r\n";
+    const std::string good = "2026/04/01   G  3 - 2  T    \r\n";
+    const struct {
+        std::string Line;
+        const char* Why;
+    } faults[] = {
+        {"2026/13/01   G  3 - 2  T    ", "日付「2026/13/01」が読めません"},
+        {"             G  a - 2  T    ", "得点「a」が数字ではありません"},
+        {"             G  3 - 2x T    ", "得点「2x」が数字ではありません"},
+        {"             G  3 - 2  T   C", "28桁目「C」は空白か X です"},
+        {"2026/04/01 G 3 - 2 T", "行が短すぎます (20バイト、28バイト必要)"},
+    };
+    for (const auto& f : faults) {
+        const TMatchText text = ReadMatchText(head + good + f.Line + "\r\n" + good);
+        EXPECT_EQ(UnreadableLineReasons(text), std::vector<std::string>{"5行目: " + std::string(f.Why)});
+    }
+}
+
 TEST(MatchImport, FilesRefusedAsAWhole) {
     const std::unique_ptr<TPennant> japan = Season(TemplateJapan);
     const struct {
