@@ -131,13 +131,11 @@ TMatchText ReadGameLog(std::string_view bytes, const TPennant& pennant) {
             result.Unreadable(line, "ホームとビジターが同じチーム「" + sjis::ToUtf8(*home) + "」です");
             continue;
         }
-        const std::optional<int> visitorScore = Number(f[9]);
-        const std::optional<int> homeScore = Number(f[10]);
-        if (!visitorScore || !homeScore || *visitorScore < 0 || *homeScore < 0 || *visitorScore > 99 ||
-            *homeScore > 99) {
-            result.Unreadable(line,
-                              "得点" + Quoted(!visitorScore || *visitorScore < 0 || *visitorScore > 99 ? f[9] : f[10]) +
-                                  "が 0 から 99 の数ではありません");
+        std::string why;
+        const std::optional<int> visitorScore = ReadRecordNumber(f[9], "得点", why);
+        const std::optional<int> homeScore = visitorScore ? ReadRecordNumber(f[10], "得点", why) : std::nullopt;
+        if (!visitorScore || !homeScore) {
+            result.Unreadable(line, why);
             continue;
         }
         TMatchRec& match = fight.GetMatch(fight.NewMatch());

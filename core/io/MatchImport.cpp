@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <unordered_map>
 #include <vector>
 
@@ -137,7 +138,7 @@ std::vector<std::string_view> FirstLines(std::string_view bytes, size_t count) {
     return lines;
 }
 
-constexpr int kNoNumber = -1; // a CSV game without a game number
+constexpr int kNoNumber = INT_MIN; // a CSV game without a game number
 
 const char* const kEmpty = "ファイルが空です。";
 const char* const kBinary = "テキストファイルではありません。";
@@ -219,6 +220,9 @@ TTeamNames::TTeamNames(const TPennant& pennant) {
 }
 
 const std::string* TTeamNames::Find(std::string_view utf8Name) const {
+    // A symbol as written first: two teams whose symbols differ only in width stay apart.
+    if (const std::string* symbol = FindSymbol(sjis::FromUtf8(Trim(utf8Name))))
+        return symbol;
     const auto it = Names.find(NormalizedName(utf8Name));
     return it == Names.end() ? nullptr : &it->second;
 }
@@ -234,6 +238,21 @@ std::string TextAsUtf8(std::string_view bytes) {
     if (ValidUtf8(bytes))
         return std::string(bytes);
     return sjis::ToUtf8(bytes);
+}
+
+std::optional<int> ReadRecordNumber(std::string_view text, const char* what, std::string& why) {
+    text = Trim(text);
+    std::string_view digits = text.starts_with('+') || text.starts_with('-') ? text.substr(1) : text;
+    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        why = std::string(what) + Quoted(text) + "が数字ではありません";
+        return std::nullopt;
+    }
+    const std::optional<int> n = Number(text.starts_with('+') ? digits : text);
+    if (!n || *n < -128 || *n > 127) {
+        why = std::string(what) + Quoted(text) + (text.starts_with('-') ? "が小さすぎます" : "が大きすぎます");
+        return std::nullopt;
+    }
+    return n;
 }
 
 std::optional<double> ParseAnyDate(std::string_view text) {
@@ -338,11 +357,9 @@ TCsvRead ReadMatchCsv(std::string_view bytes, const TPennant& pennant) {
             const std::string_view s = cell(side == 0 ? ColHomeScore : ColVisitorScore);
             if (s.empty())
                 continue;
-            scores[side] = Number(s);
-            if (!scores[side] || *scores[side] < 0 || *scores[side] > 99) {
-                bad = "得点" + Quoted(s) + "が 0 から 99 の数ではありません";
+            scores[side] = ReadRecordNumber(s, "得点", bad);
+            if (!scores[side])
                 break;
-            }
         }
         if (!bad.empty()) {
             text.Unreadable(line, bad);
@@ -372,9 +389,10 @@ TCsvRead ReadMatchCsv(std::string_view bytes, const TPennant& pennant) {
         }
         int gameNo = kNoNumber;
         if (at[ColGame] >= 0 && !cell(ColGame).empty()) {
-            const std::optional<int> n = Number(cell(ColGame));
-            if (!n || *n < 0 || *n > 127) { // GameNo is one signed byte
-                text.Unreadable(line, "試合番号" + Quoted(cell(ColGame)) + "が 0 から 127 の数ではありません");
+            std::string why;
+            const std::optional<int> n = ReadRecordNumber(cell(ColGame), "試合番号", why);
+            if (!n) {
+                text.Unreadable(line, why);
                 continue;
             }
             gameNo = *n;

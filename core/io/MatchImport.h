@@ -25,8 +25,9 @@ const char* MatchFormatName(TMatchFormat format);
 
 // The season's teams by any name a file may give them: symbol, short name or
 // full name, compared after trimming, without spaces, with full-width letters,
-// digits and signs read as their half-width forms. A symbol wins over another
-// team's short name, a short name over a full name.
+// digits and signs read as their half-width forms. A symbol exactly as the
+// season holds it comes first; then a symbol wins over another team's short
+// name, a short name over a full name.
 class TTeamNames {
 public:
     explicit TTeamNames(const TPennant& pennant);
@@ -47,6 +48,11 @@ std::string NormalizedName(std::string_view utf8);
 // A file's bytes as UTF-8 text: a UTF-8 byte order mark is dropped, text that
 // is not valid UTF-8 is read as Shift-JIS.
 std::string TextAsUtf8(std::string_view bytes);
+
+// A score or a game number as a match record holds it (one signed byte, so
+// whatever a season holds reads back). None, with `why` set ("得点「x」が数字
+// ではありません", `what` naming the field), for anything else.
+std::optional<int> ReadRecordNumber(std::string_view text, const char* what, std::string& why);
 
 // Reads "yyyy/mm/dd", "yyyy-mm-dd" (months and days of one digit too) or
 // "yyyymmdd"; none for anything else or a day that does not exist.

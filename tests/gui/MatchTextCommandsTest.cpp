@@ -171,7 +171,7 @@ TEST_F(MatchTextCommands, RefusalsAndQuestionsLeaveTheSeasonAsItWas) {
         {Path("bad.csv"),
          {},
          {"open", "entry:読み込めない行が2行あります (最初は2行目)。\r\n"
-                  "2行目: 得点「x」が 0 から 99 の数ではありません\r\n"
+                  "2行目: 得点「x」が数字ではありません\r\n"
                   "3行目: チーム「ヤクルトス」が見つかりません" +
                       kNotImported}},
     };

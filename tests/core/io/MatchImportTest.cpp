@@ -259,7 +259,7 @@ TEST(MatchImport, GameLogDoubleHeaderAndFaults) {
         {line("20010501", "x", "SEA", "TOR", "4", "0"), "試合番号「x」が読めません"},
         {line("20010501", "0", "XYZ", "TOR", "4", "0"), "チーム「XYZ」が見つかりません"},
         {line("20010501", "0", "NYA", "NYY", "4", "0"), "ホームとビジターが同じチーム「NYY」です"},
-        {line("20010501", "0", "SEA", "TOR", "4", "-"), "得点「-」が 0 から 99 の数ではありません"},
+        {line("20010501", "0", "SEA", "TOR", "4", "-"), "得点「-」が数字ではありません"},
         {"\"20010501\",\"0\",\"Sun\"\r\n", "列の数が違います (3列、最初の行は161列)"},
     };
     for (const auto& f : faults) {
@@ -321,12 +321,12 @@ TEST(MatchImport, CsvLinesThatCannotBeRead) {
         {"2026/04/01,ヤクルトス,T,1,0,,\n", "チーム「ヤクルトス」が見つかりません"},
         {"2026/04/01,G,,1,0,,\n", "ビジターのチームがありません"},
         {"2026/04/01,巨人,G,1,0,,\n", "ホームとビジターが同じチーム「G」です"},
-        {"2026/04/01,G,T,1,x,,\n", "得点「x」が 0 から 99 の数ではありません"},
-        {"2026/04/01,G,T,100,1,,\n", "得点「100」が 0 から 99 の数ではありません"},
+        {"2026/04/01,G,T,1,x,,\n", "得点「x」が数字ではありません"},
+        {"2026/04/01,G,T,200,1,,\n", "得点「200」が大きすぎます"},
         {"2026/04/01,G,T,1,,,\n", "得点が片方しかありません"},
         {"2026/04/01,G,T,,,final,\n", "終了の試合に両チームの得点がありません"},
         {"2026/04/01,G,T,1,2,done,\n", "状態「done」は 終了、中止、未定 のどれでもありません"},
-        {"2026/04/01,G,T,1,2,,first\n", "試合番号「first」が 0 から 127 の数ではありません"},
+        {"2026/04/01,G,T,1,2,,first\n", "試合番号「first」が数字ではありません"},
         {"2026/04/01,G,T,1,2\n", "列の数が見出しと違います (5列、見出しは7列)"},
         {"2026/04/01,G,T,1,2,,,\n", "列の数が見出しと違います (8列、見出しは7列)"},
         {"2026/04/01,\"G,T,1,2,,\n", "引用符が閉じていません"},
@@ -409,7 +409,8 @@ TEST(MatchImport, CsvExportReadsBackToTheSameGames) {
     std::unique_ptr<TPennant> pennant;
     std::unique_ptr<TFight> fight;
     ASSERT_TRUE(LoadSeason(std::string(TABLORA_SOURCE_DIR) + "/resources/sample.qvk", pennant, fight));
-    // A symbol that needs quoting, and a game whose day is not fixed yet.
+    // A symbol that needs quoting, another that differs from it only in
+    // width, and numbers at the ends of what a record holds.
     TTeam& odd = pennant->GetLeague(0).GetDistrict(0).GetTeam(0);
     const std::string old = odd.Symbol;
     odd.SetSymbol("A,\"");
@@ -417,6 +418,18 @@ TEST(MatchImport, CsvExportReadsBackToTheSameGames) {
         for (TMatchSymbol* s : {&fight->GetMatch(i).HomeSymbol, &fight->GetMatch(i).VisitorSymbol})
             if (*s == old)
                 s->Set(odd.Symbol);
+    const auto rename = [&](int team, const std::string& symbol) {
+        TTeam& t = pennant->GetLeague(0).GetDistrict(0).GetTeam(team);
+        for (int i = 0; i < fight->MatchCount(); ++i)
+            for (TMatchSymbol* s : {&fight->GetMatch(i).HomeSymbol, &fight->GetMatch(i).VisitorSymbol})
+                if (*s == t.Symbol)
+                    s->Set(symbol);
+        t.SetSymbol(symbol);
+    };
+    rename(1, sjis::S("Ａ"));
+    rename(2, "A");
+    fight->GetMatch(0).GameNo = -128;
+    fight->GetMatch(1).HomeScore = 127;
 
     const std::string csv = EncodeMatchCsv(*pennant, *fight);
     EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBF日付,試合番号,ホーム,ビジター,ホーム得点,ビジター得点,状態\r\n"));
