@@ -59,7 +59,8 @@ const char kUsage[] =
     "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター)\n"
     "  tablora-cli export SEASON.qvk --out FILE [--format matchtext|csv]\n"
     "  tablora-cli import SEASON.qvk FILE --out NEW.qvk [--format matchtext|csv|gamelog] [--merge] [--force]\n"
-    "    (--format がなければ形式は中身から判断します。--merge はファイルにある日の試合だけを入れ替えます)\n"
+    "    (--format がなければ、export は名前が .csv なら CSV で書き出し、import は中身から形式を判断します。\n"
+    "     --merge はファイルにある日の試合だけを入れ替え、ほかの日はそのままにします)\n"
     "  tablora-cli new --template 0|1|2 --out NEW.qvk  (0 日本プロ野球、1 メジャーリーグ、2 その他)\n";
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
