@@ -144,7 +144,7 @@ const char* const kEmpty = "ファイルが空です。";
 const char* const kBinary = "テキストファイルではありません。";
 const char* const kUnknown =
     "対戦データとして読める形式 (対戦データテキスト、見出し行のある CSV、ゲームログ) ではありません。";
-const char* const kNoHeader = "CSV の1行目に日付、ホーム、ビジターの列の見出しがありません。";
+const char* const kNoHeader = "CSV の見出し行に日付、ホーム、ビジターの列がありません。";
 const char* const kNoGames = "取り込む試合がありません。";
 
 } // namespace
@@ -291,7 +291,7 @@ std::optional<double> ParseAnyDate(std::string_view text) {
 // English, compared as team names are):
 //   日付/date            yyyy/mm/dd, yyyy-mm-dd or yyyymmdd
 //   ホーム/home, ビジター/visitor    a team's symbol, short name or full name
-//   ホーム得点/home_score, ビジター得点/visitor_score   0 to 99, or empty
+//   ホーム得点/home_score, ビジター得点/visitor_score   a number, or empty
 //   状態/status          optional: 終了/final, 中止/cancelled, 未定/scheduled;
 //                        without it a game with both scores is finished and
 //                        one with none is still to be played

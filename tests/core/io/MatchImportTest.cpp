@@ -389,7 +389,7 @@ TEST(MatchImport, FilesRefusedAsAWhole) {
         {std::string("PK\x03\x04\0\0\x14\0", 8), std::nullopt, "テキストファイルではありません。"},
         {"just some notes\nnothing more\n", std::nullopt,
          "対戦データとして読める形式 (対戦データテキスト、見出し行のある CSV、ゲームログ) ではありません。"},
-        {"just some notes\n", TMatchFormat::Csv, "CSV の1行目に日付、ホーム、ビジターの列の見出しがありません。"},
+        {"just some notes\n", TMatchFormat::Csv, "CSV の見出し行に日付、ホーム、ビジターの列がありません。"},
         {"date,home,visitor\r\n\r\n", std::nullopt, "取り込む試合がありません。"},
     };
     for (const auto& f : files) {
