@@ -232,7 +232,7 @@ TMatchText ReadMatchText(std::string_view bytes) {
             unreadable([&] {
                 if (!homeScore || !visitorScore)
                     return "得点" + quoted(line.substr(!homeScore ? 15 : 20, 2)) + "が数字ではありません";
-                return "28桁目" + quoted(line.substr(27, 1)) + "は空白か X です";
+                return "28桁目" + quoted(line.substr(27, 1)) + "が空白でも X でもありません";
             });
             continue;
         }
