@@ -57,8 +57,11 @@ const char kUsage[] =
     "    headtohead  N = 地区  [--filter 0|1|2] [--page P]\n"
     "    versus      N = 地区  --team 記号 --opponent 記号 [--filter 0|1|2]\n"
     "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター)\n"
-    "  tablora-cli export SEASON.qvk --out FILE.txt\n"
-    "  tablora-cli import SEASON.qvk FILE.txt --out NEW.qvk [--force]\n";
+    "  tablora-cli export SEASON.qvk --out FILE [--format matchtext|csv]\n"
+    "  tablora-cli import SEASON.qvk FILE --out NEW.qvk [--format matchtext|csv|gamelog] [--merge] [--force]\n"
+    "    (--format がなければ、export は名前が .csv なら CSV で書き出し、import は中身から形式を判断します。\n"
+    "     --merge はファイルにある日の試合だけを入れ替え、ほかの日はそのままにします)\n"
+    "  tablora-cli new --template 0|1|2 --out NEW.qvk  (0 日本プロ野球、1 メジャーリーグ、2 その他)\n";
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                const TCliPrograms& programs);
@@ -411,6 +414,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             return ExportCommand(args, out, err);
         if (command == "import")
             return ImportCommand(args, out, err);
+        if (command == "new")
+            return NewCommand(args, out, err);
         if (command == "--help" || command == "-h" || command == "help") {
             out << kUsage;
             return 0;
