@@ -76,8 +76,10 @@ public:
     QColor Char1, Line1, Magic, Down;
 };
 
-TRaceTable::TRaceTable(const TViewContext& view, int districtIndex, int place) : View(view), Cut(std::max(place, 1)) {
-    Standing = BuildDistrictStandings(*view.Pennant, *view.Fight, districtIndex);
+TRaceTable::TRaceTable(const TViewContext& view, int districtIndex, int place, TRaceWhen when,
+                       std::optional<double> day)
+    : View(view), Cut(std::max(place, 1)), Now(when == TRaceWhen::Now) {
+    Standing = BuildDistrictStandings(*view.Pennant, *view.Fight, districtIndex, day);
     if (!Standing) {
         Extent = QSize(1, 1);
         return;
@@ -88,11 +90,17 @@ TRaceTable::TRaceTable(const TViewContext& view, int districtIndex, int place) :
     // The season may be edited while the window stays open: keep nothing of it.
     Standing->League = nullptr;
     Standing->District = nullptr;
-    // Never longer than the table's time in all: an answer not found in its
-    // share of it shows as unknown.
-    FirstAnswers = DecideAll(*Race, 1, Cut == 1 ? kRaceTableSeconds : kRaceTableSeconds / 2);
-    CutAnswers = Cut == 1 ? FirstAnswers : DecideAll(*Race, Cut, kRaceTableSeconds / 2);
     const int teams = Race->TeamCount();
+    FirstAnswers.resize(static_cast<size_t>(teams));
+    CutAnswers.resize(static_cast<size_t>(teams));
+    Known.assign(static_cast<size_t>(teams), false);
+    if (Now) {
+        // Never longer than the table's time in all: an answer not found in
+        // its share of it shows as unknown.
+        FirstAnswers = DecideAll(*Race, 1, Cut == 1 ? kRaceTableSeconds : kRaceTableSeconds / 2);
+        CutAnswers = Cut == 1 ? FirstAnswers : DecideAll(*Race, Cut, kRaceTableSeconds / 2);
+        Known.assign(static_cast<size_t>(teams), true);
+    }
     // Cells overlap their neighbours' borders: each advances its width less one.
     const int numbers = NoDraws ? 4 : 5; // wins, losses, (draws,) remaining, magic
     TableWidth = 5 + (kRank - 1) + (kName - 1) + numbers * (kNumber - 1) +
@@ -109,6 +117,24 @@ TRaceTable::TRaceTable(const TViewContext& view, int districtIndex, int place) :
         ShowEvidence(0);
 }
 
+QRect TRaceTable::SetAnswers(int row, const TRaceAnswer& first, const TRaceAnswer& cut) {
+    if (row < 0 || row >= TeamCount())
+        return {};
+    FirstAnswers[static_cast<size_t>(row)] = first;
+    CutAnswers[static_cast<size_t>(row)] = cut;
+    Known[static_cast<size_t>(row)] = true;
+    return RowRects[static_cast<size_t>(row)];
+}
+
+QRect TRaceTable::SetScenarios(int row, const TRaceScenario& first, const TRaceScenario& cut) {
+    if (row != Shown)
+        return {};
+    FirstScenario = first;
+    CutScenario = cut;
+    ScenariosKnown = true;
+    return EvidenceRect();
+}
+
 TRaceTable::~TRaceTable() = default;
 
 QColor TRaceTable::Background() const {
@@ -123,7 +149,12 @@ QRect TRaceTable::ShowEvidence(int row) {
     if (row < 0 || row >= TeamCount() || row == Shown)
         return {};
     Shown = row;
+    FirstScenario = CutScenario = {};
+    ScenariosKnown = false;
+    if (!Now || !Decided(row))
+        return EvidenceRect(); // the window finds them in the background
     // The likely completions of a team still in it, each within its time.
+    ScenariosKnown = true;
     for (const int place : Places()) {
         const TRaceAnswer& a = place == 1 ? First(row) : AtCut(row);
         TRaceScenario& scenario = place == 1 ? FirstScenario : CutScenario;
@@ -219,6 +250,12 @@ void TRaceTable::PaintRow(TRacePaint& p, int row) const {
     for (const int place : Places()) {
         const TRaceAnswer& a = place == 1 ? First(row) : AtCut(row);
         const QRect status = p.Cell(x, y, kStatus);
+        if (!Decided(row)) { // still being decided
+            p.Centre(status, QStringLiteral("判定中"));
+            p.Cell(x, y, kNumber);
+            p.Cell(x, y, kNumber);
+            continue;
+        }
         const QString text = Q(RaceStatusText(a, place));
         switch (a.Status) {
         case TRaceStatus::Clinched:
@@ -252,7 +289,10 @@ void TRaceTable::PaintEvidence(TRacePaint& p) const {
         const TRaceAnswer& a = place == 1 ? First(Shown) : AtCut(Shown);
         const QString title = place == 1 ? QStringLiteral("優勝") : QStringLiteral("%1位以内").arg(place);
         const TRaceScenario& scenario = place == 1 ? FirstScenario : CutScenario;
-        if (a.Status == TRaceStatus::Unknown || (a.Status != TRaceStatus::Eliminated && scenario.Finals.empty())) {
+        if (!Decided(Shown) || (a.Status != TRaceStatus::Eliminated && !ScenariosKnown)) {
+            p.Text(Box(10, y, Extent.width() - 10, y + 18), title + QStringLiteral("の根拠"), TAlign::Left);
+            p.Text(Box(20, y + 18, Extent.width() - 10, y + 36), QStringLiteral("判定中…"), TAlign::Left);
+        } else if (a.Status == TRaceStatus::Unknown || (a.Status != TRaceStatus::Eliminated && scenario.Finals.empty())) {
             p.Text(Box(10, y, Extent.width() - 10, y + 18), title + QStringLiteral("の根拠"), TAlign::Left);
             p.Text(Box(20, y + 18, Extent.width() - 10, y + 36), Q(RaceTimeUpText()), TAlign::Left);
         } else if (a.Status == TRaceStatus::Eliminated) {

@@ -1,5 +1,6 @@
 #include "core/race/LinearProgram.h"
 
+#include <coin/CbcEventHandler.hpp>
 #include <coin/CbcModel.hpp>
 #include <coin/CoinPackedMatrix.hpp>
 #include <coin/CoinPackedVector.hpp>
@@ -9,6 +10,22 @@
 #include <cmath>
 
 namespace race {
+
+namespace {
+
+// Stops the branching at the next node once the decision is due (cancelled
+// from another thread, or past its time).
+class TStopAtNode : public CbcEventHandler {
+public:
+    explicit TStopAtNode(const TStop* stop) : Stop(stop) {}
+    CbcAction event(CbcEvent) override { return Stop && Stop->Due() ? stop : noAction; }
+    CbcEventHandler* clone() const override { return new TStopAtNode(*this); }
+
+private:
+    const TStop* Stop;
+};
+
+} // namespace
 
 bool TProgram::Solve(std::vector<long>& values, const TStop* stop) const {
     if (stop && stop->Due())
@@ -78,7 +95,11 @@ bool TProgram::Solve(std::vector<long>& values, const TStop* stop) const {
     // Rows switched off by a large multiple of a 0/1 variable: a value the
     // default tolerance takes for 0 would already switch them off.
     model.setIntegerTolerance(1e-10);
+    TStopAtNode handler(stop);
+    model.passInEventHandler(&handler);
     model.branchAndBound();
+    if (stop && stop->Due() && !model.isProvenOptimal())
+        throw TTimeUp{};
     if (model.isProvenInfeasible())
         return false;
     if (!model.isProvenOptimal() || !model.bestSolution()) {

@@ -599,6 +599,9 @@ TEST(RaceWindow, StatusesEvidenceAndTheCut) {
     ASSERT_EQ(w.Drawing()->Place(), 3);
     w.UDCut->setValue(2);
     ASSERT_EQ(w.Drawing()->Place(), 2);
+    // Decided in the background: the standings show at once, the race as it comes.
+    EXPECT_TRUE(RecordTable(*w.Drawing())->TextListIn(w.Drawing()->RowRects.at(0)).contains(QStringLiteral("判定中")));
+    w.WaitDecided();
 
     auto recorded = RecordTable(*w.Drawing());
     auto row = [&](int r) { return recorded->TextListIn(w.Drawing()->RowRects.at(static_cast<size_t>(r))); };
@@ -629,6 +632,7 @@ TEST(RaceWindow, StatusesEvidenceAndTheCut) {
     EXPECT_EQ(w.UDCut->maximum(), 3); // a district of three asks for no place below third
     w.UDCut->setValue(2);
     EXPECT_EQ(w.Drawing()->EvidenceRow(), 1);
+    w.WaitDecided();
     recorded = RecordTable(*w.Drawing());
     EXPECT_TRUE(recorded->TextListIn(evidence).contains(
         QStringLiteral("残り1試合に全勝しても.500止まりで、略Aがそれを上回る"))) // A has no game left to lose
@@ -727,6 +731,7 @@ TEST(TableWindows, TheTablesMouseReachesItsWindow) {
     EXPECT_EQ(versus.count(), 1);
 
     TFmRace race(s.View(), 0);
+    race.WaitDecided();
     MouseAt(race.ImgRace, QEvent::MouseButtonRelease, race.Drawing()->RowRects.at(2).center(), Qt::LeftButton);
     EXPECT_EQ(race.Drawing()->EvidenceRow(), 2);
 }
