@@ -210,8 +210,8 @@ std::vector<int> RankFinals(const std::vector<int>& wins, const std::vector<int>
     return rank;
 }
 
-TOddsInput OddsInputFrom(const TPennant& pennant, const TFight& fight, const TDistrictStandings& s,
-                         TOddsModel model, std::optional<double> asOfDay) {
+TOddsInput OddsInputFrom(const TPennant& pennant, const TFight& fight, const TDistrictStandings& s, TOddsModel model,
+                         std::optional<double> asOfDay) {
     TOddsInput in;
     in.ByWins = s.ByWins;
     in.DrawRule = s.League ? s.League->DrawRule : 0;
@@ -219,17 +219,15 @@ TOddsInput OddsInputFrom(const TPennant& pennant, const TFight& fight, const TDi
 
     // The league's teams, the first team of a symbol deciding as everywhere.
     std::unordered_map<std::string, const TLeague*> leagueOf;
-    pennant.ForEachTeam([&](const TLeague& league, const TDistrict&, const TTeam& team) {
-        leagueOf.emplace(team.Symbol, &league);
-    });
+    pennant.ForEachTeam(
+        [&](const TLeague& league, const TDistrict&, const TTeam& team) { leagueOf.emplace(team.Symbol, &league); });
     auto inLeague = [&](const TMatchSymbol& symbol) {
         const auto found = leagueOf.find(symbol.Text());
         return found != leagueOf.end() && found->second == s.League;
     };
 
     // Finished games up to the day: every team's runs, and the league's draws and home wins.
-    const std::optional<int64_t> lastDay =
-        asOfDay ? std::optional<int64_t>(days::WholeDay(*asOfDay)) : std::nullopt;
+    const std::optional<int64_t> lastDay = asOfDay ? std::optional<int64_t>(days::WholeDay(*asOfDay)) : std::nullopt;
     std::unordered_map<std::string, TFinished> finished;
     long long leagueGames = 0, leagueDraws = 0, leagueHomeWins = 0;
     for (int m = 0; m < fight.MatchCount(); ++m) {
@@ -250,9 +248,8 @@ TOddsInput OddsInputFrom(const TPennant& pennant, const TFight& fight, const TDi
             leagueHomeWins += match.HomeScore > match.VisitorScore;
         }
     }
-    in.DrawShare = in.DrawRule == 0 && leagueGames > 0
-                       ? static_cast<double>(leagueDraws) / static_cast<double>(leagueGames)
-                       : 0;
+    in.DrawShare =
+        in.DrawRule == 0 && leagueGames > 0 ? static_cast<double>(leagueDraws) / static_cast<double>(leagueGames) : 0;
     const long long decided = leagueGames - leagueDraws;
     in.HomeShare = decided < 100 ? 0.54 : static_cast<double>(leagueHomeWins) / static_cast<double>(decided);
 
@@ -260,9 +257,9 @@ TOddsInput OddsInputFrom(const TPennant& pennant, const TFight& fight, const TDi
         if (model == TOddsModel::Even)
             return 0.5;
         const auto found = finished.find(symbol);
-        return found == finished.end() ? RunsStrength(0, 0, 0)
-                                       : RunsStrength(found->second.Games, found->second.RunsFor,
-                                                      found->second.RunsAgainst);
+        return found == finished.end()
+                   ? RunsStrength(0, 0, 0)
+                   : RunsStrength(found->second.Games, found->second.RunsFor, found->second.RunsAgainst);
     };
 
     const TRkCalc& calc = *s.Calc;
@@ -306,8 +303,7 @@ TOddsInput OddsInputFrom(const TPennant& pennant, const TFight& fight, const TDi
     return in;
 }
 
-TOddsTally::TOddsTally(const TOddsInput& input, int place)
-    : Teams(static_cast<int>(input.Teams.size())), Place(place) {
+TOddsTally::TOddsTally(const TOddsInput& input, int place) : Teams(static_cast<int>(input.Teams.size())), Place(place) {
     const size_t n = Idx(Teams);
     First.assign(n, 0);
     Top.assign(n, 0);
@@ -380,8 +376,7 @@ TOddsTally SimulateOdds(const TOddsInput& input, int place, uint64_t seed, long 
         std::vector<std::jthread> workers;
         for (int i = 0; i < threads; ++i) {
             const long long from = count * i / threads, to = count * (i + 1) / threads;
-            workers.emplace_back(
-                [&, from, to, i] { sim.Run(first + from, to - from, parts[Idx(i)], cancel); });
+            workers.emplace_back([&, from, to, i] { sim.Run(first + from, to - from, parts[Idx(i)], cancel); });
         }
     }
     for (const TOddsTally& part : parts)
@@ -389,8 +384,7 @@ TOddsTally SimulateOdds(const TOddsInput& input, int place, uint64_t seed, long 
     return total;
 }
 
-TOddsResult SummarizeOdds(const TOddsInput& input, const TOddsTally& tally, uint64_t seed,
-                          const TOddsPinner& pinner) {
+TOddsResult SummarizeOdds(const TOddsInput& input, const TOddsTally& tally, uint64_t seed, const TOddsPinner& pinner) {
     TOddsResult result;
     result.Model = input.Model;
     result.Place = tally.Place;
@@ -414,8 +408,9 @@ TOddsResult SummarizeOdds(const TOddsInput& input, const TOddsTally& tally, uint
         r.WinsP10 = r.WinsP90 = team.Wins;
         if (tally.Runs > 0 && tally.Teams == static_cast<int>(n)) {
             // Every season alone at the top (or out of it) is exactly 1 (or 0), not a sum of rounded shares.
-            r.First = tally.FullFirst[t] == tally.Runs ? 1.0 : tally.NoneFirst[t] == tally.Runs ? 0.0
-                                                                                                : share(tally.First[t]);
+            r.First = tally.FullFirst[t] == tally.Runs   ? 1.0
+                      : tally.NoneFirst[t] == tally.Runs ? 0.0
+                                                         : share(tally.First[t]);
             r.Top = tally.FullTop[t] == tally.Runs ? 1.0 : tally.NoneTop[t] == tally.Runs ? 0.0 : share(tally.Top[t]);
             for (size_t q = 0; q < n; ++q)
                 r.Places.push_back(share(tally.Places[t * n + q]));
@@ -454,9 +449,9 @@ TOddsResult SummarizeOdds(const TOddsInput& input, const TOddsTally& tally, uint
                 return p;
             };
             r.FirstPin = pin(1, sampled ? tally.FullFirst[t] : 0, sampled ? tally.NoneFirst[t] : 0);
-            r.TopPin = tally.Place == 1 ? r.FirstPin
-                                        : pin(tally.Place, sampled ? tally.FullTop[t] : 0,
-                                              sampled ? tally.NoneTop[t] : 0);
+            r.TopPin = tally.Place == 1
+                           ? r.FirstPin
+                           : pin(tally.Place, sampled ? tally.FullTop[t] : 0, sampled ? tally.NoneTop[t] : 0);
         }
         if (r.FirstPin != TOddsPin::Open) {
             r.First = r.FirstPin == TOddsPin::Clinched ? 1.0 : 0.0;
@@ -488,9 +483,9 @@ std::string OddsPercentText(double chance, TOddsPin pin) {
     return text;
 }
 
-TOddsHistory OddsHistory(const TPennant& pennant, const TFight& fight, int districtIndex, TOddsModel model,
-                         int place, long long runsPerDay, uint64_t seed, int threads,
-                         const TOddsPinnerFactory& pinners, const TOddsProgress& progress) {
+TOddsHistory OddsHistory(const TPennant& pennant, const TFight& fight, int districtIndex, TOddsModel model, int place,
+                         long long runsPerDay, uint64_t seed, int threads, const TOddsPinnerFactory& pinners,
+                         const TOddsProgress& progress) {
     TOddsHistory h;
     h.Place = std::max(place, 1);
     const std::optional<TDistrictStandings> final = BuildDistrictStandings(pennant, fight, districtIndex);
@@ -514,8 +509,7 @@ TOddsHistory OddsHistory(const TPennant& pennant, const TFight& fight, int distr
             if (seen.insert(days::WholeDay(match.GameDate)).second)
                 h.Days.push_back(match.GameDate);
     }
-    std::sort(h.Days.begin(), h.Days.end(),
-              [](double a, double b) { return days::WholeDay(a) < days::WholeDay(b); });
+    std::sort(h.Days.begin(), h.Days.end(), [](double a, double b) { return days::WholeDay(a) < days::WholeDay(b); });
     const long long total = static_cast<long long>(h.Days.size()) * runsPerDay;
     std::vector<double> done;
     for (size_t d = 0; d < h.Days.size(); ++d) {

@@ -50,8 +50,8 @@ struct TOddsInput {
     bool ByWins = false;
     uint8_t DrawRule = 0;
     TOddsModel Model = TOddsModel::Runs;
-    double DrawShare = 0; // d: the league's share of draws (0 unless draws stand)
-    double HomeShare = 0; // h: the league's share of home wins (0.54 below 100 decided games)
+    double DrawShare = 0;         // d: the league's share of draws (0 unless draws stand)
+    double HomeShare = 0;         // h: the league's share of home wins (0.54 below 100 decided games)
     std::vector<TOddsTeam> Teams; // standings order
     std::vector<TOddsGame> Games;
 };
@@ -71,8 +71,8 @@ double HomeWinChance(double home, double visitor, double homeShare);
 
 // Standings order of final records as the standings calculator ranks them:
 // for each team its rank (1 = first; teams level share a rank).
-std::vector<int> RankFinals(const std::vector<int>& wins, const std::vector<int>& losses,
-                            const std::vector<int>& draws, bool byWins);
+std::vector<int> RankFinals(const std::vector<int>& wins, const std::vector<int>& losses, const std::vector<int>& draws,
+                            bool byWins);
 
 // Shares are counted in fixed point, 2^32 to a whole season, so sums are
 // exact integers and the same whatever order the threads add them in.
@@ -85,10 +85,10 @@ struct TOddsTally {
     int Teams = 0;
     int Place = 1;
     long long Runs = 0;
-    std::vector<uint64_t> First, Top;  // per team, in share units
-    std::vector<uint64_t> Places;      // team * Teams + place - 1, in share units
-    std::vector<long long> FullFirst;  // seasons the team was first alone
-    std::vector<long long> NoneFirst;  // seasons it had no share of first
+    std::vector<uint64_t> First, Top; // per team, in share units
+    std::vector<uint64_t> Places;     // team * Teams + place - 1, in share units
+    std::vector<long long> FullFirst; // seasons the team was first alone
+    std::vector<long long> NoneFirst; // seasons it had no share of first
     std::vector<long long> FullTop, NoneTop;
     std::vector<long long> SumWins, SumLosses, SumDraws;
     std::vector<std::vector<long long>> WinsFrom; // per team: seasons ending with Wins + i wins
@@ -155,6 +155,6 @@ struct TOddsHistory {
 // The pinner for one day's standings, when the caller has the race at hand.
 using TOddsPinnerFactory = std::function<TOddsPinner(const TDistrictStandings& standings)>;
 
-TOddsHistory OddsHistory(const TPennant& pennant, const TFight& fight, int districtIndex, TOddsModel model,
-                         int place, long long runsPerDay, uint64_t seed, int threads,
-                         const TOddsPinnerFactory& pinners = {}, const TOddsProgress& progress = {});
+TOddsHistory OddsHistory(const TPennant& pennant, const TFight& fight, int districtIndex, TOddsModel model, int place,
+                         long long runsPerDay, uint64_t seed, int threads, const TOddsPinnerFactory& pinners = {},
+                         const TOddsProgress& progress = {});

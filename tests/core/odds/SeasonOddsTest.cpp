@@ -2,8 +2,8 @@
 // completion enumerated with its probability), the model read from a season,
 // the ranking against the standings calculator, reproducibility on any number
 // of threads, and the race deciding the 100% and the 0%.
-#include "core/odds/OddsRace.h"
 #include "core/odds/SeasonOdds.h"
+#include "core/odds/OddsRace.h"
 
 #include "core/base/SjisText.h"
 #include "core/season/BaseballFight.h"
@@ -130,8 +130,8 @@ TOddsInput RandomDistrict(std::mt19937& rng, bool byWins, uint8_t drawRule) {
 bool SameTally(const TOddsTally& a, const TOddsTally& b) {
     return a.Runs == b.Runs && a.First == b.First && a.Top == b.Top && a.Places == b.Places &&
            a.FullFirst == b.FullFirst && a.NoneFirst == b.NoneFirst && a.FullTop == b.FullTop &&
-           a.NoneTop == b.NoneTop && a.SumWins == b.SumWins && a.SumLosses == b.SumLosses &&
-           a.SumDraws == b.SumDraws && a.WinsFrom == b.WinsFrom;
+           a.NoneTop == b.NoneTop && a.SumWins == b.SumWins && a.SumLosses == b.SumLosses && a.SumDraws == b.SumDraws &&
+           a.WinsFrom == b.WinsFrom;
 }
 
 } // namespace
@@ -157,8 +157,8 @@ TEST(SeasonOddsTest, AgreesWithEveryCompletionOfSmallDistricts) {
                     const double var = std::max(0.0, second - mean * mean);
                     const double allowed = var < 1e-12 ? 1e-9 : 4.5 * std::sqrt(var / runs);
                     EXPECT_NEAR(got, mean, allowed) << what << " of team " << t << " in case " << cases
-                                                    << (byWins ? " (wins first" : " (rate first")
-                                                    << ", draw rule " << int(drawRule) << ", place " << place << ")";
+                                                    << (byWins ? " (wins first" : " (rate first") << ", draw rule "
+                                                    << int(drawRule) << ", place " << place << ")";
                 };
                 for (int t = 0; t < n; ++t) {
                     near(r.Teams[t].First, exact.First[t], exact.First2[t], "first", t);
@@ -382,8 +382,7 @@ TEST(SeasonOddsTest, RacePinsFromASeason) {
     AddGame(f, Game("A", "B", day + 10));
     const std::optional<TDistrictStandings> s = BuildDistrictStandings(p, f, 0);
     const TOddsInput in = OddsInputFrom(p, f, *s, TOddsModel::Runs);
-    const TOddsResult r =
-        SummarizeOdds(in, SimulateOdds(in, 2, 1, 0, 2000), 1, TOddsRacePins::Shared(p, *s));
+    const TOddsResult r = SummarizeOdds(in, SimulateOdds(in, 2, 1, 0, 2000), 1, TOddsRacePins::Shared(p, *s));
     ASSERT_EQ(r.Teams[0].Symbol, "A");
     EXPECT_EQ(r.Teams[0].FirstPin, TOddsPin::Clinched);
     EXPECT_EQ(r.Teams[0].First, 1.0);
