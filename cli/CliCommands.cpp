@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/MatchTextCommands.h"
+#include "cli/OddsCommand.h"
 #include "core/base/DayNumber.h"
 #include "core/base/SjisText.h"
 #include "core/export/StandingsExport.h"
@@ -49,6 +50,9 @@ const char kUsage[] =
     "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json|csv|html]\n"
     "  tablora-cli race SEASON.qvk [--district N] [--day yyyy/mm/dd] [--place K] [--format text|json]\n"
     "                              [--scenario 記号]  (100 チームを超える地区では、そのチームの例だけ)\n"
+    "  tablora-cli odds SEASON.qvk [--district N] [--day yyyy/mm/dd] [--place K] [--runs N] [--seed S]\n"
+    "                              [--model even|runs] [--format text|json|csv] [--history]\n"
+    "                              (優勝と K 位以内の確率。--runs の既定は 100000、--history は 1 日 10000)\n"
     "  tablora-cli check SEASON.qvk\n"
     "  tablora-cli render SEASON.qvk --view VIEW --index N [options] --out FILE.png\n"
     "    standings   N = 地区  [--mode 0|1|2]\n"
@@ -407,6 +411,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             return Race(args, out, err, programs);
         if (command == "render")
             return Render(args, out, err, programs);
+        if (command == "odds")
+            return OddsCommand(args, out, err, programs);
         if (command == "export")
             return ExportCommand(args, out, err);
         if (command == "import")

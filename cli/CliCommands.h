@@ -45,9 +45,11 @@ constexpr int kRaceScenarioTeams = 100;
 // code passes it here, and a command without it is handed, command line and
 // all, to the program that has it (whose messages and exit code are then the
 // command's).
+struct TOddsRequest; // cli/OddsCommand.h: `odds` runs in tablora-race too
 struct TCliPrograms {
     int (*Render)(const TRenderRequest& request, std::ostream& err) = nullptr;
     int (*Race)(const TRaceRequest& request, std::ostream& out, std::ostream& err) = nullptr;
+    int (*Odds)(const TOddsRequest& request, std::ostream& out, std::ostream& err) = nullptr;
 };
 constexpr const char* kRenderProgram = "tablora-render";
 constexpr const char* kRaceProgram = "tablora-race";
