@@ -507,7 +507,7 @@ TOddsHistory OddsHistory(const TPennant& pennant, const TFight& fight, int distr
             continue;
         if (column.count(match.HomeSymbol.Text()) || column.count(match.VisitorSymbol.Text()))
             if (seen.insert(days::WholeDay(match.GameDate)).second)
-                h.Days.push_back(match.GameDate);
+                h.Days.push_back(double(match.GameDate));
     }
     std::sort(h.Days.begin(), h.Days.end(), [](double a, double b) { return days::WholeDay(a) < days::WholeDay(b); });
     const long long total = static_cast<long long>(h.Days.size()) * runsPerDay;
