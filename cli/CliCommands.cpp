@@ -60,6 +60,8 @@ const char kUsage[] =
     "    schedule    N = リーグ\n"
     "    headtohead  N = 地区  [--filter 0|1|2] [--page P]\n"
     "    versus      N = 地区  --team 記号 --opponent 記号 [--filter 0|1|2]\n"
+    "    odds        N = 地区  [--place K] [--runs N] [--seed S]  (優勝確率の表)\n"
+    "    oddshistory N = 地区  [--place K] [--runs N] [--seed S]  (優勝確率の推移、--runs は 1 日の回数)\n"
     "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター)\n"
     "  tablora-cli export SEASON.qvk --out FILE.txt\n"
     "  tablora-cli import SEASON.qvk FILE.txt --out NEW.qvk [--force]\n";
@@ -279,8 +281,10 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (a == "--view") {
             request.View = value();
             if (request.View != "standings" && request.View != "transition" && request.View != "schedule" &&
-                request.View != "headtohead" && request.View != "versus")
-                throw TUsageError{"--view は standings、transition、schedule、headtohead、versus のどれかです"};
+                request.View != "headtohead" && request.View != "versus" && request.View != "odds" &&
+                request.View != "oddshistory")
+                throw TUsageError{"--view は standings、transition、schedule、headtohead、versus、odds、oddshistory "
+                                  "のどれかです"};
             haveView = true;
         } else if (a == "--index") {
             std::optional<int> n = ParseIndex(value());
@@ -306,6 +310,21 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
         } else if (a == "--team" || a == "--opponent") {
             // Symbols are typed in the terminal's UTF-8 and stored in Shift-JIS.
             (a == "--team" ? request.Team : request.Opponent) = sjis::FromUtf8(value());
+        } else if (a == "--place" || a == "--runs" || a == "--seed") { // odds, oddshistory
+            const std::string& text = value();
+            uint64_t n = 0;
+            auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+            if (ec != std::errc() || end != text.data() + text.size() || (a != "--seed" && n < 1) ||
+                (a == "--place" && n > 99) || (a == "--runs" && n > 100000000))
+                throw TUsageError{a == "--seed" ? "--seed には 0 以上の整数を指定してください"
+                                  : a == "--place" ? "--place には 1 から 99 までの整数を指定してください"
+                                                   : "--runs には 1 から 100000000 までの整数を指定してください"};
+            if (a == "--place")
+                request.Place = static_cast<int>(n);
+            else if (a == "--runs")
+                request.Runs = static_cast<long long>(n);
+            else
+                request.Seed = n;
         } else if (a == "--out") {
             request.Out = value();
         } else {

@@ -22,6 +22,9 @@ struct TRenderRequest {
     std::string Team;     // versus: the own team's symbol (Shift-JIS)
     std::string Opponent; // versus
     std::string Out;
+    int Place = 0;      // odds: the cut (0: 3); oddshistory: the top K drawn instead of first
+    long long Runs = 0; // odds (0: 100,000), oddshistory (a day; 0: 10,000)
+    uint64_t Seed = 1;  // odds, oddshistory
 };
 
 // `race` as read from its command line.
