@@ -275,7 +275,7 @@ TOddsHistoryChart::TOddsHistoryChart(const TViewContext& view, const TOddsHistor
         TeamColors.push_back(c);
     }
     const int plotWidth = std::max(480, days * 3);
-    Plot = Box(56, 40, 56 + plotWidth, 340);
+    Plot = Box(56, 40, 56 + plotWidth, 290);
     Legend = Box(Plot.right() + 20, 40, Plot.right() + 200, 40 + std::max(1, teams) * 22 + 30);
     Extent = QSize(Legend.right() + 10, std::max(Plot.bottom() + 40, Legend.bottom() + 10));
 }

@@ -107,7 +107,7 @@ TFmOdds::TFmOdds(const TViewContext& view, int districtIndex, QWidget* parent) :
     CBLine->setItemText(1, QStringLiteral("%1位以内").arg(UDCut->value()));
     CBLine->setEnabled(false);
     TabOddsChange(TabOdds->currentIndex());
-    resize(1000, 420 + TabOdds->heightForWidth(1000) - TabOdds->minimumSizeHint().height());
+    resize(1000, 460 + TabOdds->heightForWidth(1000) - TabOdds->minimumSizeHint().height());
 }
 
 TFmOdds::~TFmOdds() {
