@@ -84,7 +84,9 @@ struct TSimulator {
     int Place;
     uint64_t Seed;
     std::vector<TPlay> Plays;
-    std::vector<int> Wins0, Losses0, Draws0;
+    std::vector<int> Wins0, Draws0;
+    std::vector<int> LossBase; // losses + wins + draws + games to play: less final wins and draws, final losses
+    bool AnyDraw = false;
 
     TSimulator(const TOddsInput& input, int place, uint64_t seed)
         : In(input), N(static_cast<int>(input.Teams.size())), Place(place), Seed(seed) {
@@ -99,8 +101,14 @@ struct TSimulator {
         }
         for (const TOddsTeam& t : In.Teams) {
             Wins0.push_back(t.Wins);
-            Losses0.push_back(t.Losses);
             Draws0.push_back(t.Draws);
+            LossBase.push_back(t.Losses + t.Wins + t.Draws);
+        }
+        for (const TPlay& p : Plays) {
+            AnyDraw = AnyDraw || p.Draw > 0;
+            for (uint32_t side : {p.Home, p.Visitor})
+                if (side < outside)
+                    ++LossBase[side];
         }
     }
 
@@ -114,21 +122,28 @@ struct TSimulator {
                 return;
             TStream rng(Seed, static_cast<uint64_t>(first + k));
             std::copy(Wins0.begin(), Wins0.end(), w.begin());
-            std::copy(Losses0.begin(), Losses0.end(), l.begin());
             std::copy(Draws0.begin(), Draws0.end(), d.begin());
-            for (const TPlay& p : Plays) {
-                const uint64_t u = rng.Next();
-                if (u < p.Draw) {
-                    ++d[p.Home];
-                    ++d[p.Visitor];
-                } else if (u < p.HomeWin) {
-                    ++w[p.Home];
-                    ++l[p.Visitor];
-                } else {
-                    ++l[p.Home];
-                    ++w[p.Visitor];
+            // Branch-free: whether the home side won is a coin flip no predictor
+            // guesses. A draw lies below both thresholds, a home win below the
+            // second only; losses follow from the games played.
+            if (AnyDraw) {
+                for (const TPlay& p : Plays) {
+                    const uint64_t u = rng.Next();
+                    const int draw = u < p.Draw, home = u < p.HomeWin;
+                    w[p.Home] += home - draw;
+                    w[p.Visitor] += 1 - home;
+                    d[p.Home] += draw;
+                    d[p.Visitor] += draw;
+                }
+            } else {
+                for (const TPlay& p : Plays) {
+                    const int home = rng.Next() < p.HomeWin;
+                    w[p.Home] += home;
+                    w[p.Visitor] += 1 - home;
                 }
             }
+            for (size_t t = 0; t < n; ++t)
+                l[t] = LossBase[t] - w[t] - d[t];
             for (size_t t = 0; t < n; ++t)
                 order[t] = {RankKey(w[t], l[t], In.ByWins), static_cast<int>(t)};
             std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
