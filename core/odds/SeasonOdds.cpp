@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <mutex>
 #include <set>
 #include <thread>
 #include <unordered_map>
@@ -33,7 +34,7 @@ uint64_t Mix(uint64_t z) {
 // (a million seasons start a million streams) and depends on nothing else,
 // so a season draws the same numbers on whichever thread plays it. The
 // standard engines take hundreds of words to seed, and their distributions
-// may differ between libraries; thresholds on the raw 64 bits do not.
+// may differ between libraries; thresholds on the raw bits do not.
 class TStream {
 public:
     TStream(uint64_t seed, uint64_t index) : State(Mix(seed ^ Mix(index + 0x632BE59BD9B4E019ULL))) {}
@@ -46,13 +47,14 @@ private:
     uint64_t State;
 };
 
-// A chance as a threshold on 64 random bits.
+// A chance as a threshold on 32 random bits: a number below it has that
+// chance (2^32 itself: always).
 uint64_t Threshold(double chance) {
     if (!(chance > 0))
         return 0;
     if (chance >= 1)
-        return UINT64_MAX;
-    return static_cast<uint64_t>(std::ldexp(chance, 64));
+        return uint64_t{1} << 32;
+    return static_cast<uint64_t>(std::ldexp(chance, 32));
 }
 
 struct TFinished {
@@ -75,7 +77,7 @@ uint64_t RankKey(int64_t wins, int64_t losses, bool byWins) {
 // team outside the district (its counts are never read).
 struct TPlay {
     uint32_t Home, Visitor;
-    uint64_t Draw, HomeWin; // thresholds: below Draw a draw, below HomeWin a home win
+    uint64_t Draw, HomeWin; // thresholds on 32 bits: below Draw a draw, below HomeWin a home win
 };
 
 struct TSimulator {
@@ -126,9 +128,14 @@ struct TSimulator {
             // Branch-free: whether the home side won is a coin flip no predictor
             // guesses. A draw lies below both thresholds, a home win below the
             // second only; losses follow from the games played.
+            // 32 random bits a game (a chance to within 2^-32), two games a draw.
+            const size_t games = Plays.size();
+            uint64_t bits = 0;
             if (AnyDraw) {
-                for (const TPlay& p : Plays) {
-                    const uint64_t u = rng.Next();
+                for (size_t g = 0; g < games; ++g) {
+                    bits = (g & 1) ? bits >> 32 : rng.Next();
+                    const uint32_t u = static_cast<uint32_t>(bits);
+                    const TPlay& p = Plays[g];
                     const int draw = u < p.Draw, home = u < p.HomeWin;
                     w[p.Home] += home - draw;
                     w[p.Visitor] += 1 - home;
@@ -136,8 +143,10 @@ struct TSimulator {
                     d[p.Visitor] += draw;
                 }
             } else {
-                for (const TPlay& p : Plays) {
-                    const int home = rng.Next() < p.HomeWin;
+                for (size_t g = 0; g < games; ++g) {
+                    bits = (g & 1) ? bits >> 32 : rng.Next();
+                    const TPlay& p = Plays[g];
+                    const int home = static_cast<uint32_t>(bits) < p.HomeWin;
                     w[p.Home] += home;
                     w[p.Visitor] += 1 - home;
                 }
@@ -526,38 +535,80 @@ TOddsHistory OddsHistory(const TPennant& pennant, const TFight& fight, int distr
     }
     std::sort(h.Days.begin(), h.Days.end(), [](double a, double b) { return days::WholeDay(a) < days::WholeDay(b); });
     const long long total = static_cast<long long>(h.Days.size()) * runsPerDay;
-    std::vector<double> done;
-    for (size_t d = 0; d < h.Days.size(); ++d) {
-        if (progress && !progress(static_cast<long long>(d) * runsPerDay, total)) {
-            h.Days = std::move(done);
-            return h;
+    const size_t dayCount = h.Days.size();
+    const size_t columns = h.Symbols.size();
+    h.First.assign(dayCount, std::vector<double>(columns, 0));
+    h.Top = h.First;
+    h.FirstPins.assign(dayCount, std::vector<TOddsPin>(columns, TOddsPin::Open));
+    h.TopPins = h.FirstPins;
+    // The days are shared out among the threads, each day played on one: a
+    // day's numbers depend on nothing but the day and the seed. The race is
+    // asked one question at a time (its solvers are not known to be safe on
+    // several threads at once); the seasons are played meanwhile.
+    std::mutex raceLock, progressLock;
+    std::atomic<size_t> nextDay{0};
+    std::atomic<bool> stop{false};
+    std::vector<char> done(dayCount, 0);
+    long long reported = 0;
+    if (threads <= 0)
+        threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    auto work = [&] {
+        for (size_t d; !stop && (d = nextDay++) < dayCount;) {
+            const double day = h.Days[d];
+            const std::optional<TDistrictStandings> s = BuildDistrictStandings(pennant, fight, districtIndex, day);
+            const TOddsInput input = OddsInputFrom(pennant, fight, *s, model, day);
+            const TOddsTally tally = SimulateOdds(input, h.Place, seed, 0, runsPerDay, 1);
+            TOddsPinner pinner;
+            if (pinners) {
+                std::lock_guard<std::mutex> hold(raceLock);
+                pinner = pinners(*s);
+            }
+            const TOddsResult r =
+                SummarizeOdds(input, tally, seed,
+                              pinner ? TOddsPinner([&](int team, int place) {
+                                  std::lock_guard<std::mutex> hold(raceLock);
+                                  return pinner(team, place);
+                              })
+                                     : TOddsPinner{});
+            {
+                std::lock_guard<std::mutex> hold(raceLock);
+                pinner = {}; // the race goes under the lock too
+            }
+            for (const TOddsTeamResult& team : r.Teams) {
+                const auto found = column.find(team.Symbol);
+                if (found == column.end())
+                    continue;
+                const size_t c = Idx(found->second);
+                h.First[d][c] = team.First;
+                h.Top[d][c] = team.Top;
+                h.FirstPins[d][c] = team.FirstPin;
+                h.TopPins[d][c] = team.TopPin;
+            }
+            std::lock_guard<std::mutex> hold(progressLock);
+            done[d] = 1;
+            reported += runsPerDay;
+            if (progress && !progress(reported, total))
+                stop = true;
         }
-        const double day = h.Days[d];
-        const std::optional<TDistrictStandings> s = BuildDistrictStandings(pennant, fight, districtIndex, day);
-        const TOddsInput input = OddsInputFrom(pennant, fight, *s, model, day);
-        const TOddsTally tally = SimulateOdds(input, h.Place, seed, 0, runsPerDay, threads);
-        const TOddsResult r = SummarizeOdds(input, tally, seed, pinners ? pinners(*s) : TOddsPinner{});
-        const size_t columns = h.Symbols.size();
-        std::vector<double> first(columns, 0), top(columns, 0);
-        std::vector<TOddsPin> firstPins(columns, TOddsPin::Open), topPins(columns, TOddsPin::Open);
-        for (const TOddsTeamResult& team : r.Teams) {
-            const auto found = column.find(team.Symbol);
-            if (found == column.end())
-                continue;
-            const size_t c = Idx(found->second);
-            first[c] = team.First;
-            top[c] = team.Top;
-            firstPins[c] = team.FirstPin;
-            topPins[c] = team.TopPin;
-        }
-        h.First.push_back(std::move(first));
-        h.Top.push_back(std::move(top));
-        h.FirstPins.push_back(std::move(firstPins));
-        h.TopPins.push_back(std::move(topPins));
-        done.push_back(day);
+    };
+    {
+        std::vector<std::jthread> workers;
+        for (int i = 1; i < threads && Idx(i) < dayCount; ++i)
+            workers.emplace_back(work);
+        work();
     }
-    if (progress)
-        progress(total, total);
+    if (stop) {
+        // What was stopped keeps the days done without a gap from the first.
+        size_t kept = 0;
+        while (kept < dayCount && done[kept])
+            ++kept;
+        h.Days.resize(kept);
+        h.First.resize(kept);
+        h.Top.resize(kept);
+        h.FirstPins.resize(kept);
+        h.TopPins.resize(kept);
+        return h;
+    }
     h.Complete = true;
     return h;
 }
