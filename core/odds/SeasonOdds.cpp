@@ -563,13 +563,12 @@ TOddsHistory OddsHistory(const TPennant& pennant, const TFight& fight, int distr
                 std::lock_guard<std::mutex> hold(raceLock);
                 pinner = pinners(*s);
             }
-            const TOddsResult r =
-                SummarizeOdds(input, tally, seed,
-                              pinner ? TOddsPinner([&](int team, int place) {
-                                  std::lock_guard<std::mutex> hold(raceLock);
-                                  return pinner(team, place);
-                              })
-                                     : TOddsPinner{});
+            const TOddsResult r = SummarizeOdds(input, tally, seed,
+                                                pinner ? TOddsPinner([&](int team, int place) {
+                                                    std::lock_guard<std::mutex> hold(raceLock);
+                                                    return pinner(team, place);
+                                                })
+                                                       : TOddsPinner{});
             {
                 std::lock_guard<std::mutex> hold(raceLock);
                 pinner = {}; // the race goes under the lock too
