@@ -338,21 +338,22 @@ void TOddsHistoryChart::Paint(TTableCanvas& canvas) const {
         }
     }
     canvas.Line(Plot.left(), Plot.top(), Plot.left(), Plot.bottom(), 1, p.Line1);
-    // A mark under the first day of each month.
-    int lastMonth = -1, lastX = -1000;
+    // A line at the first day of each month, labelled under the plot; of two
+    // labels too close (a season opening on the 27th), the later month's.
+    std::vector<std::pair<int, int>> months; // x, month
     for (int d = 0; d < days; ++d) {
-        const days::TYmd ymd = days::Decode(History.Days[static_cast<size_t>(d)]);
-        if (ymd.Month == lastMonth)
-            continue;
-        lastMonth = ymd.Month;
-        const int x = X(d);
-        if (x - lastX < 40)
-            continue; // a month of a day or two: its label would cover the next
-        lastX = x;
+        const int month = days::Decode(History.Days[static_cast<size_t>(d)]).Month;
+        if (months.empty() || months.back().second != month)
+            months.emplace_back(X(d), month);
+    }
+    for (size_t i = 0; i < months.size(); ++i) {
+        const auto [x, month] = months[i];
         if (!canvas.Shows(Box(x - 20, Plot.top(), x + 21, Plot.bottom() + 24)))
             continue;
         canvas.Line(x, Plot.top(), x, Plot.bottom(), 1, grid);
-        p.Text(Box(x - 20, Plot.bottom() + 4, x + 20, Plot.bottom() + 20), QStringLiteral("%1月").arg(ymd.Month),
+        if (i + 1 < months.size() && months[i + 1].first - x < 40)
+            continue;
+        p.Text(Box(x - 20, Plot.bottom() + 4, x + 20, Plot.bottom() + 20), QStringLiteral("%1月").arg(month),
                TAlign::Center, 8);
     }
     if (days == 0) {
