@@ -26,8 +26,7 @@ void Odds(benchmark::State& state, const TPennant& pennant, const TFight& fight,
     const long long runs = state.range(0);
     double first = 0;
     for (auto _ : state) {
-        const std::optional<TOddsResult> r =
-            DistrictOdds(pennant, fight, 0, day, TOddsModel::Runs, 3, runs, 1, 0);
+        const std::optional<TOddsResult> r = DistrictOdds(pennant, fight, 0, day, TOddsModel::Runs, 3, runs, 1, 0);
         first = r->Teams[0].First;
         benchmark::DoNotOptimize(r);
     }
@@ -74,9 +73,26 @@ void BM_OddsJapaneseSeasonHistory(benchmark::State& state) {
     state.counters["days"] = double(days);
 }
 
-BENCHMARK(BM_OddsMajorFromSeptember)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK(BM_OddsJapaneseFromOpeningDay)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK(BM_OddsJapaneseSeasonHistory)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_OddsMajorFromSeptember)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(BM_OddsJapaneseFromOpeningDay)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(BM_OddsJapaneseSeasonHistory)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 } // namespace
 

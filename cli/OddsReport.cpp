@@ -230,6 +230,11 @@ int RunOdds(const TOddsRequest& request, std::ostream& out, std::ostream& err) {
             << pennant.TotalDistrictCount() << ")\n";
         return 2;
     }
+    if (s->Calc->Count() > kOddsMostTeams) {
+        err << "tablora-cli: " << request.Season << ": 地区 " << request.District << " はチームが多すぎます ("
+            << s->Calc->Count() << " チーム。優勝確率は " << kOddsMostTeams << " チームまでの地区で計算します)\n";
+        return 1;
+    }
     const TOddsModel model = OddsModelFromName(request.Model).value_or(TOddsModel::Runs);
     if (request.History) {
         const long long runs = request.Runs > 0 ? request.Runs : kOddsHistoryRuns;

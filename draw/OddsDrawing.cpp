@@ -169,7 +169,9 @@ void TOddsTable::PaintBand(TOddsPaint& p) const {
     p.C.SetFontSize(10);
     p.C.TextTopLeft(Box(10, 5, 150, 19), StateText);
     QString runs;
-    if (!Result)
+    if (TeamCount() > kOddsMostTeams)
+        runs = QStringLiteral("チームが多すぎて計算できません (%1 チームまで)").arg(kOddsMostTeams);
+    else if (!Result)
         runs = State.Running ? QStringLiteral("計算中…") : QStringLiteral("未計算");
     else if (State.Running)
         runs = QStringLiteral("%1 / %2 回 計算中").arg(Runs(Result->Runs), Runs(State.Target));

@@ -148,6 +148,11 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
             err << "tablora-cli: " << request.Season << ": 地区 " << request.Index << " はありません\n";
             return 2;
         }
+        if (const TDistrict* district = pennant.DistrictAt(request.Index); district->TeamCount() > kOddsMostTeams) {
+            err << "tablora-cli: " << request.Season << ": 地区 " << request.Index << " はチームが多すぎます ("
+                << kOddsMostTeams << " チームまで)\n";
+            return 1;
+        }
         // The runs model, seeded as asked: the same picture every time.
         if (request.View == "odds")
             odds = ComputedOddsTable(view, request.Index, TOddsModel::Runs, request.Place > 0 ? request.Place : 3,

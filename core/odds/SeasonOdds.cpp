@@ -227,10 +227,14 @@ double HomeWinChance(double home, double visitor, double homeShare) {
 std::vector<int> RankFinals(const std::vector<int>& wins, const std::vector<int>& losses,
                             const std::vector<int>& /*draws*/, bool byWins) {
     const size_t n = wins.size();
-    std::vector<int> rank(n, 1);
+    std::vector<std::pair<uint64_t, size_t>> order(n);
     for (size_t t = 0; t < n; ++t)
-        for (size_t o = 0; o < n; ++o)
-            rank[t] += RankKey(wins[o], losses[o], byWins) > RankKey(wins[t], losses[t], byWins);
+        order[t] = {RankKey(wins[t], losses[t], byWins), t};
+    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<int> rank(n, 1);
+    for (size_t i = 0; i < n; ++i)
+        rank[order[i].second] =
+            i > 0 && order[i].first == order[i - 1].first ? rank[order[i - 1].second] : static_cast<int>(i + 1);
     return rank;
 }
 
@@ -328,6 +332,8 @@ TOddsInput OddsInputFrom(const TPennant& pennant, const TFight& fight, const TDi
 }
 
 TOddsTally::TOddsTally(const TOddsInput& input, int place) : Teams(static_cast<int>(input.Teams.size())), Place(place) {
+    if (Teams > kOddsMostTeams)
+        Teams = 0; // nothing counted: the seasons are not played
     const size_t n = Idx(Teams);
     First.assign(n, 0);
     Top.assign(n, 0);
@@ -384,7 +390,7 @@ TOddsTally SimulateOdds(const TOddsInput& input, int place, uint64_t seed, long 
                         int threads, const std::atomic<bool>* cancel) {
     place = std::max(place, 1);
     TOddsTally total(input, place);
-    if (count <= 0 || input.Teams.empty())
+    if (count <= 0 || input.Teams.empty() || total.Teams != static_cast<int>(input.Teams.size()))
         return total;
     const TSimulator sim(input, place, seed);
     if (threads <= 0)

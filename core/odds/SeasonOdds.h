@@ -79,6 +79,10 @@ std::vector<int> RankFinals(const std::vector<int>& wins, const std::vector<int>
 constexpr int kShareBits = 32;
 constexpr double kShareUnit = 4294967296.0;
 
+// The most teams a district may have for its odds: each team's chance of
+// every place is kept, the square of the district.
+constexpr int kOddsMostTeams = 2000;
+
 // The counts of simulated seasons [First, First + Runs). Its size depends on
 // the district, never on the number of runs.
 struct TOddsTally {

@@ -185,6 +185,13 @@ void TFmOdds::Start(bool history) {
         Show();
         return;
     }
+    if (const TDistrict* district = View.Pennant->DistrictAt(TabOdds->currentIndex());
+        !district || district->TeamCount() > kOddsMostTeams) {
+        state = {0, false, true}; // too many teams: the table says so
+        Show();
+        ShowProgress();
+        return;
+    }
     auto job = std::make_shared<TJob>();
     job->Window = this;
     job->Season = EncodeSeason(*View.Pennant, *View.Fight);

@@ -6,6 +6,7 @@
 #include "cli/OddsCommand.h"
 #include "core/base/SjisText.h"
 #include "core/io/SeasonFile.h"
+#include "core/odds/SeasonOdds.h"
 #include "core/season/BaseballFight.h"
 #include "core/season/BaseballPennant.h"
 #include "tests/support/MatchBuilder.h"
@@ -177,5 +178,19 @@ TEST(OddsCliTest, RefusesBadCommandLines) {
         EXPECT_NE(r.Err.find("使い方"), std::string::npos);
     }
     EXPECT_EQ(Cli({"odds", kSample, "--district", "9"}).Code, 2);
+    // A district too large to keep every team's chance of every place: said, not tried.
+    const fs::path big = fs::temp_directory_path() / ("tablora-odds-big-" + std::to_string(::getpid()) + ".qvk");
+    TPennant p;
+    TFight f;
+    p.Checker = "big";
+    TLeague& l = p.GetLeague(p.AddLeague());
+    TDistrict& d = l.GetDistrict(l.AddDistrict());
+    for (int i = 0; i <= kOddsMostTeams; ++i)
+        d.GetTeam(d.AddTeam()).SetSymbol(std::to_string(i));
+    ASSERT_TRUE(SaveSeason(big.string(), &p, &f));
+    const TRun r = Cli({"odds", big.string()});
+    fs::remove(big);
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_NE(r.Err.find("チームが多すぎます"), std::string::npos) << r.Err;
     EXPECT_EQ(Cli({"odds", "/nonexistent.qvk"}).Code, 1);
 }

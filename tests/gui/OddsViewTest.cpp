@@ -154,6 +154,18 @@ TEST(OddsWindow, ClosesWhileComputing) {
     SUCCEED();
 }
 
+// A district too large for the odds says so at once instead of computing.
+TEST(OddsWindow, TooManyTeamsSaysSo) {
+    TSeason s;
+    TDistrict& d = s.Pennant.GetLeague(0).GetDistrict(0);
+    while (d.TeamCount() <= kOddsMostTeams)
+        d.GetTeam(d.AddTeam()).SetSymbol(std::to_string(d.TeamCount()));
+    TFmOdds w(s.View(), 0);
+    EXPECT_FALSE(w.Busy());
+    const auto band = RecordTable(*w.Table())->TextListIn(QRect(0, 0, 2000, 26)).join("");
+    EXPECT_TRUE(band.contains(QStringLiteral("チームが多すぎて計算できません"))) << band.toStdString();
+}
+
 // A long name is drawn smaller, not cut; the drawings are made whole for pictures.
 TEST(OddsDrawing, LongNamesDrawnSmaller) {
     TSeason s;
