@@ -63,8 +63,11 @@ const char kUsage[] =
     "    odds        N = 地区  [--place K] [--runs N] [--seed S]  (優勝確率の表)\n"
     "    oddshistory N = 地区  [--place K] [--runs N] [--seed S]  (優勝確率の推移、--runs は 1 日の回数)\n"
     "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター)\n"
-    "  tablora-cli export SEASON.qvk --out FILE.txt\n"
-    "  tablora-cli import SEASON.qvk FILE.txt --out NEW.qvk [--force]\n";
+    "  tablora-cli export SEASON.qvk --out FILE [--format matchtext|csv]\n"
+    "  tablora-cli import SEASON.qvk FILE --out NEW.qvk [--format matchtext|csv|gamelog] [--merge] [--force]\n"
+    "    (--format がなければ、export は名前が .csv なら CSV で書き出し、import は中身から形式を判断します。\n"
+    "     --merge はファイルにある日の試合だけを入れ替え、ほかの日はそのままにします)\n"
+    "  tablora-cli new --template 0|1|2 --out NEW.qvk  (0 日本プロ野球、1 メジャーリーグ、2 その他)\n";
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                const TCliPrograms& programs);
@@ -436,6 +439,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             return ExportCommand(args, out, err);
         if (command == "import")
             return ImportCommand(args, out, err);
+        if (command == "new")
+            return NewCommand(args, out, err);
         if (command == "--help" || command == "-h" || command == "help") {
             out << kUsage;
             return 0;

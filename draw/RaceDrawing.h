@@ -20,8 +20,9 @@ class TRacePaint;
 class TRaceTable : public TTableLayout {
 public:
     // District `districtIndex` (counted over the whole season) with the cut at
-    // `place` (2 and up; first place is always shown), and the evidence of
-    // row 0. An out-of-range district gives an empty table.
+    // `place` (1 and up; first place is always shown), and the evidence of
+    // row 0. Decided within kRaceTableSeconds (unknown answers past that). An out-of-range district gives an empty
+    // table.
     TRaceTable(const TViewContext& view, int districtIndex, int place);
     ~TRaceTable() override;
 
@@ -30,6 +31,8 @@ public:
     void Paint(TTableCanvas& canvas) const override;
 
     int Place() const { return Cut; }
+    // The places the table shows: first, and the cut when it is not first.
+    std::vector<int> Places() const { return Cut == 1 ? std::vector<int>{1} : std::vector<int>{1, Cut}; }
     int TeamCount() const { return Race ? Race->TeamCount() : 0; }
     const TRaceTeam& Team(int row) const { return Race->Input().Teams[static_cast<size_t>(row)]; }
     // The answers of a row for first place and for the cut.
@@ -54,6 +57,7 @@ private:
     std::optional<TDistrictStandings> Standing;
     std::unique_ptr<TTitleRace> Race;
     std::vector<TRaceAnswer> FirstAnswers, CutAnswers;
+    TRaceScenario FirstScenario, CutScenario; // of the row whose evidence is shown
     int Cut = 3;
     uint8_t DrawRule = 0;
     bool NoDraws = false;

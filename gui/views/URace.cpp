@@ -2,10 +2,16 @@
 
 #include "gui/views/TableSurface.h"
 
+#include "core/standings/DistrictStandings.h"
+
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QSpinBox>
+
+#include <algorithm>
 
 TFmRace::TFmRace(const TViewContext& view, int districtIndex, QWidget* parent) : TTableWindow(view, parent) {
     // The cut below first place: the top three by default.
@@ -13,8 +19,9 @@ TFmRace::TFmRace(const TViewContext& view, int districtIndex, QWidget* parent) :
     bar->setContentsMargins(6, 4, 6, 4);
     auto* label = new QLabel(QStringLiteral("上位"), this);
     UDCut = new QSpinBox(this);
-    UDCut->setRange(2, 99);
+    UDCut->setRange(1, 99); // narrowed to the district's team count with each tab
     UDCut->setValue(3);
+    UDCut->setKeyboardTracking(true); // the table follows the value as it is typed
     auto* suffix = new QLabel(QStringLiteral("位以内の争いも表示"), this);
     label->setBuddy(UDCut);
     bar->addWidget(label);
@@ -23,7 +30,8 @@ TFmRace::TFmRace(const TViewContext& view, int districtIndex, QWidget* parent) :
     bar->addStretch();
 
     ImgRace = AddTable(this);
-    TrackMouse(ImgRace);
+    TrackMouse(ImgRace); // a click on a row shows its evidence
+    setFocusPolicy(Qt::StrongFocus);
     TabRace = AddTabs(DistrictCaptions(), districtIndex);
     LayOut(bar, ScrollBox1, TabRace);
     connect(TabRace, &TTabStrip::currentChanged, this, &TFmRace::TabRaceChange);
@@ -38,6 +46,11 @@ void TFmRace::TabRaceChange(int index) {
         return; // a season without districts shows nothing
     setWindowTitle(TabRace->tabText(index) + QStringLiteral("優勝争い"));
     PaintBackground();
+    // A district of six cannot ask for a place below sixth.
+    const std::optional<TDistrictStandings> s = BuildDistrictStandings(*View.Pennant, *View.Fight, index);
+    const int teams = s ? std::max(1, s->Calc->Count()) : 1;
+    const QSignalBlocker quiet(UDCut);
+    UDCut->setRange(1, teams);
     DrawTable();
 }
 
@@ -58,10 +71,28 @@ void TFmRace::DrawTable() {
     unsetCursor();
 }
 
-void TFmRace::ImgRaceMouseMove(const QPoint& at) {
-    if (!Current)
-        return;
-    const int row = RowAt(Current->RowRects, at);
-    if (row >= 0)
+void TFmRace::ShowRow(int row) {
+    if (Current && row >= 0 && row < Current->TeamCount())
         ImgRace->Repaint(Current->ShowEvidence(row));
+}
+
+void TFmRace::keyPressEvent(QKeyEvent* event) {
+    // Up and down move the team whose evidence is shown.
+    if (Current && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) && !UDCut->hasFocus()) {
+        const int row = Current->EvidenceRow() + (event->key() == Qt::Key_Up ? -1 : 1);
+        ShowRow(std::clamp(row, 0, std::max(0, Current->TeamCount() - 1)));
+        return;
+    }
+    TTableWindow::keyPressEvent(event);
+}
+
+bool TFmRace::SurfaceMouseUp(Qt::MouseButton button, const QPoint& at) {
+    if (!Current || button != Qt::LeftButton)
+        return TTableWindow::SurfaceMouseUp(button, at);
+    const int row = RowAt(Current->RowRects, at);
+    if (row < 0)
+        return TTableWindow::SurfaceMouseUp(button, at);
+    ShowRow(row);
+    setFocus(); // the arrow keys go on from there
+    return true;
 }

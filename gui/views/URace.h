@@ -26,10 +26,12 @@ public:
     void TabRaceChange(int index);
     void UDCutChange(int place);
     void DrawTable();
-    void ImgRaceMouseMove(const QPoint& at);
+    // Shows the evidence of a row (a click or the arrow keys choose it).
+    void ShowRow(int row);
 
 protected:
-    void SurfaceMouseMove(const QPoint& at) override { ImgRaceMouseMove(at); }
+    bool SurfaceMouseUp(Qt::MouseButton button, const QPoint& at) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::unique_ptr<TRaceTable> Current;
