@@ -31,6 +31,8 @@ const char* StatusKey(TRaceStatus status) {
         return "dependent";
     case TRaceStatus::Eliminated:
         return "eliminated";
+    case TRaceStatus::Unknown:
+        return "unknown";
     }
     return "";
 }
@@ -249,10 +251,9 @@ int RunOdds(const TOddsRequest& request, std::ostream& out, std::ostream& err) {
     const TOddsTally tally = SimulateOdds(input, request.Place, request.Seed, 0, runs, request.Threads);
     const TTitleRace race(RaceInputFrom(pennant, *s));
     TRun run;
-    for (int i = 0; i < race.TeamCount(); ++i) {
-        run.First.push_back(race.Decide(i, 1));
-        run.Top.push_back(request.Place == 1 ? run.First.back() : race.Decide(i, request.Place));
-    }
+    // Within the race table's time, as the race command decides: an answer not found is unknown.
+    run.First = DecideAll(race, 1, kRaceTableSeconds);
+    run.Top = request.Place == 1 ? run.First : DecideAll(race, request.Place, kRaceTableSeconds);
     auto pin = [](const TRaceAnswer& a) {
         return a.Status == TRaceStatus::Clinched     ? TOddsPin::Clinched
                : a.Status == TRaceStatus::Eliminated ? TOddsPin::Eliminated

@@ -5,6 +5,10 @@
 
 #include <algorithm>
 
+namespace {
+constexpr double kPinSeconds = 2;
+} // namespace
+
 TOddsRacePins::TOddsRacePins(const TPennant& pennant, const TDistrictStandings& standings)
     : Race(std::make_unique<TTitleRace>(RaceInputFrom(pennant, standings))) {}
 
@@ -18,7 +22,9 @@ TOddsPin TOddsRacePins::Pin(int team, int place) const {
         return known->second;
     TOddsPin pin = TOddsPin::Open;
     // Any other answer (one still open, or one the race could not settle) leaves the chance to the seasons.
-    switch (Race->Decide(team, place).Status) {
+    // A question the race cannot settle in a moment stays with the seasons.
+    const TRaceStop stop = TRaceStop::In(kPinSeconds);
+    switch (Race->Decide(team, place, &stop).Status) {
     case TRaceStatus::Clinched:
         pin = TOddsPin::Clinched;
         break;
