@@ -73,5 +73,4 @@ private:
     std::vector<TRow> Rows;
 };
 
-
 } // namespace race

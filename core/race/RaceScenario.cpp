@@ -134,8 +134,8 @@ private:
                 const int dev = Prog.Continuous(0, 1e9);
                 Prog.Cost(dev, 1);
                 TExpr up = e, down = e;
-                up.Add(dev, -1);   // e - dev <= target
-                down.Add(dev, 1);  // e + dev >= target
+                up.Add(dev, -1);  // e - dev <= target
+                down.Add(dev, 1); // e + dev >= target
                 Prog.AtMost(up, target);
                 Prog.AtLeast(down, target);
                 CostVars.push_back(dev);
@@ -161,7 +161,8 @@ private:
             chosen.Add(z, 1);
             if (Wins[Idx(i)].Terms.empty() && Losses[Idx(i)].Terms.empty()) {
                 // Its record is settled: held already, or one of those passing.
-                const auto w = static_cast<int64_t>(Wins[Idx(i)].Constant), l = static_cast<int64_t>(Losses[Idx(i)].Constant);
+                const auto w = static_cast<int64_t>(Wins[Idx(i)].Constant),
+                           l = static_cast<int64_t>(Losses[Idx(i)].Constant);
                 const bool passes = Q.Level ? NotBelow(w, l, Wt, Lt, P.ByWins) : Above(w, l, Wt, Lt, P.ByWins);
                 TExpr must;
                 must.Add(z, 1);

@@ -89,6 +89,7 @@ TMainForm::TMainForm(IDialogService& dialogs, const QString& programPath, QWidge
 
     connect(this, &TMainForm::StandingsRequested, Opener, &TViewOpener::OpenStandings);
     connect(this, &TMainForm::RaceRequested, Opener, &TViewOpener::OpenRace);
+    connect(this, &TMainForm::OddsRequested, Opener, &TViewOpener::OpenOdds);
     connect(this, &TMainForm::ScheduleRequested, Opener, &TViewOpener::OpenSchedule);
     connect(this, &TMainForm::HeadToHeadRequested, Opener, &TViewOpener::OpenHeadToHead);
     connect(this, &TMainForm::ScheduleEntryRequested, this, [this] {
