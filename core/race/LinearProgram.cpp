@@ -75,12 +75,16 @@ bool TProgram::Solve(std::vector<long>& values, const TStop* stop) const {
     model.setLogLevel(0);
     model.messageHandler()->setLogLevel(0);
     model.solver()->messageHandler()->setLogLevel(0);
-    // Small programs: branching alone is quicker than cuts and heuristics.
-    model.setMaximumCutPassesAtRoot(0);
-    model.setMaximumCutPasses(0);
-    model.setNumberStrong(0);
-    model.setNumberBeforeTrust(0);
-    model.setNumberHeuristics(0);
+    const bool costs = std::any_of(Objective.begin(), Objective.end(), [](double c) { return c != 0; });
+    if (!costs) {
+        // Small programs asking only whether: branching alone is quicker than
+        // cuts and heuristics. (Seeking the least cost, they pay.)
+        model.setMaximumCutPassesAtRoot(0);
+        model.setMaximumCutPasses(0);
+        model.setNumberStrong(0);
+        model.setNumberBeforeTrust(0);
+        model.setNumberHeuristics(0);
+    }
     std::vector<int> priorities; // one per integer variable, in order
     for (size_t i = 0; i < Lower.size(); ++i)
         if (Integer[i])
@@ -98,8 +102,16 @@ bool TProgram::Solve(std::vector<long>& values, const TStop* stop) const {
     TStopAtNode handler(stop);
     model.passInEventHandler(&handler);
     model.branchAndBound();
-    if (stop && stop->Due() && !model.isProvenOptimal())
-        throw TTimeUp{};
+    if (stop && stop->Due() && !model.isProvenOptimal()) {
+        // Seeking the least cost, the best found in the time will do; only
+        // a program with no solution found yet is given up.
+        if (!costs || !model.bestSolution())
+            throw TTimeUp{};
+        values.resize(Lower.size());
+        for (size_t i = 0; i < Lower.size(); ++i)
+            values[i] = std::lround(model.bestSolution()[i]);
+        return true;
+    }
     if (model.isProvenInfeasible())
         return false;
     if (!model.isProvenOptimal() || !model.bestSolution()) {

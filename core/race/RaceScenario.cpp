@@ -156,7 +156,10 @@ private:
                 continue;
             const double mostWins = P.Base[Idx(i)].Wins + P.Remain(i);
             const double mostLosses = P.Base[Idx(i)].Losses + P.Remain(i);
-            const double bigRate = 1e6 * (mostWins + mostLosses) + 2, bigWins = mostWins + Wt + 2;
+            // The rate row in millionths: its left side moves in steps of
+            // 1e-6, so "at most -0.5e-6" is "at most -1" before the scaling,
+            // and the switches need a multiple of the games, not of a million.
+            const double bigRate = mostWins + mostLosses + 1, bigWins = mostWins + Wt + 2;
             const int z = Prog.Var(0, 1, 10);
             chosen.Add(z, 1);
             if (Wins[Idx(i)].Terms.empty() && Losses[Idx(i)].Terms.empty()) {
@@ -170,8 +173,8 @@ private:
                     Prog.AtLeast(must, 1);
                 continue;
             }
-            TExpr rate = Combine(Wins[Idx(i)], static_cast<double>(1000000 - bound - 1), Losses[Idx(i)],
-                                 -static_cast<double>(bound + 1));
+            TExpr rate = Combine(Wins[Idx(i)], static_cast<double>(1000000 - bound - 1) / 1e6, Losses[Idx(i)],
+                                 -static_cast<double>(bound + 1) / 1e6);
             rate.Add(z, -bigRate);
             bool rateCan = bound >= 0;
             if (bound >= 1000000)
@@ -205,7 +208,7 @@ private:
                 Prog.AtLeast(must, 1); // nothing holds it below: it must be one of those passing
                 continue;
             }
-            Prog.AtMost(rate, -1);
+            Prog.AtMost(rate, -0.5e-6);
         }
         if (Q.Room < 0)
             Impossible = true;

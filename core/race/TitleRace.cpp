@@ -481,7 +481,7 @@ struct TLoose {
 // `leftOut` neither count nor are held. The rivals that may pass it are
 // picked among the open ones; the others are held below it.
 TVerdict CanReach(const TProblem& p, int t, int place, int losses, const TLoose& loose,
-                  const std::vector<bool>& leftOut, bool exact = true) {
+                  const std::vector<bool>& leftOut, bool exact = true, std::vector<TFinal>* witness = nullptr) {
     const TFinal& base = p.Base[Idx(t)];
     TSub sub = SubFor(p, t, base.Wins + p.Remain(t) - losses, base.Losses + losses,
                       losses - std::min(losses, p.Outside[Idx(t)]), false);
@@ -493,7 +493,7 @@ TVerdict CanReach(const TProblem& p, int t, int place, int losses, const TLoose&
     return AnyPick(
         sub, open, {room, TRole::Free, TRole::Below, TRole::MaybeBelow},
         [&](const std::vector<TFinal>& finals) { return looseAbove + CountAbove(p, finals, t, leftOut) <= place - 1; },
-        nullptr, exact);
+        witness, exact);
 }
 
 // Can team t fail to be clear of the cut (`level`: `place` teams finish
@@ -633,6 +633,9 @@ struct TTitleRace::TState {
     TKey KeyOfRecord(const TFinal& f) const { return KeyOf(f.Wins, f.Losses, ByWins); }
 
     TDecision Decide(int team, int place, const TRaceStop* stop);
+    // Final records (district order) of some completion in which `team`
+    // reaches `place`, found as the decisions find them; empty for none.
+    std::vector<TFinal> Witness(int team, int place, const TRaceStop* stop);
     TDecision Solve(const TProblem& p, int t, int team, int place, const TLoose& loose) const;
 };
 
@@ -762,6 +765,35 @@ TDecision TTitleRace::TState::Decide(int team, int place, const TRaceStop* stop)
     d = Solve(p, p.Count() - 1, team, place, loose);
     LooseDecided.emplace(key, d);
     return d;
+}
+
+std::vector<TFinal> TTitleRace::TState::Witness(int team, int place, const TRaceStop* stop) {
+    const int n = static_cast<int>(Base.size());
+    const int local = LocalOf[Idx(team)];
+    TLoose loose{&LooseWorst, &LooseBest, ByWins, std::nullopt, std::nullopt};
+    TProblem p = Problem;
+    if (local < 0) {
+        p.Base.push_back(Base[Idx(team)]);
+        p.Outside.push_back(Outside[Idx(team)]);
+        for (std::vector<int>& row : p.Games)
+            row.push_back(0);
+        p.Games.emplace_back(p.Base.size(), 0);
+        loose.SelfWorst = KeyOfRecord(Worst(team));
+        loose.SelfBest = KeyOfRecord(Best(team));
+    }
+    p.Stop = stop;
+    const int t = local >= 0 ? local : p.Count() - 1;
+    std::vector<TFinal> found;
+    if (CanReach(p, t, place, 0, loose, std::vector<bool>(Idx(p.Count()), false), true, &found) != TVerdict::Yes ||
+        found.size() != Idx(p.Count()))
+        return {};
+    // The loose rivals were held at their worst.
+    std::vector<TFinal> finals(Idx(n));
+    for (int i = 0; i < n; ++i)
+        finals[Idx(i)] = Worst(i);
+    for (int k = 0; k < p.Count(); ++k)
+        finals[Idx(k < static_cast<int>(Linked.size()) ? Linked[Idx(k)] : team)] = found[Idx(k)];
+    return finals;
 }
 
 TDecision TTitleRace::TState::Solve(const TProblem& p, int t, int team, int place, const TLoose& loose) const {
@@ -975,6 +1007,8 @@ namespace {
 // games against each other only; the others each take the record nearest
 // their expectation that keeps them out of the way.
 constexpr int kLikelyTeams = 100;
+// The most one program of the search may take; past it, its best so far.
+constexpr double kLikelySliceSeconds = 0.5;
 
 } // namespace
 
@@ -1095,7 +1129,19 @@ TRaceScenario TTitleRace::Scenario(int team, int place, const TRaceStop* stop) c
         race::TLikelyQuestion q{t, c.Wins, c.Draws, place - 1 - passing, level, &expected};
         std::vector<race::TFinal> local;
         double inside = 0;
-        if (q.Room < 0 || !race::LeastUnlikely(p, q, &local, &inside))
+        // Each program a slice of the time: the best it finds in it serves.
+        TRaceStop slice = TRaceStop::In(kLikelySliceSeconds, stop ? stop->Cancel : nullptr);
+        if (stop)
+            slice.Deadline = std::min(slice.Deadline, stop->Deadline);
+        p.Stop = &slice;
+        bool ok = false;
+        try {
+            ok = q.Room >= 0 && race::LeastUnlikely(p, q, &local, &inside);
+        } catch (const race::TTimeUp&) {
+            if (stop && stop->Due())
+                throw;
+        }
+        if (!ok)
             return;
         if (!best.empty() && cost + inside >= bestCost)
             return;
@@ -1116,7 +1162,15 @@ TRaceScenario TTitleRace::Scenario(int team, int place, const TRaceStop* stop) c
             attempt(c, out.AboveCut);
         }
     } catch (const race::TTimeUp&) {
-        // The likeliest found so far, if any.
+        // The likeliest found so far, if any; else any way it gets there.
+        if (best.empty()) {
+            out.AboveCut = false;
+            try {
+                const TRaceStop more = TRaceStop::In(1.0, stop ? stop->Cancel : nullptr);
+                best = State->Witness(team, place, &more);
+            } catch (const race::TTimeUp&) {
+            }
+        }
     }
     for (size_t i = 0; i < best.size(); ++i)
         out.Finals.push_back({In.Teams[i].Symbol, best[i].Wins, best[i].Losses, best[i].Draws});
