@@ -50,13 +50,14 @@ const char kUsage[] =
     "  tablora-cli race SEASON.qvk [--district N] [--day yyyy/mm/dd] [--place K] [--format text|json]\n"
     "                              [--scenario 記号]  (100 チームを超える地区では、そのチームの例だけ)\n"
     "  tablora-cli check SEASON.qvk\n"
-    "  tablora-cli render SEASON.qvk --view VIEW --index N [options] --out FILE.png\n"
+    "  tablora-cli render SEASON.qvk --view VIEW --index N [options] [--title] --out FILE.png\n"
     "    standings   N = 地区  [--mode 0|1|2]\n"
     "    transition  N = チーム\n"
     "    schedule    N = リーグ\n"
     "    headtohead  N = 地区  [--filter 0|1|2] [--page P]\n"
     "    versus      N = 地区  --team 記号 --opponent 記号 [--filter 0|1|2]\n"
-    "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター)\n"
+    "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター。\n"
+    "     --title は表の上に、何の表かを示す一行を付けます)\n"
     "  tablora-cli export SEASON.qvk --out FILE.txt\n"
     "  tablora-cli import SEASON.qvk FILE.txt --out NEW.qvk [--force]\n";
 
@@ -304,6 +305,8 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
             (a == "--team" ? request.Team : request.Opponent) = sjis::FromUtf8(value());
         } else if (a == "--out") {
             request.Out = value();
+        } else if (a == "--title") {
+            request.Title = true;
         } else {
             TOptionReader::Unknown(a);
         }

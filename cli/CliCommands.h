@@ -22,6 +22,7 @@ struct TRenderRequest {
     std::string Team;     // versus: the own team's symbol (Shift-JIS)
     std::string Opponent; // versus
     std::string Out;
+    bool Title = false; // the line saying what the table is, above it
 };
 
 // `race` as read from its command line.

@@ -426,6 +426,12 @@ const TDrawnText* TRecordingCanvas::Find(const QString& text) const {
 
 TTableLayout::~TTableLayout() = default;
 
+TTableTitle TTableLayout::Title() const {
+    return {};
+}
+
+void TTableLayout::PaintPageHead(TTableCanvas&, int) const {}
+
 std::unique_ptr<TRecordingCanvas> RecordTable(const TTableLayout& table) {
     auto canvas = std::make_unique<TRecordingCanvas>(QRect(QPoint(0, 0), table.Size()));
     table.Paint(*canvas);

@@ -171,10 +171,23 @@ private:
     std::vector<TShape> ShapeRecord;
 };
 
+// The line above a table that is published, in the view's text color.
+struct TTableTitle {
+    QString Text;
+    QColor Color = Qt::black;
+};
+
 // A table view: laid out when built, painted in any part on demand.
 class TTableLayout {
 public:
     virtual ~TTableLayout();
+    // What the view shows, where and when, for the line above the table on a
+    // saved picture, a copy and every printed page; none by default.
+    virtual TTableTitle Title() const;
+    // On a printed page that starts at `top` inside the table, paints what the
+    // page's first line needs from the lines above it (the schedule: the
+    // day's label beside the day's later games). Nothing by default.
+    virtual void PaintPageHead(TTableCanvas& canvas, int top) const;
     // The whole table, for the scroll range and the picture's size.
     virtual QSize Size() const = 0;
     // The color under everything; painted by the surface before Paint.

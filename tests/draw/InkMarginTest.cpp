@@ -134,10 +134,9 @@ std::vector<std::string> Touching(const std::string& view, const TTableLayout& t
         const QRect& c = *cell;
         const int l = c.left(), r = c.right(), t = c.top(), b = c.bottom();
         // Two columns inside each side line, two rows inside the top and bottom lines.
-        const QRect strips[] = {QRect(QPoint(l + 1, t + 1), QPoint(l + 2, b - 1)),
-                                QRect(QPoint(r - 2, t + 1), QPoint(r - 1, b - 1)),
-                                QRect(QPoint(l + 1, t + 1), QPoint(r - 1, t + 2)),
-                                QRect(QPoint(l + 1, b - 2), QPoint(r - 1, b - 1))};
+        const QRect strips[] = {
+            QRect(QPoint(l + 1, t + 1), QPoint(l + 2, b - 1)), QRect(QPoint(r - 2, t + 1), QPoint(r - 1, b - 1)),
+            QRect(QPoint(l + 1, t + 1), QPoint(r - 1, t + 2)), QRect(QPoint(l + 1, b - 2), QPoint(r - 1, b - 1))};
         const char* sides[] = {"left", "right", "top", "bottom"};
         for (int i = 0; i < 4; ++i)
             if (!Plain(p.Image, strips[i])) {
@@ -224,8 +223,12 @@ TEST(InkMargin, ScoresStandClearOfTheNamesBesideThem) {
                                      x0 + 36 + nw, x0 + 50 + nw, x0 + 50 + 2 * nw, x0 + 62 + 2 * nw};
                 for (int i = 0; i + 2 < 8; ++i) {
                     const int top = line.Y - 2, bottom = line.Y + 14;
-                    const int leftEnds = InkedColumns(p.Image, QRect(QPoint(edges[i], top), QPoint(edges[i + 1] - 1, bottom)), paper).second;
-                    const int rightStarts = InkedColumns(p.Image, QRect(QPoint(edges[i + 1], top), QPoint(edges[i + 2] - 1, bottom)), paper).first;
+                    const int leftEnds =
+                        InkedColumns(p.Image, QRect(QPoint(edges[i], top), QPoint(edges[i + 1] - 1, bottom)), paper)
+                            .second;
+                    const int rightStarts =
+                        InkedColumns(p.Image, QRect(QPoint(edges[i + 1], top), QPoint(edges[i + 2] - 1, bottom)), paper)
+                            .first;
                     EXPECT_GE(rightStarts - leftEnds - 1, 2)
                         << int(m.HomeScore) << "-" << int(m.VisitorScore) << " at " << edges[i + 1];
                     ++checked;
