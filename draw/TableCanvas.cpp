@@ -221,18 +221,18 @@ void TTableCanvas::Put(const QRect& r, const QString& text, TAlign align, bool t
     // The largest size from the current one down whose ink fits the room.
     const TInkRoom room = InkRoom(r);
     int size = Size;
-    for (; size > 1; --size) {
-        const TFace& face = Face(size);
-        const TSpans ink = inked(face, placed(face));
-        if (ink.Columns.second - ink.Columns.first <= room.Right - room.Left &&
-            ink.Rows.second - ink.Rows.first <= room.Bottom - room.Top)
+    QPoint at;
+    TSpans ink;
+    for (;; --size) {
+        at = placed(Face(size));
+        ink = inked(Face(size), at);
+        if (size <= 1 || (ink.Columns.second - ink.Columns.first <= room.Right - room.Left &&
+                          ink.Rows.second - ink.Rows.first <= room.Bottom - room.Top))
             break;
     }
     // Then moved inside the room (its start wins when even the smallest size
     // is too wide; a text too tall stays centred).
     const TFace& face = Face(size);
-    const QPoint at = placed(face);
-    const TSpans ink = inked(face, at);
     const int x = at.x() + Into(ink.Columns.first, ink.Columns.second, room.Left, room.Right);
     const bool low = ink.Rows.second - ink.Rows.first <= room.Bottom - room.Top;
     const int y = at.y() + (low ? Into(ink.Rows.first, ink.Rows.second, room.Top, room.Bottom) : 0);
