@@ -8,7 +8,9 @@
 #include "core/standings/DistrictStandings.h"
 
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <optional>
+#include <random>
 
 namespace {
 
@@ -56,6 +58,128 @@ void BM_RaceMajorLastWeek(benchmark::State& state) {
     RaceTable(state, *Major().Pennant, *Major().Fight, kMajorFirst + 155);
 }
 
+// Every day of a Japanese-size season under each of the four rank and draw
+// rule pairs, K = 1..3: the slowest whole table, and the mean.
+void BM_RaceEveryDayEveryRule(benchmark::State& state) {
+    const TRaceSeason& season = Japanese();
+    double slowest = 0, total = 0;
+    int tables = 0;
+    for (auto _ : state) {
+        slowest = total = 0;
+        tables = 0;
+        for (double day = season.FirstDay - 1; day <= season.LastDay; day += 1) {
+            std::optional<TDistrictStandings> s = BuildDistrictStandings(*season.Pennant, *season.Fight, 0, day);
+            const TRaceInput base = RaceInputFrom(*season.Pennant, *s);
+            for (const bool byWins : {false, true})
+                for (const uint8_t drawRule : {0, 2}) {
+                    TRaceInput in = base;
+                    in.ByWins = byWins;
+                    in.DrawRule = drawRule;
+                    const auto start = std::chrono::steady_clock::now();
+                    const TTitleRace race(std::move(in));
+                    for (int place = 1; place <= 3; ++place)
+                        benchmark::DoNotOptimize(DecideAll(race, place, kRaceTableSeconds));
+                    const double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                    slowest = std::max(slowest, t);
+                    total += t;
+                    ++tables;
+                }
+        }
+    }
+    state.counters["slowest_ms"] = slowest * 1000;
+    state.counters["mean_ms"] = total * 1000 / std::max(tables, 1);
+    state.counters["tables"] = tables;
+}
+
+// A district of `teams` teams, `games` games between each pair, `played` of
+// them played (results at random, a tenth drawn where draws stand).
+TRaceInput Synthetic(int teams, int games, double played, bool byWins, bool draws, unsigned seed = 7) {
+    std::mt19937 rng(seed);
+    TRaceInput in;
+    in.ByWins = byWins;
+    in.DrawRule = draws ? 0 : 2;
+    in.DrawShare = draws ? 0.1 : 0;
+    in.Teams.resize(static_cast<size_t>(teams));
+    for (int i = 0; i < teams; ++i) {
+        in.Teams[static_cast<size_t>(i)].Symbol = "T" + std::to_string(i);
+        in.Teams[static_cast<size_t>(i)].ShortName = in.Teams[static_cast<size_t>(i)].Symbol;
+    }
+    std::uniform_real_distribution<double> u(0, 1);
+    for (int a = 0; a < teams; ++a)
+        for (int b = a + 1; b < teams; ++b) {
+            int left = 0;
+            for (int g = 0; g < games; ++g) {
+                if (u(rng) >= played) {
+                    ++left;
+                    continue;
+                }
+                TRaceTeam &x = in.Teams[static_cast<size_t>(a)], &y = in.Teams[static_cast<size_t>(b)];
+                const double r = u(rng);
+                if (draws && r < 0.1)
+                    ++x.Draws, ++y.Draws;
+                else if (r < 0.55)
+                    ++x.Wins, ++y.Losses;
+                else
+                    ++y.Wins, ++x.Losses;
+            }
+            if (left > 0) {
+                in.Pairings.push_back({a, b, left});
+                in.Teams[static_cast<size_t>(a)].Remain += left;
+                in.Teams[static_cast<size_t>(b)].Remain += left;
+            }
+        }
+    return in;
+}
+
+// The hard shapes: wide districts, many rival sets, draws standing. Every
+// table within kRaceTableSeconds; `unknown` counts the answers it gave up.
+void BM_RaceHard(benchmark::State& state) {
+    const int teams = static_cast<int>(state.range(0)), games = static_cast<int>(state.range(1));
+    const double played = static_cast<double>(state.range(2)) / 100;
+    const bool byWins = state.range(3) & 1, draws = state.range(3) & 2;
+    const int place = static_cast<int>(state.range(4));
+    int unknown = 0;
+    for (auto _ : state) {
+        const TTitleRace race(Synthetic(teams, games, played, byWins, draws));
+        unknown = 0;
+        for (const TRaceAnswer& a : DecideAll(race, place, kRaceTableSeconds))
+            unknown += a.Status == TRaceStatus::Unknown;
+    }
+    state.counters["unknown"] = unknown;
+}
+
+// Width: thousands of teams with nothing left to decide, or one game left.
+void BM_RaceWide(benchmark::State& state) {
+    const int teams = static_cast<int>(state.range(0));
+    const bool oneGame = state.range(1) != 0;
+    for (auto _ : state) {
+        TRaceInput in = Synthetic(teams, 0, 1, false, true);
+        in.Teams[0].Wins = 1;
+        in.Teams[1].Losses = 1;
+        if (oneGame) {
+            in.Pairings.push_back({2, 3, 1});
+            in.Teams[2].Remain = in.Teams[3].Remain = 1;
+        }
+        const TTitleRace race(std::move(in));
+        for (const int place : {1, 3})
+            benchmark::DoNotOptimize(DecideAll(race, place, kRaceTableSeconds));
+    }
+}
+
+BENCHMARK(BM_RaceEveryDayEveryRule)->Unit(benchmark::kMillisecond)->Iterations(1);
+// teams, games a pair, % played, rules (1 wins first, 2 draws stand), place
+BENCHMARK(BM_RaceHard)
+    ->Args({6, 10, 30, 3, 1})
+    ->Args({8, 10, 30, 3, 1})
+    ->Args({10, 10, 30, 3, 1})
+    ->Args({12, 10, 30, 2, 2})
+    ->Args({20, 10, 30, 2, 1})
+    ->Args({20, 10, 30, 0, 3})
+    ->Args({30, 14, 0, 3, 3})
+    ->Args({30, 14, 50, 2, 2})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK(BM_RaceWide)->Args({1000, 0})->Args({6000, 0})->Args({6000, 1})->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_RaceJapaneseOpeningDay)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RaceJapaneseMidSeason)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RaceJapaneseLastWeek)->Unit(benchmark::kMillisecond);

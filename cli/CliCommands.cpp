@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/MatchTextCommands.h"
+#include "cli/OddsCommand.h"
 #include "core/base/DayNumber.h"
 #include "core/base/SjisText.h"
 #include "core/export/StandingsExport.h"
@@ -49,6 +50,9 @@ const char kUsage[] =
     "  tablora-cli standings SEASON.qvk [--district N] [--day yyyy/mm/dd] [--format text|json|csv|html]\n"
     "  tablora-cli race SEASON.qvk [--district N] [--day yyyy/mm/dd] [--place K] [--format text|json]\n"
     "                              [--scenario 記号]  (100 チームを超える地区では、そのチームの例だけ)\n"
+    "  tablora-cli odds SEASON.qvk [--district N] [--day yyyy/mm/dd] [--place K] [--runs N] [--seed S]\n"
+    "                              [--model even|runs] [--format text|json|csv] [--history]\n"
+    "                              (優勝と K 位以内の確率。--runs の既定は 100000、--history は 1 日 10000)\n"
     "  tablora-cli check SEASON.qvk\n"
     "  tablora-cli render SEASON.qvk --view VIEW --index N [options] [--title] --out FILE.png\n"
     "    standings   N = 地区  [--mode 0|1|2]\n"
@@ -56,10 +60,15 @@ const char kUsage[] =
     "    schedule    N = リーグ\n"
     "    headtohead  N = 地区  [--filter 0|1|2] [--page P]\n"
     "    versus      N = 地区  --team 記号 --opponent 記号 [--filter 0|1|2]\n"
+    "    odds        N = 地区  [--place K] [--runs N] [--seed S]  (優勝確率の表)\n"
+    "    oddshistory N = 地区  [--place K] [--runs N] [--seed S]  (優勝確率の推移、--runs は 1 日の回数)\n"
     "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター。\n"
     "     --title は表の上に、何の表かを示す一行を付けます)\n"
-    "  tablora-cli export SEASON.qvk --out FILE.txt\n"
-    "  tablora-cli import SEASON.qvk FILE.txt --out NEW.qvk [--force]\n";
+    "  tablora-cli export SEASON.qvk --out FILE [--format matchtext|csv]\n"
+    "  tablora-cli import SEASON.qvk FILE --out NEW.qvk [--format matchtext|csv|gamelog] [--merge] [--force]\n"
+    "    (--format がなければ、export は名前が .csv なら CSV で書き出し、import は中身から形式を判断します。\n"
+    "     --merge はファイルにある日の試合だけを入れ替え、ほかの日はそのままにします)\n"
+    "  tablora-cli new --template 0|1|2 --out NEW.qvk  (0 日本プロ野球、1 メジャーリーグ、2 その他)\n";
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                const TCliPrograms& programs);
@@ -276,8 +285,10 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (a == "--view") {
             request.View = value();
             if (request.View != "standings" && request.View != "transition" && request.View != "schedule" &&
-                request.View != "headtohead" && request.View != "versus")
-                throw TUsageError{"--view は standings、transition、schedule、headtohead、versus のどれかです"};
+                request.View != "headtohead" && request.View != "versus" && request.View != "odds" &&
+                request.View != "oddshistory")
+                throw TUsageError{"--view は standings、transition、schedule、headtohead、versus、odds、oddshistory "
+                                  "のどれかです"};
             haveView = true;
         } else if (a == "--index") {
             std::optional<int> n = ParseIndex(value());
@@ -303,6 +314,21 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
         } else if (a == "--team" || a == "--opponent") {
             // Symbols are typed in the terminal's UTF-8 and stored in Shift-JIS.
             (a == "--team" ? request.Team : request.Opponent) = sjis::FromUtf8(value());
+        } else if (a == "--place" || a == "--runs" || a == "--seed") { // odds, oddshistory
+            const std::string& text = value();
+            uint64_t n = 0;
+            auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+            if (ec != std::errc() || end != text.data() + text.size() || (a != "--seed" && n < 1) ||
+                (a == "--place" && n > 99) || (a == "--runs" && n > 100000000))
+                throw TUsageError{a == "--seed" ? "--seed には 0 以上の整数を指定してください"
+                                  : a == "--place" ? "--place には 1 から 99 までの整数を指定してください"
+                                                   : "--runs には 1 から 100000000 までの整数を指定してください"};
+            if (a == "--place")
+                request.Place = static_cast<int>(n);
+            else if (a == "--runs")
+                request.Runs = static_cast<long long>(n);
+            else
+                request.Seed = n;
         } else if (a == "--out") {
             request.Out = value();
         } else if (a == "--title") {
@@ -410,10 +436,14 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             return Race(args, out, err, programs);
         if (command == "render")
             return Render(args, out, err, programs);
+        if (command == "odds")
+            return OddsCommand(args, out, err, programs);
         if (command == "export")
             return ExportCommand(args, out, err);
         if (command == "import")
             return ImportCommand(args, out, err);
+        if (command == "new")
+            return NewCommand(args, out, err);
         if (command == "--help" || command == "-h" || command == "help") {
             out << kUsage;
             return 0;

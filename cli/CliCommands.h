@@ -22,6 +22,9 @@ struct TRenderRequest {
     std::string Team;     // versus: the own team's symbol (Shift-JIS)
     std::string Opponent; // versus
     std::string Out;
+    int Place = 0;      // odds: the cut (0: 3); oddshistory: the top K drawn instead of first
+    long long Runs = 0; // odds (0: 100,000), oddshistory (a day; 0: 10,000)
+    uint64_t Seed = 1;  // odds, oddshistory
     bool Title = false; // the line saying what the table is, above it
 };
 
@@ -46,9 +49,11 @@ constexpr int kRaceScenarioTeams = 100;
 // code passes it here, and a command without it is handed, command line and
 // all, to the program that has it (whose messages and exit code are then the
 // command's).
+struct TOddsRequest; // cli/OddsCommand.h: `odds` runs in tablora-race too
 struct TCliPrograms {
     int (*Render)(const TRenderRequest& request, std::ostream& err) = nullptr;
     int (*Race)(const TRaceRequest& request, std::ostream& out, std::ostream& err) = nullptr;
+    int (*Odds)(const TOddsRequest& request, std::ostream& out, std::ostream& err) = nullptr;
 };
 constexpr const char* kRenderProgram = "tablora-render";
 constexpr const char* kRaceProgram = "tablora-race";

@@ -76,8 +76,10 @@ public:
     QColor Char1, Line1, Magic, Down;
 };
 
-TRaceTable::TRaceTable(const TViewContext& view, int districtIndex, int place) : View(view), Cut(std::max(place, 1)) {
-    Standing = BuildDistrictStandings(*view.Pennant, *view.Fight, districtIndex);
+TRaceTable::TRaceTable(const TViewContext& view, int districtIndex, int place, TRaceWhen when,
+                       std::optional<double> day)
+    : View(view), Cut(std::max(place, 1)), Now(when == TRaceWhen::Now) {
+    Standing = BuildDistrictStandings(*view.Pennant, *view.Fight, districtIndex, day);
     if (!Standing) {
         Extent = QSize(1, 1);
         return;
@@ -88,23 +90,49 @@ TRaceTable::TRaceTable(const TViewContext& view, int districtIndex, int place) :
     // The season may be edited while the window stays open: keep nothing of it.
     Standing->League = nullptr;
     Standing->District = nullptr;
-    for (int row = 0; row < Race->TeamCount(); ++row) {
-        FirstAnswers.push_back(Race->Decide(row, 1));
-        CutAnswers.push_back(Cut == 1 ? FirstAnswers.back() : Race->Decide(row, Cut));
-    }
     const int teams = Race->TeamCount();
+    FirstAnswers.resize(static_cast<size_t>(teams));
+    CutAnswers.resize(static_cast<size_t>(teams));
+    Known.assign(static_cast<size_t>(teams), false);
+    if (Now) {
+        // Never longer than the table's time in all: an answer not found in
+        // its share of it shows as unknown.
+        FirstAnswers = DecideAll(*Race, 1, Cut == 1 ? kRaceTableSeconds : kRaceTableSeconds / 2);
+        CutAnswers = Cut == 1 ? FirstAnswers : DecideAll(*Race, Cut, kRaceTableSeconds / 2);
+        Known.assign(static_cast<size_t>(teams), true);
+    }
     // Cells overlap their neighbours' borders: each advances its width less one.
     const int numbers = NoDraws ? 4 : 5; // wins, losses, (draws,) remaining, magic
-    TableWidth = 5 + (kRank - 1) + (kName - 1) + numbers * (kNumber - 1) + 2 * (kStatus + 2 * kNumber - 3) + 1;
+    TableWidth = 5 + (kRank - 1) + (kName - 1) + numbers * (kNumber - 1) +
+                 static_cast<int>(Places().size()) * (kStatus + 2 * kNumber - 3) + 1;
     for (int row = 0; row < teams; ++row) {
         const int y = kRowsTop + row * kRowPitch;
         RowRects.push_back(Box(5, y, TableWidth, y + kRowPitch));
     }
     EvidenceTop = kRowsTop + teams * kRowPitch + 20;
     const int boxes = 5 + teams * kBoxPitch + 1 + 10;
-    Extent = QSize(std::max({TableWidth + 10, boxes, 480}), EvidenceTop + 20 + 2 * kBlockHeight + 10);
+    Extent = QSize(std::max({TableWidth + 10, boxes, 480}),
+                   EvidenceTop + 20 + static_cast<int>(Places().size()) * kBlockHeight + 10);
     if (teams > 0)
-        Shown = 0;
+        ShowEvidence(0);
+}
+
+QRect TRaceTable::SetAnswers(int row, const TRaceAnswer& first, const TRaceAnswer& cut) {
+    if (row < 0 || row >= TeamCount())
+        return {};
+    FirstAnswers[static_cast<size_t>(row)] = first;
+    CutAnswers[static_cast<size_t>(row)] = cut;
+    Known[static_cast<size_t>(row)] = true;
+    return RowRects[static_cast<size_t>(row)];
+}
+
+QRect TRaceTable::SetScenarios(int row, const TRaceScenario& first, const TRaceScenario& cut) {
+    if (row != Shown)
+        return {};
+    FirstScenario = first;
+    CutScenario = cut;
+    ScenariosKnown = true;
+    return EvidenceRect();
 }
 
 TRaceTable::~TRaceTable() = default;
@@ -121,6 +149,21 @@ QRect TRaceTable::ShowEvidence(int row) {
     if (row < 0 || row >= TeamCount() || row == Shown)
         return {};
     Shown = row;
+    FirstScenario = CutScenario = {};
+    ScenariosKnown = false;
+    if (!Now || !Decided(row))
+        return EvidenceRect(); // the window finds them in the background
+    // The likely completions of a team still in it, each within its time.
+    ScenariosKnown = true;
+    for (const int place : Places()) {
+        const TRaceAnswer& a = place == 1 ? First(row) : AtCut(row);
+        TRaceScenario& scenario = place == 1 ? FirstScenario : CutScenario;
+        scenario = {};
+        if (a.Status != TRaceStatus::Eliminated && a.Status != TRaceStatus::Unknown) {
+            const TRaceStop stop = TRaceStop::In(kRaceTableSeconds / 2);
+            scenario = Race->Scenario(row, place, &stop);
+        }
+    }
     return EvidenceRect();
 }
 
@@ -166,7 +209,7 @@ void TRaceTable::PaintHeader(TRacePaint& p) const {
     const QRect magic = p.Cell(x, y, kNumber);
     p.Centre(Top(magic), QStringLiteral("マジック"), 8);
     p.Centre(Bottom(magic), QStringLiteral("(表)"), 8);
-    for (const int place : {1, Cut}) {
+    for (const int place : Places()) {
         // A group: its title on the top line over the three columns below it.
         const int left = x, width = kStatus + 2 * kNumber - 2;
         p.C.Frame(Box(left, y, left + width, y + 19), p.Line1);
@@ -204,9 +247,15 @@ void TRaceTable::PaintRow(TRacePaint& p, int row) const {
         p.Colored(magic, Q(MagicText(t.Magic)), p.Magic);
     else
         p.Centre(magic, QStringLiteral("－"));
-    for (const int place : {1, Cut}) {
+    for (const int place : Places()) {
         const TRaceAnswer& a = place == 1 ? First(row) : AtCut(row);
         const QRect status = p.Cell(x, y, kStatus);
+        if (!Decided(row)) { // still being decided
+            p.Centre(status, QStringLiteral("判定中"));
+            p.Cell(x, y, kNumber);
+            p.Cell(x, y, kNumber);
+            continue;
+        }
         const QString text = Q(RaceStatusText(a, place));
         switch (a.Status) {
         case TRaceStatus::Clinched:
@@ -217,6 +266,7 @@ void TRaceTable::PaintRow(TRacePaint& p, int row) const {
             p.Colored(status, text, p.Down);
             break;
         case TRaceStatus::Dependent:
+        case TRaceStatus::Unknown:
             p.Centre(status, text);
             break;
         }
@@ -233,12 +283,19 @@ void TRaceTable::PaintEvidence(TRacePaint& p) const {
     const TRaceTeam& t = Team(Shown);
     int y = EvidenceTop;
     p.C.SetFontSize(10);
-    p.C.TextTopLeft(Box(10, y, Extent.width() - 10, y + 18), Q(t.ShortName) + QStringLiteral(" の根拠"));
+    p.C.TextTopLeft(Box(10, y, Extent.width() - 10, y + 18), Q(TrimmedName(t.ShortName)) + QStringLiteral(" の根拠"));
     y += 20;
-    for (const int place : {1, Cut}) {
+    for (const int place : Places()) {
         const TRaceAnswer& a = place == 1 ? First(Shown) : AtCut(Shown);
         const QString title = place == 1 ? QStringLiteral("優勝") : QStringLiteral("%1位以内").arg(place);
-        if (a.Status == TRaceStatus::Eliminated) {
+        const TRaceScenario& scenario = place == 1 ? FirstScenario : CutScenario;
+        if (!Decided(Shown) || (a.Status != TRaceStatus::Eliminated && !ScenariosKnown)) {
+            p.Text(Box(10, y, Extent.width() - 10, y + 18), title + QStringLiteral("の根拠"), TAlign::Left);
+            p.Text(Box(20, y + 18, Extent.width() - 10, y + 36), QStringLiteral("判定中…"), TAlign::Left);
+        } else if (a.Status == TRaceStatus::Unknown || (a.Status != TRaceStatus::Eliminated && scenario.Finals.empty())) {
+            p.Text(Box(10, y, Extent.width() - 10, y + 18), title + QStringLiteral("の根拠"), TAlign::Left);
+            p.Text(Box(20, y + 18, Extent.width() - 10, y + 36), Q(RaceTimeUpText()), TAlign::Left);
+        } else if (a.Status == TRaceStatus::Eliminated) {
             p.Text(Box(10, y, Extent.width() - 10, y + 18), title + QStringLiteral("の可能性がない理由"), TAlign::Left);
             // The reason on up to two lines, split at a comma when it is long.
             const QString reason = Q(a.Reason);
@@ -263,11 +320,16 @@ void TRaceTable::PaintEvidence(TRacePaint& p) const {
                 p.Text(Box(20, y + 18, 20 + width, y + 36), reason, TAlign::Left);
             }
         } else {
-            p.Text(Box(10, y, Extent.width() - 10, y + 18), title + QStringLiteral("する結果の例 (全チームの最終成績)"),
+            // Clear of the cut where it can be; else level at the cut at best.
+            const QString what =
+                place == 1 ? (scenario.AboveCut ? QStringLiteral("優勝する") : QStringLiteral("同率で首位に並ぶ"))
+                           : (scenario.AboveCut ? title + QStringLiteral("に入る")
+                                                : QStringLiteral("同率で") + title + QStringLiteral("に並ぶ"));
+            p.Text(Box(10, y, Extent.width() - 10, y + 18), what + QStringLiteral("結果の例 (全チームの最終成績)"),
                    TAlign::Left);
             int x = 5;
-            for (size_t i = 0; i < a.Scenario.size(); ++i) {
-                const TRaceRecord& r = a.Scenario[i];
+            for (size_t i = 0; i < scenario.Finals.size(); ++i) {
+                const TRaceRecord& r = scenario.Finals[i];
                 const QRect box = Box(x, y + 19, x + 80, y + 19 + kCellHeight);
                 p.C.Frame(box, p.Line1);
                 const QString name = Q(View.Pennant->ShortNameBySymbol(r.Symbol));

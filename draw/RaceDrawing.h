@@ -17,12 +17,20 @@
 
 class TRacePaint;
 
+// Whether a race table decides its answers when it is built (pictures, the
+// command line) or is given them row by row (the window, in the background).
+enum class TRaceWhen { Now, Later };
+
 class TRaceTable : public TTableLayout {
 public:
     // District `districtIndex` (counted over the whole season) with the cut at
-    // `place` (2 and up; first place is always shown), and the evidence of
-    // row 0. An out-of-range district gives an empty table.
-    TRaceTable(const TViewContext& view, int districtIndex, int place);
+    // `place` (1 and up; first place is always shown), as the standings stand
+    // at the end of `day` (none: as they stand now), and the evidence of row
+    // 0. Decided now within kRaceTableSeconds (unknown answers past that), or
+    // later by SetAnswers and SetScenarios. An out-of-range district gives an
+    // empty table.
+    TRaceTable(const TViewContext& view, int districtIndex, int place, TRaceWhen when = TRaceWhen::Now,
+               std::optional<double> day = std::nullopt);
     ~TRaceTable() override;
 
     QSize Size() const override { return Extent; }
@@ -30,11 +38,21 @@ public:
     void Paint(TTableCanvas& canvas) const override;
 
     int Place() const { return Cut; }
+    // The places the table shows: first, and the cut when it is not first.
+    std::vector<int> Places() const { return Cut == 1 ? std::vector<int>{1} : std::vector<int>{1, Cut}; }
     int TeamCount() const { return Race ? Race->TeamCount() : 0; }
     const TRaceTeam& Team(int row) const { return Race->Input().Teams[static_cast<size_t>(row)]; }
     // The answers of a row for first place and for the cut.
     const TRaceAnswer& First(int row) const { return FirstAnswers[static_cast<size_t>(row)]; }
     const TRaceAnswer& AtCut(int row) const { return CutAnswers[static_cast<size_t>(row)]; }
+
+    // The race as decided (a copy may be decided on another thread).
+    const TRaceInput& Input() const { return Race->Input(); }
+    bool Decided(int row) const { return Known[static_cast<size_t>(row)]; }
+    // A row's answers, and the scenarios of the row whose evidence is shown
+    // (others are ignored); each returns the part of the table to repaint.
+    QRect SetAnswers(int row, const TRaceAnswer& first, const TRaceAnswer& cut);
+    QRect SetScenarios(int row, const TRaceScenario& first, const TRaceScenario& cut);
 
     // Hit rectangles: each whole row.
     std::vector<QRect> RowRects;
@@ -54,7 +72,11 @@ private:
     std::optional<TDistrictStandings> Standing;
     std::unique_ptr<TTitleRace> Race;
     std::vector<TRaceAnswer> FirstAnswers, CutAnswers;
+    TRaceScenario FirstScenario, CutScenario; // of the row whose evidence is shown
+    bool ScenariosKnown = false;
+    std::vector<bool> Known; // per row: decided
     int Cut = 3;
+    bool Now = true;
     uint8_t DrawRule = 0;
     bool NoDraws = false;
     int TableWidth = 0, EvidenceTop = 0;

@@ -30,6 +30,8 @@ const char* RaceStatusKey(TRaceStatus status) {
         return "dependent";
     case TRaceStatus::Eliminated:
         return "eliminated";
+    case TRaceStatus::Unknown:
+        return "unknown";
     }
     return "";
 }
@@ -38,9 +40,11 @@ std::string OptionalNumber(const std::optional<int>& n, const char* none) {
     return n ? std::to_string(*n) : none;
 }
 
-std::string ScenarioText(const TRaceAnswer& a) {
+std::string ScenarioText(const TRaceScenario& scenario) {
+    if (scenario.Finals.empty())
+        return U(RaceTimeUpText());
     std::string text;
-    for (const TRaceRecord& r : a.Scenario) {
+    for (const TRaceRecord& r : scenario.Finals) {
         if (!text.empty())
             text += "  ";
         text += U(r.Symbol);
@@ -58,6 +62,12 @@ bool GivesEvidence(const TTitleRace& race, const std::string& symbol, const TRac
     return race.TeamCount() <= kRaceScenarioTeams || symbol == request.Scenario;
 }
 
+// The likely completion behind a team's evidence, within its time.
+TRaceScenario ScenarioOf(const TTitleRace& race, int team, int place) {
+    const TRaceStop stop = TRaceStop::In(kRaceTableSeconds / 2);
+    return race.Scenario(team, place, &stop);
+}
+
 void RaceText(std::ostream& out, const TDistrictStandings& s, const TTitleRace& race, const TRaceRequest& request) {
     const int place = request.Place;
     const bool noDraws = s.League->DrawRule == 2;
@@ -67,9 +77,10 @@ void RaceText(std::ostream& out, const TDistrictStandings& s, const TTitleRace& 
     out << U(sjis::S(noDraws ? "順位 記号 チーム          勝-敗       残  マジック  状況          自力  消滅"
                              : "順位 記号 チーム          勝-敗-分    残  マジック  状況          自力  消滅"))
         << "\n";
+    const std::vector<TRaceAnswer> answers = DecideAll(race, place, kRaceTableSeconds);
     for (int i = 0; i < race.TeamCount(); ++i) {
         const TRaceTeam& t = race.Input().Teams[static_cast<size_t>(i)];
-        const TRaceAnswer a = race.Decide(i, place);
+        const TRaceAnswer& a = answers[static_cast<size_t>(i)];
         // Put together in steps: GCC 12 warns falsely on a + chain of short texts.
         std::string record = std::to_string(t.Wins);
         record += "-";
@@ -85,10 +96,10 @@ void RaceText(std::ostream& out, const TDistrictStandings& s, const TTitleRace& 
             << Cell(OptionalNumber(a.EliminationNumber, "-"), 6, true) << "\n";
         if (!GivesEvidence(race, t.Symbol, request))
             continue;
-        if (a.Status == TRaceStatus::Eliminated)
+        if (a.Status == TRaceStatus::Eliminated || a.Status == TRaceStatus::Unknown)
             out << "       理由: " << U(a.Reason) << "\n";
         else
-            out << "       例: " << ScenarioText(a) << "\n";
+            out << "       例: " << ScenarioText(ScenarioOf(race, i, place)) << "\n";
     }
 }
 
@@ -96,9 +107,11 @@ ordered_json OptionalJson(const std::optional<int>& n) {
     return n ? ordered_json(*n) : ordered_json();
 }
 
-ordered_json ScenarioJson(const TRaceAnswer& a) {
+ordered_json ScenarioJson(const TRaceScenario& s) {
+    if (s.Finals.empty())
+        return ordered_json();
     ordered_json scenario = ordered_json::array();
-    for (const TRaceRecord& r : a.Scenario) {
+    for (const TRaceRecord& r : s.Finals) {
         ordered_json record;
         record["symbol"] = U(r.Symbol);
         record["wins"] = r.Wins;
@@ -119,10 +132,11 @@ void RaceJson(std::ostream& out, const TDistrictStandings& s, const TTitleRace& 
     head["place"] = place;
     head["day"] = day ? ordered_json(days::FormatDate(*day)) : ordered_json();
     TJsonArrayWriter teams(out, head, "teams");
+    const std::vector<TRaceAnswer> answers = DecideAll(race, place, kRaceTableSeconds);
     for (int i = 0; i < race.TeamCount(); ++i) {
         const TRaceTeam& t = race.Input().Teams[static_cast<size_t>(i)];
-        const TRaceAnswer a = race.Decide(i, place);
-        const bool eliminated = a.Status == TRaceStatus::Eliminated;
+        const TRaceAnswer& a = answers[static_cast<size_t>(i)];
+        const bool eliminated = a.Status == TRaceStatus::Eliminated || a.Status == TRaceStatus::Unknown;
         ordered_json row;
         row["rank"] = t.Rank;
         row["symbol"] = U(t.Symbol);
@@ -133,12 +147,13 @@ void RaceJson(std::ostream& out, const TDistrictStandings& s, const TTitleRace& 
         row["remain"] = t.Remain;
         row["magic"] = t.Magic < 0 ? ordered_json() : ordered_json(t.Magic);
         row["status"] = RaceStatusKey(a.Status);
+        row["levelAssured"] = a.LevelAssured;
         row["clinchNumber"] = OptionalJson(a.ClinchNumber);
         row["eliminationNumber"] = OptionalJson(a.EliminationNumber);
         // One completion in which it gets there, or why it cannot.
         // (In a large district, only for the team asked for: null for the others.)
         const bool evidence = GivesEvidence(race, t.Symbol, request);
-        row["scenario"] = eliminated || !evidence ? ordered_json() : ScenarioJson(a);
+        row["scenario"] = eliminated || !evidence ? ordered_json() : ScenarioJson(ScenarioOf(race, i, place));
         row["reason"] = eliminated && evidence ? ordered_json(U(a.Reason)) : ordered_json();
         teams.Add(row);
     }

@@ -9,6 +9,7 @@
 #include "core/season/BaseballPennant.h"
 #include "draw/JuniDrawing.h"
 #include "draw/NitteiDrawing.h"
+#include "draw/OddsDrawing.h"
 #include "draw/TablePicture.h"
 #include "draw/TaisenDrawing.h"
 #include "draw/TmJuniDrawing.h"
@@ -120,6 +121,7 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
     const TViewContext view{&pennant, &fight, &settings, programDir, QGuiApplication::palette()};
 
     std::unique_ptr<TJuniTable> standings;
+    std::unique_ptr<TTableLayout> odds;
     TTmJuniPanes transition;
     TPictureTables tables;
     TTablePicture picture;
@@ -141,6 +143,24 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
         }
         standings = std::make_unique<TJuniTable>(view, request.Index, request.Mode);
         picture = SingleTablePicture(*standings);
+    } else if (request.View == "odds" || request.View == "oddshistory") {
+        if (request.Index < 0 || request.Index >= pennant.TotalDistrictCount()) {
+            err << "tablora-cli: " << request.Season << ": 地区 " << request.Index << " はありません\n";
+            return 2;
+        }
+        if (const TDistrict* district = pennant.DistrictAt(request.Index); district->TeamCount() > kOddsMostTeams) {
+            err << "tablora-cli: " << request.Season << ": 地区 " << request.Index << " はチームが多すぎます ("
+                << kOddsMostTeams << " チームまで)\n";
+            return 1;
+        }
+        // The runs model, seeded as asked: the same picture every time.
+        if (request.View == "odds")
+            odds = ComputedOddsTable(view, request.Index, TOddsModel::Runs, request.Place > 0 ? request.Place : 3,
+                                     request.Runs > 0 ? request.Runs : 100000, request.Seed);
+        else
+            odds = ComputedOddsHistory(view, request.Index, TOddsModel::Runs, request.Place > 0 ? request.Place : 3,
+                                       request.Place > 0, request.Runs > 0 ? request.Runs : 10000, request.Seed);
+        picture = SingleTablePicture(*odds);
     } else {
         if (request.Index < 0 || request.Index >= pennant.TotalTeamCount()) {
             err << "tablora-cli: " << request.Season << ": チーム " << request.Index << " はありません\n";

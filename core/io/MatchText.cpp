@@ -1,6 +1,7 @@
 #include "core/io/MatchText.h"
 
 #include "core/base/DayNumber.h"
+#include "core/base/SjisText.h"
 #include "core/season/BaseballFight.h"
 #include "core/season/BaseballPennant.h"
 
@@ -8,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <unordered_set>
 
 namespace {
 
@@ -202,10 +204,11 @@ TMatchText ReadMatchText(std::string_view bytes) {
     int counter = 0;
     int lineNumber = 3;
     std::string padded;
-    auto unreadable = [&result, &lineNumber] {
-        if (result.UnreadLines++ == 0)
-            result.FirstUnreadLine = lineNumber;
+    // The reason is written only for the few lines whose reason is kept.
+    auto unreadable = [&result, &lineNumber](auto why) {
+        result.Unreadable(lineNumber, result.Problems.size() < TMatchText::kProblemsKept ? why() : std::string());
     };
+    auto quoted = [](std::string_view field) { return "「" + sjis::ToUtf8(Trim(field)) + "」"; };
     while (lines.Next(line)) {
         ++lineNumber;
         if (AllBlank(line))
@@ -215,7 +218,8 @@ TMatchText ReadMatchText(std::string_view bytes) {
             // its visitor symbol (columns 24 to 26): read it as the 28 columns
             // it was written as. Any other short line is no record.
             if (line.size() < kVisitorColumn || line.size() > kVisitorColumn + 2 || Blank(line.back())) {
-                unreadable();
+                unreadable(
+                    [&line] { return "行が短すぎます (" + std::to_string(line.size()) + "バイト、28バイト必要)"; });
                 continue;
             }
             padded.assign(line);
@@ -225,7 +229,11 @@ TMatchText ReadMatchText(std::string_view bytes) {
         const std::optional<int8_t> homeScore = Score(line.substr(15, 2));
         const std::optional<int8_t> visitorScore = Score(line.substr(20, 2));
         if (!homeScore || !visitorScore || (line[27] != ' ' && line[27] != 'X')) {
-            unreadable();
+            unreadable([&] {
+                if (!homeScore || !visitorScore)
+                    return "得点" + quoted(line.substr(!homeScore ? 15 : 20, 2)) + "が数字ではありません";
+                return "28桁目" + quoted(line.substr(27, 1)) + "が空白でも X でもありません";
+            });
             continue;
         }
         if (line.substr(0, 8) != "        ") {
@@ -233,7 +241,7 @@ TMatchText ReadMatchText(std::string_view bytes) {
             const std::optional<double> date = days::ParseDate(std::string(line.substr(0, 10)));
             day = date.value_or(0.0);
             if (!date) {
-                unreadable();
+                unreadable([&] { return "日付" + quoted(line.substr(0, 10)) + "が読めません"; });
                 continue;
             }
         } else if (counter < 127) {
@@ -251,7 +259,16 @@ TMatchText ReadMatchText(std::string_view bytes) {
     return result;
 }
 
+void TMatchText::Unreadable(int line, std::string why) {
+    if (UnreadLines++ == 0)
+        FirstUnreadLine = line;
+    if (Problems.size() < kProblemsKept)
+        Problems.push_back({line, std::move(why)});
+}
+
 TImportCheck CheckImport(const TPennant& pennant, const TFight& fight, const TMatchText& text) {
+    if (text.Foreign)
+        return text.UnreadLines > 0 ? TImportCheck::Unreadable : TImportCheck::Ok;
     if (!text.HasChecker || text.Checker != pennant.Checker)
         return TImportCheck::OtherChecker;
     if (text.UnreadLines > 0)
@@ -261,14 +278,66 @@ TImportCheck CheckImport(const TPennant& pennant, const TFight& fight, const TMa
     return TImportCheck::Ok;
 }
 
-void ApplyImport(const TPennant& pennant, TFight& fight, TMatchText&& text) {
-    fight = std::move(*text.Fight);
+namespace {
+
+// Numbers the games of each day in the season's team order. The records are
+// first put in day order (keeping their order within a day), so a day that
+// the file lists in two places is numbered once.
+void NumberDays(const TPennant& pennant, TFight& fight) {
+    fight.SortMatches();
     RenumberGames(pennant, fight);
+}
+
+void Append(TFight& to, const TMatchRec& match) {
+    to.GetMatch(to.NewMatch()) = match;
+}
+
+} // namespace
+
+void ApplyImport(const TPennant& pennant, TFight& fight, TMatchText&& text, bool merge) {
+    TFight& read = *text.Fight;
+    if (!merge && !text.Foreign && !text.Numbered) {
+        fight = std::move(read);
+        RenumberGames(pennant, fight);
+        return;
+    }
+    if (!text.Numbered)
+        NumberDays(pennant, read);
+    const double lastUpdate = text.Foreign ? days::Now()
+                              : merge      ? std::max(fight.LastUpdate, text.LastUpdate)
+                                           : text.LastUpdate;
+    if (merge) {
+        std::unordered_set<int64_t> fileDays;
+        for (int i = 0; i < read.MatchCount(); ++i)
+            fileDays.insert(days::WholeDay(read.GetMatch(i).GameDate));
+        TFight merged;
+        merged.Reserve(fight.MatchCount() + read.MatchCount());
+        for (int i = 0; i < fight.MatchCount(); ++i)
+            if (!fileDays.contains(days::WholeDay(fight.GetMatch(i).GameDate)))
+                Append(merged, fight.GetMatch(i));
+        for (int i = 0; i < read.MatchCount(); ++i)
+            Append(merged, read.GetMatch(i));
+        fight = std::move(merged);
+    } else {
+        fight = std::move(read);
+    }
+    fight.LastUpdate = lastUpdate;
+    fight.SortMatches();
 }
 
 std::string UnreadableLinesText(const TMatchText& text) {
     return "読み込めない行が" + std::to_string(text.UnreadLines) + "行あります (最初は" +
            std::to_string(text.FirstUnreadLine) + "行目)";
+}
+
+std::vector<std::string> UnreadableLineReasons(const TMatchText& text) {
+    std::vector<std::string> lines;
+    for (const TMatchText::TLineProblem& p : text.Problems)
+        lines.push_back(std::to_string(p.Line) + "行目: " + p.Why);
+    const int more = text.UnreadLines - static_cast<int>(text.Problems.size());
+    if (!text.Problems.empty() && more > 0)
+        lines.push_back("ほか" + std::to_string(more) + "行");
+    return lines;
 }
 
 bool ReadMatchTextFile(const std::string& path, const std::string& seasonChecker, TMatchText& text,

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TPennant;
 class TFight;
@@ -49,6 +50,24 @@ struct TMatchText {
     // line: the file is not to be imported when there is any.
     int UnreadLines = 0;
     int FirstUnreadLine = 0; // counted from 1
+
+    // Why a line could not be read, for the first few of those lines:
+    // "日付「2026/13/01」が読めません", "チーム「X」が見つかりません" (UTF-8).
+    struct TLineProblem {
+        int Line = 0;
+        std::string Why;
+    };
+    std::vector<TLineProblem> Problems;
+    static constexpr size_t kProblemsKept = 5;
+    // Counts an unreadable line, and keeps its reason while there are few.
+    void Unreadable(int line, std::string why);
+
+    // Read from a file of another format: it has no checker and no time of
+    // writing, so only its lines are checked.
+    bool Foreign = false;
+    // The file gave each day's order itself (GameNo set from it): the import
+    // keeps it instead of numbering the games in the season's team order.
+    bool Numbered = false;
 };
 
 // Reads a file's bytes. Any bytes are accepted: line ends may be CR LF, LF or
@@ -73,12 +92,19 @@ enum class TImportCheck {
 };
 
 // Checker first, then the lines that could not be read, then the age: the season's LastUpdate cut to whole seconds
-// later than the file's.
+// later than the file's. A file of another format is checked for unreadable lines only.
 TImportCheck CheckImport(const TPennant& pennant, const TFight& fight, const TMatchText& text);
 
 // Replaces the season's match list with the file's (nothing of the old list is
-// kept), numbers every day's games in the season's team order and sorts.
-void ApplyImport(const TPennant& pennant, TFight& fight, TMatchText&& text);
+// kept), numbers every day's games in the season's team order (unless the file
+// numbered them) and sorts. With `merge`, only the days the file holds are
+// replaced and every other day of the season stays as it was. LastUpdate
+// becomes the file's (the later of the two when merging); a file of another
+// format has none, so it becomes the time of the import.
+void ApplyImport(const TPennant& pennant, TFight& fight, TMatchText&& text, bool merge = false);
 
 // "読み込めない行が3行あります (最初は12行目)" (UTF-8), for a refused import.
 std::string UnreadableLinesText(const TMatchText& text);
+// "12行目: チーム「ヤクルトス」が見つかりません" for each line whose reason was
+// kept, and "ほか2行" when more lines failed than were kept (UTF-8).
+std::vector<std::string> UnreadableLineReasons(const TMatchText& text);

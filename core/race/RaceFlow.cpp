@@ -177,13 +177,14 @@ int MostWinsBelow(const TSub& sub, int i) {
     return s.Wins - 1;
 }
 
-// The fewest wins that lift rival i above T, or -1 when none do.
+// The fewest wins that lift rival i above T (or level with it, where that
+// will do), or -1 when none do.
 int FewestWinsAbove(const TSub& sub, int i) {
     const TFinal& s = sub.Start[static_cast<size_t>(i)];
     const int open = sub.P->Versus(i);
     const int decided = s.Wins + s.Losses + open;
     for (int w = s.Wins; w <= s.Wins + open; ++w)
-        if (Above(w, decided - w, sub.Wt, sub.Lt, sub.P->ByWins))
+        if (sub.Over(w, decided - w))
             return w;
     return -1;
 }

@@ -3,6 +3,8 @@
 // the race engine.
 #pragma once
 
+#include "core/race/TitleRace.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -23,6 +25,16 @@ inline bool Above(int64_t wins, int64_t losses, int64_t otherWins, int64_t other
     return Rate(wins, losses) > Rate(otherWins, otherLosses);
 }
 
+// Whether a record finishes level with or above another (not strictly below it).
+inline bool NotBelow(int64_t wins, int64_t losses, int64_t otherWins, int64_t otherLosses, bool byWins) {
+    return !Above(otherWins, otherLosses, wins, losses, byWins);
+}
+
+using TStop = TRaceStop;
+
+// Thrown when a decision runs past its stop; the decision is then unknown.
+struct TTimeUp {};
+
 struct TFinal {
     int Wins = 0, Losses = 0, Draws = 0;
 };
@@ -33,7 +45,13 @@ struct TProblem {
     std::vector<TFinal> Base;            // records so far
     std::vector<int> Outside;            // remaining games against teams outside the district
     std::vector<std::vector<int>> Games; // remaining games between two district teams (symmetric)
+    const TStop* Stop = nullptr;         // of the decision under way, if any
 
+    // Throws TTimeUp when the decision under way is due.
+    void Check() const {
+        if (Stop && Stop->Due())
+            throw TTimeUp{};
+    }
     int Count() const { return static_cast<int>(Base.size()); }
     int Versus(int t) const; // remaining games against district teams
     int Remain(int t) const { return Outside[static_cast<std::size_t>(t)] + Versus(t); }
@@ -50,6 +68,8 @@ enum class TRole : uint8_t {
     MaybeBelow, // must not finish above T unless chosen (at most `Choose` are chosen)
     MaybeAbove, // must finish above T when chosen (at least `Choose` are chosen)
 };
+// (With `TSub::Level`, "above T" in the roles Above and MaybeAbove means
+// level with T or above it.)
 
 // Team T's record is fixed; its rivals' games against teams outside the
 // district are already settled in `Start`. Of T's games against rivals, the
@@ -63,7 +83,35 @@ struct TSub {
     std::vector<TFinal> Start; // per team; T's entry unused
     std::vector<TRole> Roles;  // per team; T's entry unused
     int Choose = 0;
+    bool Level = false; // a lifted rival need only finish level with T
+
+    // Whether a record meets the lifted roles: above T, or level with it.
+    bool Over(int wins, int losses) const {
+        return Level ? NotBelow(wins, losses, Wt, Lt, P->ByWins) : Above(wins, losses, Wt, Lt, P->ByWins);
+    }
 };
+
+// What each team of a problem is expected to add to its record in its
+// remaining games, at the rate it has played so far.
+struct TExpected {
+    std::vector<double> Wins, Draws;
+};
+
+// The likely completion sought for team T: it ends its remaining games with
+// `Wins` wins and `Draws` draws, and at most `Room` rivals pass it (finish
+// strictly above it, or with `Level` level with it or above).
+struct TLikelyQuestion {
+    int T = 0;
+    int Wins = 0, Draws = 0;
+    int Room = 0;
+    bool Level = false;
+    const TExpected* Expected = nullptr;
+};
+
+// Of the completions meeting the question, the final records of one least
+// far from what is expected of T's rivals (the distance to `cost`), or false
+// when there is none.
+bool LeastUnlikely(const TProblem& p, const TLikelyQuestion& q, std::vector<TFinal>* finals, double* cost);
 
 // Final records of every team (T's included) of a completion meeting the
 // roles, or false when there is none. The flow serves leagues without draws

@@ -8,121 +8,12 @@
 // (1e6-c-1) W - (c+1) L <= -1, unless it has no win at all (rate 0); it rises
 // above c when W >= 1 and (1e6-c-1) W - (c+1) L >= 0. Ranked by wins, a tie
 // on wins falls back on the same rate rows. Every row is exact in integers.
+#include "core/race/LinearProgram.h"
 #include "core/race/RaceProblem.h"
-
-#include <coin/CbcModel.hpp>
-#include <coin/CoinPackedMatrix.hpp>
-#include <coin/CoinPackedVector.hpp>
-#include <coin/OsiClpSolverInterface.hpp>
-
-#include <cmath>
-#include <map>
 
 namespace race {
 
 namespace {
-
-// A linear expression over the program's variables plus a constant.
-struct TExpr {
-    std::map<int, double> Terms;
-    double Constant = 0;
-
-    void Add(int var, double coef) { Terms[var] += coef; }
-};
-
-TExpr Combine(const TExpr& a, double ka, const TExpr& b, double kb) {
-    TExpr e;
-    for (const auto& [v, c] : a.Terms)
-        e.Add(v, ka * c);
-    for (const auto& [v, c] : b.Terms)
-        e.Add(v, kb * c);
-    e.Constant = ka * a.Constant + kb * b.Constant;
-    return e;
-}
-
-class TProgram {
-public:
-    // An integer variable; the lower the priority, the earlier it is branched on.
-    int Var(double lower, double upper, int priority = 1000) {
-        Lower.push_back(lower);
-        Upper.push_back(upper);
-        Priority.push_back(priority);
-        return static_cast<int>(Lower.size()) - 1;
-    }
-    // lower <= expr <= upper
-    void Row(const TExpr& e, double lower, double upper) {
-        Rows.push_back({e, lower - e.Constant, upper - e.Constant});
-    }
-    void AtMost(const TExpr& e, double upper) { Row(e, -COIN_DBL_MAX, upper); }
-    void AtLeast(const TExpr& e, double lower) { Row(e, lower, COIN_DBL_MAX); }
-
-    // Solves; the values of the variables, or false when infeasible.
-    bool Solve(std::vector<long>& values) const {
-        OsiClpSolverInterface solver;
-        solver.messageHandler()->setLogLevel(0);
-        CoinPackedMatrix matrix(false, 0, 0);
-        matrix.setDimensions(0, static_cast<int>(Lower.size()));
-        std::vector<double> rowLower, rowUpper;
-        for (const TRow& r : Rows) {
-            CoinPackedVector v;
-            for (const auto& [var, coef] : r.E.Terms)
-                if (coef != 0)
-                    v.insert(var, coef);
-            matrix.appendRow(v);
-            rowLower.push_back(r.Lower);
-            rowUpper.push_back(r.Upper);
-        }
-        const std::vector<double> objective(Lower.size(), 0.0);
-        solver.loadProblem(matrix, Lower.data(), Upper.data(), objective.data(), rowLower.data(), rowUpper.data());
-        for (int i = 0; i < static_cast<int>(Lower.size()); ++i)
-            solver.setInteger(i);
-        // The relaxation first: when even fractional results cannot do it, no
-        // branching is needed (most infeasible programs end here).
-        solver.initialSolve();
-        if (solver.isProvenPrimalInfeasible())
-            return false;
-        // A relaxation that came out in whole numbers needs no branching either.
-        if (solver.isProvenOptimal()) {
-            const double* x = solver.getColSolution();
-            bool whole = true;
-            for (size_t i = 0; whole && i < Lower.size(); ++i)
-                whole = std::abs(x[i] - std::round(x[i])) < 1e-9;
-            if (whole) {
-                values.resize(Lower.size());
-                for (size_t i = 0; i < Lower.size(); ++i)
-                    values[i] = std::lround(x[i]);
-                return true;
-            }
-        }
-        CbcModel model(solver);
-        model.setLogLevel(0);
-        model.messageHandler()->setLogLevel(0);
-        model.solver()->messageHandler()->setLogLevel(0);
-        // Small programs: branching alone is quicker than cuts and heuristics.
-        model.setMaximumCutPassesAtRoot(0);
-        model.setMaximumCutPasses(0);
-        model.setNumberStrong(0);
-        model.setNumberBeforeTrust(0);
-        model.setNumberHeuristics(0);
-        model.passInPriorities(Priority.data(), false);
-        model.branchAndBound();
-        if (!model.isProvenOptimal() || !model.bestSolution())
-            return false;
-        values.resize(Lower.size());
-        for (size_t i = 0; i < Lower.size(); ++i)
-            values[i] = std::lround(model.bestSolution()[i]);
-        return true;
-    }
-
-private:
-    struct TRow {
-        TExpr E;
-        double Lower, Upper;
-    };
-    std::vector<double> Lower, Upper;
-    std::vector<int> Priority;
-    std::vector<TRow> Rows;
-};
 
 // The program of one subproblem, built in the order its variables and rows
 // are numbered: the open games between rivals, the rivals' games against T,
@@ -144,7 +35,7 @@ public:
     // The final records of a solution, or false when there is none.
     bool Solve(std::vector<TFinal>* finals) const {
         std::vector<long> values;
-        if (!Prog.Solve(values))
+        if (!Prog.Solve(values, P.Stop))
             return false;
         if (finals)
             *finals = Finals(values);
@@ -285,12 +176,18 @@ private:
     }
 
     // Above T: some win and a higher rate; ranked by wins, more wins than T
-    // or as many and a higher rate.
+    // or as many and a higher rate. Where level will do, "higher" becomes
+    // "at least as high" (and a rate of 0 needs no win when T's is 0 too).
     void LiftAbove(const TRival& r) {
         const int i = r.I;
-        HoldAtLeast(r, Wins[Idx(i)], 1, r.BigWins);
+        const int64_t least = Sub.Level ? RateOfT : RateOfT + 1; // the rate to reach
+        if (least > 0)
+            HoldAtLeast(r, Wins[Idx(i)], 1, r.BigWins);
+        // (1e6-least) W - least L >= 0: a rate of at least `least`.
+        const TExpr balance =
+            Combine(Wins[Idx(i)], static_cast<double>(1000000 - least), Losses[Idx(i)], -static_cast<double>(least));
         if (!P.ByWins) {
-            HoldAtLeast(r, Balance(i), 0, r.BigRate);
+            HoldAtLeast(r, balance, 0, r.BigRate);
             return;
         }
         // y = 1: more wins than T, whatever the rate.
@@ -298,7 +195,7 @@ private:
         TExpr more = Wins[Idx(i)];
         more.Add(y, -1);
         HoldAtLeast(r, more, Sub.Wt, r.BigWins);
-        TExpr rate = Balance(i);
+        TExpr rate = balance;
         rate.Add(y, r.BigRate);
         HoldAtLeast(r, rate, 0, r.BigRate);
     }

@@ -104,8 +104,10 @@ bool Meets(const TSub& sub, const std::vector<TFinal>& finals) {
     for (int i = 0; i < sub.P->Count(); ++i) {
         if (i == sub.T || sub.Roles[Idx(i)] == TRole::Free)
             continue;
-        const bool above = Above(finals[Idx(i)].Wins, finals[Idx(i)].Losses, sub.Wt, sub.Lt, sub.P->ByWins);
-        if (above != (sub.Roles[Idx(i)] == TRole::Above))
+        const TFinal& f = finals[Idx(i)];
+        const bool meets = sub.Roles[Idx(i)] == TRole::Above ? sub.Over(f.Wins, f.Losses)
+                                                             : !Above(f.Wins, f.Losses, sub.Wt, sub.Lt, sub.P->ByWins);
+        if (!meets)
             return false;
     }
     return true;
@@ -170,7 +172,8 @@ bool Obvious(const TSub& sub, std::vector<TFinal>& finals, bool split) {
     // Repairs: a rival on the wrong side of T turns a draw with another held
     // (or lifted) rival into the result it needs, when that one can spare it.
     auto meets = [&](int i) {
-        return Above(finals[Idx(i)].Wins, finals[Idx(i)].Losses, sub.Wt, sub.Lt, p.ByWins) == lifting;
+        const TFinal& f = finals[Idx(i)];
+        return lifting ? sub.Over(f.Wins, f.Losses) : !Above(f.Wins, f.Losses, sub.Wt, sub.Lt, p.ByWins);
     };
     for (bool changed = true; changed;) {
         changed = false;
@@ -223,7 +226,9 @@ bool GroupsFail(const TSub& sub) {
     const int64_t c = race::Rate(sub.Wt, sub.Lt);
     if (!lifting && c >= 1000000)
         return false;
-    const int64_t alpha = 1000000 - (c + 1), beta = c + 1;
+    // Held: a rate of at most c. Lifted: at least c + 1, or c where level will do.
+    const int64_t bound = lifting && sub.Level ? c : c + 1;
+    const int64_t alpha = 1000000 - bound, beta = bound;
     const int vsTAll = p.Versus(t);
     for (int mask = 1; mask < (1 << m); ++mask) {
         int64_t balance = 0, wins = 0, inside = 0, across = 0, vsT = 0, size = 0;
@@ -344,9 +349,9 @@ int SortRivals(const TSub& sub, const std::vector<bool>& leftOut, std::vector<in
         if (i == sub.T || leftOut[Idx(i)])
             continue;
         const TExtremes e = ExtremesOf(p, sub.Start[Idx(i)], sub.T, i, sub.RivalWinsVsT);
-        if (Above(e.Worst.Wins, e.Worst.Losses, sub.Wt, sub.Lt, p.ByWins))
+        if (sub.Over(e.Worst.Wins, e.Worst.Losses))
             ++surelyAbove;
-        else if (Above(e.Best.Wins, e.Best.Losses, sub.Wt, sub.Lt, p.ByWins))
+        else if (sub.Over(e.Best.Wins, e.Best.Losses))
             open.push_back(i);
     }
     return surelyAbove;
@@ -393,6 +398,7 @@ TVerdict AnyPick(TSub& sub, const std::vector<int>& open, const TPick& pick, Yes
             sub.Roles[Idx(i)] = std::find(picked.begin(), picked.end(), i) == picked.end() ? pick.Rest : pick.Picked;
     };
     const bool quick = AnySubset(open, pick.Count, classes, [&](const std::vector<int>& picked) {
+        p.Check();
         give(picked);
         return Quick(sub, &finals) && found();
     });
@@ -400,6 +406,7 @@ TVerdict AnyPick(TSub& sub, const std::vector<int>& open, const TPick& pick, Yes
         return Verdict(quick);
     bool undecided = false;
     const bool solved = AnySubset(open, pick.Count, classes, [&](const std::vector<int>& picked) {
+        p.Check();
         give(picked);
         if (GroupsFail(sub))
             return false;
@@ -409,44 +416,110 @@ TVerdict AnyPick(TSub& sub, const std::vector<int>& open, const TPick& pick, Yes
     return solved ? TVerdict::Yes : !undecided || exact ? TVerdict::No : TVerdict::Unknown;
 }
 
+// Where a record stands under the rank rule, as one comparable value:
+// Above(a, b) exactly when Key(a) > Key(b).
+struct TKey {
+    int64_t Wins = 0, Rate = 0;
+    auto operator<=>(const TKey&) const = default;
+};
+
+TKey KeyOf(int64_t wins, int64_t losses, bool byWins) {
+    return {byWins ? wins : 0, race::Rate(wins, losses)};
+}
+
+// Records of a set of teams, sorted, to count quickly how many of them are
+// above (or level with or above) a record.
+class TKeyCount {
+public:
+    void Add(TKey key, int team) { Keys.push_back({key, team}); }
+    void Sort() { std::sort(Keys.begin(), Keys.end()); }
+    // Teams strictly above `key`, or (`level`) level with it or above.
+    int Over(TKey key, bool level) const {
+        const auto at = level ? std::lower_bound(Keys.begin(), Keys.end(), std::pair(key, -1))
+                              : std::upper_bound(Keys.begin(), Keys.end(), std::pair(key, INT32_MAX));
+        return static_cast<int>(Keys.end() - at);
+    }
+    // The `count` teams with the highest records, `except` left out.
+    std::vector<int> Top(int count, int except) const {
+        std::vector<int> teams;
+        for (auto it = Keys.rbegin(); it != Keys.rend() && static_cast<int>(teams.size()) < count; ++it)
+            if (it->second != except)
+                teams.push_back(it->second);
+        return teams;
+    }
+
+private:
+    std::vector<std::pair<TKey, int>> Keys;
+};
+
+// The district's teams without a game left against another district team:
+// each finishes anywhere between losing and winning all its games against
+// outsiders, whatever the others do, so a question counts them instead of
+// solving for them. `Self` is the team asked about when it is one of them.
+struct TLoose {
+    const TKeyCount* Worst = nullptr; // their records losing every game left
+    const TKeyCount* Best = nullptr;  // and winning every one
+    bool ByWins = false;
+    std::optional<TKey> SelfWorst, SelfBest;
+
+    // Those above a record even at their worst: they pass the team whatever happens.
+    int AboveAtWorst(int wt, int lt) const {
+        const TKey key = KeyOf(wt, lt, ByWins);
+        return Worst->Over(key, false) - (SelfWorst && *SelfWorst > key);
+    }
+    // Those that can finish above a record (or level with it).
+    int OverAtBest(int wt, int lt, bool level) const {
+        const TKey key = KeyOf(wt, lt, ByWins);
+        return Best->Over(key, level) - (SelfBest && (level ? *SelfBest >= key : *SelfBest > key));
+    }
+};
+
 // Can team t finish `place` or better when it loses `losses` of its remaining
 // games? Losing more never helps a team, nor does a draw where it could win,
 // so it wins every other game; its losses go first to teams outside the
 // district, where they lift no rival, and its rivals lose there. Rivals in
 // `leftOut` neither count nor are held. The rivals that may pass it are
 // picked among the open ones; the others are held below it.
-TVerdict CanReach(const TProblem& p, int t, int place, int losses, const std::vector<bool>& leftOut,
-                  std::vector<TFinal>* witness, bool exact = true) {
+TVerdict CanReach(const TProblem& p, int t, int place, int losses, const TLoose& loose,
+                  const std::vector<bool>& leftOut, bool exact = true) {
     const TFinal& base = p.Base[Idx(t)];
     TSub sub = SubFor(p, t, base.Wins + p.Remain(t) - losses, base.Losses + losses,
                       losses - std::min(losses, p.Outside[Idx(t)]), false);
+    const int looseAbove = loose.AboveAtWorst(sub.Wt, sub.Lt);
     std::vector<int> open;
-    const int room = place - 1 - SortRivals(sub, leftOut, open); // rivals that may still pass t
+    const int room = place - 1 - looseAbove - SortRivals(sub, leftOut, open); // rivals that may still pass t
     if (room < 0)
         return TVerdict::No;
     return AnyPick(
         sub, open, {room, TRole::Free, TRole::Below, TRole::MaybeBelow},
-        [&](const std::vector<TFinal>& finals) { return CountAbove(p, finals, t, leftOut) <= place - 1; }, witness,
-        exact);
+        [&](const std::vector<TFinal>& finals) { return looseAbove + CountAbove(p, finals, t, leftOut) <= place - 1; },
+        nullptr, exact);
 }
 
-// Can team t finish below `place` although it wins `wins` of its remaining
-// games? The reverse of CanReach: it loses every other game, its wins come
-// first against teams outside the district, and its rivals win there. The
-// rivals that must pass it are picked among the open ones; the others are
-// free.
-TVerdict CanMiss(const TProblem& p, int t, int place, int wins, std::vector<TFinal>* witness, bool exact = true) {
+// Can team t fail to be clear of the cut (`level`: `place` teams finish
+// level with it or above) or miss the place (`place` teams finish strictly
+// above it) although it wins `wins` of its remaining games? The reverse of
+// CanReach: it loses every other game, its wins come first against teams
+// outside the district, and its rivals win there. The rivals that must pass
+// it are picked among the open ones; the others are free.
+TVerdict CanMiss(const TProblem& p, int t, int place, int wins, bool level, const TLoose& loose, bool exact = true) {
     const TFinal& base = p.Base[Idx(t)];
     TSub sub = SubFor(p, t, base.Wins + wins, base.Losses + p.Remain(t) - wins,
                       p.Versus(t) - (wins - std::min(wins, p.Outside[Idx(t)])), true);
+    sub.Level = level;
+    const int looseOver = loose.OverAtBest(sub.Wt, sub.Lt, level);
     const std::vector<bool> none(Idx(p.Count()), false);
     std::vector<int> open;
-    const int need = place - SortRivals(sub, none, open); // rivals that must still pass t
+    const int need = place - looseOver - SortRivals(sub, none, open); // rivals that must still pass t
     if (need > static_cast<int>(open.size()))
         return TVerdict::No;
-    return AnyPick(
-        sub, open, {need, TRole::Above, TRole::Free, TRole::MaybeAbove},
-        [&](const std::vector<TFinal>& finals) { return CountAbove(p, finals, t, none) >= place; }, witness, exact);
+    auto passed = [&](const std::vector<TFinal>& finals) {
+        int over = looseOver;
+        for (int i = 0; i < p.Count(); ++i)
+            over += i != t && sub.Over(finals[Idx(i)].Wins, finals[Idx(i)].Losses);
+        return over >= place;
+    };
+    return AnyPick(sub, open, {need, TRole::Above, TRole::Free, TRole::MaybeAbove}, passed, nullptr, exact);
 }
 
 // The least value in (0, last] at which a monotone question (yes up to some
@@ -496,119 +569,259 @@ std::string JoinNames(const std::vector<std::string>& names) {
     return text;
 }
 
+// Rivals (other than t) finishing strictly above (or, `level`, level with or
+// above) team t in final records.
+int CountPassing(const std::vector<TRaceRecord>& finals, int t, bool level, bool byWins) {
+    const TRaceRecord& me = finals[Idx(t)];
+    int count = 0;
+    for (size_t i = 0; i < finals.size(); ++i)
+        if (static_cast<int>(i) != t)
+            count += level ? race::NotBelow(finals[i].Wins, finals[i].Losses, me.Wins, me.Losses, byWins)
+                           : Above(finals[i].Wins, finals[i].Losses, me.Wins, me.Losses, byWins);
+    return count;
+}
+
 } // namespace
+
+double TRaceStop::SecondsLeft() const {
+    if (Deadline == std::chrono::steady_clock::time_point::max())
+        return 1e9;
+    return std::max(0.001, std::chrono::duration<double>(Deadline - std::chrono::steady_clock::now()).count());
+}
+
+TRaceStop TRaceStop::In(double seconds, const std::atomic<bool>* cancel) {
+    TRaceStop stop;
+    stop.Deadline = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                                           std::chrono::duration<double>(seconds));
+    stop.Cancel = cancel;
+    return stop;
+}
 
 // What is decided for one team and place, before it is put in words.
 struct TDecision {
-    bool Out = false;
+    bool Out = false, LevelAssured = false;
     std::optional<int> Clinch, Elimination;
-    std::vector<TFinal> Scenario; // when it can make it
-    std::vector<int> Rivals;      // when it cannot: the rivals that keep it out
+    std::vector<int> Rivals; // when it cannot make it: the rivals (district order) that keep it out
 };
 
 struct TTitleRace::TState {
-    TProblem P;
-    // Teams that can swap places (same record, same games left against the
-    // same teams) have the same answers: each class is decided once.
-    std::vector<int> Class;
-    std::map<std::pair<int, int>, TDecision> Decided;
+    bool ByWins = false;
+    std::vector<TFinal> Base; // per team, a game against itself counted as a win and a loss
+    std::vector<int> Outside; // per team
+    std::vector<int> Versus;  // per team: remaining games against district teams
+    std::vector<int> Linked;  // the teams with such games, district order
+    std::vector<int> LocalOf; // per team: its place among them, -1 for none
+    TProblem Problem;         // the linked teams
+    std::vector<int> Class;   // per linked team: the first it can swap places with
+    TKeyCount LooseWorst, LooseBest, AllWorst, AllBest;
+    std::map<std::pair<int, int>, TDecision> Decided;                      // linked (class, place)
+    std::map<std::tuple<int, int, int, int, int>, TDecision> LooseDecided; // (W, L, D, outside, place)
 
-    TDecision Decide(int team, int place) const;
+    int Remain(int team) const { return Outside[Idx(team)] + Versus[Idx(team)]; }
+    int GamesBetween(int a, int b) const {
+        const int la = LocalOf[Idx(a)], lb = LocalOf[Idx(b)];
+        return la < 0 || lb < 0 ? 0 : Problem.Games[Idx(la)][Idx(lb)];
+    }
+    TFinal Worst(int team) const {
+        const TFinal& b = Base[Idx(team)];
+        return {b.Wins, b.Losses + Remain(team), b.Draws};
+    }
+    TFinal Best(int team) const {
+        const TFinal& b = Base[Idx(team)];
+        return {b.Wins + Remain(team), b.Losses, b.Draws};
+    }
+    TKey KeyOfRecord(const TFinal& f) const { return KeyOf(f.Wins, f.Losses, ByWins); }
+
+    TDecision Decide(int team, int place, const TRaceStop* stop);
+    TDecision Solve(const TProblem& p, int t, int team, int place, const TLoose& loose) const;
 };
 
 TTitleRace::TTitleRace(TRaceInput input) : In(std::move(input)), State(std::make_unique<TState>()) {
-    TProblem& p = State->P;
+    TState& st = *State;
+    const size_t n = In.Teams.size();
+    st.ByWins = In.ByWins;
+    st.Versus.assign(n, 0);
+    for (const TRaceTeam& t : In.Teams) {
+        // A game against itself gives the team one win and one loss.
+        st.Base.push_back({t.Wins + t.SelfGames, t.Losses + t.SelfGames, t.Draws});
+        st.Outside.push_back(std::max(0, t.Outside));
+    }
+    std::map<std::pair<int, int>, int> pairs;
+    for (const TRacePairing& g : In.Pairings) {
+        if (g.A == g.B || g.A < 0 || g.B < 0 || Idx(g.A) >= n || Idx(g.B) >= n || g.Games <= 0)
+            continue;
+        pairs[std::minmax(g.A, g.B)] += g.Games;
+        st.Versus[Idx(g.A)] += g.Games;
+        st.Versus[Idx(g.B)] += g.Games;
+    }
+    st.LocalOf.assign(n, -1);
+    for (size_t i = 0; i < n; ++i)
+        if (st.Versus[i] > 0) {
+            st.LocalOf[i] = static_cast<int>(st.Linked.size());
+            st.Linked.push_back(static_cast<int>(i));
+        }
+    TProblem& p = st.Problem;
     p.ByWins = In.ByWins;
     p.Draws = In.DrawRule == 0;
-    const size_t n = In.Teams.size();
-    p.Games.assign(n, std::vector<int>(n, 0));
-    for (size_t i = 0; i < n; ++i) {
-        const TRaceTeam& t = In.Teams[i];
-        // A game against itself gives the team one win and one loss.
-        p.Base.push_back({t.Wins + t.SelfGames, t.Losses + t.SelfGames, t.Draws});
-        p.Outside.push_back(t.Outside);
-        for (size_t j = 0; j < n && i < In.Games.size(); ++j)
-            if (j != i && j < In.Games[i].size())
-                p.Games[i][j] = std::max(0, In.Games[i][j]);
+    const size_t m = st.Linked.size();
+    p.Games.assign(m, std::vector<int>(m, 0));
+    for (const int team : st.Linked) {
+        p.Base.push_back(st.Base[Idx(team)]);
+        p.Outside.push_back(st.Outside[Idx(team)]);
     }
-    for (size_t i = 0; i < n; ++i) // keep it symmetric whatever the caller gave
-        for (size_t j = i + 1; j < n; ++j)
-            p.Games[j][i] = p.Games[i][j];
-    for (size_t i = 0; i < n; ++i) {
-        State->Class.push_back(static_cast<int>(i));
+    for (const auto& [ab, games] : pairs) {
+        const size_t a = Idx(st.LocalOf[Idx(ab.first)]), b = Idx(st.LocalOf[Idx(ab.second)]);
+        p.Games[a][b] = p.Games[b][a] = games;
+    }
+    // Linked teams that can swap places (same record, same games left
+    // against the same teams) have the same answers: each class is decided once.
+    for (size_t i = 0; i < m; ++i) {
+        st.Class.push_back(static_cast<int>(i));
         for (size_t j = 0; j < i; ++j) {
             const TFinal &a = p.Base[i], &b = p.Base[j];
-            bool same = State->Class[j] == static_cast<int>(j) && a.Wins == b.Wins && a.Losses == b.Losses &&
+            bool same = st.Class[j] == static_cast<int>(j) && a.Wins == b.Wins && a.Losses == b.Losses &&
                         a.Draws == b.Draws && p.Outside[i] == p.Outside[j];
-            for (size_t k = 0; same && k < n; ++k)
+            for (size_t k = 0; same && k < m; ++k)
                 same = k == i || k == j || p.Games[i][k] == p.Games[j][k];
             if (same) {
-                State->Class[i] = static_cast<int>(j);
+                st.Class[i] = static_cast<int>(j);
                 break;
             }
         }
     }
+    for (size_t i = 0; i < n; ++i) {
+        const int team = static_cast<int>(i);
+        const TKey worst = st.KeyOfRecord(st.Worst(team)), best = st.KeyOfRecord(st.Best(team));
+        st.AllWorst.Add(worst, team);
+        st.AllBest.Add(best, team);
+        if (st.LocalOf[i] < 0) {
+            st.LooseWorst.Add(worst, team);
+            st.LooseBest.Add(best, team);
+        }
+    }
+    for (TKeyCount* keys : {&st.AllWorst, &st.AllBest, &st.LooseWorst, &st.LooseBest})
+        keys->Sort();
 }
 
 TTitleRace::~TTitleRace() = default;
 
-TDecision TTitleRace::TState::Decide(int team, int place) const {
+TDecision TTitleRace::TState::Decide(int team, int place, const TRaceStop* stop) {
+    const TFinal worst = Worst(team), best = Best(team);
+    const TKey worstKey = KeyOfRecord(worst), bestKey = KeyOfRecord(best);
     TDecision d;
-    const int remain = P.Remain(team);
-    const std::vector<bool> none(Idx(P.Count()), false);
-    auto reach = [&](int losses, bool exact) { return CanReach(P, team, place, losses, none, nullptr, exact); };
-    auto miss = [&](int wins, bool exact) { return CanMiss(P, team, place, wins, nullptr, exact); };
-    if (CanReach(P, team, place, 0, none, &d.Scenario) == TVerdict::No) {
+    // Out at a glance: `place` rivals finish above its best even at their worst.
+    if (AllWorst.Over(bestKey, false) >= place) { // (its own worst is never above its best)
         d.Out = true;
         d.Elimination = 0;
-        // The fewest rivals that finish above it in every completion: leave
-        // out, one by one, each rival without whom it still cannot make it.
-        std::vector<bool> leftOut(Idx(P.Count()), false);
-        for (int i = P.Count() - 1; i >= 0; --i) {
-            if (i == team)
-                continue;
-            leftOut[Idx(i)] = true;
-            if (CanReach(P, team, place, 0, leftOut, nullptr) == TVerdict::Yes)
-                leftOut[Idx(i)] = false;
-        }
-        for (int i = 0; i < P.Count(); ++i)
-            if (i != team && !leftOut[Idx(i)])
-                d.Rivals.push_back(i);
+        d.Rivals = AllWorst.Top(place, team);
+        std::sort(d.Rivals.begin(), d.Rivals.end());
         return d;
     }
-    d.Elimination = FirstNo(remain, reach);
-    d.Clinch = miss(0, true) == TVerdict::No ? std::optional<int>(0) : FirstNo(remain, miss);
+    // Clinched at a glance: fewer than `place` rivals can even draw level with its worst.
+    if (AllBest.Over(worstKey, true) - 1 < place) { // (its own best is level with or above its worst)
+        d.Clinch = 0;
+        return d;
+    }
+    const int local = LocalOf[Idx(team)];
+    TLoose loose{&LooseWorst, &LooseBest, ByWins, std::nullopt, std::nullopt};
+    Problem.Stop = stop;
+    if (local >= 0) {
+        // Decided for the first team of its class, then seen from this one:
+        // the two swap places among the rivals.
+        const int first = Class[Idx(local)];
+        auto known = Decided.find({first, place});
+        if (known == Decided.end())
+            known =
+                Decided.emplace(std::pair(first, place), Solve(Problem, first, Linked[Idx(first)], place, loose)).first;
+        d = known->second;
+        const int a = Linked[Idx(first)];
+        for (int& r : d.Rivals)
+            r = r == a ? team : r == team ? a : r;
+        std::sort(d.Rivals.begin(), d.Rivals.end());
+        return d;
+    }
+    const TFinal& b = Base[Idx(team)];
+    const auto key = std::tuple(b.Wins, b.Losses, b.Draws, Outside[Idx(team)], place);
+    if (const auto known = LooseDecided.find(key); known != LooseDecided.end()) {
+        d = known->second;
+        for (int& r : d.Rivals) // a twin's loose rivals may include this team
+            if (r == team)
+                r = -1;
+        std::erase(d.Rivals, -1);
+        return d;
+    }
+    // A team without games against its rivals: the linked teams and it.
+    TProblem p = Problem;
+    p.Base.push_back(b);
+    p.Outside.push_back(Outside[Idx(team)]);
+    for (std::vector<int>& row : p.Games)
+        row.push_back(0);
+    p.Games.emplace_back(p.Base.size(), 0);
+    loose.SelfWorst = worstKey;
+    loose.SelfBest = bestKey;
+    d = Solve(p, p.Count() - 1, team, place, loose);
+    LooseDecided.emplace(key, d);
     return d;
 }
 
-TRaceAnswer TTitleRace::Decide(int team, int place) const {
-    const TProblem& p = State->P;
+TDecision TTitleRace::TState::Solve(const TProblem& p, int t, int team, int place, const TLoose& loose) const {
+    TDecision d;
+    const int remain = p.Remain(t);
+    const std::vector<bool> none(Idx(p.Count()), false);
+    auto reach = [&](int losses, bool exact) { return CanReach(p, t, place, losses, loose, none, exact); };
+    auto miss = [&](int wins, bool exact) { return CanMiss(p, t, place, wins, true, loose, exact); };
+    if (reach(0, true) == TVerdict::No) {
+        d.Out = true;
+        d.Elimination = 0;
+        // The fewest rivals that finish above it in every completion: leave
+        // out, one by one, each rival without whom it still cannot make it;
+        // the loose ones above it at its best stay.
+        std::vector<bool> leftOut(Idx(p.Count()), false);
+        for (int i = p.Count() - 1; i >= 0; --i) {
+            if (i == t)
+                continue;
+            leftOut[Idx(i)] = true;
+            if (CanReach(p, t, place, 0, loose, leftOut) == TVerdict::Yes)
+                leftOut[Idx(i)] = false;
+        }
+        for (int i = 0; i < p.Count(); ++i)
+            if (i != t && !leftOut[Idx(i)])
+                d.Rivals.push_back(i < static_cast<int>(Linked.size()) ? Linked[Idx(i)] : team);
+        const TFinal best = {p.Base[Idx(t)].Wins + remain, p.Base[Idx(t)].Losses, 0};
+        const int above = loose.AboveAtWorst(best.Wins, best.Losses);
+        for (const int r : LooseWorst.Top(above + 1, team))
+            if (KeyOfRecord(Worst(r)) > KeyOfRecord(best))
+                d.Rivals.push_back(r);
+        std::sort(d.Rivals.begin(), d.Rivals.end());
+        return d;
+    }
+    d.Elimination = FirstNo(remain, reach);
+    const bool clinched = miss(0, true) == TVerdict::No;
+    d.Clinch = clinched ? std::optional<int>(0) : FirstNo(remain, miss);
+    d.LevelAssured = !clinched && CanMiss(p, t, place, 0, false, loose) == TVerdict::No;
+    return d;
+}
+
+TRaceAnswer TTitleRace::Decide(int team, int place, const TRaceStop* stop) const {
     TRaceAnswer a;
-    if (team < 0 || team >= p.Count())
+    if (team < 0 || team >= TeamCount())
         return a;
     place = std::max(place, 1);
-    // Decided for the first team of its class, then seen from this one: the
-    // two swap places in the scenario and among the rivals.
-    const int first = State->Class[Idx(team)];
-    auto known = State->Decided.find({first, place});
-    if (known == State->Decided.end())
-        known = State->Decided.emplace(std::pair(first, place), State->Decide(first, place)).first;
-    const TDecision& d = known->second;
-    auto swapped = [&](int i) { return i == first ? team : i == team ? first : i; };
-    a.ClinchNumber = d.Clinch;
-    a.EliminationNumber = d.Elimination;
-    if (d.Out) {
-        a.Status = TRaceStatus::Eliminated;
-        std::vector<int> rivals;
-        for (int i : d.Rivals)
-            rivals.push_back(swapped(i));
-        std::sort(rivals.begin(), rivals.end());
-        a.Reason = EliminationReason(team, place, rivals);
+    TDecision d;
+    try {
+        d = State->Decide(team, place, stop);
+    } catch (const race::TTimeUp&) {
+        a.Status = TRaceStatus::Unknown;
+        a.Reason = RaceTimeUpText();
         return a;
     }
-    for (int i = 0; i < p.Count(); ++i) {
-        const TFinal& f = d.Scenario[Idx(swapped(i))];
-        a.Scenario.push_back({In.Teams[Idx(i)].Symbol, f.Wins, f.Losses, f.Draws});
+    a.ClinchNumber = d.Clinch;
+    a.EliminationNumber = d.Elimination;
+    a.LevelAssured = d.LevelAssured;
+    if (d.Out) {
+        a.Status = TRaceStatus::Eliminated;
+        a.Reason = EliminationReason(team, place, d.Rivals);
+        return a;
     }
     a.Status = !a.ClinchNumber        ? TRaceStatus::Dependent
                : *a.ClinchNumber == 0 ? TRaceStatus::Clinched
@@ -616,35 +829,49 @@ TRaceAnswer TTitleRace::Decide(int team, int place) const {
     return a;
 }
 
+bool TTitleRace::Reaches(const std::vector<TRaceRecord>& finals, int team, int place, bool byWins) {
+    return CountPassing(finals, team, false, byWins) < place;
+}
+
+bool TTitleRace::AboveCut(const std::vector<TRaceRecord>& finals, int team, int place, bool byWins) {
+    return CountPassing(finals, team, true, byWins) < place;
+}
+
 std::string TTitleRace::EliminationReason(int team, int place, const std::vector<int>& rivals) const {
-    const TProblem& p = State->P;
-    const TFinal& base = p.Base[Idx(team)];
-    const int wins = base.Wins + p.Remain(team), losses = base.Losses;
+    const TState& st = *State;
+    const TFinal& base = st.Base[Idx(team)];
+    const int remain = st.Remain(team);
+    const int wins = base.Wins + remain, losses = base.Losses;
     // What the team reaches at best.
     std::string best = FormatRate(race::Rate(wins, losses));
-    if (p.ByWins)
+    if (st.ByWins)
         best = std::to_string(wins) + S("勝(勝率") + best + S(")");
     std::vector<std::string> names;
     int games = 0;
     bool eachAlone = true; // every one of them finishes above it even losing all its games
+    bool anyLeft = false;  // and some of them still have games to lose
     for (size_t k = 0; k < rivals.size(); ++k) {
         const int i = rivals[k];
         const TRaceTeam& r = In.Teams[Idx(i)];
-        names.push_back(r.ShortName.empty() ? r.Symbol : r.ShortName);
+        names.push_back(r.ShortName.empty() ? r.Symbol : TrimmedName(r.ShortName));
         for (size_t l = k + 1; l < rivals.size(); ++l)
-            games += p.Games[Idx(i)][Idx(rivals[l])];
-        const TFinal& b = p.Base[Idx(i)];
-        eachAlone = eachAlone && Above(b.Wins, b.Losses + p.Remain(i), wins, losses, p.ByWins);
+            games += st.GamesBetween(i, rivals[l]);
+        const TFinal w = st.Worst(i);
+        eachAlone = eachAlone && Above(w.Wins, w.Losses, wins, losses, st.ByWins);
+        anyLeft = anyLeft || st.Remain(i) > 0;
     }
-    const std::string self = In.Teams[Idx(team)].ShortName;
-    const std::string all = S("残り") + std::to_string(p.Remain(team)) + S("試合に全勝しても");
+    const std::string self = TrimmedName(In.Teams[Idx(team)].ShortName);
+    // Its best: winning every game left, or where it stands with none left.
+    const std::string all =
+        remain > 0 ? S("残り") + std::to_string(remain) + S("試合に全勝しても") : S("残り試合がなく");
     if (rivals.empty()) // cannot happen: some rival must be above it
         return self + S("は") + all + S("届かない");
     if (eachAlone)
-        return all + best + S("止まりで、") + JoinNames(names) + S("は残りに全敗してもそれを上回る");
+        return all + best + S(remain > 0 ? "止まりで、" : "で、") + JoinNames(names) +
+               S(anyLeft ? "は残りに全敗してもそれを上回る" : "がそれを上回る");
     const std::string count = std::to_string(games);
     std::string how;
-    if (!p.Draws && place == 1)
+    if (!st.Problem.Draws && place == 1)
         how = JoinNames(names) + S("が残り") + count + S("試合の直接対決で計") + count + S("勝するため、");
     else
         how = JoinNames(names) + S("の残り") + count + S("試合の直接対決がどう終わっても、");
@@ -662,7 +889,8 @@ TRaceInput RaceInputFrom(const TPennant& pennant, const TDistrictStandings& s) {
     std::map<std::string, int> index;
     for (int i = 0; i < n; ++i)
         index.emplace(calc.Items(i).Symbol, i);
-    in.Games.assign(Idx(n), std::vector<int>(Idx(n), 0));
+    std::map<std::pair<int, int>, int> pairs;
+    long long games = 0, draws = 0;
     for (int i = 0; i < n; ++i) {
         const TTmRec& r = calc.Items(i);
         TRaceTeam t;
@@ -674,6 +902,8 @@ TRaceInput RaceInputFrom(const TPennant& pennant, const TDistrictStandings& s) {
         t.Draws = r.Draws();
         t.Remain = r.Remain();
         t.Magic = calc.Magic(i, s.ByWins);
+        games += static_cast<long long>(t.Wins) + t.Losses + t.Draws;
+        draws += t.Draws;
         for (const TGameEntry& e : r.GameList) {
             if (e.Status != StatusBefore)
                 continue;
@@ -683,13 +913,15 @@ TRaceInput RaceInputFrom(const TPennant& pennant, const TDistrictStandings& s) {
                 ++t.Outside;
             else if (j == i)
                 t.SelfGames += e.IsVisitor == 0; // its list holds both sides of such a game
-            else if (i < j) {                    // the other side's entry is the same game
-                ++in.Games[Idx(i)][Idx(j)];
-                ++in.Games[Idx(j)][Idx(i)];
-            }
+            else if (i < j)                      // the other side's entry is the same game
+                ++pairs[{i, j}];
         }
         in.Teams.push_back(std::move(t));
     }
+    for (const auto& [ij, count] : pairs)
+        in.Pairings.push_back({ij.first, ij.second, count});
+    // The share of games drawn so far, counted over the district's teams.
+    in.DrawShare = in.DrawRule == 0 && games > 0 ? static_cast<double>(draws) / static_cast<double>(games) : 0;
     return in;
 }
 
@@ -708,9 +940,198 @@ std::string RaceStatusText(const TRaceAnswer& answer, int place) {
         return text;
     }
     case TRaceStatus::Dependent:
-        return S("自力消滅");
+        return S(answer.LevelAssured ? "同率" : "自力消滅");
     case TRaceStatus::Eliminated:
         return S("消滅");
+    case TRaceStatus::Unknown:
+        return S("未確定");
     }
     return {};
+}
+
+std::string RaceTimeUpText() {
+    return S("時間内に決まりませんでした");
+}
+
+std::string TrimmedName(const std::string& name) {
+    // Half-width spaces and the full-width space, at either end.
+    std::string utf8 = sjis::ToUtf8(name);
+    const std::string_view wide = "\u3000";
+    for (bool trimmed = true; trimmed;) {
+        trimmed = false;
+        for (const std::string_view space : {std::string_view(" "), wide}) {
+            if (utf8.starts_with(space))
+                utf8.erase(0, space.size()), trimmed = true;
+            if (utf8.ends_with(space))
+                utf8.erase(utf8.size() - space.size()), trimmed = true;
+        }
+    }
+    return sjis::FromUtf8(utf8);
+}
+
+namespace {
+
+// Above this many teams, the likely completion is sought among the teams with
+// games against each other only; the others each take the record nearest
+// their expectation that keeps them out of the way.
+constexpr int kLikelyTeams = 100;
+
+} // namespace
+
+double TTitleRace::Unlikeness(const std::vector<TRaceRecord>& finals) const {
+    double sum = 0;
+    for (size_t i = 0; i < finals.size() && i < In.Teams.size(); ++i) {
+        const TRaceTeam& t = In.Teams[i];
+        const int remain = State->Remain(static_cast<int>(i));
+        const double rate = t.Wins + t.Losses == 0 ? 0.5 : static_cast<double>(t.Wins) / (t.Wins + t.Losses);
+        const double share = In.DrawRule == 0 ? In.DrawShare : 0;
+        sum += std::abs(finals[i].Wins - State->Base[i].Wins - rate * remain) +
+               std::abs(finals[i].Draws - State->Base[i].Draws - share * remain);
+    }
+    return sum;
+}
+
+TRaceScenario TTitleRace::Scenario(int team, int place, const TRaceStop* stop) const {
+    TRaceScenario out;
+    place = std::max(place, 1);
+    const TRaceAnswer answer = Decide(team, place, stop);
+    if (answer.Status == TRaceStatus::Eliminated || answer.Status == TRaceStatus::Unknown)
+        return out;
+    const TState& st = *State;
+    const int n = TeamCount();
+    // The problem the search runs on, and which team each of its teams is.
+    TProblem p;
+    std::vector<int> teams;
+    if (n <= kLikelyTeams) {
+        for (int i = 0; i < n; ++i)
+            teams.push_back(i);
+    } else {
+        teams = st.Linked;
+        if (st.LocalOf[Idx(team)] < 0)
+            teams.push_back(team);
+    }
+    std::vector<int> localOf(Idx(n), -1);
+    for (size_t k = 0; k < teams.size(); ++k)
+        localOf[Idx(teams[k])] = static_cast<int>(k);
+    p.ByWins = st.ByWins;
+    p.Draws = st.Problem.Draws;
+    p.Stop = stop;
+    p.Games.assign(teams.size(), std::vector<int>(teams.size(), 0));
+    for (const int i : teams) {
+        p.Base.push_back(st.Base[Idx(i)]);
+        p.Outside.push_back(st.Outside[Idx(i)]);
+    }
+    for (const TRacePairing& g : In.Pairings)
+        if (g.A != g.B && g.A >= 0 && g.B >= 0 && g.A < n && g.B < n && g.Games > 0) {
+            const int a = localOf[Idx(g.A)], b = localOf[Idx(g.B)];
+            if (a >= 0 && b >= 0) {
+                p.Games[Idx(a)][Idx(b)] += g.Games;
+                p.Games[Idx(b)][Idx(a)] += g.Games;
+            }
+        }
+    // What every team is expected to add: its rate so far (.500 before a
+    // decided game) and the draw share, over its remaining games.
+    const double share = In.DrawRule == 0 ? In.DrawShare : 0;
+    std::vector<double> expectWins(Idx(n)), expectDraws(Idx(n));
+    for (int i = 0; i < n; ++i) {
+        const TRaceTeam& t = In.Teams[Idx(i)];
+        const double rate = t.Wins + t.Losses == 0 ? 0.5 : static_cast<double>(t.Wins) / (t.Wins + t.Losses);
+        expectWins[Idx(i)] = rate * st.Remain(i);
+        expectDraws[Idx(i)] = share * st.Remain(i);
+    }
+    race::TExpected expected;
+    for (const int i : teams) {
+        expected.Wins.push_back(expectWins[Idx(i)]);
+        expected.Draws.push_back(expectDraws[Idx(i)]);
+    }
+    const int t = localOf[Idx(team)], remain = st.Remain(team);
+    // The teams left out of the problem: each takes its expected record, or
+    // the nearest below it that keeps it from passing the team; those that
+    // pass whatever they do use up the room.
+    auto outsiders = [&](int wt, int lt, bool level, std::vector<TFinal>& finals, double& cost) {
+        int passing = 0;
+        for (int i = 0; i < n; ++i) {
+            if (localOf[Idx(i)] >= 0)
+                continue;
+            const TFinal& b = st.Base[Idx(i)];
+            const int o = st.Remain(i);
+            const int d = static_cast<int>(std::lround(expectDraws[Idx(i)]));
+            int w = std::min(o - d, static_cast<int>(std::lround(expectWins[Idx(i)])));
+            auto passes = [&](int wins) {
+                const int64_t fw = b.Wins + wins, fl = b.Losses + (o - d - wins);
+                return level ? race::NotBelow(fw, fl, wt, lt, st.ByWins) : Above(fw, fl, wt, lt, st.ByWins);
+            };
+            while (w > 0 && passes(w))
+                --w;
+            passing += passes(w);
+            finals[Idx(i)] = {b.Wins + w, b.Losses + o - d - w, b.Draws + d};
+            cost += std::abs(w - expectWins[Idx(i)]) + std::abs(d - expectDraws[Idx(i)]);
+        }
+        return passing;
+    };
+    // T's own remaining wins and draws, most likely first.
+    struct TCandidate {
+        int Wins, Draws;
+        double Cost;
+    };
+    std::vector<TCandidate> candidates;
+    for (int d = 0; d <= (p.Draws ? remain : 0); ++d)
+        for (int w = 0; w + d <= remain; ++w) {
+            const int losses = remain - w - d;
+            if (answer.EliminationNumber && losses >= *answer.EliminationNumber)
+                continue; // that many losses leave it out whatever happens
+            candidates.push_back({w, d, std::abs(w - expectWins[Idx(team)]) + std::abs(d - expectDraws[Idx(team)])});
+        }
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const TCandidate& a, const TCandidate& b) { return a.Cost < b.Cost; });
+    std::vector<TFinal> best;
+    double bestCost = 0;
+    auto attempt = [&](const TCandidate& c, bool level) {
+        const TFinal& b = st.Base[Idx(team)];
+        const int wt = b.Wins + c.Wins, lt = b.Losses + remain - c.Wins - c.Draws;
+        std::vector<TFinal> finals(Idx(n));
+        double cost = c.Cost;
+        const int passing = outsiders(wt, lt, level, finals, cost);
+        race::TLikelyQuestion q{t, c.Wins, c.Draws, place - 1 - passing, level, &expected};
+        std::vector<race::TFinal> local;
+        double inside = 0;
+        if (q.Room < 0 || !race::LeastUnlikely(p, q, &local, &inside))
+            return;
+        if (!best.empty() && cost + inside >= bestCost)
+            return;
+        for (size_t k = 0; k < teams.size(); ++k)
+            finals[Idx(teams[k])] = local[k];
+        best = std::move(finals);
+        bestCost = cost + inside;
+    };
+    try {
+        // Clear of the cut where it can be (winning every game is its best
+        // chance), else reaching the place.
+        out.AboveCut = true;
+        attempt({remain, 0, std::abs(remain - expectWins[Idx(team)]) + expectDraws[Idx(team)]}, true);
+        out.AboveCut = !best.empty(); // (that completion, if any, bounds the search)
+        for (const TCandidate& c : candidates) {
+            if (!best.empty() && c.Cost >= bestCost)
+                break; // the rivals cannot make up for the team's own distance
+            attempt(c, out.AboveCut);
+        }
+    } catch (const race::TTimeUp&) {
+        // The likeliest found so far, if any.
+    }
+    for (size_t i = 0; i < best.size(); ++i)
+        out.Finals.push_back({In.Teams[i].Symbol, best[i].Wins, best[i].Losses, best[i].Draws});
+    return out;
+}
+
+std::vector<TRaceAnswer> DecideAll(const TTitleRace& race, int place, double seconds, const std::atomic<bool>* cancel) {
+    std::vector<TRaceAnswer> answers;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                                            std::chrono::duration<double>(seconds));
+    const int n = race.TeamCount();
+    for (int team = 0; team < n; ++team) {
+        const double left = std::chrono::duration<double>(end - std::chrono::steady_clock::now()).count();
+        const TRaceStop stop = TRaceStop::In(std::max(0.0, left) / (n - team), cancel);
+        answers.push_back(race.Decide(team, place, &stop));
+    }
+    return answers;
 }

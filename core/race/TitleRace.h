@@ -5,6 +5,8 @@
 // every possible completion of the remaining games is taken into account.
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -26,18 +28,41 @@ struct TRaceTeam {
     int Magic = -1;    // the standings table's magic number, -1 for none
 };
 
+// Remaining games between two district teams (A != B, standings order).
+struct TRacePairing {
+    int A = 0, B = 0;
+    int Games = 0;
+};
+
 struct TRaceInput {
     bool ByWins = false;
-    uint8_t DrawRule = 0;                // 0 draws stand, 1 replayed, 2 none
-    std::vector<TRaceTeam> Teams;        // standings order
-    std::vector<std::vector<int>> Games; // remaining games between two district teams (symmetric)
+    uint8_t DrawRule = 0;               // 0 draws stand, 1 replayed, 2 none
+    double DrawShare = 0;               // share of finished games drawn so far (for the likely scenario)
+    std::vector<TRaceTeam> Teams;       // standings order
+    std::vector<TRacePairing> Pairings; // a pair may appear more than once: the games add up
+};
+
+// When a decision must give up and answer "unknown": a deadline, and a flag
+// another thread may raise to cancel.
+struct TRaceStop {
+    std::chrono::steady_clock::time_point Deadline = std::chrono::steady_clock::time_point::max();
+    const std::atomic<bool>* Cancel = nullptr;
+
+    bool Due() const {
+        return (Cancel && Cancel->load(std::memory_order_relaxed)) || std::chrono::steady_clock::now() >= Deadline;
+    }
+    // Seconds left (at least a millisecond), or a large number without a deadline.
+    double SecondsLeft() const;
+    // A stop `seconds` from now, cancelled also by `cancel`.
+    static TRaceStop In(double seconds, const std::atomic<bool>* cancel = nullptr);
 };
 
 // The race as the standings stand: teams, records and remaining games in
 // standings order.
 TRaceInput RaceInputFrom(const TPennant& pennant, const TDistrictStandings& standings);
 
-enum class TRaceStatus { Clinched, Magic, Dependent, Eliminated };
+// Unknown: not decided within its time (or cancelled).
+enum class TRaceStatus { Clinched, Magic, Dependent, Eliminated, Unknown };
 
 struct TRaceRecord {
     std::string Symbol;
@@ -46,17 +71,26 @@ struct TRaceRecord {
 
 struct TRaceAnswer {
     TRaceStatus Status = TRaceStatus::Dependent;
+    // Not clinched, but whatever happens it finishes at the cut or better,
+    // possibly level with another team there.
+    bool LevelAssured = false;
     // The fewest wins among its remaining games that secure the place whatever
     // else happens (0: clinched); none when even winning them all does not.
     std::optional<int> ClinchNumber;
     // The fewest losses that put the place out of reach (0: out); none when
     // even losing them all does not.
     std::optional<int> EliminationNumber;
-    // For a team that can still reach the place: the final records of one
-    // completion in which it does, in standings order.
-    std::vector<TRaceRecord> Scenario;
-    // For a team that cannot: which rivals must finish above it, and why.
+    // For a team that cannot reach the place: which rivals must finish above
+    // it, and why; for an unknown answer, that time ran out.
     std::string Reason;
+};
+
+// The evidence of a team that can still reach the place: the final records
+// of the most likely completion (closest to how every team has played) that
+// puts it above the cut, or, where none can, that lets it reach the place.
+struct TRaceScenario {
+    bool AboveCut = false;           // the completion puts it clear of the cut
+    std::vector<TRaceRecord> Finals; // standings order; empty when unknown
 };
 
 class TTitleRace {
@@ -69,8 +103,21 @@ public:
     const TRaceInput& Input() const { return In; }
     int TeamCount() const { return static_cast<int>(In.Teams.size()); }
     // The answer for the team at `team` (standings order) and place `place`
-    // (1 and up; a place at or beyond the district's size is always clinched).
-    TRaceAnswer Decide(int team, int place) const;
+    // (1 and up; a place beyond the district's size is always clinched).
+    // With `stop`, an answer not found in time is Unknown.
+    TRaceAnswer Decide(int team, int place, const TRaceStop* stop = nullptr) const;
+    // The evidence of a team that can still reach the place (Finals empty for
+    // one that cannot, or when `stop` comes first).
+    TRaceScenario Scenario(int team, int place, const TRaceStop* stop = nullptr) const;
+
+    // Tells what a completion says of `team` at `place`: whether it reaches
+    // the place (fewer than `place` teams strictly above it) and whether it is
+    // above the cut (fewer than `place` teams level with it or above it).
+    static bool Reaches(const std::vector<TRaceRecord>& finals, int team, int place, bool byWins);
+    static bool AboveCut(const std::vector<TRaceRecord>& finals, int team, int place, bool byWins);
+    // How far a completion is from how every team has played: the sum over
+    // the teams of |remaining wins - expected| + |remaining draws - expected|.
+    double Unlikeness(const std::vector<TRaceRecord>& finals) const;
 
 private:
     std::string EliminationReason(int team, int place, const std::vector<int>& rivals) const;
@@ -80,5 +127,20 @@ private:
     std::unique_ptr<TState> State;
 };
 
-// "優勝" (clinched first place), "3位以内確定", "M12", "自力消滅", "消滅".
+// How long deciding a whole race table may take: a team whose answer is not
+// found within its share of it is "unknown".
+constexpr double kRaceTableSeconds = 5;
+
+// Every team's answer at `place`, in standings order, within about `seconds`
+// in all: each team gets an equal share of the time left, and what one leaves
+// unused goes to those after it. A raised `cancel` makes the rest unknown.
+std::vector<TRaceAnswer> DecideAll(const TTitleRace& race, int place, double seconds,
+                                   const std::atomic<bool>* cancel = nullptr);
+
+// "優勝" (clinched first place), "3位以内確定", "M12", "自力消滅" ("同率"
+// when level assured), "消滅", "未確定".
 std::string RaceStatusText(const TRaceAnswer& answer, int place);
+// The reason given for an unknown answer.
+std::string RaceTimeUpText();
+// Shift-JIS short names for sentences: without their padding spaces.
+std::string TrimmedName(const std::string& name);

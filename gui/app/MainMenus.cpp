@@ -75,6 +75,7 @@ void TMainMenus::BuildMenus() {
     Item.MenuJuni = rank->addMenu(QStringLiteral("勝敗表(&J)"));
     Item.MenuTaisen = rank->addMenu(QStringLiteral("対戦成績表(&B)"));
     Item.MenuYusho = rank->addMenu(QStringLiteral("優勝争い(&Y)"));
+    Item.MenuOdds = rank->addMenu(QStringLiteral("優勝確率(&P)"));
     QMenu* team = Item.MenuTeam = bar->addMenu(QStringLiteral("チーム(&T)"));
     Item.MenuTmJun = team->addMenu(QStringLiteral("順位推移(&K)"));
 
@@ -108,6 +109,7 @@ void TMainMenus::BuildMenus() {
     Item.PopupJuni = new QMenu(f);
     Item.PopupTaisen = new QMenu(f);
     Item.PopupYusho = new QMenu(f);
+    Item.PopupOdds = new QMenu(f);
     Item.PopupTmJun = new QMenu(f);
 }
 
@@ -161,6 +163,8 @@ void TMainMenus::BuildToolBar() {
                                &TMainForm::HeadToHeadRequested);
     Item.ToolYusho =
         dropDown(QStringLiteral("争"), views, QStringLiteral("優勝争い"), Item.PopupYusho, &TMainForm::RaceRequested);
+    Item.ToolOdds =
+        dropDown(QStringLiteral("率"), views, QStringLiteral("優勝確率"), Item.PopupOdds, &TMainForm::OddsRequested);
     bar->addSeparator();
     Item.ToolTmJun = dropDown(QStringLiteral("推"), views, QStringLiteral("チーム別順位推移表"), Item.PopupTmJun,
                               &TMainForm::TransitionRequested);
@@ -214,9 +218,11 @@ void TMainMenus::EnableViews(bool on) {
     Item.MenuJuni->menuAction()->setEnabled(on);
     Item.MenuTaisen->menuAction()->setEnabled(on);
     Item.MenuYusho->menuAction()->setEnabled(on);
+    Item.MenuOdds->menuAction()->setEnabled(on);
     Item.ToolJuni->setEnabled(on);
     Item.ToolTaisen->setEnabled(on);
     Item.ToolYusho->setEnabled(on);
+    Item.ToolOdds->setEnabled(on);
     Item.MenuTmJun->menuAction()->setEnabled(on);
     Item.ToolTmJun->setEnabled(on);
 }
@@ -227,8 +233,9 @@ void TMainMenus::EnablePublish(bool on) {
 }
 
 void TMainMenus::BuildViewLists() {
-    for (QMenu* m : {Item.MenuNittei, Item.PopupNittei, Item.MenuJuni, Item.PopupJuni, Item.MenuTaisen,
-                     Item.PopupTaisen, Item.MenuYusho, Item.PopupYusho, Item.MenuTmJun, Item.PopupTmJun}) {
+    for (QMenu* m :
+         {Item.MenuNittei, Item.PopupNittei, Item.MenuJuni, Item.PopupJuni, Item.MenuTaisen, Item.PopupTaisen,
+          Item.MenuYusho, Item.PopupYusho, Item.MenuOdds, Item.PopupOdds, Item.MenuTmJun, Item.PopupTmJun}) {
         m->clear();
         for (QMenu* group : m->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
             delete group; // with its entries, at once
@@ -250,6 +257,8 @@ void TMainMenus::BuildViewLists() {
         AddViewEntries(m, DistrictMenuEntries, 0, districts, &TMainForm::HeadToHeadRequested, true);
     for (QMenu* m : {Item.MenuYusho, Item.PopupYusho})
         AddViewEntries(m, DistrictMenuEntries, 0, districts, &TMainForm::RaceRequested, true);
+    for (QMenu* m : {Item.MenuOdds, Item.PopupOdds})
+        AddViewEntries(m, DistrictMenuEntries, 0, districts, &TMainForm::OddsRequested, true);
     for (QMenu* m : {Item.MenuTmJun, Item.PopupTmJun})
         AddViewEntries(m, TeamMenuEntries, 0, teams, &TMainForm::TransitionRequested, true);
 }

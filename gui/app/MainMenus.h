@@ -23,14 +23,14 @@ struct TMainItems {
     QAction *MINew, *MIOpen, *MISave, *MISaveAs, *MITorikomi, *MIKakidasi, *MIClear, *MIImage, *MICopy, *MIPrint,
         *MISettei, *MIColor, *MIOption, *MIExit;
     QAction *MITorokuN, *MIKekka;
-    QMenu *MenuNittei, *MenuJun, *MenuJuni, *MenuTaisen, *MenuYusho, *MenuTeam, *MenuTmJun, *MenuWindow;
+    QMenu *MenuNittei, *MenuJun, *MenuJuni, *MenuTaisen, *MenuYusho, *MenuOdds, *MenuTeam, *MenuTmJun, *MenuWindow;
     QAction *MIToolBar, *MITileH, *MITileV, *MICascade, *MIArrange, *MICloseAll;
     QAction *MIHelp, *MIVersion, *MIHomePage, *MIMail;
-    QMenu *PopupNittei, *PopupJuni, *PopupTaisen, *PopupYusho, *PopupTmJun;
+    QMenu *PopupNittei, *PopupJuni, *PopupTaisen, *PopupYusho, *PopupOdds, *PopupTmJun;
     QToolBar* ToolBar1;
     QAction *ToolNew, *ToolOpen, *ToolSave, *ToolTorokuN, *ToolKekka, *ToolTileHorizontal, *ToolTileVertical,
         *ToolCascade, *ToolAllClose, *ToolHelp;
-    QToolButton *ToolNittei, *ToolJuni, *ToolTaisen, *ToolYusho, *ToolTmJun;
+    QToolButton *ToolNittei, *ToolJuni, *ToolTaisen, *ToolYusho, *ToolOdds, *ToolTmJun;
 };
 
 class TMainMenus : public QObject {

@@ -2,6 +2,7 @@
 
 #include "core/base/AtomicFile.h"
 #include "core/base/DayNumber.h"
+#include "core/io/MatchImport.h"
 #include "core/io/MatchText.h"
 #include "core/io/SeasonFile.h"
 #include "core/rules/MainRules.h"
@@ -45,7 +46,12 @@ const char* const TMainForm::MailAddress = "author@tablora.example.org";
 namespace {
 
 const QString kSeasonFilter = QStringLiteral("QVK File(*.qvk)");
-const QString kMatchTextFilter = QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.txt)");
+// Export: the match text or a CSV, by the name's suffix (the filter chosen gives it).
+const QString kExportFilter = QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.txt);;CSVファイル(*.csv)");
+// Import: the format is recognised from the content, so every kind is offered at once.
+const QString kImportFilter =
+    QStringLiteral("対戦データ(*.txt *.TXT *.csv *.CSV);;ﾃｷｽﾄﾌｧｲﾙ(*.txt);;CSVファイル(*.csv);;ゲームログ(*.txt *.TXT);;"
+                   "すべてのファイル(*)");
 const QString kPictureFilter = QStringLiteral("PNGファイル(*.png)");
 
 QString U(const std::string& utf8) {
@@ -83,6 +89,7 @@ TMainForm::TMainForm(IDialogService& dialogs, const QString& programPath, QWidge
 
     connect(this, &TMainForm::StandingsRequested, Opener, &TViewOpener::OpenStandings);
     connect(this, &TMainForm::RaceRequested, Opener, &TViewOpener::OpenRace);
+    connect(this, &TMainForm::OddsRequested, Opener, &TViewOpener::OpenOdds);
     connect(this, &TMainForm::ScheduleRequested, Opener, &TViewOpener::OpenSchedule);
     connect(this, &TMainForm::HeadToHeadRequested, Opener, &TViewOpener::OpenHeadToHead);
     connect(this, &TMainForm::ScheduleEntryRequested, this, [this] {
@@ -334,10 +341,13 @@ void TMainForm::MISaveAsClick() {
 }
 
 TMainForm::TExportResult TMainForm::ExportMatches() {
-    const QString path = Dialogs.SaveFileName(this, DataFolder(), kMatchTextFilter, QStringLiteral("txt"));
+    const QString path = Dialogs.SaveFileName(this, DataFolder(), kExportFilter, QStringLiteral("txt"));
     if (path.isEmpty())
         return TExportResult::Cancelled;
-    if (!ExportMatchText(path.toStdString(), *SeasonPennant, *SeasonFight)) {
+    const bool csv = path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+    const std::string file = path.toStdString();
+    if (csv ? !ExportMatchCsv(file, *SeasonPennant, *SeasonFight)
+            : !ExportMatchText(file, *SeasonPennant, *SeasonFight)) {
         Dialogs.ShowInfoError(
             this, QStringLiteral("ファイルの書き出しに失敗しました。\r\n(%1)").arg(U(FileErrorText(errno))));
         return TExportResult::Failed;
@@ -354,13 +364,13 @@ void TMainForm::MITorikomiClick() {
     if (!SeasonPennant)
         return;
     Opener->CloseAll();
-    const QString path = Dialogs.OpenFileName(this, DataFolder(), kMatchTextFilter);
+    const QString path = Dialogs.OpenFileName(this, DataFolder(), kImportFilter);
     if (path.isEmpty())
         return;
-    TMatchText text;
+    TImportFile file;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     TFileProblem problem = TFileProblem::None;
-    const bool read = ReadMatchTextFile(path.toStdString(), SeasonPennant->Checker, text, &problem);
+    const bool read = ReadImportFile(path.toStdString(), *SeasonPennant, std::nullopt, file, &problem);
     const int why = errno;
     QGuiApplication::restoreOverrideCursor();
     if (!read) {
@@ -368,14 +378,23 @@ void TMainForm::MITorikomiClick() {
             this, QStringLiteral("ファイルの読み込みに失敗しました。\r\n(%1)").arg(U(ReadProblemText(problem, why))));
         return;
     }
+    const QString notImported = QStringLiteral("\r\n対戦データは取り込みませんでした。");
+    if (!file.Refusal.empty()) {
+        Dialogs.ShowEntryError(this, U(file.Refusal) + notImported);
+        return;
+    }
+    TMatchText& text = file.Text;
     switch (CheckImport(*SeasonPennant, *SeasonFight, text)) {
     case TImportCheck::OtherChecker:
         Dialogs.ShowEntryError(this, QStringLiteral("チェッカーが異なります。\r\n該当データは取り込めません。"));
         return;
-    case TImportCheck::Unreadable:
-        Dialogs.ShowEntryError(this, QString::fromStdString(UnreadableLinesText(text)) +
-                                         QStringLiteral("。\r\n対戦データは取り込みませんでした。"));
+    case TImportCheck::Unreadable: {
+        QString message = U(UnreadableLinesText(text)) + QStringLiteral("。");
+        for (const std::string& line : UnreadableLineReasons(text))
+            message += QStringLiteral("\r\n") + U(line);
+        Dialogs.ShowEntryError(this, message + notImported);
         return;
+    }
     case TImportCheck::Older:
         if (!Dialogs.AskYesNo(this, QStringLiteral("取り込みデータが古い可能性があります\r\n処理を続行しますか？")))
             return;
@@ -383,7 +402,21 @@ void TMainForm::MITorikomiClick() {
     case TImportCheck::Ok:
         break;
     }
-    ApplyImport(*SeasonPennant, *SeasonFight, std::move(text));
+    // A season with games chooses: the file's games for all of them, or only
+    // for the days the file holds (a daily results file keeps a season current).
+    bool merge = false;
+    if (SeasonFight->MatchCount() > 0) {
+        const int choice = Dialogs.AskChoice(
+            this,
+            QStringLiteral("取り込む試合をどう入れますか？\r\n"
+                           "置き換え: シーズンの試合をすべてファイルの試合にします。\r\n"
+                           "追加: ファイルにある日の試合だけを入れ替え、ほかの日はそのままにします。"),
+            {QStringLiteral("置き換え"), QStringLiteral("追加"), QStringLiteral("キャンセル")}, 0);
+        if (choice != 0 && choice != 1)
+            return;
+        merge = choice == 1;
+    }
+    ApplyImport(*SeasonPennant, *SeasonFight, std::move(text), merge);
     SeasonPennant->Modified = 1;
     ApplyCommandStates();
 }

@@ -81,6 +81,7 @@ signals:
     void StandingsRequested(int districtIndex);
     void HeadToHeadRequested(int districtIndex);
     void RaceRequested(int districtIndex);
+    void OddsRequested(int districtIndex);
     void TransitionRequested(int teamIndex);
     // The registration windows (opened modally as these are sent): schedule,
     // and results from a starting day.

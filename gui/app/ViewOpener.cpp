@@ -4,6 +4,7 @@
 #include "draw/TablePicture.h"
 #include "gui/views/UJuni.h"
 #include "gui/views/UNittei.h"
+#include "gui/views/UOdds.h"
 #include "gui/views/URace.h"
 #include "gui/views/UTaisen.h"
 #include "gui/views/UTmJuni.h"
@@ -34,6 +35,10 @@ QWidget* TViewOpener::OpenStandings(int districtIndex) {
 
 QWidget* TViewOpener::OpenRace(int districtIndex) {
     return AddChild(MakeView<TFmRace>(Season(), districtIndex));
+}
+
+QWidget* TViewOpener::OpenOdds(int districtIndex) {
+    return AddChild(MakeView<TFmOdds>(Season(), districtIndex));
 }
 
 QWidget* TViewOpener::OpenTransition(int teamIndex) {

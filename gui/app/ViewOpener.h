@@ -23,6 +23,7 @@ public:
     QWidget* OpenStandings(int districtIndex);
     QWidget* OpenTransition(int teamIndex);
     QWidget* OpenRace(int districtIndex);
+    QWidget* OpenOdds(int districtIndex);
     QWidget* OpenSchedule(int leagueIndex);
     QWidget* OpenHeadToHead(int districtIndex);
     QWidget* OpenVersus(int districtIndex, const std::string& own, const std::string& opponent, int filter);

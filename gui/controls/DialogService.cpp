@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QUrl>
 
 IDialogService::TAnswer TQtDialogService::AskYesNoCancel(QWidget* parent, const QString& text) {
@@ -68,6 +69,12 @@ QString TQtDialogService::SaveFileName(QWidget* parent, const QString& folder, c
     QFileDialog dialog(parent, QString(), folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
+    // A name typed without a suffix takes the one of the file type chosen.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
+        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(chosen);
+        if (m.hasMatch())
+            dialog.setDefaultSuffix(m.captured(1));
+    });
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();

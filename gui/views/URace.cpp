@@ -2,10 +2,20 @@
 
 #include "gui/views/TableSurface.h"
 
+#include "core/standings/DistrictStandings.h"
+
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QSpinBox>
+
+#include <algorithm>
+#include <chrono>
 
 TFmRace::TFmRace(const TViewContext& view, int districtIndex, QWidget* parent) : TTableWindow(view, parent) {
     // The cut below first place: the top three by default.
@@ -13,17 +23,27 @@ TFmRace::TFmRace(const TViewContext& view, int districtIndex, QWidget* parent) :
     bar->setContentsMargins(6, 4, 6, 4);
     auto* label = new QLabel(QStringLiteral("上位"), this);
     UDCut = new QSpinBox(this);
-    UDCut->setRange(2, 99);
+    UDCut->setRange(1, 99); // narrowed to the district's team count with each tab
     UDCut->setValue(3);
+    UDCut->setKeyboardTracking(true); // the table follows the value as it is typed
     auto* suffix = new QLabel(QStringLiteral("位以内の争いも表示"), this);
     label->setBuddy(UDCut);
     bar->addWidget(label);
     bar->addWidget(UDCut);
     bar->addWidget(suffix);
     bar->addStretch();
+    Progress = new QProgressBar(this);
+    Progress->setFormat(QStringLiteral("判定中 %v/%m"));
+    Progress->setMaximumWidth(200);
+    BtnStop = new QPushButton(QStringLiteral("中止"), this);
+    BtnStop->setShortcut(Qt::Key_Escape);
+    bar->addWidget(Progress);
+    bar->addWidget(BtnStop);
+    connect(BtnStop, &QPushButton::clicked, this, &TFmRace::StopDeciding);
 
     ImgRace = AddTable(this);
-    TrackMouse(ImgRace);
+    TrackMouse(ImgRace); // a click on a row shows its evidence
+    setFocusPolicy(Qt::StrongFocus);
     TabRace = AddTabs(DistrictCaptions(), districtIndex);
     LayOut(bar, ScrollBox1, TabRace);
     connect(TabRace, &TTabStrip::currentChanged, this, &TFmRace::TabRaceChange);
@@ -38,6 +58,11 @@ void TFmRace::TabRaceChange(int index) {
         return; // a season without districts shows nothing
     setWindowTitle(TabRace->tabText(index) + QStringLiteral("優勝争い"));
     PaintBackground();
+    // A district of six cannot ask for a place below sixth.
+    const std::optional<TDistrictStandings> s = BuildDistrictStandings(*View.Pennant, *View.Fight, index);
+    const int teams = s ? std::max(1, s->Calc->Count()) : 1;
+    const QSignalBlocker quiet(UDCut);
+    UDCut->setRange(1, teams);
     DrawTable();
 }
 
@@ -46,22 +71,156 @@ void TFmRace::UDCutChange(int) {
         DrawTable();
 }
 
+TFmRace::~TFmRace() {
+    Finish(TableJob);
+    Finish(EvidenceJob);
+}
+
+void TFmRace::Finish(std::unique_ptr<TJob>& job) {
+    if (!job)
+        return;
+    job->Cancel = true;
+    if (job->Thread.joinable())
+        job->Thread.join();
+    job.reset();
+}
+
+bool TFmRace::Deciding() const {
+    return Left > 0 || (EvidenceJob && !EvidenceJob->Done);
+}
+
+void TFmRace::WaitDecided() {
+    while (Deciding() || (TableJob && !TableJob->Done)) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    QApplication::processEvents();
+}
+
 void TFmRace::DrawTable() {
-    // Deciding a race can take a moment on a long district: say so meanwhile.
-    setCursor(Qt::WaitCursor);
-    std::unique_ptr<TRaceTable> table = std::make_unique<TRaceTable>(View, TabRace->currentIndex(), UDCut->value());
+    // What runs belongs to the table shown: stop it, show the standings at
+    // once, and decide the new table on a thread of its own.
+    Finish(TableJob);
+    Finish(EvidenceJob);
+    ++Generation;
     const int shown = Current ? Current->EvidenceRow() : -1;
+    auto table = std::make_unique<TRaceTable>(View, TabRace->currentIndex(), UDCut->value(), TRaceWhen::Later);
     if (shown > 0)
         table->ShowEvidence(shown);
     ImgRace->SetTable(table.get());
     Current = std::move(table);
-    unsetCursor();
+    StartTable();
 }
 
-void TFmRace::ImgRaceMouseMove(const QPoint& at) {
-    if (!Current)
+void TFmRace::StartTable() {
+    Left = Current->TeamCount();
+    Progress->setRange(0, std::max(1, Left));
+    Progress->setValue(0);
+    Progress->setVisible(Left > 0);
+    BtnStop->setVisible(Left > 0);
+    if (Left == 0)
         return;
+    TableJob = std::make_unique<TJob>();
+    TJob* job = TableJob.get();
+    const int generation = Generation, cut = Current->Place();
+    job->Thread = std::thread([this, job, generation, cut, input = Current->Input()]() mutable {
+        const TTitleRace race(std::move(input));
+        const int n = race.TeamCount();
+        const double seconds = cut == 1 ? kRaceTableSeconds : kRaceTableSeconds / 2;
+        const auto start = std::chrono::steady_clock::now();
+        for (int row = 0; row < n; ++row) {
+            // Each team an equal share of the time left, for each place.
+            auto stopFor = [&](double total, int done) {
+                const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                return TRaceStop::In(std::max(0.0, total - spent) / (n - done), &job->Cancel);
+            };
+            const TRaceStop first = stopFor(seconds, row);
+            TRaceAnswer a = race.Decide(row, 1, &first);
+            TRaceAnswer b = a;
+            if (cut != 1) {
+                const TRaceStop second = stopFor(2 * seconds, row);
+                b = race.Decide(row, cut, &second);
+            }
+            QMetaObject::invokeMethod(
+                this,
+                [this, generation, row, a = std::move(a), b = std::move(b)]() {
+                    if (generation != Generation || !Current)
+                        return;
+                    ImgRace->Repaint(Current->SetAnswers(row, a, b));
+                    Progress->setValue(Progress->value() + 1);
+                    if (--Left == 0) {
+                        Progress->hide();
+                        BtnStop->hide();
+                    }
+                    if (row == Current->EvidenceRow())
+                        StartEvidence(row);
+                },
+                Qt::QueuedConnection);
+        }
+        job->Done = true;
+    });
+}
+
+void TFmRace::StartEvidence(int row) {
+    Finish(EvidenceJob);
+    if (!Current || !Current->Decided(row))
+        return;
+    ImgRace->Repaint(Current->EvidenceRect());
+    EvidenceJob = std::make_unique<TJob>();
+    TJob* job = EvidenceJob.get();
+    const int generation = Generation;
+    std::vector<int> places = Current->Places();
+    job->Thread = std::thread([this, job, generation, row, places, input = Current->Input()]() mutable {
+        const TTitleRace race(std::move(input));
+        std::vector<TRaceScenario> found;
+        for (const int place : places) {
+            const TRaceStop stop = TRaceStop::In(kRaceTableSeconds / 2, &job->Cancel);
+            found.push_back(race.Scenario(row, place, &stop));
+        }
+        found.resize(2);
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, row, found = std::move(found)]() {
+                if (generation == Generation && Current)
+                    ImgRace->Repaint(Current->SetScenarios(row, found[0], found[1]));
+            },
+            Qt::QueuedConnection);
+        job->Done = true;
+    });
+}
+
+void TFmRace::StopDeciding() {
+    if (TableJob)
+        TableJob->Cancel = true; // the teams left come back unknown at once
+    if (EvidenceJob)
+        EvidenceJob->Cancel = true;
+}
+
+void TFmRace::ShowRow(int row) {
+    if (!Current || row < 0 || row >= Current->TeamCount() || row == Current->EvidenceRow())
+        return;
+    Finish(EvidenceJob);
+    ImgRace->Repaint(Current->ShowEvidence(row));
+    StartEvidence(row);
+}
+
+void TFmRace::keyPressEvent(QKeyEvent* event) {
+    // Up and down move the team whose evidence is shown.
+    if (Current && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) && !UDCut->hasFocus()) {
+        const int row = Current->EvidenceRow() + (event->key() == Qt::Key_Up ? -1 : 1);
+        ShowRow(std::clamp(row, 0, std::max(0, Current->TeamCount() - 1)));
+        return;
+    }
+    TTableWindow::keyPressEvent(event);
+}
+
+bool TFmRace::SurfaceMouseUp(Qt::MouseButton button, const QPoint& at) {
+    if (!Current || button != Qt::LeftButton)
+        return TTableWindow::SurfaceMouseUp(button, at);
     const int row = RowAt(Current->RowRects, at);
-    if (row >= 0)
-        ImgRace->Repaint(Current->ShowEvidence(row));
+    if (row < 0)
+        return TTableWindow::SurfaceMouseUp(button, at);
+    ShowRow(row);
+    setFocus(); // the arrow keys go on from there
+    return true;
 }

@@ -302,17 +302,19 @@ TEST_F(CliSeason, RenderPaintsAPicture) {
 #endif
 
 // G (1-0-1) and C (0-1-1) still meet; T (1-1-0) has played out. Ranked by
-// wins, a G loss leaves all three level on one win at .500.
+// wins, a G loss leaves all three level on one win at .500: G has not
+// clinched first place until it avoids that loss, and nobody is sure of a
+// place alone.
 TEST_F(CliSeason, RaceAsTextAndJson) {
     TRun text = Cli({"race", Path});
     ASSERT_EQ(text.Code, 0) << text.Err;
     EXPECT_EQ(text.Out, "東\"リーグ北  4月2日(水) 現在  優勝争い (勝数優先, 引き分け有)\n"
                         "順位 記号 チーム          勝-敗-分    残  マジック  状況          自力  消滅\n"
-                        "   1 G    巨　人         1-0-1        1  -         優勝             0     -\n"
+                        "   1 G    巨　人         1-0-1        1  -         M1               1     -\n"
                         "       例: G 2-0-1  T 1-1-0  C 0-2-1\n"
                         "   2 T    阪神           1-1-0        0  -         自力消滅         -     -\n"
                         "       例: G 1-1-1  T 1-1-0  C 1-1-1\n"
-                        "   3 C    広島           0-1-1        1  -         M1               1     1\n"
+                        "   3 C    広島           0-1-1        1  -         自力消滅         -     1\n"
                         "       例: G 1-1-1  T 1-1-0  C 1-1-1\n");
     TRun json = Cli({"race", Path, "--format", "json", "--day", "2003/04/02", "--place", "2"});
     ASSERT_EQ(json.Code, 0) << json.Err;
@@ -320,14 +322,20 @@ TEST_F(CliSeason, RaceAsTextAndJson) {
                             "\"day\":\"2003/04/02\",\"teams\":[\n"),
               0u)
         << json.Out;
-    // Second place: G and T are in whatever happens; C needs its win.
-    EXPECT_NE(json.Out.find("\"symbol\":\"T\",\"shortName\":\"阪神\",\"wins\":1,\"losses\":1,\"draws\":0,"
-                            "\"remain\":0,\"magic\":null,\"status\":\"clinched\",\"clinchNumber\":0,"
-                            "\"eliminationNumber\":null,\"scenario\":[{\"symbol\":\"G\",\"wins\":2,"
-                            "\"losses\":0,\"draws\":1},"),
-              std::string::npos)
+    // Second place: G and T are in whatever happens, but may have to share
+    // it (level assured); G is clear of the cut with one more win or draw.
+    EXPECT_NE(
+        json.Out.find("\"symbol\":\"T\",\"shortName\":\"阪神\",\"wins\":1,\"losses\":1,\"draws\":0,"
+                      "\"remain\":0,\"magic\":null,\"status\":\"dependent\",\"levelAssured\":true,"
+                      "\"clinchNumber\":null,\"eliminationNumber\":null,\"scenario\":[{\"symbol\":\"G\",\"wins\":2,"
+                      "\"losses\":0,\"draws\":1},"),
+        std::string::npos)
         << json.Out;
-    EXPECT_NE(json.Out.find("\"status\":\"magic\",\"clinchNumber\":1,\"eliminationNumber\":1"), std::string::npos);
+    EXPECT_NE(json.Out.find("\"status\":\"magic\",\"levelAssured\":true,\"clinchNumber\":1,\"eliminationNumber\":null"),
+              std::string::npos);
+    EXPECT_NE(
+        json.Out.find("\"status\":\"dependent\",\"levelAssured\":false,\"clinchNumber\":null,\"eliminationNumber\":1"),
+        std::string::npos);
     EXPECT_EQ(json.Out.substr(json.Out.size() - 5), "}\n]}\n");
     EXPECT_EQ(Cli({"race", Path, "--place", "0"}).Code, 2);
     EXPECT_EQ(Cli({"race", Path, "--district", "1"}).Code, 2);

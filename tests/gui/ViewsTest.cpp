@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -598,6 +599,9 @@ TEST(RaceWindow, StatusesEvidenceAndTheCut) {
     ASSERT_EQ(w.Drawing()->Place(), 3);
     w.UDCut->setValue(2);
     ASSERT_EQ(w.Drawing()->Place(), 2);
+    // Decided in the background: the standings show at once, the race as it comes.
+    EXPECT_TRUE(RecordTable(*w.Drawing())->TextListIn(w.Drawing()->RowRects.at(0)).contains(QStringLiteral("判定中")));
+    w.WaitDecided();
 
     auto recorded = RecordTable(*w.Drawing());
     auto row = [&](int r) { return recorded->TextListIn(w.Drawing()->RowRects.at(static_cast<size_t>(r))); };
@@ -607,14 +611,31 @@ TEST(RaceWindow, StatusesEvidenceAndTheCut) {
     EXPECT_EQ(recorded->Find(QStringLiteral("優勝"))->Color, QColor(255, 0, 0));
     EXPECT_EQ(recorded->Find(QStringLiteral("2位以内"))->Rect.top(), 27); // the cut's group title
 
-    // The evidence follows the mouse: a way in for A, the reason B is out of first place.
+    // The evidence follows a click and the arrow keys, and stays on its team
+    // when the cut changes: a way in for A, the reason B is out of first place.
     const QRect evidence = w.Drawing()->EvidenceRect();
     EXPECT_TRUE(recorded->TextListIn(evidence).contains(QStringLiteral("2-0-0")));
-    w.ImgRaceMouseMove(w.Drawing()->RowRects[1].center());
+    const auto press = [&](Qt::Key key) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(&w, &event);
+    };
+    press(Qt::Key_Down);
     EXPECT_EQ(w.Drawing()->EvidenceRow(), 1);
+    press(Qt::Key_Down);
+    EXPECT_EQ(w.Drawing()->EvidenceRow(), 2);
+    press(Qt::Key_Up);
+    press(Qt::Key_Up);
+    EXPECT_EQ(w.Drawing()->EvidenceRow(), 0);
+    w.ShowRow(1);
+    w.UDCut->setValue(3);
+    EXPECT_EQ(w.Drawing()->EvidenceRow(), 1);
+    EXPECT_EQ(w.UDCut->maximum(), 3); // a district of three asks for no place below third
+    w.UDCut->setValue(2);
+    EXPECT_EQ(w.Drawing()->EvidenceRow(), 1);
+    w.WaitDecided();
     recorded = RecordTable(*w.Drawing());
     EXPECT_TRUE(recorded->TextListIn(evidence).contains(
-        QStringLiteral("残り1試合に全勝しても.500止まりで、略Aは残りに全敗してもそれを上回る")))
+        QStringLiteral("残り1試合に全勝しても.500止まりで、略Aがそれを上回る"))) // A has no game left to lose
         << recorded->TextListIn(evidence).join("|").toStdString();
 }
 
@@ -710,7 +731,8 @@ TEST(TableWindows, TheTablesMouseReachesItsWindow) {
     EXPECT_EQ(versus.count(), 1);
 
     TFmRace race(s.View(), 0);
-    MouseAt(race.ImgRace, QEvent::MouseMove, race.Drawing()->RowRects.at(2).center());
+    race.WaitDecided();
+    MouseAt(race.ImgRace, QEvent::MouseButtonRelease, race.Drawing()->RowRects.at(2).center(), Qt::LeftButton);
     EXPECT_EQ(race.Drawing()->EvidenceRow(), 2);
 }
 

@@ -1,0 +1,116 @@
+#include "core/race/LinearProgram.h"
+
+#include <coin/CbcEventHandler.hpp>
+#include <coin/CbcModel.hpp>
+#include <coin/CoinPackedMatrix.hpp>
+#include <coin/CoinPackedVector.hpp>
+#include <coin/OsiClpSolverInterface.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace race {
+
+namespace {
+
+// Stops the branching at the next node once the decision is due (cancelled
+// from another thread, or past its time).
+class TStopAtNode : public CbcEventHandler {
+public:
+    explicit TStopAtNode(const TStop* stop) : Stop(stop) {}
+    CbcAction event(CbcEvent) override { return Stop && Stop->Due() ? stop : noAction; }
+    CbcEventHandler* clone() const override { return new TStopAtNode(*this); }
+
+private:
+    const TStop* Stop;
+};
+
+} // namespace
+
+bool TProgram::Solve(std::vector<long>& values, const TStop* stop) const {
+    if (stop && stop->Due())
+        throw TTimeUp{};
+    const double seconds = stop ? stop->SecondsLeft() : 1e9;
+    OsiClpSolverInterface solver;
+    solver.getModelPtr()->setMaximumSeconds(seconds);
+    solver.messageHandler()->setLogLevel(0);
+    solver.setDblParam(OsiPrimalTolerance, 1e-10);
+    CoinPackedMatrix matrix(false, 0, 0);
+    matrix.setDimensions(0, static_cast<int>(Lower.size()));
+    std::vector<double> rowLower, rowUpper;
+    for (const TRow& r : Rows) {
+        CoinPackedVector v;
+        for (const auto& [var, coef] : r.E.Terms)
+            if (coef != 0)
+                v.insert(var, coef);
+        matrix.appendRow(v);
+        rowLower.push_back(r.Lower);
+        rowUpper.push_back(r.Upper);
+    }
+    solver.loadProblem(matrix, Lower.data(), Upper.data(), Objective.data(), rowLower.data(), rowUpper.data());
+    for (int i = 0; i < static_cast<int>(Lower.size()); ++i)
+        if (Integer[static_cast<size_t>(i)])
+            solver.setInteger(i);
+    // The relaxation first: when even fractional results cannot do it, no
+    // branching is needed (most infeasible programs end here).
+    solver.initialSolve();
+    if (solver.isProvenPrimalInfeasible())
+        return false;
+    if (!solver.isProvenOptimal() && stop && stop->Due())
+        throw TTimeUp{};
+    // A relaxation that came out in whole numbers needs no branching either.
+    if (solver.isProvenOptimal()) {
+        const double* x = solver.getColSolution();
+        bool whole = true;
+        for (size_t i = 0; whole && i < Lower.size(); ++i)
+            whole = !Integer[i] || std::abs(x[i] - std::round(x[i])) < 1e-9;
+        if (whole) {
+            values.resize(Lower.size());
+            for (size_t i = 0; i < Lower.size(); ++i)
+                values[i] = std::lround(x[i]);
+            return true;
+        }
+    }
+    CbcModel model(solver);
+    model.setLogLevel(0);
+    model.messageHandler()->setLogLevel(0);
+    model.solver()->messageHandler()->setLogLevel(0);
+    // Small programs: branching alone is quicker than cuts and heuristics.
+    model.setMaximumCutPassesAtRoot(0);
+    model.setMaximumCutPasses(0);
+    model.setNumberStrong(0);
+    model.setNumberBeforeTrust(0);
+    model.setNumberHeuristics(0);
+    std::vector<int> priorities; // one per integer variable, in order
+    for (size_t i = 0; i < Lower.size(); ++i)
+        if (Integer[i])
+            priorities.push_back(Priority[i]);
+    model.passInPriorities(priorities.data(), false);
+    model.setMaximumSeconds(seconds);
+    // Costs are fractions: the least one exactly, not one within a gap.
+    model.setAllowableGap(1e-9);
+    model.setAllowableFractionGap(0);
+    model.setAllowablePercentageGap(0);
+    model.setCutoffIncrement(1e-9);
+    // Rows switched off by a large multiple of a 0/1 variable: a value the
+    // default tolerance takes for 0 would already switch them off.
+    model.setIntegerTolerance(1e-10);
+    TStopAtNode handler(stop);
+    model.passInEventHandler(&handler);
+    model.branchAndBound();
+    if (stop && stop->Due() && !model.isProvenOptimal())
+        throw TTimeUp{};
+    if (model.isProvenInfeasible())
+        return false;
+    if (!model.isProvenOptimal() || !model.bestSolution()) {
+        if (model.isSecondsLimitReached() || (stop && stop->Due()))
+            throw TTimeUp{};
+        return false;
+    }
+    values.resize(Lower.size());
+    for (size_t i = 0; i < Lower.size(); ++i)
+        values[i] = std::lround(model.bestSolution()[i]);
+    return true;
+}
+
+} // namespace race
