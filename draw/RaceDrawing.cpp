@@ -292,7 +292,8 @@ void TRaceTable::PaintEvidence(TRacePaint& p) const {
         if (!Decided(Shown) || (a.Status != TRaceStatus::Eliminated && !ScenariosKnown)) {
             p.Text(Box(10, y, Extent.width() - 10, y + 18), title + QStringLiteral("の根拠"), TAlign::Left);
             p.Text(Box(20, y + 18, Extent.width() - 10, y + 36), QStringLiteral("判定中…"), TAlign::Left);
-        } else if (a.Status == TRaceStatus::Unknown || (a.Status != TRaceStatus::Eliminated && scenario.Finals.empty())) {
+        } else if (a.Status == TRaceStatus::Unknown ||
+                   (a.Status != TRaceStatus::Eliminated && scenario.Finals.empty())) {
             p.Text(Box(10, y, Extent.width() - 10, y + 18), title + QStringLiteral("の根拠"), TAlign::Left);
             p.Text(Box(20, y + 18, Extent.width() - 10, y + 36), Q(RaceTimeUpText()), TAlign::Left);
         } else if (a.Status == TRaceStatus::Eliminated) {

@@ -110,6 +110,11 @@ public:
     // one that cannot, or when `stop` comes first).
     TRaceScenario Scenario(int team, int place, const TRaceStop* stop = nullptr) const;
 
+    // The first team (standings order) whose answers are this team's with
+    // the two swapped: the same record and the same games left against the
+    // same teams; itself when there is none.
+    int Twin(int team) const;
+
     // Tells what a completion says of `team` at `place`: whether it reaches
     // the place (fewer than `place` teams strictly above it) and whether it is
     // above the cut (fewer than `place` teams level with it or above it).
