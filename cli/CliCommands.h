@@ -25,6 +25,7 @@ struct TRenderRequest {
     int Place = 0;      // odds: the cut (0: 3); oddshistory: the top K drawn instead of first
     long long Runs = 0; // odds (0: 100,000), oddshistory (a day; 0: 10,000)
     uint64_t Seed = 1;  // odds, oddshistory
+    bool Title = false; // the line saying what the table is, above it
 };
 
 // `race` as read from its command line.

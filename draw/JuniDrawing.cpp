@@ -319,6 +319,9 @@ TJuniTable::TJuniTable(const TViewContext& view, int districtIndex, int mode) : 
         ByWins = Standing->ByWins;
         DrawRule = Standing->League->DrawRule;
         const TDistrict& district = *Standing->District;
+        Heading = {TitleLine(DistrictTitle(*View.Pennant, districtIndex), QStringLiteral("勝敗表"),
+                             Q(StandingsStateText(Standing->AllPlayed(), Standing->Keys))),
+                   View.Color(View.Settings->Char1)};
         for (int t = 0; t < district.TeamCount(); ++t)
             Pictures = Pictures || !district.GetTeam(t).Picture.empty();
         // The season may be edited while the window stays open: keep nothing of it.

@@ -29,6 +29,8 @@ public:
     QSize Size() const override { return Extent; }
     QColor Background() const override;
     void Paint(TTableCanvas& canvas) const override;
+    // "セントラルリーグ 勝敗表 7月12日(日) 現在".
+    TTableTitle Title() const override { return Heading; }
 
     // Rows in standings order; none without a district.
     const TRkCalc* Calc() const { return Standing ? Standing->Calc.get() : nullptr; }
@@ -63,6 +65,7 @@ private:
     int PanelBoxesPerLine() const;
 
     TViewContext View;
+    TTableTitle Heading;
     std::optional<TDistrictStandings> Standing;
     std::unique_ptr<TJuniColumns> Columns;
     int DisplayMode = 0;

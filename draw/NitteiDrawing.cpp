@@ -3,6 +3,7 @@
 #include "core/base/DayNumber.h"
 #include "core/season/BaseballFight.h"
 #include "core/season/BaseballPennant.h"
+#include "core/standings/StandingsText.h"
 #include "draw/DisplayList.h"
 #include "draw/QtText.h"
 
@@ -98,7 +99,39 @@ TNitteiLayout LayoutNittei(const TViewContext& v, int league) {
         ++column;
     }
     l.Height = y + 22;
+    // The schedule stands on the league's last day with a result; it is over
+    // when no game is left to play.
+    double lastResult = 0;
+    bool allPlayed = !l.Lines.empty();
+    for (const TNitteiLine& line : l.Lines)
+        for (int g = 0; g < line.Count; ++g) {
+            const TMatchRec& m = fight.GetMatch(line.Games[g].Match);
+            const double day = m.GameDate; // the record is packed
+            if (m.Status != StatusBefore && !days::SameDay(day, days::UndecidedDate))
+                lastResult = std::max(lastResult, day);
+            allPlayed = allPlayed && m.Status != StatusBefore;
+        }
+    if (league >= 0 && league < pennant.LeagueCount())
+        l.Heading = {TitleLine(Q(pennant.GetLeague(league).Name), QStringLiteral("日程表"),
+                               Q(StandingsStateText(allPlayed, TKeyDates{lastResult, 0, 0}))),
+                     v.Color(v.Settings->Char1)};
     return l;
+}
+
+void TNitteiLayout::PaintPageHead(TTableCanvas& c, int top) const {
+    // The first line whose strip (with its rule 3 pixels above) is on the page.
+    const auto first = std::lower_bound(Lines.begin(), Lines.end(), top,
+                                        [](const TNitteiLine& line, int at) { return line.Y - 3 < at; });
+    if (first == Lines.end() || first->Label || first == Lines.begin())
+        return;
+    c.SetFontColor(View.Color(View.Settings->Char1));
+    PaintDayLabel(c, *first);
+}
+
+void TNitteiLayout::PaintDayLabel(TTableCanvas& c, const TNitteiLine& line) const {
+    const QString label = GameDayText(line.Day);
+    FitFontSize(c, 80, label);
+    c.Text(Box(10, line.Y - 3, 80, line.Y + 15), label, TAlign::Right);
 }
 
 QColor TNitteiLayout::Background() const {
@@ -134,11 +167,8 @@ void TNitteiLayout::Paint(TTableCanvas& c) const {
         if (line.Separator != 0)
             c.Fill(Box(0, y - 3, right, y - 2), line.Separator == 1 ? line1 : line2);
         c.SetFontColor(char1);
-        if (line.Label) {
-            const QString label = GameDayText(line.Day);
-            FitFontSize(c, 80, label);
-            c.Text(Box(10, y - 3, 80, y + 15), label, TAlign::Right);
-        }
+        if (line.Label)
+            PaintDayLabel(c, line);
         for (int g = 0; g < line.Count; ++g) {
             const TNitteiGame& game = line.Games[g];
             const TMatchRec& m = fight.GetMatch(game.Match);

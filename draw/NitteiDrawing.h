@@ -40,10 +40,18 @@ public:
     int ScrollTarget = 0; // top of the last day line whose first game has a result
     std::vector<TNitteiLine> Lines;
 
+    TTableTitle Heading; // "セントラルリーグ 日程表 7月12日(日) 現在"
+
     QSize Size() const override { return QSize(Width, Height); }
     QColor Background() const override;
     // Paints the lines that meet the canvas's area.
     void Paint(TTableCanvas& canvas) const override;
+    TTableTitle Title() const override { return Heading; }
+    // A page starting amid a day's games repeats the day's label on its first line.
+    void PaintPageHead(TTableCanvas& canvas, int top) const override;
+
+private:
+    void PaintDayLabel(TTableCanvas& canvas, const TNitteiLine& line) const;
 };
 
 // An out-of-range league gives the bare frame of an empty schedule.

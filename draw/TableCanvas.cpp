@@ -16,6 +16,8 @@
 namespace {
 
 constexpr int kLargestSize = 72;
+constexpr int kUnbounded = 1 << 28; // no line above or below
+constexpr int kLineHeight = 18;     // a table's line of text
 
 // The program's face; IPAPGothic stands in for it (metric-compatible).
 QFont FontAt(int points) {
@@ -39,10 +41,54 @@ struct TFace {
         return advance;
     }
 
+    // The pixels a text's ink darkens, drawn with its baseline's left end at
+    // (0, 0) as the canvas draws it: found by drawing it, since hinting moves
+    // the edges of the outlines by up to a pixel (and the font's own glyph
+    // boxes are whole ems for the Japanese glyphs). Empty for a text of blanks.
+    QRect Ink(const QString& text) const {
+        if (const QRect* known = Inks.object(text))
+            return *known;
+        QTextLayout layout(text, Font);
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        QRect ink;
+        if (line.isValid()) {
+            // Room around the line for glyphs standing out of it.
+            const int pad = Metrics.height();
+            QImage image(static_cast<int>(std::ceil(line.naturalTextWidth())) + 2 * pad,
+                         static_cast<int>(std::ceil(line.height())) + 2 * pad, QImage::Format_Alpha8);
+            image.fill(0);
+            const QPoint origin(pad, pad + static_cast<int>(std::ceil(line.ascent())));
+            {
+                QPainter painter(&image);
+                painter.setPen(Qt::black);
+                for (const QGlyphRun& run : line.glyphRuns())
+                    painter.drawGlyphRun(QPointF(origin.x(), origin.y() - line.ascent()), run);
+            }
+            int first = image.width(), last = -1, high = image.height(), low = -1;
+            for (int y = 0; y < image.height(); ++y) {
+                const uchar* row = image.constScanLine(y);
+                for (int x = 0; x < image.width(); ++x)
+                    if (row[x] != 0) {
+                        first = std::min(first, x);
+                        last = std::max(last, x);
+                        high = std::min(high, y);
+                        low = std::max(low, y);
+                    }
+            }
+            if (last >= 0)
+                ink = QRect(QPoint(first, high), QPoint(last, low)).translated(-origin);
+        }
+        Inks.insert(text, new QRect(ink));
+        return ink;
+    }
+
     QFont Font;
     QFontMetrics Metrics;
     QFontMetricsF Exact;
     mutable QCache<QString, qreal> Advances{20000};
+    mutable QCache<QString, QRect> Inks{20000};
 };
 
 // The faces by size, made once: a view measures every text it paints. One
@@ -82,26 +128,68 @@ int TTableCanvas::TextWidth(const QString& text) const {
     return Face(Size).Metrics.horizontalAdvance(text);
 }
 
+void TTableCanvas::Frame(const QRect& r, const QColor& color) {
+    RecentFrames[FramesSeen++ % kRecent] = r;
+    DrawFrame(r, color);
+}
+
+TTableCanvas::TInkRoom TTableCanvas::InkRoom(const QRect& r) const {
+    TInkRoom room{r.left(), r.left() + r.width(), -kUnbounded, kUnbounded};
+    // A line of a cell at (or within two pixels of) an edge: the paper is counted from it.
+    const QPoint middle = r.center();
+    for (size_t i = 0; i < std::min(FramesSeen, kRecent); ++i) {
+        const QRect& f = RecentFrames[i];
+        if (middle.y() >= f.top() && middle.y() <= f.bottom())
+            for (const int line : {f.left(), f.right()}) {
+                if (std::abs(line - r.left()) <= kPaper)
+                    room.Left = std::max(room.Left, line + 1 + kPaper);
+                if (std::abs(line - r.right()) <= kPaper)
+                    room.Right = std::min(room.Right, line - kPaper);
+            }
+        // A frame lower than a line of text is a switch whose digit fills it.
+        if (f.height() >= kLineHeight && middle.x() >= f.left() && middle.x() <= f.right())
+            for (const int line : {f.top(), f.bottom()}) {
+                if (std::abs(line - r.top()) <= kPaper)
+                    room.Top = std::max(room.Top, line + 1 + kPaper);
+                if (std::abs(line - r.bottom()) <= kPaper)
+                    room.Bottom = std::min(room.Bottom, line - kPaper);
+            }
+    }
+    // A text written just before in the rectangle beside this one, on the same
+    // line: its ink is a line too.
+    for (size_t i = 0; i < std::min(TextsSeen, kRecent); ++i) {
+        const TInked& t = RecentTexts[i];
+        if (t.Ink.isEmpty() || t.Ink.top() > r.bottom() || t.Ink.bottom() < r.top())
+            continue;
+        if (t.Rect.left() + t.Rect.width() == r.left())
+            room.Left = std::max(room.Left, t.Ink.right() + 1 + kPaper);
+        if (t.Rect.left() == r.left() + r.width())
+            room.Right = std::min(room.Right, t.Ink.left() - kPaper);
+    }
+    return room;
+}
+
 namespace {
 
-// Whether `text`, `advance` pixels wide, drawn in a rectangle `width` wide
-// keeps all its ink inside: its advance fits, or what overflows on the
-// side(s) the alignment pushes it to is only the glyphs' empty bearing.
-bool Fits(const QFontMetrics& metrics, const QString& text, int advance, int width, TAlign align) {
-    const int over = advance - width;
-    if (over <= 0 || text.isEmpty())
-        return over <= 0;
-    const int left = std::max(0, metrics.leftBearing(text.front()));
-    const int right = std::max(0, metrics.rightBearing(text.back()));
-    switch (align) {
-    case TAlign::Left:
-        return right >= over;
-    case TAlign::Right:
-        return left >= over;
-    case TAlign::Center:
-        return left >= (over + 1) / 2 && right >= over / 2;
-    }
-    return false;
+// Where a text `advance` pixels wide starts in `r`, on a whole pixel.
+int AlignedLeft(const QRect& r, qreal advance, TAlign align) {
+    const qreal x = align == TAlign::Left    ? r.left()
+                    : align == TAlign::Right ? r.left() + r.width() - advance
+                                             : r.left() + (r.width() - advance) / 2;
+    return static_cast<int>(std::floor(x + 0.5));
+}
+
+// The pixels [first, last) of `ink` (a span of `Ink`) drawn from `at`.
+std::pair<int, int> Pixels(int first, int last, int at) {
+    return last > first ? std::pair(at + first, at + last) : std::pair(at, at);
+}
+
+// How far to move pixels [first, last) to lie inside [from, to): the start
+// wins when they cannot.
+int Into(int first, int last, int from, int to) {
+    if (first < from || last - first > to - from)
+        return from - first;
+    return last > to ? to - last : 0;
 }
 
 } // namespace
@@ -113,19 +201,45 @@ void TTableCanvas::Put(const QRect& r, const QString& text, TAlign align, bool t
         DrawText({text, r, Size, TextColor, align}, nullptr, QPointF());
         return;
     }
-    // The largest size from the current one down that fits the width.
+    // Where the text starts and where its baseline lies at a size, as a
+    // single line aligned in the rectangle would be placed.
+    auto placed = [&](const TFace& face) {
+        const QFontMetricsF& exact = face.Exact;
+        const qreal centred = r.top() + (r.height() - exact.ascent() - exact.descent()) / 2 + exact.ascent();
+        return QPoint(AlignedLeft(r, face.Advance(text), align),
+                      static_cast<int>(std::floor((top ? r.top() + exact.ascent() : centred) + 0.5)));
+    };
+    // The pixels its ink takes there: columns and rows.
+    struct TSpans {
+        std::pair<int, int> Columns, Rows;
+    };
+    auto inked = [&](const TFace& face, const QPoint& at) {
+        const QRect ink = face.Ink(text);
+        return TSpans{Pixels(ink.left(), ink.left() + ink.width(), at.x()),
+                      Pixels(ink.top(), ink.top() + ink.height(), at.y())};
+    };
+    // The largest size from the current one down whose ink fits the room.
+    const TInkRoom room = InkRoom(r);
     int size = Size;
-    qreal width = Face(size).Advance(text);
-    while (size > 1 && !Fits(Face(size).Metrics, text, qRound(width), r.width(), align))
-        width = Face(--size).Advance(text);
-    // Placed as a single line aligned in the rectangle would be.
-    const QFontMetricsF& exact = Face(size).Exact;
-    const qreal x = align == TAlign::Left    ? r.left()
-                    : align == TAlign::Right ? r.left() + r.width() - width
-                                             : r.left() + (r.width() - width) / 2;
-    const qreal y =
-        top ? r.top() + exact.ascent() : r.top() + (r.height() - exact.ascent() - exact.descent()) / 2 + exact.ascent();
-    DrawText({text, r, size, TextColor, align}, &Face(size).Font, QPointF(x, y));
+    QPoint at;
+    TSpans ink;
+    for (;; --size) {
+        at = placed(Face(size));
+        ink = inked(Face(size), at);
+        if (size <= 1 || (ink.Columns.second - ink.Columns.first <= room.Right - room.Left &&
+                          ink.Rows.second - ink.Rows.first <= room.Bottom - room.Top))
+            break;
+    }
+    // Then moved inside the room (its start wins when even the smallest size
+    // is too wide; a text too tall stays centred).
+    const TFace& face = Face(size);
+    const int x = at.x() + Into(ink.Columns.first, ink.Columns.second, room.Left, room.Right);
+    const bool low = ink.Rows.second - ink.Rows.first <= room.Bottom - room.Top;
+    const int y = at.y() + (low ? Into(ink.Rows.first, ink.Rows.second, room.Top, room.Bottom) : 0);
+    RecentTexts[TextsSeen++ % kRecent] = {
+        r, QRect(QPoint(ink.Columns.first, ink.Rows.first) + QPoint(x - at.x(), y - at.y()),
+                 QPoint(ink.Columns.second - 1, ink.Rows.second - 1) + QPoint(x - at.x(), y - at.y()))};
+    DrawText({text, r, size, TextColor, align}, &face.Font, QPointF(x, y));
 }
 
 void TTableCanvas::Text(const QRect& r, const QString& text, TAlign align) {
@@ -156,7 +270,7 @@ void TPainterCanvas::Fill(const QRect& r, const QColor& color) {
         P.fillRect(r, color);
 }
 
-void TPainterCanvas::Frame(const QRect& r, const QColor& color) {
+void TPainterCanvas::DrawFrame(const QRect& r, const QColor& color) {
     if (r.width() <= 0 || r.height() <= 0 || !Shows(r))
         return;
     P.setPen(QPen(color, 1));
@@ -269,7 +383,7 @@ void TRecordingCanvas::Fill(const QRect& r, const QColor& color) {
         ShapeRecord.push_back({TShape::Fill, r, color});
 }
 
-void TRecordingCanvas::Frame(const QRect& r, const QColor& color) {
+void TRecordingCanvas::DrawFrame(const QRect& r, const QColor& color) {
     if (Shows(r))
         ShapeRecord.push_back({TShape::Frame, r, color});
 }
@@ -311,6 +425,12 @@ const TDrawnText* TRecordingCanvas::Find(const QString& text) const {
 }
 
 TTableLayout::~TTableLayout() = default;
+
+TTableTitle TTableLayout::Title() const {
+    return {};
+}
+
+void TTableLayout::PaintPageHead(TTableCanvas&, int) const {}
 
 std::unique_ptr<TRecordingCanvas> RecordTable(const TTableLayout& table) {
     auto canvas = std::make_unique<TRecordingCanvas>(QRect(QPoint(0, 0), table.Size()));

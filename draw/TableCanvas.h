@@ -12,8 +12,12 @@
 // Rectangles are given by their left, top, right and bottom edges (Box),
 // right and bottom exclusive. Font sizes are points at 96 dpi on every
 // machine, so layouts do not move. A text never loses a character: one wider
-// than its rectangle is drawn at the largest size that fits (the FitFontSize
-// rule), never cut at the rectangle's edge.
+// than its rectangle is drawn at the largest size whose ink fits (the
+// FitFontSize rule), never cut at the rectangle's edge. Its ink keeps clear of
+// the lines of its cell: 2 pixels of paper between the ink and a line just
+// framed at (or within 2 pixels of) the rectangle's edge, and as much from the
+// ink of a text just written in the rectangle beside it; the size is fitted
+// inside that margin.
 #pragma once
 
 #include <QColor>
@@ -24,6 +28,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -59,7 +64,8 @@ public:
 
     virtual void Fill(const QRect& r, const QColor& color) = 0;
     // An outline one pixel wide along the rectangle's edges, nothing inside.
-    virtual void Frame(const QRect& r, const QColor& color) = 0;
+    // The texts drawn next keep their ink clear of its lines.
+    void Frame(const QRect& r, const QColor& color);
     virtual void Line(int x1, int y1, int x2, int y2, int width, const QColor& color) = 0;
     // The picture stretched to the rectangle; a null picture draws nothing.
     virtual void Stretch(const QRect& r, const QImage& picture) = 0;
@@ -75,16 +81,36 @@ public:
     void TextTopLeft(const QRect& r, const QString& text);
     int TextWidth(const QString& text) const;
 
+    // Pixels of paper kept between a text's ink and a cell's line.
+    static constexpr int kPaper = 2;
+
 protected:
     explicit TTableCanvas(const QRect& area);
+    virtual void DrawFrame(const QRect& r, const QColor& color) = 0;
     // Draws one text with its baseline's left end at `origin`; no font for
     // an empty text (recorded, nothing to paint).
     virtual void DrawText(const TDrawnText& text, const QFont* font, const QPointF& origin) = 0;
 
 private:
     void Put(const QRect& r, const QString& text, TAlign align, bool top);
+    // Where the ink of a text in `r` may lie: columns [Left, Right) and rows
+    // [Top, Bottom).
+    struct TInkRoom {
+        int Left, Right, Top, Bottom;
+    };
+    TInkRoom InkRoom(const QRect& r) const;
 
     QRect PaintArea;
+    // The frames and texts drawn last: a view frames a cell, then writes in
+    // it, and writes a line of cells left to right.
+    struct TInked {
+        QRect Rect; // asked for
+        QRect Ink;  // the pixels darkened
+    };
+    static constexpr size_t kRecent = 32;
+    std::array<QRect, kRecent> RecentFrames;
+    std::array<TInked, kRecent> RecentTexts;
+    size_t FramesSeen = 0, TextsSeen = 0;
     QFont Font;
     int Size = 9;
     QColor TextColor = Qt::black;
@@ -100,11 +126,11 @@ public:
     TPainterCanvas(QPainter& painter, const QRect& exposed);
 
     void Fill(const QRect& r, const QColor& color) override;
-    void Frame(const QRect& r, const QColor& color) override;
     void Line(int x1, int y1, int x2, int y2, int width, const QColor& color) override;
     void Stretch(const QRect& r, const QImage& picture) override;
 
 protected:
+    void DrawFrame(const QRect& r, const QColor& color) override;
     void DrawText(const TDrawnText& text, const QFont* font, const QPointF& origin) override;
 
 private:
@@ -124,7 +150,6 @@ public:
     explicit TRecordingCanvas(const QRect& area);
 
     void Fill(const QRect& r, const QColor& color) override;
-    void Frame(const QRect& r, const QColor& color) override;
     void Line(int x1, int y1, int x2, int y2, int width, const QColor& color) override;
     void Stretch(const QRect& r, const QImage& picture) override;
 
@@ -138,6 +163,7 @@ public:
     const TDrawnText* Find(const QString& text) const;
 
 protected:
+    void DrawFrame(const QRect& r, const QColor& color) override;
     void DrawText(const TDrawnText& text, const QFont* font, const QPointF& origin) override;
 
 private:
@@ -145,10 +171,23 @@ private:
     std::vector<TShape> ShapeRecord;
 };
 
+// The line above a table that is published, in the view's text color.
+struct TTableTitle {
+    QString Text;
+    QColor Color = Qt::black;
+};
+
 // A table view: laid out when built, painted in any part on demand.
 class TTableLayout {
 public:
     virtual ~TTableLayout();
+    // What the view shows, where and when, for the line above the table on a
+    // saved picture, a copy and every printed page; none by default.
+    virtual TTableTitle Title() const;
+    // On a printed page that starts at `top` inside the table, paints what the
+    // page's first line needs from the lines above it (the schedule: the
+    // day's label beside the day's later games). Nothing by default.
+    virtual void PaintPageHead(TTableCanvas& canvas, int top) const;
     // The whole table, for the scroll range and the picture's size.
     virtual QSize Size() const = 0;
     // The color under everything; painted by the surface before Paint.

@@ -1,6 +1,7 @@
 #include "draw/TablePicture.h"
 
 #include "core/base/AtomicFile.h"
+#include "draw/DisplayList.h"
 #include "draw/TableCanvas.h"
 #include "draw/TmJuniDrawing.h"
 #include "draw/VersusDrawing.h"
@@ -9,14 +10,64 @@
 #include <QPainter>
 #include <algorithm>
 #include <cerrno>
+#include <memory>
+
+namespace {
+
+// The line above the tables, as a table of its own.
+class TTitleLine : public TTableLayout {
+public:
+    TTitleLine(const TTableTitle& title, int width, const QColor& background)
+        : Line(title), Width(width), Back(background) {}
+    QSize Size() const override { return QSize(Width, kTitleHeight); }
+    QColor Background() const override { return Back; }
+    void Paint(TTableCanvas& canvas) const override {
+        canvas.SetFontSize(kTitleSize);
+        canvas.SetFontColor(Line.Color);
+        canvas.Text(TTableCanvas::Box(kTitleLeft, 4, Width - kTitleLeft, kTitleHeight - 4), Line.Text, TAlign::Left);
+    }
+    static constexpr int kTitleSize = 11;
+    static constexpr int kTitleLeft = 10;
+
+private:
+    TTableTitle Line;
+    int Width;
+    QColor Back;
+};
+
+// The picture as it is published: the line, then the tables below it.
+struct TTitled {
+    explicit TTitled(const TTablePicture& picture) : Size(TitledSize(picture)) {
+        if (picture.Title.Text.isEmpty()) {
+            Parts = picture.Parts;
+            return;
+        }
+        Line = std::make_unique<TTitleLine>(picture.Title, Size.width(), picture.Background);
+        Parts.push_back({Line.get(), QPoint(0, 0)});
+        for (const TPicturePart& part : picture.Parts)
+            Parts.push_back({part.Table, part.Offset + QPoint(0, kTitleHeight)});
+    }
+    std::unique_ptr<TTitleLine> Line;
+    std::vector<TPicturePart> Parts;
+    QSize Size;
+};
+
+} // namespace
 
 TTablePicture SingleTablePicture(const TTableLayout& table) {
-    return {{{&table, QPoint(0, 0)}}, table.Size(), table.Background()};
+    return {{{&table, QPoint(0, 0)}}, table.Size(), table.Background(), table.Title()};
+}
+
+QSize TitledSize(const TTablePicture& picture) {
+    if (picture.Title.Text.isEmpty())
+        return picture.Size;
+    const int line = TTextMeasure().Width(picture.Title.Text, TTitleLine::kTitleSize) + 2 * TTitleLine::kTitleLeft;
+    return QSize(std::max(picture.Size.width(), line), picture.Size.height() + kTitleHeight);
 }
 
 TTablePicture TransitionPicture(const TTmJuniPanes& panes) {
     const int tableTop = panes.HeadPaneHeight + 3;
-    TTablePicture picture{{}, QSize(), panes.Table->Background()};
+    TTablePicture picture{{}, QSize(), panes.Table->Background(), panes.Title};
     int width = panes.Table->Size().width();
     if (panes.Head) {
         picture.Parts.push_back({panes.Head.get(), QPoint(0, 0)});
@@ -31,7 +82,8 @@ TTablePicture VersusPicture(const TVersusLayout& layout) {
     const int listTop = layout.HeadPaneHeight + 3;
     return {{{&layout.Head, QPoint(0, 0)}, {&layout.List, QPoint(0, listTop)}},
             QSize(layout.Width, listTop + layout.ListHeight),
-            layout.Head.Background()};
+            layout.Head.Background(),
+            layout.Title};
 }
 
 void PaintTablePicture(QPainter& painter, const TTablePicture& picture, const QRect& area) {
@@ -39,7 +91,8 @@ void PaintTablePicture(QPainter& painter, const TTablePicture& picture, const QR
 }
 
 QImage TablePictureImage(const TTablePicture& picture) {
-    const QSize size = picture.Size;
+    const TTitled titled(picture);
+    const QSize size = titled.Size;
     if (size.isEmpty() || static_cast<long long>(size.width()) * size.height() > kLargestPicturePixels ||
         size.width() > kLargestPictureSide || size.height() > kLargestPictureSide)
         return QImage();
@@ -48,12 +101,13 @@ QImage TablePictureImage(const TTablePicture& picture) {
         return image;
     image.fill(picture.Background);
     QPainter painter(&image);
-    PaintTablePicture(painter, picture, QRect(QPoint(0, 0), size));
+    PaintPictureParts(painter, titled.Parts, QRect(QPoint(0, 0), size));
     return image;
 }
 
 bool EncodeTablePicture(const TTablePicture& picture, std::string& png, std::string& error) {
-    return EncodeTablePicture(picture.Parts, picture.Size, picture.Background, png, error);
+    const TTitled titled(picture);
+    return EncodeTablePicture(titled.Parts, titled.Size, picture.Background, png, error);
 }
 
 bool SaveTablePicture(const TTablePicture& picture, const std::string& path, std::string& error,
@@ -84,7 +138,8 @@ bool SaveTablePicture(const TTablePicture& picture, const std::string& path, std
         block.append(bytes);
         return true;
     };
-    bool ok = EncodeTablePicture(picture.Parts, picture.Size, picture.Background, take, error);
+    const TTitled titled(picture);
+    bool ok = EncodeTablePicture(titled.Parts, titled.Size, picture.Background, take, error);
     if (ok && !(write(block) && file.Commit())) {
         ok = false;
         if (why == 0)
@@ -109,4 +164,38 @@ std::vector<TPageSlice> PictureSlices(const TTablePicture& picture, int pageHeig
                 whole.push_back({part.Offset.y() + shape.Rect.top(), part.Offset.y() + shape.Rect.bottom() + 1});
     }
     return SplitIntoPages(picture.Size.height(), std::move(whole), pageHeight);
+}
+
+std::vector<TPageSlice> PicturePages(const TTablePicture& picture, int pageHeight) {
+    const int line = picture.Title.Text.isEmpty() ? 0 : kTitleHeight;
+    return PictureSlices(picture, std::max(1, pageHeight - line));
+}
+
+void PaintPicturePage(QPainter& painter, const TTablePicture& picture, const TPageSlice& slice) {
+    const TTitled titled(picture);
+    const int line = picture.Title.Text.isEmpty() ? 0 : kTitleHeight;
+    const QRect page(0, 0, titled.Size.width(), line + slice.Bottom - slice.Top);
+    painter.save();
+    painter.setClipRect(page);
+    painter.fillRect(page, picture.Background);
+    if (titled.Line)
+        PaintPictureParts(painter, {{titled.Line.get(), QPoint(0, 0)}}, QRect(0, 0, page.width(), line));
+    // The slice of the tables below the line.
+    painter.translate(0, line - slice.Top);
+    const QRect area(0, slice.Top, page.width(), slice.Bottom - slice.Top);
+    PaintPictureParts(painter, picture.Parts, area);
+    // A page starting inside a table: what its first line needs from above.
+    for (const TPicturePart& part : picture.Parts) {
+        const int top = slice.Top - part.Offset.y();
+        if (top <= 0 || top >= part.Table->Size().height())
+            continue;
+        painter.save();
+        painter.translate(part.Offset);
+        const QRect inside = area.translated(-part.Offset).intersected(QRect(QPoint(0, 0), part.Table->Size()));
+        painter.setClipRect(inside);
+        TPainterCanvas canvas(painter, inside);
+        part.Table->PaintPageHead(canvas, top);
+        painter.restore();
+    }
+    painter.restore();
 }

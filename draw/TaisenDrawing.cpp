@@ -293,7 +293,15 @@ TTaisenLayout LayoutTaisen(const TViewContext& v, int district, const std::vecto
     RankByLeague(rowCalc, *league);
     TRkCalc columnCalc = DistrictStandings(*columns, *v.Fight);
     RankByLeague(columnCalc, *columnLeague);
-    build.AddHeading(PageHeading(pages, page, league, *columnLeague, *columns));
+    const QString heading = PageHeading(pages, page, league, *columnLeague, *columns);
+    build.AddHeading(heading);
+    const QString filterName = filter == 1   ? QStringLiteral("(ホーム)")
+                               : filter == 2 ? QStringLiteral("(ビジター)")
+                                             : QString();
+    t.Table.Heading = {TitleLine(DistrictTitle(pennant, district),
+                                 TitleLine(QStringLiteral("対戦成績表"), filterName, heading),
+                                 DistrictDayText(pennant, *v.Fight, district)),
+                       v.Color(v.Settings->Char1)};
 
     const bool pictures = AnyPicture(*rows);
     const int cellWidth = rows->TeamCount() >= 10 ? 75 : 90;

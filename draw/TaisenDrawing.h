@@ -54,9 +54,13 @@ public:
     // The row's games against the column's team; null when they have none.
     const TTaisenCell* CellAt(int row, int column) const;
 
+    // "セントラルリーグ 対戦成績表 7月12日(日) 現在", with the filter and the page's heading.
+    TTableTitle Heading;
+
     QSize Size() const override { return Fixed.Size(); }
     QColor Background() const override { return Fixed.Background(); }
     void Paint(TTableCanvas& canvas) const override;
+    TTableTitle Title() const override { return Heading; }
 };
 
 struct TTaisenLayout {

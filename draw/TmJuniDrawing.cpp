@@ -245,6 +245,11 @@ TTmJuniPanes LayOutTmJuni(const TViewContext& v, int teamIndex) {
         return d;
     }
     d.Caption = Q(team->Name) + QStringLiteral("順位推移");
+    for (int i = 0; i < pennant.TotalDistrictCount(); ++i)
+        if (pennant.DistrictAt(i) == district)
+            d.Title = {TitleLine(DistrictTitle(pennant, i), Q(team->Name) + QStringLiteral(" 順位推移"),
+                                 DistrictDayText(pennant, fight, i)),
+                       v.Color(v.Settings->Char1)};
     const std::string symbol = team->Symbol;
     const bool byWins = league->RankRule == 1;
     TRkCalc calc;

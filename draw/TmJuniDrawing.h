@@ -72,6 +72,7 @@ private:
 
 struct TTmJuniPanes {
     QString Caption;
+    TTableTitle Title; // "セントラルリーグ 読売ジャイアンツ 順位推移 7月12日(日) 現在"
     std::unique_ptr<TTmJuniTable> Table;
     std::unique_ptr<TTmJuniHead> Head; // none for a team index out of range
     int HeadPaneHeight = 0;

@@ -175,6 +175,13 @@ TVersusLayout LayoutVersus(const TViewContext& v, int district, const std::strin
     if (!ownTeam)
         return l;
     l.Valid = true;
+    const TTeam* opponentTeam = pennant.TeamBySymbol(opponent);
+    l.Title = {TitleLine(DistrictTitle(pennant, district),
+                         Q(ownTeam->Name) + QStringLiteral(" vs ") + Q(opponentTeam ? opponentTeam->Name : opponent) +
+                             QStringLiteral(" 対戦成績") +
+                             FilterSuffix(filter, QStringLiteral(" (ホーム)"), QStringLiteral(" (ビジター)")),
+                         DistrictDayText(pennant, *v.Fight, district)),
+               v.Color(s.Char1)};
     TRkCalc calc;
     calc.AddTeam(ownTeam->Symbol);
     for (int m = 0; m < v.Fight->MatchCount(); ++m)

@@ -11,6 +11,7 @@
 struct TVersusLayout {
     bool Valid = false; // the own team is a team of the district
     QString Caption;
+    TTableTitle Title; // "セントラルリーグ 読売ジャイアンツ vs 阪神タイガース 対戦成績 7月12日(日) 現在"
     TDisplayTable Head; // the summary
     TDisplayTable List; // the game list
     int Width = 0;      // of both

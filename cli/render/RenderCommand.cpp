@@ -169,6 +169,8 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
         transition = LayOutTmJuni(view, request.Index);
         picture = TransitionPicture(transition);
     }
+    if (!request.Title)
+        picture.Title = {}; // the line above the tables only when asked for
     std::string why;
     if (!SaveTablePicture(picture, request.Out, why)) {
         err << "tablora-cli: " << request.Out << ": " << why << "\n";

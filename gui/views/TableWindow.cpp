@@ -18,7 +18,13 @@ TTableWindow::TTableWindow(const TViewContext& view, QWidget* parent) : QWidget(
 
 TTablePicture TTableWindow::Picture() const {
     const TTableLayout* shown = Table ? Table->Table() : nullptr;
-    return shown ? SingleTablePicture(*shown) : TTablePicture{};
+    if (!shown)
+        return TTablePicture{};
+    TTablePicture picture = SingleTablePicture(*shown);
+    // A table that does not name itself is named by the window's caption.
+    if (picture.Title.Text.isEmpty())
+        picture.Title = {windowTitle(), View.Color(View.Settings->Char1)};
+    return picture;
 }
 
 TTableSurface* TTableWindow::AddTable(QWidget* parent) {

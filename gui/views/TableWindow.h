@@ -3,7 +3,8 @@
 // below it; a window may put a summary pane above the table, in a splitter.
 // The wheel, and the registered wheel message, scroll ScrollBox1 one line per
 // notch wherever they turn over the window. The scroll areas take the view's
-// background, and the picture to save, copy or print is the table shown.
+// background, and the picture to save, copy or print is the table shown,
+// under the line that says what it is.
 //
 // A window adds what is its own: the layout it shows, what its tabs mean and
 // what a click on the table does (SurfaceMouseMove, SurfaceMouseUp).
@@ -26,6 +27,8 @@ class TTableWindow : public QWidget, public ITableView {
     Q_OBJECT
 public:
     // The table shown on ScrollBox1, as one picture; an empty one before any.
+    // Its title is the table's own (TTableLayout::Title), or the window's
+    // caption for a table that gives none.
     TTablePicture Picture() const override;
 
     QScrollArea* ScrollBox1 = nullptr; // the table

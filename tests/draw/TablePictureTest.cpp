@@ -67,7 +67,7 @@ private:
 struct TTwoTables {
     TBusyTable Head{70};
     TBusyTable Body{2900};
-    TTablePicture Picture{{{&Head, QPoint(0, 0)}, {&Body, QPoint(0, 73)}}, QSize(600, 2973), Qt::darkGreen};
+    TTablePicture Picture{{{&Head, QPoint(0, 0)}, {&Body, QPoint(0, 73)}}, QSize(600, 2973), Qt::darkGreen, {}};
 };
 
 QImage Painted(const TTablePicture& picture) {
@@ -137,7 +137,7 @@ TEST(TablePicture, AFailedSaveSaysWhyAndLeavesTheOlderFile) {
     EXPECT_FALSE(SaveTablePicture(tables.Picture, folder.File("folder.png"), error));
     EXPECT_EQ(error, "画像を書き込めません (フォルダです)");
 
-    const TTablePicture huge{tables.Picture.Parts, QSize(600, 1000001), Qt::white};
+    const TTablePicture huge{tables.Picture.Parts, QSize(600, 1000001), Qt::white, {}};
     EXPECT_FALSE(SaveTablePicture(huge, path, error));
     EXPECT_EQ(error.find("画像が大きすぎます"), 0u) << error;
     EXPECT_EQ(Slurp(path), older);

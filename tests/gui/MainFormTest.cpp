@@ -807,7 +807,7 @@ TEST_F(MainForm, PublishTheActiveTable) {
     Dialogs.FileNames.push_back(QString::fromStdString(saved.string()));
     f.MIImageClick();
     const std::string render = std::string(TABLORA_BINARY_DIR) + "/bin/tablora-cli render " + SampleCopy() +
-                               " --view transition --index 0 --out " + rendered.string();
+                               " --view transition --index 0 --title --out " + rendered.string();
     ASSERT_EQ(std::system(render.c_str()), 0);
     const QImage mine(QString::fromStdString(saved.string())), theirs(QString::fromStdString(rendered.string()));
     ASSERT_FALSE(mine.isNull());

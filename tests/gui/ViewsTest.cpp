@@ -760,3 +760,21 @@ TEST(TableWindows, PictureIsTheTableShown) {
     TFmJuni emptyJuni({&none, &noGames, &s.Settings, s.Program.path(), QPalette()}, 0);
     EXPECT_TRUE(emptyJuni.Picture().Parts.empty());
 }
+
+// The line above what a window publishes is its table's own title; a table
+// that gives none (the race's, as yet) is named by the window's caption.
+TEST(TableWindows, PictureTitleIsTheTablesOrTheCaption) {
+    TSeason s = TallSeason();
+    s.Settings.Char1 = 0x0000FF; // red
+    TFmJuni juni(s.View(), 0);
+    const TTableTitle title = juni.Picture().Title;
+    EXPECT_EQ(title.Text, juni.Drawing().Title().Text);
+    EXPECT_EQ(title.Text, QStringLiteral("リーグ東 勝敗表 全日程終了")); // every scheduled game is played
+    EXPECT_EQ(title.Color, QColor(Qt::red));
+
+    TFmRace race(s.View(), 0);
+    const QString own = race.Drawing()->Title().Text;
+    EXPECT_EQ(race.Picture().Title.Text, own.isEmpty() ? race.windowTitle() : own);
+    EXPECT_FALSE(race.Picture().Title.Text.isEmpty());
+    EXPECT_EQ(race.Picture().Title.Color, QColor(Qt::red));
+}
