@@ -60,6 +60,7 @@ const char kUsage[] =
     "    schedule    N = リーグ\n"
     "    headtohead  N = 地区  [--filter 0|1|2] [--page P]\n"
     "    versus      N = 地区  --team 記号 --opponent 記号 [--filter 0|1|2]\n"
+    "    race        N = 地区  [--place K] [--day yyyy/mm/dd]  (優勝争いの表、K の既定は 3)\n"
     "    odds        N = 地区  [--place K] [--runs N] [--seed S]  (優勝確率の表)\n"
     "    oddshistory N = 地区  [--place K] [--runs N] [--seed S]  (優勝確率の推移、--runs は 1 日の回数)\n"
     "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター。\n"
@@ -285,10 +286,10 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (a == "--view") {
             request.View = value();
             if (request.View != "standings" && request.View != "transition" && request.View != "schedule" &&
-                request.View != "headtohead" && request.View != "versus" && request.View != "odds" &&
-                request.View != "oddshistory")
-                throw TUsageError{"--view は standings、transition、schedule、headtohead、versus、odds、oddshistory "
-                                  "のどれかです"};
+                request.View != "headtohead" && request.View != "versus" && request.View != "race" &&
+                request.View != "odds" && request.View != "oddshistory")
+                throw TUsageError{"--view は standings、transition、schedule、headtohead、versus、race、odds、"
+                                  "oddshistory のどれかです"};
             haveView = true;
         } else if (a == "--index") {
             std::optional<int> n = ParseIndex(value());
@@ -329,6 +330,10 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
                 request.Runs = static_cast<long long>(n);
             else
                 request.Seed = n;
+        } else if (a == "--day") { // race
+            request.Day = days::ParseDate(value());
+            if (!request.Day)
+                throw TUsageError{"--day は yyyy/mm/dd の形で指定してください"};
         } else if (a == "--out") {
             request.Out = value();
         } else if (a == "--title") {

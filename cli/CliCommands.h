@@ -14,7 +14,7 @@ class TFight;
 // `render` as read from its command line.
 struct TRenderRequest {
     std::string Season;
-    std::string View; // "standings", "transition", "schedule", "headtohead" or "versus"
+    std::string View; // "standings", "transition", "schedule", "headtohead", "versus", "race", "odds" or "oddshistory"
     int Index = 0;
     int Mode = 0;
     int Filter = 0;       // headtohead and versus: 0 all, 1 home, 2 visitor games
@@ -22,10 +22,11 @@ struct TRenderRequest {
     std::string Team;     // versus: the own team's symbol (Shift-JIS)
     std::string Opponent; // versus
     std::string Out;
-    int Place = 0;      // odds: the cut (0: 3); oddshistory: the top K drawn instead of first
-    long long Runs = 0; // odds (0: 100,000), oddshistory (a day; 0: 10,000)
-    uint64_t Seed = 1;  // odds, oddshistory
-    bool Title = false; // the line saying what the table is, above it
+    int Place = 0;             // race, odds: the cut (0: 3); oddshistory: the top K drawn instead of first
+    long long Runs = 0;        // odds (0: 100,000), oddshistory (a day; 0: 10,000)
+    uint64_t Seed = 1;         // odds, oddshistory
+    bool Title = false;        // the line saying what the table is, above it
+    std::optional<double> Day; // race: the day the standings stand on (none: now)
 };
 
 // `race` as read from its command line.

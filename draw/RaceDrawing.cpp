@@ -78,7 +78,7 @@ public:
 
 TRaceTable::TRaceTable(const TViewContext& view, int districtIndex, int place, TRaceWhen when,
                        std::optional<double> day)
-    : View(view), Cut(std::max(place, 1)), Now(when == TRaceWhen::Now) {
+    : View(view), District(districtIndex), Cut(std::max(place, 1)), Now(when == TRaceWhen::Now) {
     Standing = BuildDistrictStandings(*view.Pennant, *view.Fight, districtIndex, day);
     if (!Standing) {
         Extent = QSize(1, 1);
@@ -136,6 +136,15 @@ QRect TRaceTable::SetScenarios(int row, const TRaceScenario& first, const TRaceS
 }
 
 TRaceTable::~TRaceTable() = default;
+
+TTableTitle TRaceTable::Title() const {
+    if (!Standing)
+        return {};
+    const QString what = Cut == 1 ? QStringLiteral("優勝争い") : QStringLiteral("優勝・%1位以内争い").arg(Cut);
+    return {TitleLine(DistrictTitle(*View.Pennant, District), what,
+                      Q(StandingsStateText(Standing->AllPlayed(), Standing->Keys))),
+            View.Color(View.Settings->Char1)};
+}
 
 QColor TRaceTable::Background() const {
     return View.Background();

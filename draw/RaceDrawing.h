@@ -34,6 +34,8 @@ public:
     ~TRaceTable() override;
 
     QSize Size() const override { return Extent; }
+    // "セントラルリーグ 優勝争い 7月12日(日) 現在" (the day the standings stand on).
+    TTableTitle Title() const override;
     QColor Background() const override;
     void Paint(TTableCanvas& canvas) const override;
 
@@ -69,6 +71,7 @@ private:
     void PaintEvidence(TRacePaint& p) const;
 
     TViewContext View;
+    int District = 0;
     std::optional<TDistrictStandings> Standing;
     std::unique_ptr<TTitleRace> Race;
     std::vector<TRaceAnswer> FirstAnswers, CutAnswers;

@@ -10,6 +10,7 @@
 #include "draw/JuniDrawing.h"
 #include "draw/NitteiDrawing.h"
 #include "draw/OddsDrawing.h"
+#include "draw/RaceDrawing.h"
 #include "draw/TablePicture.h"
 #include "draw/TaisenDrawing.h"
 #include "draw/TmJuniDrawing.h"
@@ -121,7 +122,7 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
     const TViewContext view{&pennant, &fight, &settings, programDir, QGuiApplication::palette()};
 
     std::unique_ptr<TJuniTable> standings;
-    std::unique_ptr<TTableLayout> odds;
+    std::unique_ptr<TTableLayout> odds; // or the race
     TTmJuniPanes transition;
     TPictureTables tables;
     TTablePicture picture;
@@ -143,6 +144,15 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
         }
         standings = std::make_unique<TJuniTable>(view, request.Index, request.Mode);
         picture = SingleTablePicture(*standings);
+    } else if (request.View == "race") {
+        if (request.Index < 0 || request.Index >= pennant.TotalDistrictCount()) {
+            err << "tablora-cli: " << request.Season << ": 地区 " << request.Index << " はありません\n";
+            return 2;
+        }
+        // As the window shows it, with the evidence of the first team.
+        odds = std::make_unique<TRaceTable>(view, request.Index, request.Place > 0 ? request.Place : 3, TRaceWhen::Now,
+                                            request.Day);
+        picture = SingleTablePicture(*odds);
     } else if (request.View == "odds" || request.View == "oddshistory") {
         if (request.Index < 0 || request.Index >= pennant.TotalDistrictCount()) {
             err << "tablora-cli: " << request.Season << ": 地区 " << request.Index << " はありません\n";

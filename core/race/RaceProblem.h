@@ -106,6 +106,7 @@ struct TLikelyQuestion {
     int Room = 0;
     bool Level = false;
     const TExpected* Expected = nullptr;
+    bool AnyWillDo = false; // any completion meeting it, not the likeliest
 };
 
 // Of the completions meeting the question, the final records of one least

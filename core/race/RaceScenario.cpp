@@ -33,7 +33,8 @@ public:
         }
         AddGames();
         AddOutside();
-        AddCosts();
+        if (!Q.AnyWillDo)
+            AddCosts();
         AddHolds();
     }
 

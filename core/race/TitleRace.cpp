@@ -23,7 +23,8 @@ size_t Idx(int i) {
 
 // Above this many ways to pick the rivals that may (or must) finish above the
 // team, one integer program chooses them instead of trying each.
-constexpr long long kMostSubsets = 64;
+// Without draws each try is one maximum flow, cheap enough to try many more.
+constexpr long long kMostSubsets = 64, kMostFlowSubsets = 2000;
 
 long long Binomial(int n, int r) {
     if (r < 0 || r > n)
@@ -31,8 +32,8 @@ long long Binomial(int n, int r) {
     long long b = 1;
     for (int i = 1; i <= r; ++i) {
         b = b * (n - r + i) / i;
-        if (b > kMostSubsets)
-            return kMostSubsets + 1;
+        if (b > kMostFlowSubsets)
+            return kMostFlowSubsets + 1;
     }
     return b;
 }
@@ -386,7 +387,7 @@ TVerdict AnyPick(TSub& sub, const std::vector<int>& open, const TPick& pick, Yes
     // No open rival needs a role: any completion does.
     if (pick.Picked == TRole::Free ? pick.Count >= openCount : pick.Count <= 0)
         return Verdict(!witness || (race::SolveByFlow(sub, &finals) && found()));
-    if (Binomial(openCount, pick.Count) > kMostSubsets) {
+    if (Binomial(openCount, pick.Count) > (p.Draws ? kMostSubsets : kMostFlowSubsets)) {
         for (int i : open)
             sub.Roles[Idx(i)] = pick.Maybe;
         sub.Choose = pick.Count;
@@ -986,18 +987,16 @@ std::string RaceTimeUpText() {
 }
 
 std::string TrimmedName(const std::string& name) {
-    // Half-width spaces and the full-width space, at either end.
+    // Full-width spaces anywhere (they pad 巨　　人 to the width of four
+    // letters), half-width ones at either end.
     std::string utf8 = sjis::ToUtf8(name);
     const std::string_view wide = "\u3000";
-    for (bool trimmed = true; trimmed;) {
-        trimmed = false;
-        for (const std::string_view space : {std::string_view(" "), wide}) {
-            if (utf8.starts_with(space))
-                utf8.erase(0, space.size()), trimmed = true;
-            if (utf8.ends_with(space))
-                utf8.erase(utf8.size() - space.size()), trimmed = true;
-        }
-    }
+    for (size_t at; (at = utf8.find(wide)) != std::string::npos;)
+        utf8.erase(at, wide.size());
+    while (utf8.starts_with(' '))
+        utf8.erase(0, 1);
+    while (utf8.ends_with(' '))
+        utf8.pop_back();
     return sjis::FromUtf8(utf8);
 }
 
@@ -1120,13 +1119,13 @@ TRaceScenario TTitleRace::Scenario(int team, int place, const TRaceStop* stop) c
                      [](const TCandidate& a, const TCandidate& b) { return a.Cost < b.Cost; });
     std::vector<TFinal> best;
     double bestCost = 0;
-    auto attempt = [&](const TCandidate& c, bool level) {
+    auto attempt = [&](const TCandidate& c, bool level, bool anyWillDo = false) {
         const TFinal& b = st.Base[Idx(team)];
         const int wt = b.Wins + c.Wins, lt = b.Losses + remain - c.Wins - c.Draws;
         std::vector<TFinal> finals(Idx(n));
         double cost = c.Cost;
         const int passing = outsiders(wt, lt, level, finals, cost);
-        race::TLikelyQuestion q{t, c.Wins, c.Draws, place - 1 - passing, level, &expected};
+        race::TLikelyQuestion q{t, c.Wins, c.Draws, place - 1 - passing, level, &expected, anyWillDo};
         std::vector<race::TFinal> local;
         double inside = 0;
         // Each program a slice of the time: the best it finds in it serves.
@@ -1153,16 +1152,18 @@ TRaceScenario TTitleRace::Scenario(int team, int place, const TRaceStop* stop) c
     try {
         // Clear of the cut where it can be (winning every game is its best
         // chance), else reaching the place.
-        out.AboveCut = true;
-        attempt({remain, 0, std::abs(remain - expectWins[Idx(team)]) + expectDraws[Idx(team)]}, true);
-        out.AboveCut = !best.empty(); // (that completion, if any, bounds the search)
+        attempt({remain, 0, 0}, true, true); // can it be clear at all (winning every game)?
+        out.AboveCut = !best.empty();
+        best.clear();
         for (const TCandidate& c : candidates) {
             if (!best.empty() && c.Cost >= bestCost)
                 break; // the rivals cannot make up for the team's own distance
             attempt(c, out.AboveCut);
         }
     } catch (const race::TTimeUp&) {
-        // The likeliest found so far, if any; else any way it gets there.
+    }
+    {
+        // The likeliest found in the time, if any; else any way it gets there.
         if (best.empty()) {
             out.AboveCut = false;
             try {
@@ -1177,15 +1178,43 @@ TRaceScenario TTitleRace::Scenario(int team, int place, const TRaceStop* stop) c
     return out;
 }
 
+int TTitleRace::Twin(int team) const {
+    const TState& st = *State;
+    if (team < 0 || team >= TeamCount())
+        return team;
+    const int local = st.LocalOf[Idx(team)];
+    if (local >= 0)
+        return st.Linked[Idx(st.Class[Idx(local)])];
+    for (int i = 0; i < team; ++i) // a loose team with the same record and games left
+        if (st.LocalOf[Idx(i)] < 0 && st.Outside[Idx(i)] == st.Outside[Idx(team)] &&
+            st.Base[Idx(i)].Wins == st.Base[Idx(team)].Wins && st.Base[Idx(i)].Losses == st.Base[Idx(team)].Losses &&
+            st.Base[Idx(i)].Draws == st.Base[Idx(team)].Draws)
+            return i;
+    return team;
+}
+
 std::vector<TRaceAnswer> DecideAll(const TTitleRace& race, int place, double seconds, const std::atomic<bool>* cancel) {
+    const int n = race.TeamCount();
+    // A team with a twin takes its answer: the time is shared among the others.
+    std::vector<int> twin(Idx(n));
+    int left = 0;
+    for (int team = 0; team < n; ++team) {
+        twin[Idx(team)] = n <= 2000 ? race.Twin(team) : team; // (looking for loose twins is quadratic)
+        left += twin[Idx(team)] == team;
+    }
     std::vector<TRaceAnswer> answers;
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                                             std::chrono::duration<double>(seconds));
-    const int n = race.TeamCount();
     for (int team = 0; team < n; ++team) {
-        const double left = std::chrono::duration<double>(end - std::chrono::steady_clock::now()).count();
-        const TRaceStop stop = TRaceStop::In(std::max(0.0, left) / (n - team), cancel);
+        const int first = twin[Idx(team)];
+        if (first != team && answers[Idx(first)].Status == TRaceStatus::Unknown) {
+            answers.push_back(answers[Idx(first)]);
+            continue;
+        }
+        const double time = std::chrono::duration<double>(end - std::chrono::steady_clock::now()).count();
+        const TRaceStop stop = TRaceStop::In(std::max(0.0, time) / std::max(1, left), cancel);
         answers.push_back(race.Decide(team, place, &stop));
+        left -= first == team;
     }
     return answers;
 }
