@@ -63,10 +63,10 @@ void BM_RaceMajorLastWeek(benchmark::State& state) {
 void BM_RaceEveryDayEveryRule(benchmark::State& state) {
     const TRaceSeason& season = Japanese();
     double slowest = 0, total = 0;
-    int tables = 0;
+    int tables = 0, magics = 0, differ = 0, below = 0;
     for (auto _ : state) {
         slowest = total = 0;
-        tables = 0;
+        tables = magics = differ = below = 0;
         for (double day = season.FirstDay - 1; day <= season.LastDay; day += 1) {
             std::optional<TDistrictStandings> s = BuildDistrictStandings(*season.Pennant, *season.Fight, 0, day);
             const TRaceInput base = RaceInputFrom(*season.Pennant, *s);
@@ -77,8 +77,20 @@ void BM_RaceEveryDayEveryRule(benchmark::State& state) {
                     in.DrawRule = drawRule;
                     const auto start = std::chrono::steady_clock::now();
                     const TTitleRace race(std::move(in));
-                    for (int place = 1; place <= 3; ++place)
-                        benchmark::DoNotOptimize(DecideAll(race, place, kRaceTableSeconds));
+                    for (int place = 1; place <= 3; ++place) {
+                        const std::vector<TRaceAnswer> answers = DecideAll(race, place, kRaceTableSeconds);
+                        // The table's magic number against the clinch number, under the season's own rules.
+                        if (place == 1 && byWins == base.ByWins && drawRule == base.DrawRule)
+                            for (size_t t = 0; t < answers.size(); ++t) {
+                                const int magic = race.Input().Teams[t].Magic;
+                                if (magic < 0 || answers[t].Status == TRaceStatus::Unknown)
+                                    continue;
+                                ++magics;
+                                const int clinch = answers[t].ClinchNumber.value_or(-1);
+                                differ += clinch != magic;
+                                below += clinch < 0 || magic < clinch;
+                            }
+                    }
                     const double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
                     slowest = std::max(slowest, t);
                     total += t;
@@ -89,6 +101,9 @@ void BM_RaceEveryDayEveryRule(benchmark::State& state) {
     state.counters["slowest_ms"] = slowest * 1000;
     state.counters["mean_ms"] = total * 1000 / std::max(tables, 1);
     state.counters["tables"] = tables;
+    state.counters["magics"] = magics;            // table magic numbers shown
+    state.counters["magic_ne_clinch"] = differ;   // of those, unlike the clinch number
+    state.counters["magic_below_clinch"] = below; // of those, smaller (never expected)
 }
 
 // A district of `teams` teams, `games` games between each pair, `played` of

@@ -93,7 +93,7 @@ public:
 
 TOddsTable::TOddsTable(const TViewContext& view, int districtIndex, const std::optional<TOddsResult>& result,
                        TOddsModel model, int place, const TOddsProgressState& state)
-    : View(view), Result(result), Model(model), Place(std::max(place, 1)), State(state) {
+    : View(view), District(districtIndex), Result(result), Model(model), Place(std::max(place, 1)), State(state) {
     const std::optional<TDistrictStandings> s = BuildDistrictStandings(*view.Pennant, *view.Fight, districtIndex);
     if (!s) {
         Extent = QSize(1, 1);
@@ -253,6 +253,13 @@ void TOddsTable::PaintRow(TOddsPaint& p, int row) const {
                                          .arg(t.MeanDraws, 0, 'f', 1);
     p.Centre(mean, record);
     p.Centre(range, t.WinsP10 == t.WinsP90 ? N(t.WinsP10) : QStringLiteral("%1〜%2").arg(t.WinsP10).arg(t.WinsP90));
+}
+
+TTableTitle TOddsTable::Title() const {
+    if (!Valid)
+        return {};
+    return {TitleLine(DistrictTitle(*View.Pennant, District), QStringLiteral("優勝確率"), StateText),
+            View.Color(View.Settings->Char1)};
 }
 
 TOddsHistoryChart::TOddsHistoryChart(const TViewContext& view, const TOddsHistory& history, bool top, int hover,

@@ -35,6 +35,8 @@ public:
     QSize Size() const override { return Extent; }
     QColor Background() const override;
     void Paint(TTableCanvas& canvas) const override;
+    // "セントラルリーグ 優勝確率 7月12日(日) 現在".
+    TTableTitle Title() const override;
 
     int TeamCount() const { return static_cast<int>(Rows.size()); }
     const TOddsTeamResult& Row(int row) const { return Rows[static_cast<size_t>(row)]; }
@@ -47,6 +49,7 @@ private:
     void PaintRow(TOddsPaint& p, int row) const;
 
     TViewContext View;
+    int District = 0;
     std::optional<TOddsResult> Result;
     std::vector<TOddsTeamResult> Rows; // the result's teams, or the records before it
     std::vector<int> Ranks;
