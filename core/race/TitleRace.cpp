@@ -1128,11 +1128,14 @@ TRaceScenario TTitleRace::Scenario(int team, int place, const TRaceStop* stop) c
         race::TLikelyQuestion q{t, c.Wins, c.Draws, place - 1 - passing, level, &expected, anyWillDo};
         std::vector<race::TFinal> local;
         double inside = 0;
-        // Each program a slice of the time: the best it finds in it serves.
-        TRaceStop slice = TRaceStop::In(kLikelySliceSeconds, stop ? stop->Cancel : nullptr);
-        if (stop)
+        // Within a time, each program a slice of it: the best it finds in
+        // it serves. Without one, every program is solved to the end.
+        TRaceStop slice;
+        if (stop) {
+            slice = TRaceStop::In(kLikelySliceSeconds, stop->Cancel);
             slice.Deadline = std::min(slice.Deadline, stop->Deadline);
-        p.Stop = &slice;
+        }
+        p.Stop = stop ? &slice : nullptr;
         bool ok = false;
         try {
             ok = q.Room >= 0 && race::LeastUnlikely(p, q, &local, &inside);
