@@ -21,22 +21,6 @@ using clitext::Cell;
 using clitext::U;
 using nlohmann::ordered_json;
 
-const char* StatusKey(TRaceStatus status) {
-    switch (status) {
-    case TRaceStatus::Clinched:
-        return "clinched";
-    case TRaceStatus::Magic:
-        return "magic";
-    case TRaceStatus::Dependent:
-        return "dependent";
-    case TRaceStatus::Eliminated:
-        return "eliminated";
-    case TRaceStatus::Unknown:
-        return "unknown";
-    }
-    return "";
-}
-
 std::string Fixed(double value, int digits) {
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", digits, value);
@@ -120,8 +104,8 @@ void OddsJson(std::ostream& out, const TDistrictStandings& s, const TRun& run, s
         row["meanDraws"] = t.MeanDraws;
         row["winsP10"] = t.WinsP10;
         row["winsP90"] = t.WinsP90;
-        row["status"] = StatusKey(run.First[i].Status);
-        row["topStatus"] = StatusKey(run.Top[i].Status);
+        row["status"] = RaceStatusKey(run.First[i].Status);
+        row["topStatus"] = RaceStatusKey(run.Top[i].Status);
         j["teams"].push_back(std::move(row));
     }
     out << j.dump(2) << "\n";
@@ -150,7 +134,7 @@ void OddsCsv(std::ostream& out, const TRun& run) {
         for (double p : t.Places)
             out << "," << Fixed(p, 6);
         out << "," << Fixed(t.MeanWins, 3) << "," << Fixed(t.MeanLosses, 3) << "," << Fixed(t.MeanDraws, 3) << ","
-            << t.WinsP10 << "," << t.WinsP90 << "," << StatusKey(run.First[i].Status) << "\n";
+            << t.WinsP10 << "," << t.WinsP90 << "," << RaceStatusKey(run.First[i].Status) << "\n";
     }
 }
 

@@ -19,14 +19,12 @@ constexpr int kCellHeight = 36;
 constexpr int kPanelPitch = 79;     // panel boxes overlap by one pixel too
 constexpr int kPanelLinePitch = 54; // a wrapped panel's lines: names and records
 
+using cellbox::Bottom;
+using cellbox::Inset;
+using cellbox::Top;
+
 QRect Box(int l, int t, int r, int b) {
     return TTableCanvas::Box(l, t, r, b);
-}
-QRect Top(const QRect& b) {
-    return Box(b.left(), b.top(), b.left() + b.width(), b.top() + 18);
-}
-QRect Bottom(const QRect& b) {
-    return Box(b.left(), b.top() + 18, b.left() + b.width(), b.top() + 36);
 }
 // The left `w` pixels of a box.
 QRect LeftPart(const QRect& b, int w) {
@@ -34,10 +32,6 @@ QRect LeftPart(const QRect& b, int w) {
 }
 QRect RightPart(const QRect& b, int w) {
     return Box(b.left() + b.width() - w, b.top(), b.left() + b.width(), b.top() + b.height());
-}
-// A number right-aligned 8 pixels inside the right border.
-QRect Inset(const QRect& b) {
-    return Box(b.left(), b.top(), b.left() + b.width() - 8, b.top() + b.height());
 }
 
 QString N(long long value) {

@@ -16,18 +16,12 @@ constexpr int kBlockHeight = 20 + kCellHeight + 10; // caption, boxes (or reason
 // Column widths, left to right.
 constexpr int kRank = 20, kName = 90, kNumber = 40, kStatus = 76;
 
+using cellbox::Bottom;
+using cellbox::Inset;
+using cellbox::Top;
+
 QRect Box(int l, int t, int r, int b) {
     return TTableCanvas::Box(l, t, r, b);
-}
-QRect Top(const QRect& b) {
-    return Box(b.left(), b.top(), b.left() + b.width(), b.top() + 18);
-}
-QRect Bottom(const QRect& b) {
-    return Box(b.left(), b.top() + 18, b.left() + b.width(), b.top() + 36);
-}
-// A number right-aligned 8 pixels inside the right border.
-QRect Inset(const QRect& b) {
-    return Box(b.left(), b.top(), b.left() + b.width() - 8, b.top() + b.height());
 }
 
 QString N(long long value) {

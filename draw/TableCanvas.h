@@ -171,6 +171,21 @@ private:
     std::vector<TShape> ShapeRecord;
 };
 
+// The parts of a table cell the views share: the upper and lower line of a
+// two-line cell (36 pixels high), and a number's box, right-aligned 8 pixels
+// inside the right border.
+namespace cellbox {
+inline QRect Top(const QRect& b) {
+    return TTableCanvas::Box(b.left(), b.top(), b.left() + b.width(), b.top() + 18);
+}
+inline QRect Bottom(const QRect& b) {
+    return TTableCanvas::Box(b.left(), b.top() + 18, b.left() + b.width(), b.top() + 36);
+}
+inline QRect Inset(const QRect& b) {
+    return TTableCanvas::Box(b.left(), b.top(), b.left() + b.width() - 8, b.top() + b.height());
+}
+} // namespace cellbox
+
 // The line above a table that is published, in the view's text color.
 struct TTableTitle {
     QString Text;

@@ -20,22 +20,6 @@ using clitext::DrawRuleText;
 using clitext::U;
 using nlohmann::ordered_json;
 
-const char* RaceStatusKey(TRaceStatus status) {
-    switch (status) {
-    case TRaceStatus::Clinched:
-        return "clinched";
-    case TRaceStatus::Magic:
-        return "magic";
-    case TRaceStatus::Dependent:
-        return "dependent";
-    case TRaceStatus::Eliminated:
-        return "eliminated";
-    case TRaceStatus::Unknown:
-        return "unknown";
-    }
-    return "";
-}
-
 std::string OptionalNumber(const std::optional<int>& n, const char* none) {
     return n ? std::to_string(*n) : none;
 }

@@ -982,6 +982,22 @@ std::string RaceStatusText(const TRaceAnswer& answer, int place) {
     return {};
 }
 
+const char* RaceStatusKey(TRaceStatus status) {
+    switch (status) {
+    case TRaceStatus::Clinched:
+        return "clinched";
+    case TRaceStatus::Magic:
+        return "magic";
+    case TRaceStatus::Dependent:
+        return "dependent";
+    case TRaceStatus::Eliminated:
+        return "eliminated";
+    case TRaceStatus::Unknown:
+        return "unknown";
+    }
+    return "";
+}
+
 std::string RaceTimeUpText() {
     return S("時間内に決まりませんでした");
 }

@@ -145,6 +145,9 @@ std::vector<TRaceAnswer> DecideAll(const TTitleRace& race, int place, double sec
 // "優勝" (clinched first place), "3位以内確定", "M12", "自力消滅" ("同率"
 // when level assured), "消滅", "未確定".
 std::string RaceStatusText(const TRaceAnswer& answer, int place);
+// The status as JSON names it: "clinched", "magic", "dependent",
+// "eliminated" or "unknown".
+const char* RaceStatusKey(TRaceStatus status);
 // The reason given for an unknown answer.
 std::string RaceTimeUpText();
 // Shift-JIS short names for sentences: without their padding spaces.
