@@ -5,6 +5,7 @@
 #include "core/season/BaseballPennant.h"
 #include "core/standings/DistrictStandings.h"
 #include "core/standings/StandingsText.h"
+#include "draw/CellPaint.h"
 #include "draw/QtText.h"
 
 #include <QLocale>
@@ -56,33 +57,9 @@ const QColor kPalette[] = {{213, 62, 79},  {50, 136, 189},  {102, 166, 30}, {244
 
 } // namespace
 
-class TOddsPaint {
+class TOddsPaint : public TCellPaint {
 public:
-    TOddsPaint(TTableCanvas& canvas, const TViewContext& view)
-        : C(canvas), S(*view.Settings), Char1(view.Color(S.Char1)), Line1(view.Color(S.Line1)),
-          Magic(view.Color(S.Magic)), Down(view.Color(S.Down)) {
-        C.SetFontColor(Char1);
-    }
-    void Text(const QRect& b, const QString& text, TAlign align, int size = 9) {
-        C.SetFontSize(size);
-        C.Text(b, text, align);
-    }
-    void Centre(const QRect& b, const QString& text, int size = 9) { Text(b, text, TAlign::Center, size); }
-    void Colored(const QRect& b, const QString& text, const QColor& color, TAlign align) {
-        C.SetFontColor(color);
-        Text(b, text, align);
-        C.SetFontColor(Char1);
-    }
-    QRect Cell(int& x, int y, int width) {
-        const QRect box = Box(x, y, x + width, y + kCellHeight);
-        C.Frame(box, Line1);
-        x += width - 1;
-        return box;
-    }
-
-    TTableCanvas& C;
-    const TAppSettings& S;
-    QColor Char1, Line1, Magic, Down;
+    using TCellPaint::TCellPaint;
 };
 
 TOddsTable::TOddsTable(const TViewContext& view, int districtIndex, const std::optional<TOddsResult>& result,

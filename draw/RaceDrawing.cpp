@@ -2,6 +2,7 @@
 
 #include "core/season/BaseballPennant.h"
 #include "core/standings/StandingsText.h"
+#include "draw/CellPaint.h"
 #include "draw/QtText.h"
 
 namespace {
@@ -38,36 +39,9 @@ QString CutTitle(int place) {
 
 } // namespace
 
-// What every part of one painting shares: the canvas, the table and its colors.
-class TRacePaint {
+class TRacePaint : public TCellPaint {
 public:
-    TRacePaint(TTableCanvas& canvas, const TViewContext& view)
-        : C(canvas), S(*view.Settings), Char1(view.Color(S.Char1)), Line1(view.Color(S.Line1)),
-          Magic(view.Color(S.Magic)), Down(view.Color(S.Down)) {
-        C.SetFontColor(Char1);
-    }
-
-    void Text(const QRect& b, const QString& text, TAlign align, int size = 9) {
-        C.SetFontSize(size);
-        C.Text(b, text, align);
-    }
-    void Centre(const QRect& b, const QString& text, int size = 9) { Text(b, text, TAlign::Center, size); }
-    void Colored(const QRect& b, const QString& text, const QColor& color, TAlign align = TAlign::Center) {
-        C.SetFontColor(color);
-        Text(b, text, align);
-        C.SetFontColor(Char1);
-    }
-    // Outlines a cell at x and returns its box.
-    QRect Cell(int& x, int y, int width) {
-        const QRect box = Box(x, y, x + width, y + kCellHeight);
-        C.Frame(box, Line1);
-        x += width - 1;
-        return box;
-    }
-
-    TTableCanvas& C;
-    const TAppSettings& S;
-    QColor Char1, Line1, Magic, Down;
+    using TCellPaint::TCellPaint;
 };
 
 TRaceTable::TRaceTable(const TViewContext& view, int districtIndex, int place, TRaceWhen when,
