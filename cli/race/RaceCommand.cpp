@@ -10,6 +10,7 @@
 #include "core/standings/DistrictStandings.h"
 #include "core/standings/StandingsText.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
@@ -46,9 +47,10 @@ bool GivesEvidence(const TTitleRace& race, const std::string& symbol, const TRac
     return race.TeamCount() <= kRaceScenarioTeams || symbol == request.Scenario;
 }
 
-// The likely completion behind a team's evidence, within its time.
+// The likely completion behind a team's evidence, within its share of the
+// table's time (half a second at least).
 TRaceScenario ScenarioOf(const TTitleRace& race, int team, int place) {
-    const TRaceStop stop = TRaceStop::In(kRaceTableSeconds / 2);
+    const TRaceStop stop = TRaceStop::In(std::max(0.5, kRaceTableSeconds / std::max(1, race.TeamCount())));
     return race.Scenario(team, place, &stop);
 }
 

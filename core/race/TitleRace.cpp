@@ -433,14 +433,23 @@ TKey KeyOf(int64_t wins, int64_t losses, bool byWins) {
 class TKeyCount {
 public:
     void Add(TKey key, int team) { Keys.push_back({key, team}); }
-    void Sort() { std::sort(Keys.begin(), Keys.end()); }
+    // By record, and among equal records the later team first (so that the
+    // highest come out in standings order from the end).
+    void Sort() {
+        std::sort(Keys.begin(), Keys.end(), [](const auto& a, const auto& b) {
+            return a.first != b.first ? a.first < b.first : a.second > b.second;
+        });
+    }
     // Teams strictly above `key`, or (`level`) level with it or above.
     int Over(TKey key, bool level) const {
-        const auto at = level ? std::lower_bound(Keys.begin(), Keys.end(), std::pair(key, -1))
-                              : std::upper_bound(Keys.begin(), Keys.end(), std::pair(key, INT32_MAX));
+        const auto below = [](const std::pair<TKey, int>& k, const TKey& v) { return k.first < v; };
+        const auto above = [](const TKey& v, const std::pair<TKey, int>& k) { return v < k.first; };
+        const auto at = level ? std::lower_bound(Keys.begin(), Keys.end(), key, below)
+                              : std::upper_bound(Keys.begin(), Keys.end(), key, above);
         return static_cast<int>(Keys.end() - at);
     }
-    // The `count` teams with the highest records, `except` left out.
+    // The `count` teams with the highest records (of equal ones, the first in
+    // standings order), `except` left out.
     std::vector<int> Top(int count, int except) const {
         std::vector<int> teams;
         for (auto it = Keys.rbegin(); it != Keys.rend() && static_cast<int>(teams.size()) < count; ++it)
