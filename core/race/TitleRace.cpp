@@ -1206,43 +1206,51 @@ TRaceScenario TTitleRace::Scenario(int team, int place, const TRaceStop* stop) c
     return out;
 }
 
-int TTitleRace::Twin(int team) const {
+std::vector<int> TTitleRace::Twins() const {
     const TState& st = *State;
-    if (team < 0 || team >= TeamCount())
-        return team;
-    const int local = st.LocalOf[Idx(team)];
-    if (local >= 0)
-        return st.Linked[Idx(st.Class[Idx(local)])];
-    for (int i = 0; i < team; ++i) // a loose team with the same record and games left
-        if (st.LocalOf[Idx(i)] < 0 && st.Outside[Idx(i)] == st.Outside[Idx(team)] &&
-            st.Base[Idx(i)].Wins == st.Base[Idx(team)].Wins && st.Base[Idx(i)].Losses == st.Base[Idx(team)].Losses &&
-            st.Base[Idx(i)].Draws == st.Base[Idx(team)].Draws)
-            return i;
-    return team;
+    const int n = TeamCount();
+    std::vector<int> twins(Idx(n));
+    // Teams without games against each other: by record and games left.
+    std::map<std::tuple<int, int, int, int>, int> loose;
+    for (int team = 0; team < n; ++team) {
+        const int local = st.LocalOf[Idx(team)];
+        if (local >= 0) {
+            twins[Idx(team)] = st.Linked[Idx(st.Class[Idx(local)])];
+            continue;
+        }
+        const TFinal& b = st.Base[Idx(team)];
+        twins[Idx(team)] =
+            loose.emplace(std::tuple(b.Wins, b.Losses, b.Draws, st.Outside[Idx(team)]), team).first->second;
+    }
+    return twins;
+}
+
+TRaceRows::TRaceRows(const TTitleRace& race, int place, double seconds, const std::atomic<bool>* cancel)
+    : Race(race), Place(place), Cancel(cancel), Twins(race.Twins()),
+      End(std::chrono::steady_clock::now() +
+          std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(seconds))) {
+    for (int team = 0; team < race.TeamCount(); ++team)
+        Left += Twins[Idx(team)] == team;
+}
+
+TRaceAnswer TRaceRows::Next() {
+    const int team = static_cast<int>(Answers.size());
+    const int first = Twins[Idx(team)];
+    if (first != team && Answers[Idx(first)].Status == TRaceStatus::Unknown) {
+        Answers.push_back(Answers[Idx(first)]); // its twin ran out of time: so would it
+        return Answers.back();
+    }
+    const double time = std::chrono::duration<double>(End - std::chrono::steady_clock::now()).count();
+    const TRaceStop stop = TRaceStop::In(std::max(0.0, time) / std::max(1, Left), Cancel);
+    Answers.push_back(Race.Decide(team, Place, &stop));
+    Left -= first == team;
+    return Answers.back();
 }
 
 std::vector<TRaceAnswer> DecideAll(const TTitleRace& race, int place, double seconds, const std::atomic<bool>* cancel) {
-    const int n = race.TeamCount();
-    // A team with a twin takes its answer: the time is shared among the others.
-    std::vector<int> twin(Idx(n));
-    int left = 0;
-    for (int team = 0; team < n; ++team) {
-        twin[Idx(team)] = n <= 2000 ? race.Twin(team) : team; // (looking for loose twins is quadratic)
-        left += twin[Idx(team)] == team;
-    }
+    TRaceRows rows(race, place, seconds, cancel);
     std::vector<TRaceAnswer> answers;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                                            std::chrono::duration<double>(seconds));
-    for (int team = 0; team < n; ++team) {
-        const int first = twin[Idx(team)];
-        if (first != team && answers[Idx(first)].Status == TRaceStatus::Unknown) {
-            answers.push_back(answers[Idx(first)]);
-            continue;
-        }
-        const double time = std::chrono::duration<double>(end - std::chrono::steady_clock::now()).count();
-        const TRaceStop stop = TRaceStop::In(std::max(0.0, time) / std::max(1, left), cancel);
-        answers.push_back(race.Decide(team, place, &stop));
-        left -= first == team;
-    }
+    for (int team = 0; team < race.TeamCount(); ++team)
+        answers.push_back(rows.Next());
     return answers;
 }

@@ -110,10 +110,10 @@ public:
     // one that cannot, or when `stop` comes first).
     TRaceScenario Scenario(int team, int place, const TRaceStop* stop = nullptr) const;
 
-    // The first team (standings order) whose answers are this team's with
-    // the two swapped: the same record and the same games left against the
-    // same teams; itself when there is none.
-    int Twin(int team) const;
+    // For each team, the first team (standings order) whose answers are its
+    // own with the two swapped: the same record and the same games left
+    // against the same teams; itself when there is none.
+    std::vector<int> Twins() const;
 
     // Tells what a completion says of `team` at `place`: whether it reaches
     // the place (fewer than `place` teams strictly above it) and whether it is
@@ -141,6 +141,24 @@ constexpr double kRaceTableSeconds = 5;
 // unused goes to those after it. A raised `cancel` makes the rest unknown.
 std::vector<TRaceAnswer> DecideAll(const TTitleRace& race, int place, double seconds,
                                    const std::atomic<bool>* cancel = nullptr);
+
+// The same, a row at a time (for a table that fills in as it is decided).
+// A team with a twin takes its answer, so the time goes to the others.
+class TRaceRows {
+public:
+    TRaceRows(const TTitleRace& race, int place, double seconds, const std::atomic<bool>* cancel = nullptr);
+    // The answer of the next team in standings order.
+    TRaceAnswer Next();
+
+private:
+    const TTitleRace& Race;
+    int Place;
+    const std::atomic<bool>* Cancel;
+    std::vector<int> Twins;
+    std::chrono::steady_clock::time_point End;
+    std::vector<TRaceAnswer> Answers;
+    int Left = 0; // teams without an earlier twin still to decide
+};
 
 // "優勝" (clinched first place), "3位以内確定", "M12", "自力消滅" ("同率"
 // when level assured), "消滅", "未確定".

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 TFmRace::TFmRace(const TViewContext& view, int districtIndex, QWidget* parent) : TTableWindow(view, parent) {
     // The cut below first place: the top three by default.
@@ -33,8 +34,7 @@ TFmRace::TFmRace(const TViewContext& view, int districtIndex, QWidget* parent) :
     bar->addWidget(suffix);
     bar->addStretch();
     Progress = new QProgressBar(this);
-    Progress->setFormat(QStringLiteral("判定中 %v/%m"));
-    Progress->setMaximumWidth(200);
+    Progress->setFormat(QStringLiteral("判定中 %p%"));
     BtnStop = new QPushButton(QStringLiteral("中止"), this);
     BtnStop->setShortcut(Qt::Key_Escape);
     bar->addWidget(Progress);
@@ -126,21 +126,15 @@ void TFmRace::StartTable() {
     job->Thread = std::thread([this, job, generation, cut, input = Current->Input()]() mutable {
         const TTitleRace race(std::move(input));
         const int n = race.TeamCount();
-        const double seconds = cut == 1 ? kRaceTableSeconds : kRaceTableSeconds / 2;
-        const auto start = std::chrono::steady_clock::now();
+        // Row by row, first place and the cut side by side, both within the
+        // table's time.
+        TRaceRows firsts(race, 1, kRaceTableSeconds, &job->Cancel);
+        std::optional<TRaceRows> cuts;
+        if (cut != 1)
+            cuts.emplace(race, cut, kRaceTableSeconds, &job->Cancel);
         for (int row = 0; row < n; ++row) {
-            // Each team an equal share of the time left, for each place.
-            auto stopFor = [&](double total, int done) {
-                const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-                return TRaceStop::In(std::max(0.0, total - spent) / (n - done), &job->Cancel);
-            };
-            const TRaceStop first = stopFor(seconds, row);
-            TRaceAnswer a = race.Decide(row, 1, &first);
-            TRaceAnswer b = a;
-            if (cut != 1) {
-                const TRaceStop second = stopFor(2 * seconds, row);
-                b = race.Decide(row, cut, &second);
-            }
+            TRaceAnswer a = firsts.Next();
+            TRaceAnswer b = cuts ? cuts->Next() : a;
             QMetaObject::invokeMethod(
                 this,
                 [this, generation, row, a = std::move(a), b = std::move(b)]() {
