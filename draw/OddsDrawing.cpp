@@ -20,7 +20,8 @@ constexpr int kRowPitch = 35; // rows overlap their neighbours' borders by one p
 constexpr int kCellHeight = 36;
 
 // Column widths, left to right.
-constexpr int kRank = 20, kName = 90, kNumber = 40, kChance = 190, kMean = 130, kRange = 90;
+constexpr int kRank = TCellPaint::kRankWidth, kName = TCellPaint::kNameWidth, kNumber = TCellPaint::kNumberWidth;
+constexpr int kChance = 190, kMean = 130, kRange = 90;
 constexpr int kBarWidth = 110;
 
 using cellbox::Bottom;
@@ -155,15 +156,7 @@ void TOddsTable::PaintBand(TOddsPaint& p) const {
 void TOddsTable::PaintHeader(TOddsPaint& p) const {
     int x = 5;
     const int y = kHeaderTop;
-    const QRect rank = p.Cell(x, y, kRank);
-    p.Centre(Top(rank), QStringLiteral("順"));
-    p.Centre(Bottom(rank), QStringLiteral("位"));
-    p.Centre(p.Cell(x, y, kName), QStringLiteral("チ　ー　ム"));
-    p.Centre(p.Cell(x, y, kNumber), QStringLiteral("勝"));
-    p.Centre(p.Cell(x, y, kNumber), QStringLiteral("負"));
-    if (!NoDraws)
-        p.Centre(p.Cell(x, y, kNumber), QStringLiteral("分"));
-    p.Centre(p.Cell(x, y, kNumber), QStringLiteral("残試合"), 8);
+    p.RecordHeader(x, y, NoDraws);
     p.Centre(p.Cell(x, y, kChance), PlaceTitle(1) + QStringLiteral("確率"));
     p.Centre(p.Cell(x, y, kChance), PlaceTitle(Place) + QStringLiteral("確率"));
     const QRect mean = p.Cell(x, y, kMean);
@@ -178,16 +171,7 @@ void TOddsTable::PaintRow(TOddsPaint& p, int row) const {
     const TOddsTeamResult& t = Row(row);
     const int y = kRowsTop + row * kRowPitch;
     int x = 5;
-    p.Centre(p.Cell(x, y, kRank), N(Ranks[static_cast<size_t>(row)]));
-    const QRect name = p.Cell(x, y, kName);
-    const QString shortName = Q(t.ShortName);
-    FitFontSize(p.C, 80, shortName);
-    p.C.Text(Box(name.left() + 5, y, name.left() + 85, y + kCellHeight), shortName, TAlign::Left);
-    for (const int value : {t.Wins, t.Losses})
-        p.Text(Inset(p.Cell(x, y, kNumber)), N(value), TAlign::Right);
-    if (!NoDraws)
-        p.Text(Inset(p.Cell(x, y, kNumber)), N(t.Draws), TAlign::Right);
-    p.Text(Inset(p.Cell(x, y, kNumber)), N(t.Remain), TAlign::Right);
+    p.RecordRow(x, y, Ranks[static_cast<size_t>(row)], Q(t.ShortName), t.Wins, t.Losses, t.Draws, t.Remain, NoDraws);
     const auto chance = [&](double value, TOddsPin pin, const QColor& color) {
         const QRect cell = p.Cell(x, y, kChance);
         if (!Result) {

@@ -15,7 +15,8 @@ constexpr int kBoxPitch = 79;                       // scenario boxes overlap by
 constexpr int kBlockHeight = 20 + kCellHeight + 10; // caption, boxes (or reason lines), gap
 
 // Column widths, left to right.
-constexpr int kRank = 20, kName = 90, kNumber = 40, kStatus = 76;
+constexpr int kRank = TCellPaint::kRankWidth, kName = TCellPaint::kNameWidth, kNumber = TCellPaint::kNumberWidth;
+constexpr int kStatus = 76;
 
 using cellbox::Bottom;
 using cellbox::Inset;
@@ -174,15 +175,7 @@ void TRaceTable::PaintBand(TRacePaint& p) const {
 void TRaceTable::PaintHeader(TRacePaint& p) const {
     int x = 5;
     const int y = kHeaderTop;
-    const QRect rank = p.Cell(x, y, kRank);
-    p.Centre(Top(rank), QStringLiteral("順"));
-    p.Centre(Bottom(rank), QStringLiteral("位"));
-    p.Centre(p.Cell(x, y, kName), QStringLiteral("チ　ー　ム"));
-    p.Centre(p.Cell(x, y, kNumber), QStringLiteral("勝"));
-    p.Centre(p.Cell(x, y, kNumber), QStringLiteral("負"));
-    if (!NoDraws)
-        p.Centre(p.Cell(x, y, kNumber), QStringLiteral("分"));
-    p.Centre(p.Cell(x, y, kNumber), QStringLiteral("残試合"), 8);
+    p.RecordHeader(x, y, NoDraws);
     const QRect magic = p.Cell(x, y, kNumber);
     p.Centre(Top(magic), QStringLiteral("マジック"), 8);
     p.Centre(Bottom(magic), QStringLiteral("(表)"), 8);
@@ -209,16 +202,7 @@ void TRaceTable::PaintRow(TRacePaint& p, int row) const {
     const TRaceTeam& t = Team(row);
     const int y = kRowsTop + row * kRowPitch;
     int x = 5;
-    p.Centre(p.Cell(x, y, kRank), N(t.Rank));
-    const QRect name = p.Cell(x, y, kName);
-    const QString shortName = Q(t.ShortName);
-    FitFontSize(p.C, 80, shortName);
-    p.C.Text(Box(name.left() + 5, y, name.left() + 85, y + kCellHeight), shortName, TAlign::Left);
-    for (const int value : {t.Wins, t.Losses})
-        p.Text(Inset(p.Cell(x, y, kNumber)), N(value), TAlign::Right);
-    if (!NoDraws)
-        p.Text(Inset(p.Cell(x, y, kNumber)), N(t.Draws), TAlign::Right);
-    p.Text(Inset(p.Cell(x, y, kNumber)), N(t.Remain), TAlign::Right);
+    p.RecordRow(x, y, t.Rank, Q(t.ShortName), t.Wins, t.Losses, t.Draws, t.Remain, NoDraws);
     const QRect magic = p.Cell(x, y, kNumber);
     if (t.Magic >= 0)
         p.Colored(magic, Q(MagicText(t.Magic)), p.Magic);

@@ -1,5 +1,7 @@
 #include "core/io/Csv.h"
 
+#include <charconv>
+
 namespace {
 
 bool LineEnd(char c) {
@@ -59,6 +61,14 @@ bool TCsvReader::Next(std::vector<std::string>& fields) {
         }
         return true;
     }
+}
+
+std::optional<int> FieldNumber(std::string_view text) {
+    int value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
 }
 
 std::string CsvField(std::string_view text) {

@@ -5,6 +5,7 @@
 // a line break).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,9 @@ private:
     int RecordLine = 0;
     bool Open = false;
 };
+
+// A field that is a whole number and nothing else ("12", "-3"), or none.
+std::optional<int> FieldNumber(std::string_view text);
 
 // One field as a CSV writes it: in quotes, with quotes doubled, when it holds
 // a comma, a quote, a line break or spaces at either end.

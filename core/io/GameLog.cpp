@@ -43,14 +43,6 @@ bool Digits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::optional<int> Number(std::string_view text) {
-    int value = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
 // "チーム「XYZ」" in UTF-8 for a field read from the file.
 std::string Quoted(std::string_view field) {
     return "「" + TextAsUtf8(field) + "」";
@@ -116,7 +108,7 @@ TMatchText ReadGameLog(std::string_view bytes, const TPennant& pennant) {
             result.Unreadable(line, "日付" + Quoted(f[0]) + "が読めません");
             continue;
         }
-        const std::optional<int> gameNo = Number(f[1]);
+        const std::optional<int> gameNo = FieldNumber(f[1]);
         if (!gameNo || *gameNo < 0 || *gameNo > 9) {
             result.Unreadable(line, "試合番号" + Quoted(f[1]) + "が読めません");
             continue;

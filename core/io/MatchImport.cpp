@@ -66,14 +66,6 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-std::optional<int> Number(std::string_view text) {
-    int value = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
 // A normalised name with ASCII letters in lower case, for column names and statuses.
 std::string Key(std::string_view utf8) {
     std::string key = NormalizedName(utf8);
@@ -247,7 +239,7 @@ std::optional<int> ReadRecordNumber(std::string_view text, const char* what, std
         why = std::string(what) + Quoted(text) + "が数字ではありません";
         return std::nullopt;
     }
-    const std::optional<int> n = Number(text.starts_with('+') ? digits : text);
+    const std::optional<int> n = FieldNumber(text.starts_with('+') ? digits : text);
     if (!n || *n < -128 || *n > 127) {
         why = std::string(what) + Quoted(text) + (text.starts_with('-') ? "が小さすぎます" : "が大きすぎます");
         return std::nullopt;
@@ -262,9 +254,9 @@ std::optional<double> ParseAnyDate(std::string_view text) {
         return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
     if (text.size() == 8 && digits(text)) {
-        year = *Number(text.substr(0, 4));
-        month = *Number(text.substr(4, 2));
-        day = *Number(text.substr(6, 2));
+        year = *FieldNumber(text.substr(0, 4));
+        month = *FieldNumber(text.substr(4, 2));
+        day = *FieldNumber(text.substr(6, 2));
     } else {
         const size_t first = text.find_first_of("/-");
         if (first == std::string_view::npos)
@@ -278,9 +270,9 @@ std::optional<double> ParseAnyDate(std::string_view text) {
         if (y.size() != 4 || m.empty() || m.size() > 2 || d.empty() || d.size() > 2 || !digits(y) || !digits(m) ||
             !digits(d))
             return std::nullopt;
-        year = *Number(y);
-        month = *Number(m);
-        day = *Number(d);
+        year = *FieldNumber(y);
+        month = *FieldNumber(m);
+        day = *FieldNumber(d);
     }
     if (!days::IsValidDate(year, month, day))
         return std::nullopt;
