@@ -55,6 +55,22 @@ public:
     QSize Size() const override { return TableSize; }
     QColor Background() const override { return Back; }
     void Paint(TTableCanvas& canvas) const override { List.Paint(canvas); }
+
+    // Read as rows of equal pitch from the top (a list); none until set.
+    void SetGrid(int rows, int pitch, int height, std::vector<TGridColumn> columns) {
+        GridRowCount = rows;
+        RowPitch = pitch;
+        RowHeight = height;
+        GridColumns = std::move(columns);
+    }
+    int GridRows() const override { return GridRowCount; }
+    // A list read without its title on top is named by the one it is listed under.
+    QString Name;
+    QString GridName() const override { return Name; }
+    QRect GridRow(int row) const override { return QRect(0, row * RowPitch, TableSize.width(), RowHeight); }
+
+private:
+    int GridRowCount = 0, RowPitch = 0, RowHeight = 0;
 };
 
 // Measures texts for a layout, at the sizes the canvas draws them.

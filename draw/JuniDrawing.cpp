@@ -352,9 +352,20 @@ TJuniTable::TJuniTable(const TViewContext& view, int districtIndex, int mode) : 
     Extent.setHeight(PanelTop + 18 + kPanelLinePitch * lines - 1 + 39);
     if (teams > 0)
         PanelRow = 0;
+    if (Standing)
+        ColumnsFromFrames(Box(0, kHeaderTop, width, kHeaderTop + kCellHeight));
 }
 
 TJuniTable::~TJuniTable() = default;
+
+QString TJuniTable::GridText(int row, int column) const {
+    QString text = TTableLayout::GridText(row, column);
+    // The form is a picture when the program has one: read as its level.
+    if (text.isEmpty() && DisplayMode == 0 && column == GridColumnCount() - 1 && row >= 0 &&
+        row < static_cast<int>(RowRects.size()) && GridHeader(column) == QStringLiteral("調子"))
+        text = N(Standing->Calc->Items(row).ConditionLevel());
+    return text;
+}
 
 QColor TJuniTable::Background() const {
     return View.Background();

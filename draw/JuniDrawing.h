@@ -31,6 +31,10 @@ public:
     void Paint(TTableCanvas& canvas) const override;
     // "セントラルリーグ 勝敗表 7月12日(日) 現在".
     TTableTitle Title() const override { return Heading; }
+    // Read row by row: a row per team under the header's columns.
+    int GridRows() const override { return static_cast<int>(RowRects.size()); }
+    QRect GridRow(int row) const override { return RowRects[static_cast<size_t>(row)]; }
+    QString GridText(int row, int column) const override;
 
     // Rows in standings order; none without a district.
     const TRkCalc* Calc() const { return Standing ? Standing->Calc.get() : nullptr; }

@@ -115,6 +115,7 @@ TNitteiLayout LayoutNittei(const TViewContext& v, int league) {
         l.Heading = {TitleLine(Q(pennant.GetLeague(league).Name), QStringLiteral("日程表"),
                                Q(StandingsStateText(allPlayed, TKeyDates{lastResult, 0, 0}))),
                      v.Color(v.Settings->Char1)};
+    l.NameGridColumns();
     return l;
 }
 
@@ -132,6 +133,26 @@ void TNitteiLayout::PaintDayLabel(TTableCanvas& c, const TNitteiLine& line) cons
     const QString label = GameDayText(line.Day);
     FitFontSize(c, 80, label);
     c.Text(Box(10, line.Y - 3, 80, line.Y + 15), label, TAlign::Right);
+}
+
+QRect TNitteiLayout::GridRow(int row) const {
+    const int y = Lines[static_cast<size_t>(row)].Y;
+    return Box(0, y - 3, 90 + 3 * ColumnPitch, y + 15);
+}
+
+QString TNitteiLayout::GridText(int row, int column) const {
+    // Every line of a day is read with its day, though only its first shows it.
+    if (column == 0 && row >= 0 && row < GridRows())
+        return GameDayText(Lines[static_cast<size_t>(row)].Day);
+    return TTableLayout::GridText(row, column);
+}
+
+void TNitteiLayout::NameGridColumns() {
+    GridColumns.clear();
+    GridColumns.push_back({0, 90, {}, QStringLiteral("日付")});
+    for (int k = 0; k < 3; ++k)
+        GridColumns.push_back(
+            {90 + k * ColumnPitch, 90 + (k + 1) * ColumnPitch, {}, QStringLiteral("試合%1").arg(k + 1)});
 }
 
 QColor TNitteiLayout::Background() const {

@@ -49,6 +49,11 @@ public:
     TTableTitle Title() const override { return Heading; }
     // A page starting amid a day's games repeats the day's label on its first line.
     void PaintPageHead(TTableCanvas& canvas, int top) const override;
+    // A row per line of games: the day, then up to three games.
+    int GridRows() const override { return static_cast<int>(Lines.size()); }
+    QRect GridRow(int row) const override;
+    QString GridText(int row, int column) const override;
+    void NameGridColumns();
 
 private:
     void PaintDayLabel(TTableCanvas& canvas, const TNitteiLine& line) const;

@@ -110,6 +110,7 @@ TOddsTable::TOddsTable(const TViewContext& view, int districtIndex, const std::o
         RowRects.push_back(Box(5, y, width, y + kRowPitch));
     }
     Extent = QSize(std::max(width + 10, 560), kRowsTop + TeamCount() * kRowPitch + 1 + 30);
+    ColumnsFromFrames(Box(0, kHeaderTop, width, kRowsTop + 1));
 }
 
 QColor TOddsTable::Background() const {

@@ -42,6 +42,9 @@ public:
     const TOddsTeamResult& Row(int row) const { return Rows[static_cast<size_t>(row)]; }
     bool HasResult() const { return Result.has_value(); }
     std::vector<QRect> RowRects;
+    // Read row by row: a row per team under the header's columns.
+    int GridRows() const override { return static_cast<int>(RowRects.size()); }
+    QRect GridRow(int row) const override { return RowRects[static_cast<size_t>(row)]; }
 
 private:
     void PaintBand(TOddsPaint& p) const;

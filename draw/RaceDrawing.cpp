@@ -82,6 +82,7 @@ TRaceTable::TRaceTable(const TViewContext& view, int districtIndex, int place, T
     const int boxes = 5 + teams * kBoxPitch + 1 + 10;
     Extent = QSize(std::max({TableWidth + 10, boxes, 480}),
                    EvidenceTop + 20 + static_cast<int>(Places().size()) * kBlockHeight + 10);
+    ColumnsFromFrames(Box(0, kHeaderTop, TableWidth, kHeaderTop + kCellHeight));
     if (teams > 0)
         ShowEvidence(0);
 }

@@ -58,6 +58,9 @@ public:
 
     // Hit rectangles: each whole row.
     std::vector<QRect> RowRects;
+    // Read row by row: a row per team under the header's columns.
+    int GridRows() const override { return static_cast<int>(RowRects.size()); }
+    QRect GridRow(int row) const override { return RowRects[static_cast<size_t>(row)]; }
     int EvidenceRow() const { return Shown; }
     // Shows the evidence of `row` (a row out of range changes nothing) and
     // returns the part of the table to repaint.

@@ -192,7 +192,21 @@ struct TTableTitle {
     QColor Color = Qt::black;
 };
 
+// One column of a table as a reader meets it: the part of the table's width
+// it covers, [Left, Right), and its header cell (none for a column whose
+// header the table does not paint; then Name says what the column holds).
+struct TGridColumn {
+    int Left = 0, Right = 0;
+    QRect Header;
+    QString Name;
+};
+
 // A table view: laid out when built, painted in any part on demand.
+//
+// It is also read cell by cell, by screen readers and the keyboard's cell
+// cursor: rows of cells under one line of column headers. The layout says
+// where its rows and columns lie; what a cell says is read off a recording
+// of the paint of that cell, so the reader hears what the eye sees.
 class TTableLayout {
 public:
     virtual ~TTableLayout();
@@ -209,7 +223,37 @@ public:
     virtual QColor Background() const = 0;
     // Paints every part of the table that meets canvas.Area().
     virtual void Paint(TTableCanvas& canvas) const = 0;
+
+    // What a reader hears the table called: its title by default.
+    virtual QString GridName() const { return Title().Text; }
+    // The rows a reader can move through, top to bottom; none by default.
+    virtual int GridRows() const { return 0; }
+    // The band of row `row` across the table (its left and right edges unused).
+    virtual QRect GridRow(int row) const;
+    int GridColumnCount() const { return static_cast<int>(GridColumns.size()); }
+    const TGridColumn& GridColumn(int column) const { return GridColumns[static_cast<size_t>(column)]; }
+    // Where a cell lies: its row's band across its column. Empty out of range.
+    virtual QRect GridCell(int row, int column) const;
+    // The cell (row, column) at a point of the table; -1, -1 for none.
+    std::pair<int, int> GridCellAt(const QPoint& at) const;
+    // What a column's header says: the texts painted in its header cell, or its name.
+    QString GridHeader(int column) const;
+    // What a cell says: its texts in drawing order, marks spelled out (SpokenText).
+    virtual QString GridText(int row, int column) const;
+    // The texts painted inside `r` (their rectangles' centres in it), joined by spaces.
+    QString TextsIn(const QRect& r) const;
+
+protected:
+    std::vector<TGridColumn> GridColumns;
+    // The columns of a table whose header is a line of framed cells: one per
+    // frame painted in `band`, left to right, headed by that frame.
+    void ColumnsFromFrames(const QRect& band);
 };
+
+// A text as a reader should hear it: the result marks as words (○ 勝, ● 負,
+// △ 分), the rank arrows too (↑ 上昇, ↓ 下降, → 変わらず), names without
+// their full-width padding (巨　　人 is 巨人).
+QString SpokenText(const QString& text);
 
 // The whole table painted onto a recording canvas (for the tests).
 std::unique_ptr<TRecordingCanvas> RecordTable(const TTableLayout& table);

@@ -319,7 +319,17 @@ TTaisenLayout LayoutTaisen(const TViewContext& v, int district, const std::vecto
         width = std::max(width, t.PageRects.back().right() + 11);
     }
     t.Table.Fixed.TableSize = QSize(width, yEnd + 80);
+    t.Table.FindGridColumns();
     return t;
+}
+
+void TTaisenTable::FindGridColumns() {
+    // The header row lies just above the first row, its cells as tall.
+    ColumnsFromFrames(Box(0, GridTop - 35, Size().width(), GridTop + 1));
+}
+
+QRect TTaisenTable::GridRow(int row) const {
+    return Box(0, GridTop + row * 35, Size().width(), GridTop + row * 35 + 36);
 }
 
 QRect TTaisenTable::CellRect(int row, int column) const {

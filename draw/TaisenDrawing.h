@@ -61,6 +61,10 @@ public:
     QColor Background() const override { return Fixed.Background(); }
     void Paint(TTableCanvas& canvas) const override;
     TTableTitle Title() const override { return Heading; }
+    // A row per row team: its rank, picture and name, then its cells.
+    int GridRows() const override { return static_cast<int>(Rows.size()); }
+    QRect GridRow(int row) const override;
+    void FindGridColumns();
 };
 
 struct TTaisenLayout {

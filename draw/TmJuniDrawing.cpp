@@ -73,7 +73,28 @@ private:
 } // namespace
 
 TTmJuniTable::TTmJuniTable(const TViewContext& view, int width, const QColor& teamColor)
-    : View(view), Width(width), TeamColor(teamColor) {}
+    : View(view), Width(width), TeamColor(teamColor) {
+    // The rows carry no header: the columns are named for the reader.
+    const std::pair<int, const char*> columns[] = {{0, "日付"},     {80, "相手"},  {170, "球場"}, {220, "勝敗"},
+                                                   {250, "スコア"}, {300, "勝率"}, {340, "順位"}};
+    const int count = static_cast<int>(std::size(columns));
+    for (int i = 0; i < count; ++i) {
+        const int right = i + 1 < count ? columns[i + 1].first : std::max(width, 341);
+        GridColumns.push_back({columns[i].first, right, {}, QString::fromUtf8(columns[i].second)});
+    }
+}
+
+QRect TTmJuniTable::GridRow(int row) const {
+    return Box(0, row * kRowHeight, Width, (row + 1) * kRowHeight);
+}
+
+QString TTmJuniTable::GridText(int row, int column) const {
+    if (column != GridColumnCount() - 1)
+        return TTableLayout::GridText(row, column);
+    // The rank is a marker on the rank line: read as its number.
+    const int mark = row >= 0 && row < static_cast<int>(Rows.size()) ? Rows[static_cast<size_t>(row)].Mark : -1;
+    return mark < 0 ? QString() : QStringLiteral("%1位").arg(Marks[static_cast<size_t>(mark)].ImageIndex + 1);
+}
 
 QColor TTmJuniTable::Background() const {
     return View.Background();
@@ -256,6 +277,7 @@ TTmJuniPanes LayOutTmJuni(const TViewContext& v, int teamIndex) {
     for (int t = 0; t < district->TeamCount(); ++t)
         calc.AddTeam(district->GetTeam(t).Symbol);
     d.Table = std::make_unique<TTmJuniTable>(v, 50 * calc.Count() + 465, v.Color(team->Color));
+    d.Table->Name = d.Title.Text;
     TRowWriter writer(*d.Table);
 
     // With the match list in day order (as it always is once sorted), the team's

@@ -38,6 +38,12 @@ public:
     QSize Size() const override { return QSize(Width, static_cast<int>(Rows.size()) * 18); }
     QColor Background() const override;
     void Paint(TTableCanvas& canvas) const override;
+    // A row per game (or day), under named columns; the rank read as "3位".
+    int GridRows() const override { return static_cast<int>(Rows.size()); }
+    QRect GridRow(int row) const override;
+    QString GridText(int row, int column) const override;
+    QString GridName() const override { return Name; }
+    QString Name; // the panes' title
 
     std::vector<TTmJuniRow> Rows;
     std::vector<TRankMark> Marks;

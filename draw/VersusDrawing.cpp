@@ -85,6 +85,12 @@ void AddGameList(TVersusLayout& l, const TTmRec& rec, const std::string& opponen
         ++l.Listed;
     }
     l.ListHeight = y;
+    l.List.SetGrid(l.Listed, 17, 18,
+                   {{0, 80, {}, QStringLiteral("日付")},
+                    {80, 110, {}, QStringLiteral("勝敗")},
+                    {110, 155, {}, QStringLiteral("スコア")},
+                    {155, 215, {}, QStringLiteral("回戦")},
+                    {215, std::max(l.Width, 216), {}, QStringLiteral("球場")}});
 }
 
 struct TSummaryColumn {
@@ -182,6 +188,7 @@ TVersusLayout LayoutVersus(const TViewContext& v, int district, const std::strin
                              FilterSuffix(filter, QStringLiteral(" (ホーム)"), QStringLiteral(" (ビジター)")),
                          DistrictDayText(pennant, *v.Fight, district)),
                v.Color(s.Char1)};
+    l.List.Name = l.Title.Text;
     TRkCalc calc;
     calc.AddTeam(ownTeam->Symbol);
     for (int m = 0; m < v.Fight->MatchCount(); ++m)

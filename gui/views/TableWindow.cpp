@@ -6,6 +6,7 @@
 #include "gui/controls/WheelMessage.h"
 #include "gui/views/TableSurface.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QSplitter>
@@ -35,6 +36,10 @@ TTableSurface* TTableWindow::AddTable(QWidget* parent) {
     // The wheel over the table or the box's margins scrolls a line per notch.
     ScrollBox1->viewport()->installEventFilter(this);
     Boxes.push_back(ScrollBox1);
+    // The keyboard lands on the table when the window is activated.
+    setFocusProxy(Table);
+    connect(Table, &TTableSurface::CursorMoved, this, &TTableWindow::CellCursorMoved);
+    connect(Table, &TTableSurface::CellActivated, this, &TTableWindow::CellActivated);
     return Table;
 }
 
@@ -78,6 +83,7 @@ TTabStrip* TTableWindow::AddTabs(const QStringList& captions, int index) {
     for (const QString& caption : captions)
         tabs->addTab(caption);
     tabs->setCurrentIndex(std::clamp(index, 0, std::max(tabs->count() - 1, 0)));
+    Tabs = tabs;
     return tabs;
 }
 
@@ -116,11 +122,41 @@ bool TTableWindow::SurfaceMouseUp(Qt::MouseButton, const QPoint&) {
     return false;
 }
 
+void TTableWindow::CellCursorMoved(int row, int column) {
+    if (const TTableLayout* shown = Table ? Table->Table() : nullptr)
+        SurfaceMouseMove(shown->GridCell(row, column).center());
+}
+
+void TTableWindow::CellActivated(int row, int column) {
+    if (const TTableLayout* shown = Table ? Table->Table() : nullptr)
+        SurfaceMouseUp(Qt::LeftButton, shown->GridCell(row, column).center());
+}
+
+void TTableWindow::keyPressEvent(QKeyEvent* event) {
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (ctrl && tab && Tabs && Tabs->count() > 1) {
+        const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+        const int n = Tabs->count();
+        Tabs->setCurrentIndex((Tabs->currentIndex() + (back ? n - 1 : 1)) % n);
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 bool TTableWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Tracked && Tracked) {
         if (event->type() == QEvent::MouseMove) {
             SurfaceMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
             return false;
+        }
+        if (event->type() == QEvent::MouseButtonPress && Tracked == Table && Table->Table()) {
+            // The keyboard goes on from the cell clicked.
+            const auto [row, column] =
+                Table->Table()->GridCellAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+            if (row >= 0)
+                Table->MoveCellCursor(row, column);
         }
         if (event->type() == QEvent::MouseButtonRelease) {
             auto* mouse = static_cast<QMouseEvent*>(event);

@@ -7,7 +7,10 @@
 // under the line that says what it is.
 //
 // A window adds what is its own: the layout it shows, what its tabs mean and
-// what a click on the table does (SurfaceMouseMove, SurfaceMouseUp).
+// what a click on the table does (SurfaceMouseMove, SurfaceMouseUp). The
+// keyboard reaches the same: the table takes the focus with the window, its
+// cell cursor's moves and Enter act as the pointer over and a click on the
+// cell's centre (CellCursorMoved, CellActivated), and Ctrl+Tab turns the tabs.
 #pragma once
 
 #include "draw/TablePicture.h"
@@ -17,6 +20,7 @@
 #include <QWidget>
 #include <vector>
 
+class QKeyEvent;
 class QLayout;
 class QScrollArea;
 class QSplitter;
@@ -67,6 +71,13 @@ protected:
     virtual void SurfaceMouseMove(const QPoint& at);
     // True when the window took the release (nothing under the surface sees it).
     virtual bool SurfaceMouseUp(Qt::MouseButton button, const QPoint& at);
+    // The keyboard's cell cursor on the table came to a cell: by default what
+    // the pointer coming to the cell's centre does.
+    virtual void CellCursorMoved(int row, int column);
+    // Enter on a cell of the table: by default what a click on its centre does.
+    virtual void CellActivated(int row, int column);
+    // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous tab of the window's strip.
+    void keyPressEvent(QKeyEvent* event) override;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
@@ -75,6 +86,7 @@ protected:
 
 private:
     TTableSurface* Table = nullptr;   // the surface in ScrollBox1
+    TTabStrip* Tabs = nullptr;        // the strip at the bottom, if any
     TTableSurface* Tracked = nullptr; // the surface whose mouse the window follows
     std::vector<QScrollArea*> Boxes;  // ScrollBox1 and the panes
 };

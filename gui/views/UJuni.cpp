@@ -71,3 +71,8 @@ void TFmJuni::ImgJuniMouseUp(Qt::MouseButton button, const QPoint& at) {
         return;
     }
 }
+
+void TFmJuni::CellActivated(int row, int) {
+    if (Current && row >= 0 && row < static_cast<int>(Current->TeamRects.size()))
+        ImgJuniMouseUp(Qt::LeftButton, Current->TeamRects[static_cast<size_t>(row)].center());
+}

@@ -35,6 +35,8 @@ protected:
         ImgJuniMouseUp(button, at);
         return true; // the window's alone
     }
+    // Enter anywhere on a team's row opens its rank transition.
+    void CellActivated(int row, int column) override;
 
 private:
     std::unique_ptr<TJuniTable> Current;

@@ -196,16 +196,8 @@ void TFmRace::ShowRow(int row) {
     Finish(EvidenceJob);
     ImgRace->Repaint(Current->ShowEvidence(row));
     StartEvidence(row);
-}
-
-void TFmRace::keyPressEvent(QKeyEvent* event) {
-    // Up and down move the team whose evidence is shown.
-    if (Current && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) && !UDCut->hasFocus()) {
-        const int row = Current->EvidenceRow() + (event->key() == Qt::Key_Up ? -1 : 1);
-        ShowRow(std::clamp(row, 0, std::max(0, Current->TeamCount() - 1)));
-        return;
-    }
-    TTableWindow::keyPressEvent(event);
+    if (ImgRace->CursorRow() != row)
+        ImgRace->MoveCellCursor(row, ImgRace->CursorColumn());
 }
 
 bool TFmRace::SurfaceMouseUp(Qt::MouseButton button, const QPoint& at) {
@@ -215,6 +207,6 @@ bool TFmRace::SurfaceMouseUp(Qt::MouseButton button, const QPoint& at) {
     if (row < 0)
         return TTableWindow::SurfaceMouseUp(button, at);
     ShowRow(row);
-    setFocus(); // the arrow keys go on from there
+    setFocus(); // the cell cursor goes on from there
     return true;
 }

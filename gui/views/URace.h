@@ -46,7 +46,8 @@ public:
 
 protected:
     bool SurfaceMouseUp(Qt::MouseButton button, const QPoint& at) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    // The cell cursor's row is the team whose evidence is shown.
+    void CellCursorMoved(int row, int) override { ShowRow(row); }
 
 private:
     // A decision running on its own thread; what it finds reaches the window

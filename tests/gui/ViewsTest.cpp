@@ -611,13 +611,14 @@ TEST(RaceWindow, StatusesEvidenceAndTheCut) {
     EXPECT_EQ(recorded->Find(QStringLiteral("優勝"))->Color, QColor(255, 0, 0));
     EXPECT_EQ(recorded->Find(QStringLiteral("2位以内"))->Rect.top(), 27); // the cut's group title
 
-    // The evidence follows a click and the arrow keys, and stays on its team
-    // when the cut changes: a way in for A, the reason B is out of first place.
+    // The evidence follows a click and the table's cell cursor, and stays on
+    // its team when the cut changes: a way in for A, the reason B is out of
+    // first place.
     const QRect evidence = w.Drawing()->EvidenceRect();
     EXPECT_TRUE(recorded->TextListIn(evidence).contains(QStringLiteral("2-0-0")));
     const auto press = [&](Qt::Key key) {
         QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(&w, &event);
+        QApplication::sendEvent(w.ImgRace, &event);
     };
     press(Qt::Key_Down);
     EXPECT_EQ(w.Drawing()->EvidenceRow(), 1);
