@@ -64,7 +64,8 @@ QString TTableLayout::GridHeader(int column) const {
             texts << t.Text;
     }
     // Characters stacked one to a line (順 over 位) make one word.
-    const bool stacked = texts.size() > 1 && std::all_of(texts.begin(), texts.end(), [](const QString& t) { return t.size() == 1; });
+    const bool stacked =
+        texts.size() > 1 && std::all_of(texts.begin(), texts.end(), [](const QString& t) { return t.size() == 1; });
     const QString painted = SpokenText(texts.join(stacked ? QString() : QStringLiteral(" ")));
     return painted.isEmpty() ? c.Name : painted;
 }
@@ -110,7 +111,8 @@ QString SpokenText(const QString& text) {
         if (ch == QChar(0x3000))
             continue; // the padding of names such as 巨　　人
 
-        const auto* word = std::find_if(std::begin(kWords), std::end(kWords), [&](const auto& w) { return w.first == ch; });
+        const auto* word =
+            std::find_if(std::begin(kWords), std::end(kWords), [&](const auto& w) { return w.first == ch; });
         if (word != std::end(kWords))
             spoken += word->second;
         else

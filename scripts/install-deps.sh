@@ -2,7 +2,7 @@
 # Installs the Debian packages Tablora needs, only those missing. Quiet when
 # everything is there already.
 #
-#   scripts/install-deps.sh [build|test|gui|bench|fuzz|check|deb]...   (default: build test gui)
+#   scripts/install-deps.sh [build|test|gui|bench|fuzz|check|deb|a11y]...   (default: build test gui)
 set -euo pipefail
 
 groups=("$@")
@@ -21,6 +21,9 @@ for group in "${groups[@]}"; do
         # Qt's own texts (buttons of message boxes, file dialogs) in Japanese too.
         gui) packages+=(qt6-base-dev libgl-dev libpng-dev zlib1g-dev fonts-ipafont-gothic qt6-translations-l10n) ;;
         bench) packages+=(libbenchmark-dev) ;;
+        # scripts/atspi-standings.sh: the program on a virtual display, read
+        # over the accessibility bus as a screen reader reads it.
+        a11y) packages+=(xvfb xauth xdotool dbus-x11 at-spi2-core python3-pyatspi) ;;
         # The package build: icons drawn from the SVG, the shared-library
         # dependencies, the checkers of the desktop files and of the package.
         deb) packages+=(librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian) ;;

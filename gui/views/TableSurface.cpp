@@ -12,6 +12,7 @@
 TTableSurface::TTableSurface(QWidget* parent) : QWidget(parent) {
     // Every pixel is painted in paintEvent: nothing to erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
     InstallTableAccessibility();
 }
 
@@ -19,9 +20,7 @@ void TTableSurface::SetTable(const TTableLayout* table) {
     Shown = table;
     const QSize size = table ? table->Size() : QSize(0, 0);
     resize(size.expandedTo(QSize(1, 1)));
-    const bool cells = table && table->GridRows() > 0 && table->GridColumnCount() > 0;
-    setFocusPolicy(cells ? Qt::StrongFocus : Qt::NoFocus);
-    if (cells) {
+    if (table && table->GridRows() > 0 && table->GridColumnCount() > 0) {
         Row = std::clamp(Row, 0, table->GridRows() - 1);
         Column = std::clamp(Column, 0, table->GridColumnCount() - 1);
     } else {

@@ -23,6 +23,12 @@ public:
     // its row and column where the new table has them.
     void SetTable(const TTableLayout* table);
     const TTableLayout* Table() const { return Shown; }
+    // Lets go of the table without a repaint: its owner is being destroyed
+    // (the focus leaves the surface after that, and must not reach the table).
+    void Release() {
+        Shown = nullptr;
+        Row = Column = -1;
+    }
     // Repaints one part of the table, after the window changed what it holds.
     void Repaint(const QRect& area) { update(area); }
 

@@ -6,6 +6,7 @@
 #include "gui/controls/WheelMessage.h"
 #include "gui/views/TableSurface.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollArea>
@@ -15,6 +16,12 @@
 
 TTableWindow::TTableWindow(const TViewContext& view, QWidget* parent) : QWidget(parent), View(view) {
     setAttribute(Qt::WA_DeleteOnClose);
+}
+
+TTableWindow::~TTableWindow() {
+    for (QScrollArea* box : Boxes)
+        if (auto* surface = qobject_cast<TTableSurface*>(box->widget()))
+            surface->Release();
 }
 
 TTablePicture TTableWindow::Picture() const {
@@ -36,16 +43,21 @@ TTableSurface* TTableWindow::AddTable(QWidget* parent) {
     // The wheel over the table or the box's margins scrolls a line per notch.
     ScrollBox1->viewport()->installEventFilter(this);
     Boxes.push_back(ScrollBox1);
-    // The keyboard lands on the table when the window is activated.
+    // The keyboard lands on the table when the window is activated; the box
+    // around it scrolls to the cell cursor and needs no focus of its own.
+    ScrollBox1->setFocusPolicy(Qt::NoFocus);
     setFocusProxy(Table);
     connect(Table, &TTableSurface::CursorMoved, this, &TTableWindow::CellCursorMoved);
     connect(Table, &TTableSurface::CellActivated, this, &TTableWindow::CellActivated);
+    Table->installEventFilter(this);
     return Table;
 }
 
 TTableSurface* TTableWindow::AddPane(QScrollArea*& box) {
     auto* surface = new TTableSurface;
+    surface->setFocusPolicy(Qt::NoFocus); // a pane is looked at, not walked through
     box = new QScrollArea;
+    box->setFocusPolicy(Qt::NoFocus);
     box->setWidget(surface);
     Boxes.push_back(box);
     return surface;
@@ -105,6 +117,9 @@ void TTableWindow::LayOut(QLayout* bar, QWidget* body, TTabStrip* tabs) {
     column->addWidget(body);
     if (tabs)
         column->addWidget(tabs);
+    // The table is where the keyboard starts when the window first gets it.
+    if (Table)
+        Table->setFocus();
 }
 
 void TTableWindow::PaintBackground() {
@@ -132,20 +147,53 @@ void TTableWindow::CellActivated(int row, int column) {
         SurfaceMouseUp(Qt::LeftButton, shown->GridCell(row, column).center());
 }
 
-void TTableWindow::keyPressEvent(QKeyEvent* event) {
-    const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
-    if (ctrl && tab && Tabs && Tabs->count() > 1) {
-        const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
-        const int n = Tabs->count();
-        Tabs->setCurrentIndex((Tabs->currentIndex() + (back ? n - 1 : 1)) % n);
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+bool TTableWindow::TurnTab(const QKeyEvent& key) {
+    const bool ctrl = key.modifiers() & Qt::ControlModifier;
+    const bool tab = key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
+    if (!ctrl || !tab || !Tabs || Tabs->count() < 2)
+        return false;
+    const bool back = key.key() == Qt::Key_Backtab || (key.modifiers() & Qt::ShiftModifier);
+    const int n = Tabs->count();
+    Tabs->setCurrentIndex((Tabs->currentIndex() + (back ? n - 1 : 1)) % n);
+    return true;
 }
 
+void TTableWindow::keyPressEvent(QKeyEvent* event) {
+    if (TurnTab(*event))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+namespace {
+
+// The multiple-document area takes Ctrl+Tab for itself, ahead of every
+// window, to step through its windows. A table window with tabs of its own
+// takes it back while the keyboard is in it: this filter on the application
+// stands before the area's (the last one installed is asked first).
+class TTabKeys : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+            return false;
+        for (auto* w = static_cast<QWidget*>(watched); w; w = w->parentWidget())
+            if (auto* window = qobject_cast<TTableWindow*>(w))
+                return window->TurnTab(*static_cast<QKeyEvent*>(event));
+        return false;
+    }
+    static void PutFirst() {
+        static TTabKeys* keys = new TTabKeys(qApp); // lives as long as the application
+        qApp->removeEventFilter(keys);
+        qApp->installEventFilter(keys);
+    }
+    using QObject::QObject;
+};
+
+} // namespace
+
 bool TTableWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Table && event->type() == QEvent::FocusIn)
+        TTabKeys::PutFirst();
     if (watched == Tracked && Tracked) {
         if (event->type() == QEvent::MouseMove) {
             SurfaceMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());

@@ -37,6 +37,13 @@ public:
 
     QScrollArea* ScrollBox1 = nullptr; // the table
 
+    // The tables the window made are gone by now: the surfaces let go of them.
+    ~TTableWindow() override;
+
+    // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous tab of the window's
+    // strip, round at either end. False for any other key, or without tabs.
+    bool TurnTab(const QKeyEvent& key);
+
 protected:
     // Deleted when it is closed.
     TTableWindow(const TViewContext& view, QWidget* parent);
@@ -76,7 +83,6 @@ protected:
     virtual void CellCursorMoved(int row, int column);
     // Enter on a cell of the table: by default what a click on its centre does.
     virtual void CellActivated(int row, int column);
-    // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous tab of the window's strip.
     void keyPressEvent(QKeyEvent* event) override;
 
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -4,6 +4,7 @@
 #include "core/season/BaseballFight.h"
 #include "core/season/BaseballPennant.h"
 #include "core/season/SeasonTemplates.h"
+#include "draw/QtText.h"
 #include "draw/TablePicture.h"
 #include "gui/app/MainMenus.h"
 #include "gui/app/TablePrint.h"
@@ -19,8 +20,11 @@
 #include "gui/setup/UJunjo.h"
 #include "gui/setup/UOption.h"
 #include "gui/setup/USettei.h"
+#include "gui/views/TableSurface.h"
+#include "gui/views/UJuni.h"
 #include "gui/views/UNittei.h"
 #include "gui/views/UTaisen.h"
+#include "gui/views/UTmJuni.h"
 #include "gui/views/UVersus.h"
 #include "tests/gui/ScriptedDialogs.h"
 
@@ -28,6 +32,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -596,6 +601,47 @@ TEST_F(MainForm, ScheduleHeadToHeadAndVersusWindowsOpen) {
     ASSERT_NE(versus, nullptr);
     EXPECT_EQ(versus->windowTitle(), QString::fromStdString(hit.RowSymbol + " vs " + hit.ColumnSymbol));
     EXPECT_GT(versus->Layout().Listed, 0);
+}
+
+// Without a mouse: the table takes the keyboard with its window, and Enter
+// opens what a click opens, beside it.
+TEST_F(MainForm, EnterOnATableOpensWhatAClickOpens) {
+    TMainForm& f = Make();
+    f.Start(QString::fromStdString(SampleCopy()));
+    auto views = [&] {
+        std::vector<QWidget*> found;
+        for (QMdiSubWindow* w : f.Mdi()->subWindowList(QMdiArea::CreationOrder))
+            found.push_back(w->widget());
+        return found;
+    };
+    auto press = [](QWidget* target, int key) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    };
+    f.Items().MenuJuni->actions()[0]->trigger();
+    ASSERT_EQ(views().size(), 1u);
+    auto* standings = qobject_cast<TFmJuni*>(views()[0]);
+    ASSERT_NE(standings, nullptr);
+    EXPECT_EQ(standings->focusProxy(), standings->ImgJuni);
+    press(standings->ImgJuni, Qt::Key_Down);
+    press(standings->ImgJuni, Qt::Key_Down);
+    press(standings->ImgJuni, Qt::Key_Return);
+    ASSERT_EQ(views().size(), 2u);
+    auto* transition = qobject_cast<TFmTmJuni*>(views()[1]);
+    ASSERT_NE(transition, nullptr);
+    const TTeam* third = f.Pennant()->TeamBySymbol(standings->Drawing().Calc()->Items(2).Symbol);
+    EXPECT_EQ(transition->windowTitle(), Q(third->Name) + QStringLiteral("順位推移"));
+
+    f.Items().MenuTaisen->actions()[0]->trigger();
+    auto* table = qobject_cast<TFmTaisen*>(views().back());
+    ASSERT_NE(table, nullptr);
+    for (int i = 0; i < 3; ++i)
+        press(table->ImgTaisen, Qt::Key_Right); // past the rank and name to the second team's column
+    press(table->ImgTaisen, Qt::Key_Enter);
+    auto* versus = qobject_cast<TFmVersus*>(views().back());
+    ASSERT_NE(versus, nullptr);
+    const TTaisenTable& t = table->Layout().Table;
+    EXPECT_EQ(versus->windowTitle(), QString::fromStdString(t.RowSymbols[0] + " vs " + t.Opponents[1]));
 }
 
 TEST_F(MainForm, WindowMenuAndEditor) {

@@ -33,9 +33,7 @@ struct TSample {
     std::unique_ptr<TFight> Fight;
     TAppSettings Settings;
     QTemporaryDir Program;
-    TSample() {
-        EXPECT_TRUE(LoadSeason(std::string(TABLORA_SOURCE_DIR) + "/resources/sample.qvk", Pennant, Fight));
-    }
+    TSample() { EXPECT_TRUE(LoadSeason(std::string(TABLORA_SOURCE_DIR) + "/resources/sample.qvk", Pennant, Fight)); }
     TViewContext View() const { return {Pennant.get(), Fight.get(), &Settings, Program.path(), QPalette()}; }
 };
 
@@ -110,13 +108,11 @@ TEST(TableAccess, EveryViewReadsAsItIsPainted) {
          {"セントラルリーグ 勝敗表" + day,
           {"順位", "チーム", "試合", "勝", "負", "分", "勝率", "差 1位 (前)", "残試合 消化率", "ホーム 勝敗 勝率",
            "ビジター 勝敗 勝率", "最新 変動", "調子"},
-          {"1", "阪神", "89", "50", "37", "2", ".575", "－", "36 71%", "24-21-0 .533", "26-16-2 .619",
-           "勝 変わらず"}}},
-        {streaks.ImgJuni, {"セントラルリーグ 勝敗表" + day, {"順位", "チーム", "連勝 MAX NOW"}, {"1", "阪神", "5 ( 2 )"}}},
+          {"1", "阪神", "89", "50", "37", "2", ".575", "－", "36 71%", "24-21-0 .533", "26-16-2 .619", "勝 変わらず"}}},
+        {streaks.ImgJuni,
+         {"セントラルリーグ 勝敗表" + day, {"順位", "チーム", "連勝 MAX NOW"}, {"1", "阪神", "5 ( 2 )"}}},
         {week.ImgJuni,
-         {"セントラルリーグ 勝敗表" + day,
-          {"順位", "チーム"},
-          {"1", "阪神", "－ － C 勝 YB 勝 G 勝 S 負 D 勝 C 勝"}}},
+         {"セントラルリーグ 勝敗表" + day, {"順位", "チーム"}, {"1", "阪神", "－ － C 勝 YB 勝 G 勝 S 負 D 勝 C 勝"}}},
         {transition.ImgTmJuni,
          {"セントラルリーグ 読売ジャイアンツ 順位推移" + day,
           {"日付", "相手", "球場", "勝敗", "スコア", "勝率", "順位"},
@@ -137,7 +133,8 @@ TEST(TableAccess, EveryViewReadsAsItIsPainted) {
          {"セントラルリーグ 優勝・3位以内争い" + day,
           {"順位", "チーム", "勝", "負", "分", "残試合", "マジック (表)", "優勝 状況", "優勝 自力M", "優勝 消滅M"},
           {"1", "阪神", "50", "37", "2", "36", "－", "M31", "31", "25"}}},
-        {odds.ImgOdds, {"セントラルリーグ 優勝確率" + day, {"順位", "チーム", "勝", "負", "分", "残試合"}, {"1", "阪神"}}},
+        {odds.ImgOdds,
+         {"セントラルリーグ 優勝確率" + day, {"順位", "チーム", "勝", "負", "分", "残試合"}, {"1", "阪神"}}},
     };
     for (const auto& [surface, expected] : views) {
         SCOPED_TRACE(expected.Name.toStdString());
@@ -198,9 +195,9 @@ TEST(TableAccess, StandingsFiguresAreTheCalculators) {
     for (int r = 0; r < calc.Count(); ++r) {
         const TTmRec& t = calc.Items(r);
         const QStringList row = Row(table, r);
-        EXPECT_EQ(row.mid(2, 5), (QStringList{QString::number(t.Games()), QString::number(t.Wins()),
-                                               QString::number(t.Losses()), QString::number(t.Draws()),
-                                               QString::fromStdString(FormatRate(t.WinRate()))}));
+        EXPECT_EQ(row.mid(2, 5),
+                  (QStringList{QString::number(t.Games()), QString::number(t.Wins()), QString::number(t.Losses()),
+                               QString::number(t.Draws()), QString::fromStdString(FormatRate(t.WinRate()))}));
         EXPECT_EQ(row.last(), QString::number(t.ConditionLevel()));
     }
 }
@@ -317,5 +314,6 @@ TEST(TableAccess, EnterDoesWhatAClickDoes) {
     EXPECT_EQ(schedule.TabLeague->currentIndex(), 0);
     Press(schedule.ImgNittei, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(schedule.TabLeague->currentIndex(), 1);
-    EXPECT_EQ(TableOf(schedule.ImgNittei)->text(QAccessible::Name), QStringLiteral("パシフィックリーグ 日程表 7月12日(日) 現在"));
+    EXPECT_EQ(TableOf(schedule.ImgNittei)->text(QAccessible::Name),
+              QStringLiteral("パシフィックリーグ 日程表 7月12日(日) 現在"));
 }
