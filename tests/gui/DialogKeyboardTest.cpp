@@ -119,8 +119,7 @@ std::string Names(const std::vector<QWidget*>& walk, const std::map<QWidget*, st
     std::string s;
     for (QWidget* w : walk) {
         const auto found = names.find(w);
-        s += (found != names.end() ? found->second
-                                   : std::string(w ? w->metaObject()->className() : "(none)") + "?") +
+        s += (found != names.end() ? found->second : std::string(w ? w->metaObject()->className() : "(none)") + "?") +
              " ";
     }
     return s;
@@ -164,8 +163,8 @@ void CheckFocusChain(QDialog& d, const TChain& table) {
         if (!Shown(w) || !TakesInput(w) || stops.count(w))
             continue;
         const auto* radio = qobject_cast<QRadioButton*>(w);
-        const bool choice = radio && radio->group() && radio->group()->checkedButton() &&
-                            stops.count(radio->group()->checkedButton());
+        const bool choice =
+            radio && radio->group() && radio->group()->checkedButton() && stops.count(radio->group()->checkedButton());
         EXPECT_TRUE(choice) << "not reached by Tab: " << w->metaObject()->className() << " \""
                             << (qobject_cast<QAbstractButton*>(w) ? qobject_cast<QAbstractButton*>(w)->text()
                                                                   : w->objectName())
@@ -233,8 +232,7 @@ template <typename D> D& As(QDialog& d) {
 }
 
 const TDialogCase kDialogs[] = {
-    {"new season",
-     [](TWorld&) { return std::make_unique<TDlgNew>(); },
+    {"new season", [](TWorld&) { return std::make_unique<TDlgNew>(); },
      [](QDialog& q) {
          auto& d = As<TDlgNew>(q);
          return TChain{{"日本プロ野球", d.RGType->checkedButton()}, {"BtnNext", d.BtnNext}, {"BtnCancel", d.BtnCancel}};
@@ -349,10 +347,9 @@ const TDialogCase kDialogs[] = {
      },
      [](QDialog& q) {
          auto& d = As<TFmOption>(q);
-         return TChain{{"ChkZenkai", d.ChkZenkai},   {"ChkSche", d.ChkSche},
-                       {"UDTMax", d.UDTMax},         {"RBTab", d.RBTab[d.TabIndex()]},
-                       {"ChkSuspend", d.ChkSuspend}, {"ChkOther", d.ChkOther},
-                       {"Button1", d.Button1},       {"Button2", d.Button2}};
+         return TChain{{"ChkZenkai", d.ChkZenkai},       {"ChkSche", d.ChkSche},       {"UDTMax", d.UDTMax},
+                       {"RBTab", d.RBTab[d.TabIndex()]}, {"ChkSuspend", d.ChkSuspend}, {"ChkOther", d.ChkOther},
+                       {"Button1", d.Button1},           {"Button2", d.Button2}};
      },
      TEnter::Accepts},
     {"season settings",
@@ -365,12 +362,13 @@ const TDialogCase kDialogs[] = {
                          {"RBYes/RBNo", d.RBYes->isChecked() ? d.RBYes : d.RBNo},
                          {"ELinker", d.ELinker}};
          auto level = [&chain](const TFmSettei::TLevelControls& c) {
-             chain.insert(chain.end(), {{"Add", c.Add}, {"Del", c.Del}, {"Prev", c.Prev}, {"Next", c.Next}, {"Jun", c.Jun}});
+             chain.insert(chain.end(),
+                          {{"Add", c.Add}, {"Del", c.Del}, {"Prev", c.Prev}, {"Next", c.Next}, {"Jun", c.Jun}});
          };
          level(d.League);
-         chain.insert(chain.end(), {{"ELeague", d.ELeague},
-                                    {"RGDraw", d.RGDraw->checkedButton()},
-                                    {"RGRank", d.RGRank->checkedButton()}});
+         chain.insert(
+             chain.end(),
+             {{"ELeague", d.ELeague}, {"RGDraw", d.RGDraw->checkedButton()}, {"RGRank", d.RGRank->checkedButton()}});
          level(d.District);
          chain.insert(chain.end(), {{"EChiku", d.EChiku}});
          level(d.Team);
@@ -383,8 +381,7 @@ const TDialogCase kDialogs[] = {
          return chain;
      },
      TEnter::Accepts},
-    {"colors",
-     [](TWorld& w) { return std::make_unique<TFmColor>(w.Dialogs); },
+    {"colors", [](TWorld& w) { return std::make_unique<TFmColor>(w.Dialogs); },
      [](QDialog& q) {
          auto& d = As<TFmColor>(q);
          return TChain{{"tabs", d.PageControl1->tabBar()},
@@ -447,7 +444,8 @@ TEST(DialogKeyboard, TabOrderAcceleratorsEscAndEnter) {
                 return q.result();
             });
             EXPECT_EQ(result, c.Enter == TEnter::Accepts ? QDialog::Accepted : QDialog::Rejected);
-            EXPECT_FALSE(world.Dialogs.Log.join(' ').contains(QStringLiteral("yesno:"))) << "Enter in a field registered";
+            EXPECT_FALSE(world.Dialogs.Log.join(' ').contains(QStringLiteral("yesno:")))
+                << "Enter in a field registered";
         }
         {
             TWorld world;
@@ -459,4 +457,154 @@ TEST(DialogKeyboard, TabOrderAcceleratorsEscAndEnter) {
             });
         } // thrown away before the clicks come
     }
+}
+
+// A day's results from the keyboard alone: the scores with the arrow keys, the
+// state with the arrows in its group, the mark with Space, registering with its
+// accelerator; the focus then waits in the first score again.
+TEST(DialogKeyboard, ResultsEnteredAndRegisteredWithKeysOnly) {
+    TWorld w;
+    AddGame(w.Fight, Game("G", "T", kDay));
+    AddGame(w.Fight, Game("C", "S", kDay));
+    TFmKekka d(w.Pennant, w.Fight, w.Settings, kDay, w.Dialogs);
+    RunAsUser(w, d, [&](QDialog& q) {
+        Activate(q);
+        EXPECT_EQ(QApplication::focusWidget(), d.Rows[0].HomeScore);
+        for (int i = 0; i < 3; ++i)
+            Key(Qt::Key_Up);
+        Key(Qt::Key_Tab);
+        Key(Qt::Key_Up);
+        Key(Qt::Key_Tab); // the state, set to finished by the score
+        EXPECT_EQ(QApplication::focusWidget(), d.Rows[0].State->button(StatusFinished));
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), d.Rows[1].Mark);
+        Key(Qt::Key_Space);
+        EXPECT_TRUE(d.Entries[1].Marked);
+        for (int i = 0; i < 3; ++i)
+            Key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), d.Rows[1].State->button(StatusBefore));
+        Key(Qt::Key_Down);
+        Key(Qt::Key_Down);
+        EXPECT_EQ(QApplication::focusWidget(), d.Rows[1].State->button(StatusCancelled));
+        EXPECT_EQ(d.Entries[1].NewState, StatusCancelled);
+        EXPECT_FALSE(d.Rows[1].HomeScore->isEnabled());
+
+        w.Dialogs.YesNo.push_back(true);
+        Alt(QLatin1Char('R'));
+        QTest::qWait(300); // the accelerator's click
+        EXPECT_EQ(w.Dialogs.Log.filter(QStringLiteral("yesno:")).size(), 1);
+        EXPECT_EQ(QApplication::focusWidget(), d.Rows.empty() ? nullptr : d.Rows[0].HomeScore)
+            << "the rows were built again; the focus must not be lost with them";
+        return int(QDialog::Accepted);
+    });
+    std::map<std::string, std::tuple<int, int, int>> stored;
+    for (const TMatchRec& m : GamesOn(w.Fight, kDay))
+        stored[m.HomeSymbol.Text()] = {m.Status, m.HomeScore, m.VisitorScore};
+    EXPECT_EQ(stored["G"], std::make_tuple(int(StatusFinished), 3, 1));
+    EXPECT_EQ(stored["C"], std::make_tuple(int(StatusCancelled), 0, 0));
+}
+
+// Tab into a row below the visible part of the list scrolls it into view;
+// Enter on a focused button presses it.
+TEST(DialogKeyboard, ScheduleRowsScrollToTheFocusAndEnterPressesTheFocusedButton) {
+    TWorld w;
+    TFmTorokuN d(w.Pennant, w.Fight, true, 15, w.Dialogs);
+    d.SetDay(kDay);
+    while (d.Rows.size() < 15)
+        d.BtnAddClick();
+    RunAsUser(w, d, [&](QDialog& q) {
+        Activate(q);
+        QWidget* viewport = d.ScrollBox1->viewport();
+        d.Rows[0].Home->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < 3 * 13; ++i)
+            Key(Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_EQ(focus, d.Rows[13].Home);
+        EXPECT_GT(d.ScrollBox1->verticalScrollBar()->value(), 0);
+        EXPECT_TRUE(viewport->rect().contains(QRect(focus->mapTo(viewport, QPoint(0, 0)), focus->size())));
+
+        d.BtnAdd->setFocus(Qt::TabFocusReason);
+        Key(Qt::Key_Return);
+        EXPECT_EQ(d.Entries.size(), 16u);
+        EXPECT_TRUE(q.isVisible());
+        return int(QDialog::Rejected);
+    });
+}
+
+// The version window's links: Tab reaches them, Space or Enter follows them.
+TEST(DialogKeyboard, VersionLinksFollowedWithSpaceOrEnter) {
+    TWorld w;
+    std::unique_ptr<QDialog> made = kDialogs[1].Make(w);
+    auto& d = As<TFmVersion>(*made);
+    QSignalSpy mail(&d, &TFmVersion::MailRequested);
+    RunAsUser(w, d, [&](QDialog& q) {
+        Activate(q);
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), d.URLLabel1);
+        Key(Qt::Key_Return);
+        EXPECT_EQ(w.Dialogs.Log, (QStringList{QStringLiteral("exec:バージョン情報"),
+                                              QStringLiteral("url:https://tablora.example.org/")}));
+        Key(Qt::Key_Tab);
+        Key(Qt::Key_Space);
+        EXPECT_EQ(mail.count(), 1);
+        EXPECT_TRUE(q.isVisible()) << "following a link keeps the window";
+        return int(QDialog::Accepted);
+    });
+}
+
+// The order list: the arrows choose, Ctrl with an arrow moves the entry.
+TEST(DialogKeyboard, OrderListMovesTheChosenEntryWithCtrlAndArrows) {
+    TWorld w;
+    TFmJunjo d;
+    d.SetEntries({QStringLiteral("巨人"), QStringLiteral("阪神"), QStringLiteral("中日")});
+    const int result = RunAsUser(w, d, [&](QDialog& q) {
+        Activate(q);
+        EXPECT_EQ(QApplication::focusWidget(), d.LBJun);
+        Key(Qt::Key_Down);
+        Key(Qt::Key_Down);
+        QTest::keyClick(d.LBJun, Qt::Key_Up, Qt::ControlModifier);
+        QTest::keyClick(d.LBJun, Qt::Key_Up, Qt::ControlModifier);
+        QTest::keyClick(d.LBJun, Qt::Key_Up, Qt::ControlModifier); // at the top: stays
+        Key(Qt::Key_Down);
+        QTest::keyClick(d.LBJun, Qt::Key_Down, Qt::ControlModifier);
+        Key(Qt::Key_Return);
+        return q.result();
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(d.Order(), (std::vector<int>{2, 1, 0}));
+}
+
+// A radio pair without a group of its own and the swatches answer the keys too.
+TEST(DialogKeyboard, InterleagueChoiceAndColorSwatchesByKeys) {
+    TWorld w;
+    TFmSettei settei(w.Pennant, w.Fight, w.Dialogs, w.ProgramDir);
+    RunAsUser(w, settei, [&](QDialog& q) {
+        Activate(q);
+        settei.RBNo->setFocus(Qt::TabFocusReason);
+        Key(Qt::Key_Left);
+        EXPECT_TRUE(settei.RBYes->isChecked());
+        EXPECT_EQ(w.Pennant.Interleague, 1);
+        Key(Qt::Key_Tab);
+        Key(Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), settei.RBYes) << "the stop follows the choice";
+        return int(QDialog::Accepted);
+    });
+
+    TFmColor colors(w.Dialogs);
+    w.Dialogs.Colors.push_back(QColor(0x12, 0x34, 0x56));
+    RunAsUser(w, colors, [&](QDialog& q) {
+        Activate(q);
+        Key(Qt::Key_Tab);
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), colors.CBLine1);
+        Key(Qt::Key_Space);
+        EXPECT_EQ(colors.CBLine1->Color(), 0x563412);
+        // Ctrl+Tab turns the page; Tab from the tabs goes into the page shown.
+        Key(Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(colors.PageControl1->currentIndex(), 1);
+        colors.PageControl1->tabBar()->setFocus(Qt::TabFocusReason);
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), colors.CBKekkaWin);
+        return int(QDialog::Accepted);
+    });
 }
