@@ -597,6 +597,10 @@ TEST(DialogKeyboard, InterleagueChoiceAndColorSwatchesByKeys) {
         Key(Qt::Key_Tab);
         Key(Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), colors.CBLine1);
+        // Its label shows which swatch has the focus, whatever the swatch's color.
+        EXPECT_EQ(colors.Labels[1]->backgroundRole(), QPalette::Highlight);
+        EXPECT_EQ(colors.Labels[0]->backgroundRole(), QPalette::Window);
+        EXPECT_EQ(colors.Labels[1]->buddy(), colors.CBLine1);
         Key(Qt::Key_Space);
         EXPECT_EQ(colors.CBLine1->Color(), 0x563412);
         // Ctrl+Tab turns the page; Tab from the tabs goes into the page shown.
