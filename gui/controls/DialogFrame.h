@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <vector>
 
 // A dialog is never minimized: where the window manager still offers it, the
 // dialog comes back at once, and the main window (which some window managers
@@ -43,4 +44,19 @@ inline void UseDialogFrame(QWidget& dialog) {
     dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     KeepDialogUnminimized(dialog);
+}
+
+// The Tab order of a dialog's controls, given in the order the eye reads them
+// (top to bottom, left to right): each control takes the focus after the one
+// before it. Controls that are hidden or disabled at the moment are passed by
+// Tab as usual; null entries are left out.
+inline void ChainTabs(const std::vector<QWidget*>& order) {
+    QWidget* previous = nullptr;
+    for (QWidget* next : order) {
+        if (!next)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
 }

@@ -3,9 +3,63 @@
 #include "gui/controls/DialogFrame.h"
 #include "gui/controls/URLLabel.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+namespace {
+
+// A link the keyboard reaches: Tab gives it the focus (shown by a focus
+// frame), and Space or Enter follows it as a click does.
+class TKeyLink : public TURLLabel {
+public:
+    using TURLLabel::TURLLabel;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && !event->isAutoRepeat() &&
+            !(event->modifiers() & ~Qt::KeypadModifier)) {
+            // The press and release of a click in the middle of the link.
+            const QColor before = TextColor();
+            const QPointF inside = QRectF(rect()).center();
+            const QPointF global = mapToGlobal(inside);
+            QMouseEvent press(QEvent::MouseButtonPress, inside, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            mousePressEvent(&press);
+            QMouseEvent release(QEvent::MouseButtonRelease, inside, global, Qt::LeftButton, Qt::NoButton,
+                                Qt::NoModifier);
+            mouseReleaseEvent(&release);
+            if (!underMouse())
+                SetTextColor(before); // not left lit as under the pointer
+            return;
+        }
+        TURLLabel::keyPressEvent(event);
+    }
+    void paintEvent(QPaintEvent* event) override {
+        TURLLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.backgroundColor = palette().color(QPalette::Window);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        TURLLabel::focusInEvent(event);
+        update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        TURLLabel::focusOutEvent(event);
+        update();
+    }
+};
+
+} // namespace
 
 QPixmap ProgramIcon(int size) {
     QPixmap icon(size, size);
@@ -58,7 +112,8 @@ TFmVersion::TFmVersion(QWidget* parent) : QDialog(parent) {
     label(QStringLiteral("E-Mail"), 37, 118, 12, false, false, text);
 
     auto link = [this](int y, const QString& hint) {
-        auto* l = new TURLLabel(this);
+        auto* l = new TKeyLink(this);
+        l->setFocusPolicy(Qt::StrongFocus);
         QFont f = font();
         f.setPixelSize(12);
         f.setUnderline(true);
@@ -78,4 +133,8 @@ TFmVersion::TFmVersion(QWidget* parent) : QDialog(parent) {
     Button1->setGeometry(104, 148, 75, 26);
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    // OK first, so that Enter and Space close the window; Tab then walks the
+    // two links and comes back to OK.
+    ChainTabs({URLLabel1, URLLabel2, Button1});
+    Button1->setFocus();
 }

@@ -2,6 +2,12 @@
 // day at a time ("前日", the day picker, "翌日"), list that day's games in rows
 // a page at a time ("前頁", "次頁"), and rebuild the rows on screen whenever
 // the day or the page changes. The dialogs place the buttons and build rows.
+//
+// From the keyboard: Tab walks the controls as they read (the day buttons and
+// picker, the rows, the buttons beside them, the page buttons), the list
+// scrolls to the control that takes the focus, Enter presses the button that
+// has the focus (in a field it does nothing: it neither registers nor changes
+// the day), and Esc closes the dialog.
 #pragma once
 
 #include "gui/entry/EntryWidgets.h"
@@ -10,7 +16,9 @@
 #include <QPointer>
 #include <vector>
 
+class QKeyEvent;
 class QPushButton;
+class QScrollArea;
 
 class TEntryDialog : public QDialog {
     Q_OBJECT
@@ -45,6 +53,12 @@ protected:
         return widget;
     }
     void DeleteRowWidgets();
+    // After the rows are built again: the focus, when it was in a row that is
+    // gone, goes to `first` (the first row's first field), or to the day picker
+    // when there is no row.
+    void RestoreRowFocus(QWidget* first);
+    // The rows' area scrolls to the control in `content` that takes the focus.
+    void FollowFocus(QScrollArea* area, QWidget* content);
 
     // Paging: back to the first page with both page buttons off, or the page
     // buttons for a page starting at `start` of `count` rows.
@@ -58,6 +72,9 @@ protected:
     double Picked = 0;
     bool Filling = false; // the program is filling controls: their change signals are not the user's
 
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     std::vector<QPointer<QWidget>> RowWidgets;
+    bool FocusWasInRows = false; // the row widgets just deleted held the focus
 };

@@ -65,6 +65,11 @@ void TDatePicker::focusOutEvent(QFocusEvent* event) {
     QDateEdit::focusOutEvent(event);
 }
 
+bool TDatePicker::focusNextPrevChild(bool next) {
+    // A date edit walks its own parts with Tab first; here Tab goes on to the next control.
+    return QAbstractSpinBox::focusNextPrevChild(next);
+}
+
 // A whole date typed only in part (or no date at all) leaves the date as it
 // was before the typing began.
 void TDatePicker::DropUnfinishedDate() {

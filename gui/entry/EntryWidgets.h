@@ -12,7 +12,9 @@ class QWidget;
 // pop-up that also takes dates typed the way people type them. A click
 // selects the part under the pointer (year, month or day), so digits typed
 // next replace it; a whole date typed ("2003/09/15", "2003-9-15") or pasted
-// (also "20030915") becomes the date.
+// (also "20030915") becomes the date. Tab and Shift+Tab leave the picker as
+// they leave any field (the parts are reached with the Left and Right keys),
+// so that it is one stop when Tab walks a dialog.
 class TDatePicker : public QDateEdit {
     Q_OBJECT
 public:
@@ -26,6 +28,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     bool TakeWholeDate(const QString& text);

@@ -4,11 +4,12 @@
 #include "core/io/AppSettings.h"
 #include "core/season/BaseballPennant.h"
 #include "draw/QtText.h"
+#include "gui/controls/DialogFrame.h"
 #include "gui/controls/DialogService.h"
 #include "gui/controls/NumberBox.h"
+#include "gui/controls/RadioGroup.h"
 #include "gui/entry/EntryWidgets.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDateEdit>
@@ -56,26 +57,21 @@ TFmKekka::TFmKekka(TPennant& pennant, TFight& fight, const TAppSettings& setting
     SetDay(startDay);
     // The dialog opens ready for the first score; a field reached with Tab scrolls into view.
     (Rows.empty() ? static_cast<QWidget*>(DTPKijun) : Rows[0].HomeScore)->setFocus();
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now && Content->isAncestorOf(now))
-            ScrollBox1->ensureWidgetVisible(now);
-    });
+    FollowFocus(ScrollBox1, Content);
 }
 
 void TFmKekka::OrderTabs() {
-    // Row by row the two scores (and the make-up choices when shown), then the buttons.
-    QWidget* previous = nullptr;
-    auto chain = [&](QWidget* w) {
-        if (previous)
-            setTabOrder(previous, w);
-        previous = w;
-    };
-    for (const TRow& row : Rows)
-        for (QWidget* w : std::initializer_list<QWidget*>{row.HomeScore, row.VisitorScore, row.NoMakeUp,
-                                                          row.MakeUpUndecided, row.MakeUpDate})
-            chain(w);
-    for (QWidget* w : std::initializer_list<QWidget*>{BtnToroku, BtnEnd, BtnMae, BtnTugi, BtnBack, DTPKijun, BtnNext})
-        chain(w);
+    // The day, then row by row the mark, the two scores, the state (one stop at
+    // the state chosen) and the make-up choices when shown, then the buttons.
+    std::vector<QWidget*> order = {BtnBack, DTPKijun, BtnNext};
+    for (const TRow& row : Rows) {
+        order.insert(order.end(), {row.Mark, row.HomeScore, row.VisitorScore});
+        for (QAbstractButton* state : row.State->buttons())
+            order.push_back(state);
+        order.insert(order.end(), {row.NoMakeUp, row.MakeUpUndecided, row.MakeUpDate});
+    }
+    order.insert(order.end(), {BtnToroku, BtnEnd, BtnMae, BtnTugi});
+    ChainTabs(order);
 }
 
 void TFmKekka::resizeEvent(QResizeEvent* event) {
@@ -118,7 +114,6 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
     const int top = 70 * n;
     TRow row;
     row.Mark = RowWidget(new QCheckBox(Content));
-    row.Mark->setFocusPolicy(Qt::NoFocus);
     row.Mark->setGeometry(5, top - 21, 20, 20);
     row.HomeName = RowWidget(new QLabel(QStringLiteral("ホームチーム名"), Content));
     row.HomeName->setGeometry(30, top - 19, 108, 16);
@@ -143,9 +138,9 @@ TFmKekka::TRow& TFmKekka::CreateRow() {
     for (int s = 0; s < 3; ++s) {
         auto* b = new QRadioButton(states[s], row.StateBox);
         b->setGeometry(6, 4 + 19 * s, 74, 18);
-        b->setFocusPolicy(Qt::NoFocus);
         row.State->addButton(b, s);
     }
+    TabStopOnCheckedButton(*row.State);
     // The two check boxes stand 5 and 4 pixels higher, the picker 2 lower than
     // the rows' first plan: with our fonts the picker covered "振替日未定".
     row.NoMakeUp = RowWidget(new QCheckBox(QStringLiteral("振替試合を登録しない"), Content));
@@ -335,6 +330,7 @@ void TFmKekka::LoadDay() {
     resize(630, height());
     UpdateLayout();
     OrderTabs();
+    RestoreRowFocus(Rows.empty() ? nullptr : Rows[0].HomeScore);
 }
 
 void TFmKekka::ShowPage(int start) {
@@ -361,6 +357,7 @@ void TFmKekka::ShowPage(int start) {
     UpdateLayout();
     OrderTabs();
     UpdatePaging(start, static_cast<int>(Entries.size()));
+    RestoreRowFocus(Rows.empty() ? nullptr : Rows[0].HomeScore);
 }
 
 bool TFmKekka::BtnTorokuClick() {

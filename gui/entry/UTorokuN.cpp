@@ -5,6 +5,7 @@
 #include "core/base/DayNumber.h"
 #include "core/season/BaseballPennant.h"
 #include "draw/QtText.h"
+#include "gui/controls/DialogFrame.h"
 #include "gui/controls/DialogService.h"
 
 #include <QCheckBox>
@@ -79,12 +80,23 @@ TFmTorokuN::TFmTorokuN(TPennant& pennant, TFight& fight, bool useSymbols, int ro
     connect(BtnZen, &QPushButton::clicked, this, &TFmTorokuN::BtnZenClick);
     connect(BtnToroku, &QPushButton::clicked, this, &TFmTorokuN::BtnTorokuClick);
     connect(BtnEnd, &QPushButton::clicked, this, &QDialog::accept);
-    // The page buttons come last when Tab walks the dialog.
-    setTabOrder(BtnEnd, BtnMae);
-    setTabOrder(BtnMae, BtnTugi);
+    FollowFocus(ScrollBox1, Content);
 
     resize(487, 522);
     SetDay(Today());
+    // The dialog opens ready for the first team.
+    (Rows.empty() ? static_cast<QWidget*>(DTPKijun) : Rows[0].Home)->setFocus();
+}
+
+void TFmTorokuN::OrderTabs() {
+    // The day, the undecided games, row by row the mark, the two teams and the
+    // choices of a stored game, then the buttons beside the rows and the page buttons.
+    std::vector<QWidget*> order = {BtnBack, DTPKijun, BtnNext, BtnMitei};
+    for (const TRow& row : Rows)
+        order.insert(order.end(),
+                     {row.Mark, row.Home, row.Visitor, row.Delete, row.ChangeDate, row.Undecided, row.Date});
+    order.insert(order.end(), {BtnAdd, BtnClear, BtnZen, BtnToroku, BtnEnd, BtnMae, BtnTugi});
+    ChainTabs(order);
 }
 
 void TFmTorokuN::resizeEvent(QResizeEvent* event) {
@@ -127,7 +139,6 @@ TFmTorokuN::TRow& TFmTorokuN::CreateRow() {
     const size_t index = Rows.size();
     TRow row;
     row.Mark = RowWidget(new QCheckBox(Content));
-    row.Mark->setFocusPolicy(Qt::NoFocus);
     row.Mark->setGeometry(8, 60 * n - 30, 20, 20);
     auto teamBox = [&](int left) {
         auto* box = RowWidget(new QComboBox(Content));
@@ -278,14 +289,18 @@ void TFmTorokuN::LoadDay() {
     if (Rows.empty())
         for (size_t i = 0; i < Teams.size() / 2; ++i)
             BtnAddClick();
+    OrderTabs();
+    RestoreRowFocus(Rows.empty() ? nullptr : Rows[0].Home);
 }
 
 void TFmTorokuN::BtnAddClick() {
     Entries.push_back(NewScheduleEntry(Picked, Today()));
-    if (!PageFull(static_cast<int>(Rows.size())))
+    if (!PageFull(static_cast<int>(Rows.size()))) {
         CreateRow();
-    else
+        OrderTabs();
+    } else {
         BtnTugi->setEnabled(true);
+    }
 }
 
 void TFmTorokuN::ShowPage(int start) {
@@ -319,6 +334,8 @@ void TFmTorokuN::ShowPage(int start) {
     }
     UpdateWidth();
     UpdatePaging(start, static_cast<int>(Entries.size()));
+    OrderTabs();
+    RestoreRowFocus(Rows.empty() ? nullptr : Rows[0].Home);
 }
 
 void TFmTorokuN::BtnClearClick() {
@@ -348,6 +365,8 @@ void TFmTorokuN::BtnZenClick() {
     if (Rows.empty())
         for (size_t i = 0; i < Teams.size() / 2; ++i)
             BtnAddClick();
+    OrderTabs();
+    RestoreRowFocus(Rows.empty() ? nullptr : Rows[0].Home);
 }
 
 bool TFmTorokuN::BtnTorokuClick() {

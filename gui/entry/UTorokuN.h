@@ -66,6 +66,7 @@ private:
     void TeamChanged(size_t rowOnPage, bool home);
     void ChangeDateClicked(size_t rowOnPage, bool on);
     void UpdateWidth();
+    void OrderTabs();
     void SetClientWidth(int width);
     TScheduleEntry& EntryOf(size_t rowOnPage) { return Entries[EntryIndex(rowOnPage)]; }
 

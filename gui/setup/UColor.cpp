@@ -63,6 +63,25 @@ public:
     }
 };
 
+// The label of the swatch that has the focus is shown highlighted: a focus
+// frame drawn on the swatch's own color hardly shows on a dark one.
+class TFocusedLabel : public QObject {
+public:
+    TFocusedLabel(QLabel* label, QObject* parent) : QObject(parent), Label(label) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            const bool in = event->type() == QEvent::FocusIn;
+            Label->setAutoFillBackground(in);
+            Label->setBackgroundRole(in ? QPalette::Highlight : QPalette::Window);
+            Label->setForegroundRole(in ? QPalette::HighlightedText : QPalette::WindowText);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QLabel* Label;
+};
+
 const char* const kPageCaptions[TFmColor::PageCount] = {"全般", "結果登録", "勝敗表", "対戦成績表", "順位推移表"};
 
 } // namespace
@@ -98,10 +117,13 @@ TFmColor::TFmColor(IDialogService& dialogs, const QColor& lastChosen, QWidget* p
             swatch->setObjectName(QString::fromLatin1(place.Name));
             swatch->setGeometry(place.SwatchX, y, 75, 25);
             swatch->setAccessibleName(QString::fromUtf8(place.Label));
+            swatch->SetShowFocusRect(true); // the raised bevel alone hardly shows which swatch has the focus
             connect(swatch, &TCuteButton::clicked, this, [this, swatch] { CBClick(swatch); });
             auto* label = new QLabel(QString::fromUtf8(place.Label), Pages[page]);
             label->move(place.LabelX, y + 8);
             label->adjustSize();
+            label->setBuddy(swatch);
+            swatch->installEventFilter(new TFocusedLabel(label, swatch));
             this->*place.Member = swatch;
             Swatches[static_cast<size_t>(i)] = swatch;
             Labels[static_cast<size_t>(i)] = label;

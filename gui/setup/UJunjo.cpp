@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
 
@@ -24,6 +25,14 @@ TFmJunjo::TFmJunjo(QWidget* parent) : QDialog(parent) {
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject); // Esc rejects too
     connect(SpBtUp, &QToolButton::clicked, this, &TFmJunjo::SpBtUpClick);
     connect(SpBtDown, &QToolButton::clicked, this, &TFmJunjo::SpBtDownClick);
+    // From the keyboard: the arrow keys choose an entry in the list, Ctrl with
+    // an arrow moves it there (as the two buttons do, which Tab also reaches).
+    SpBtUp->setToolTip(QStringLiteral("上へ (Ctrl+↑)"));
+    SpBtDown->setToolTip(QStringLiteral("下へ (Ctrl+↓)"));
+    SpBtUp->setAccessibleName(QStringLiteral("上へ"));
+    SpBtDown->setAccessibleName(QStringLiteral("下へ"));
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up), LBJun, this, &TFmJunjo::SpBtUpClick, Qt::WidgetShortcut);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down), LBJun, this, &TFmJunjo::SpBtDownClick, Qt::WidgetShortcut);
     resize(285, 213);
 }
 

@@ -75,6 +75,11 @@ void TFmSettei::BuildSeasonGroup() {
     RBNo = new QRadioButton(QStringLiteral("無(&Y)"), all);
     RBYes->move(104, 48);
     RBNo->move(164, 48);
+    // One stop for Tab, at the choice made; the arrow keys change it.
+    auto* interleague = new QButtonGroup(this);
+    interleague->addButton(RBYes);
+    interleague->addButton(RBNo);
+    TabStopOnCheckedButton(*interleague);
     ELinker = Edit(all, 352, 46, 120);
     Label(all, QStringLiteral("チェッカー(&P)"), 270, 50, ELinker);
 }

@@ -458,7 +458,7 @@ TEST_F(Kekka, PastedDayLoadsItsGames) {
     EXPECT_EQ(d.Rows.size(), 1u);
 }
 
-TEST_F(Kekka, FocusStartsInTheFirstScoreAndTabWalksTheScores) {
+TEST_F(Kekka, FocusStartsInTheFirstScoreAndTabWalksTheRows) {
     Stored("G", "T", kDay);
     Stored("C", "S", kDay);
     TFmKekka d(Pennant, Fight, Settings, kDay, Dialogs);
@@ -466,17 +466,19 @@ TEST_F(Kekka, FocusStartsInTheFirstScoreAndTabWalksTheScores) {
     d.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
     EXPECT_EQ(QApplication::focusWidget(), d.Rows[0].HomeScore);
-    const std::vector<QWidget*> walk = {d.Rows[0].VisitorScore, d.Rows[1].HomeScore, d.Rows[1].VisitorScore,
-                                        d.BtnToroku};
+    // Row by row the scores, the state (at the state chosen) and the next row's mark.
+    const std::vector<QWidget*> walk = {
+        d.Rows[0].VisitorScore, d.Rows[0].State->checkedButton(), d.Rows[1].Mark, d.Rows[1].HomeScore,
+        d.Rows[1].VisitorScore, d.Rows[1].State->checkedButton(), d.BtnToroku};
     for (QWidget* next : walk) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next) << QApplication::focusWidget()->metaObject()->className();
     }
-    // The make-up choices of a drawn game come between its scores and the next row.
+    // The make-up choices of a drawn game come between its state and the next row.
     Pennant.GetLeague(0).DrawRule = 1;
     d.Rows[0].State->button(StatusFinished)->click();
-    d.Rows[0].VisitorScore->setFocus();
-    QTest::keyClick(d.Rows[0].VisitorScore, Qt::Key_Tab);
+    d.Rows[0].State->button(StatusFinished)->setFocus();
+    QTest::keyClick(d.Rows[0].State->button(StatusFinished), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), d.Rows[0].NoMakeUp);
 }
 
