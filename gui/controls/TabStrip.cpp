@@ -18,6 +18,7 @@ TTabStrip::TTabStrip(QWidget* parent) : QWidget(parent) {
 
 int TTabStrip::addTab(const QString& text) {
     Texts.append(text);
+    Sizes.push_back(QSize());
     Relayout();
     if (Current < 0)
         setCurrentIndex(0);
@@ -26,6 +27,7 @@ int TTabStrip::addTab(const QString& text) {
 
 void TTabStrip::clear() {
     Texts.clear();
+    Sizes.clear();
     Current = -1;
     Hovered = -1;
     Relayout();
@@ -35,6 +37,7 @@ void TTabStrip::setTabText(int index, const QString& text) {
     if (index < 0 || index >= count())
         return;
     Texts[index] = text;
+    Sizes[static_cast<size_t>(index)] = QSize();
     Relayout();
 }
 
@@ -87,6 +90,18 @@ void TTabStrip::InitTabOption(QStyleOptionTab& option, int index) const {
 }
 
 QSize TTabStrip::TabSize(int index) const {
+    // Measured once per text, font and style: a strip of many tabs is laid
+    // out for every width the window asks about.
+    if (index >= 0 && index < count()) {
+        QSize& size = Sizes[static_cast<size_t>(index)];
+        if (!size.isValid())
+            size = MeasureTab(index);
+        return size;
+    }
+    return MeasureTab(index);
+}
+
+QSize TTabStrip::MeasureTab(int index) const {
     QStyleOptionTab option;
     option.initFrom(this);
     option.shape = QTabBar::RoundedSouth;
@@ -272,6 +287,8 @@ void TTabStrip::resizeEvent(QResizeEvent* event) {
 
 void TTabStrip::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        Sizes.assign(Sizes.size(), QSize());
         Relayout();
+    }
 }

@@ -63,6 +63,7 @@ private:
         int Height = 0;
     };
     QSize TabSize(int index) const;
+    QSize MeasureTab(int index) const;
     int RowHeight() const;
     TLayout LayOut(int width) const;
     const TLayout& Laid() const; // the layout for the present width, computed when needed
@@ -71,6 +72,7 @@ private:
     int TabInNeighbourRow(int index, int step) const;
 
     QStringList Texts;
+    mutable std::vector<QSize> Sizes; // per tab, once measured
     int Current = -1;
     int Hovered = -1;
     mutable TLayout Cached;

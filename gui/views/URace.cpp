@@ -132,25 +132,51 @@ void TFmRace::StartTable() {
         std::optional<TRaceRows> cuts;
         if (cut != 1)
             cuts.emplace(race, cut, kRaceTableSeconds, &job->Cancel);
-        for (int row = 0; row < n; ++row) {
-            TRaceAnswer a = firsts.Next();
-            TRaceAnswer b = cuts ? cuts->Next() : a;
+        // Rows reach the window in batches, a few dozen times a second: a
+        // district of many teams would otherwise flood it with a call (and a
+        // repaint) per row.
+        struct TRow {
+            int Row;
+            TRaceAnswer First, Cut;
+        };
+        std::vector<TRow> batch;
+        auto sent = std::chrono::steady_clock::now();
+        const auto send = [&] {
             QMetaObject::invokeMethod(
                 this,
-                [this, generation, row, a = std::move(a), b = std::move(b)]() {
+                [this, generation, rows = std::move(batch)]() {
                     if (generation != Generation || !Current)
                         return;
-                    ImgRace->Repaint(Current->SetAnswers(row, a, b));
-                    Progress->setValue(Progress->value() + 1);
-                    if (--Left == 0) {
+                    QRect changed;
+                    bool evidence = false;
+                    for (const TRow& r : rows) {
+                        changed |= Current->SetAnswers(r.Row, r.First, r.Cut);
+                        evidence = evidence || r.Row == Current->EvidenceRow();
+                    }
+                    ImgRace->Repaint(changed);
+                    Left -= static_cast<int>(rows.size());
+                    Progress->setValue(Progress->value() + static_cast<int>(rows.size()));
+                    if (Left == 0) {
                         Progress->hide();
                         BtnStop->hide();
                     }
-                    if (row == Current->EvidenceRow())
-                        StartEvidence(row);
+                    if (evidence)
+                        StartEvidence(Current->EvidenceRow());
                 },
                 Qt::QueuedConnection);
+            batch = {};
+            sent = std::chrono::steady_clock::now();
+        };
+        for (int row = 0; row < n; ++row) {
+            TRaceAnswer a = firsts.Next();
+            TRaceAnswer b = cuts ? cuts->Next() : a;
+            batch.push_back({row, std::move(a), std::move(b)});
+            if (row == 0 || batch.size() >= 4096 ||
+                std::chrono::steady_clock::now() - sent > std::chrono::milliseconds(40))
+                send();
         }
+        if (!batch.empty())
+            send();
         job->Done = true;
     });
 }
