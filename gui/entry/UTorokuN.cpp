@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollArea>
+#include <QStringListModel>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <cmath>
@@ -49,6 +50,15 @@ TFmTorokuN::TFmTorokuN(TPennant& pennant, TFight& fight, bool useSymbols, int ro
       TeamBoxWidth(useSymbols ? SymbolBoxWidth(font()) : 135) {
     setWindowTitle(QStringLiteral("ペナントレース日程登録"));
     Teams = BuildTeamList(Pennant);
+    // One list of teams for every row's two boxes: a season of many teams
+    // would otherwise copy it into each box.
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(Teams.size()) + 1);
+    for (const TTeamItem& t : Teams)
+        names << Q(Sche ? t.Symbol : t.ShortName);
+    if (!Sche)
+        names << QString(); // the empty item clears the choice
+    TeamNames = new QStringListModel(names, this);
 
     BtnMitei = EntryButton(this, QStringLiteral("試合日未定データ表示(&D)"), QString());
     ScrollBox1 = new QScrollArea(this);
@@ -146,13 +156,9 @@ TFmTorokuN::TRow& TFmTorokuN::CreateRow() {
         if (Sche) {
             box->setEditable(true);
             box->lineEdit()->setMaxLength(3);
-            for (const TTeamItem& t : Teams)
-                box->addItem(Q(t.Symbol));
-        } else {
-            for (const TTeamItem& t : Teams)
-                box->addItem(Q(t.ShortName));
-            box->addItem(QString());
+            box->setInsertPolicy(QComboBox::NoInsert); // a symbol typed is not a new team
         }
+        box->setModel(TeamNames);
         box->setCurrentIndex(-1);
         box->setEditText(QString());
         return box;

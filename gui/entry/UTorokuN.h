@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <vector>
 
+class QStringListModel;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -76,5 +77,6 @@ private:
     bool Sche;
     int TeamBoxWidth; // the team boxes, fixed at creation (symbols or short names)
     std::vector<TTeamItem> Teams;
+    QStringListModel* TeamNames = nullptr; // shared by the rows' team boxes
     QWidget* Content;
 };
