@@ -348,8 +348,8 @@ void TPainterCanvas::DrawFrame(const QRect& r, const QColor& color) {
     if (Snapped) {
         // Each edge one device pixel wide, from corner to corner of the frame.
         const QRect whole = DeviceBox(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
-        const QRect last = DeviceBox(r.left() + r.width() - 1, r.top() + r.height() - 1, r.left() + r.width(),
-                                     r.top() + r.height());
+        const QRect last =
+            DeviceBox(r.left() + r.width() - 1, r.top() + r.height() - 1, r.left() + r.width(), r.top() + r.height());
         const int right = std::max(last.left(), whole.left()), bottom = std::max(last.top(), whole.top());
         FillDevice(Box(whole.left(), whole.top(), right + 1, whole.top() + 1), color);
         FillDevice(Box(whole.left(), bottom, right + 1, bottom + 1), color);
@@ -368,8 +368,8 @@ void TPainterCanvas::Line(int x1, int y1, int x2, int y2, int width, const QColo
     if (Snapped && width <= 1) {
         if (x1 == x2 || y1 == y2) {
             // Along the pixels from one end to the other, one device pixel wide.
-            const QRect ends = DeviceBox(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1,
-                                         std::max(y1, y2) + 1);
+            const QRect ends =
+                DeviceBox(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1);
             FillDevice(x1 == x2 ? Box(ends.left(), ends.top(), ends.left() + 1, ends.bottom() + 1)
                                 : Box(ends.left(), ends.top(), ends.right() + 1, ends.top() + 1),
                        color);
