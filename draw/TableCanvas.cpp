@@ -365,16 +365,22 @@ void TPainterCanvas::DrawFrame(const QRect& r, const QColor& color) {
 void TPainterCanvas::Line(int x1, int y1, int x2, int y2, int width, const QColor& color) {
     if (!Shows(LineExtent(x1, y1, x2, y2, width)))
         return;
-    if (Snapped && width <= 1) {
-        if (x1 == x2 || y1 == y2) {
-            // Along the pixels from one end to the other, one device pixel wide.
-            const QRect ends =
-                DeviceBox(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1);
-            FillDevice(x1 == x2 ? Box(ends.left(), ends.top(), ends.left() + 1, ends.bottom() + 1)
-                                : Box(ends.left(), ends.top(), ends.right() + 1, ends.top() + 1),
-                       color);
+    if (width <= 1 && (x1 == x2 || y1 == y2)) {
+        // Across or down the pixels from one end to the other, one device
+        // pixel wide: crisp, where a pen would spread over two rows.
+        const int left = std::min(x1, x2), top = std::min(y1, y2);
+        const int right = std::max(x1, x2) + 1, bottom = std::max(y1, y2) + 1;
+        if (!Snapped) {
+            P.fillRect(x1 == x2 ? Box(left, top, left + 1, bottom) : Box(left, top, right, top + 1), color);
             return;
         }
+        const QRect ends = DeviceBox(left, top, right, bottom);
+        FillDevice(x1 == x2 ? Box(ends.left(), ends.top(), ends.left() + 1, ends.bottom() + 1)
+                            : Box(ends.left(), ends.top(), ends.right() + 1, ends.top() + 1),
+                   color);
+        return;
+    }
+    if (Snapped && width <= 1) {
         P.save();
         P.setRenderHint(QPainter::Antialiasing);
         P.setPen(QPen(color, 0)); // cosmetic: one device pixel
