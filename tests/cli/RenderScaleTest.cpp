@@ -43,10 +43,8 @@ TEST_F(RenderScale, EachScaleMultipliesBothSidesOfTheSamePicture) {
         std::vector<std::string> Args;
     };
     const TView views[] = {
-        {{"--view", "standings", "--index", "0", "--title"}},
-        {{"--view", "standings", "--index", "1", "--mode", "2"}},
-        {{"--view", "schedule", "--index", "0", "--title"}},
-        {{"--view", "headtohead", "--index", "1", "--title"}},
+        {{"--view", "standings", "--index", "0", "--title"}}, {{"--view", "standings", "--index", "1", "--mode", "2"}},
+        {{"--view", "schedule", "--index", "0", "--title"}},  {{"--view", "headtohead", "--index", "1", "--title"}},
         {{"--view", "transition", "--index", "3"}},
     };
     for (const TView& v : views) {

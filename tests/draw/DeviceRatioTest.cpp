@@ -128,9 +128,10 @@ TEST(DeviceRatio, AFittedTextKeepsItsPaperAtEveryRatio) {
         int Width;
     };
     const TCase cases[] = {
-        {QStringLiteral("横浜ベイスターズ"), 40}, {QStringLiteral("ヤクルト"), 30},  {QStringLiteral("1234567"), 21},
-        {QStringLiteral("WMWMW"), 25},          {QStringLiteral("阪　神"), 26},      {QStringLiteral(".500"), 17},
-        {QStringLiteral("(13.5)"), 19},         {QStringLiteral("ｼﾞｬｲｱﾝﾂ"), 23},
+        {QStringLiteral("横浜ベイスターズ"), 40}, {QStringLiteral("ヤクルト"), 30},
+        {QStringLiteral("1234567"), 21},          {QStringLiteral("WMWMW"), 25},
+        {QStringLiteral("阪　神"), 26},           {QStringLiteral(".500"), 17},
+        {QStringLiteral("(13.5)"), 19},           {QStringLiteral("ｼﾞｬｲｱﾝﾂ"), 23},
     };
     const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
     for (const qreal r : {1.0, 1.25, 1.5, 2.0}) {
@@ -160,9 +161,9 @@ TEST(DeviceRatio, AFittedTextKeepsItsPaperAtEveryRatio) {
                         if (p == white || p == black)
                             continue;
                         ++ink;
-                        ASSERT_TRUE(paper.contains(x, y)) << "ink at " << x << "," << y << " outside " << paper.left()
-                                                          << "," << paper.top() << " - " << paper.right() << ","
-                                                          << paper.bottom();
+                        ASSERT_TRUE(paper.contains(x, y))
+                            << "ink at " << x << "," << y << " outside " << paper.left() << "," << paper.top() << " - "
+                            << paper.right() << "," << paper.bottom();
                     }
                 EXPECT_GT(ink, 10);
                 EXPECT_EQ(drawnAt, 9); // the canvas keeps its size; the text alone is drawn smaller
