@@ -11,11 +11,15 @@
 #include "core/season/BaseballFight.h"
 #include "core/season/BaseballPennant.h"
 #include "draw/JuniDrawing.h"
+#include "draw/NitteiDrawing.h"
 #include "draw/TablePicture.h"
+#include "draw/TaisenDrawing.h"
+#include "draw/TmJuniDrawing.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -169,6 +173,93 @@ TEST(DeviceRatio, AFittedTextKeepsItsPaperAtEveryRatio) {
                 EXPECT_EQ(drawnAt, 9); // the canvas keeps its size; the text alone is drawn smaller
             }
         }
+    }
+}
+
+// The sample season as the program shows it, with default colors.
+struct TSample {
+    std::unique_ptr<TPennant> Pennant;
+    std::unique_ptr<TFight> Fight;
+    TAppSettings Settings = ReadSettings(TIniFile::Parse(""), TWorkArea{0, 0, 1280, 800});
+    QTemporaryDir Program;
+    TViewContext View() const { return {Pennant.get(), Fight.get(), &Settings, Program.path(), QPalette()}; }
+};
+
+std::unique_ptr<TSample> LoadSample() {
+    auto s = std::make_unique<TSample>();
+    if (!LoadSeason(std::string(TABLORA_BINARY_DIR) + "/bin/data/sample.qvk", s->Pennant, s->Fight))
+        return nullptr;
+    return s;
+}
+
+// The cells of `table` painted at `ratio` whose two table pixels of paper
+// inside a line are not plain: a text's ink reached them, or was cut there.
+std::vector<std::string> InkOnThePaper(const std::string& view, const TTableLayout& table, qreal ratio) {
+    const QImage image = PaintAt(table, ratio);
+    const std::unique_ptr<TRecordingCanvas> record = RecordTable(table);
+    auto e = [ratio](int v) { return Edge(v, ratio); };
+    std::vector<std::string> faults;
+    std::vector<QRect> seen;
+    for (const TDrawnText& text : record->Texts()) {
+        // The smallest frame of a line's height around the text is its cell.
+        const QRect* cell = nullptr;
+        for (const TRecordingCanvas::TShape& s : record->Shapes())
+            if (s.Kind == TRecordingCanvas::TShape::Frame && s.Rect.height() >= 18 &&
+                s.Rect.contains(text.Rect.center()) &&
+                (!cell || s.Rect.width() * s.Rect.height() < cell->width() * cell->height()))
+                cell = &s.Rect;
+        if (!cell || text.Text.trimmed().isEmpty() || std::find(seen.begin(), seen.end(), *cell) != seen.end())
+            continue;
+        seen.push_back(*cell);
+        const int l = cell->left(), r = cell->right(), t = cell->top(), b = cell->bottom();
+        const QRect strips[] = {
+            QRect(QPoint(e(l + 1), e(t + 1)), QPoint(e(l + 3) - 1, e(b) - 1)),
+            QRect(QPoint(e(r - 2), e(t + 1)), QPoint(e(r) - 1, e(b) - 1)),
+            QRect(QPoint(e(l + 1), e(t + 1)), QPoint(e(r) - 1, e(t + 3) - 1)),
+            QRect(QPoint(e(l + 1), e(b - 2)), QPoint(e(r) - 1, e(b) - 1)),
+        };
+        const char* sides[] = {"left", "right", "top", "bottom"};
+        for (int i = 0; i < 4; ++i) {
+            const QRect strip = strips[i].intersected(image.rect());
+            bool plain = true;
+            for (int y = strip.top(); y <= strip.bottom() && plain; ++y)
+                for (int x = strip.left(); x <= strip.right() && plain; ++x)
+                    plain = image.pixel(x, y) == image.pixel(strip.topLeft());
+            if (!plain)
+                faults.push_back(view + ": " + sides[i] + " line of " +
+                                 record->TextListIn(*cell).join(' ').toStdString() + " at " + std::to_string(l) + "," +
+                                 std::to_string(t));
+        }
+    }
+    return faults;
+}
+
+TEST(DeviceRatio, NoViewOfTheSampleSeasonPutsInkOnItsPaperAtAnyRatio) {
+    const std::unique_ptr<TSample> sample = LoadSample();
+    ASSERT_TRUE(sample);
+    const TViewContext view = sample->View();
+    const TPennant& pennant = *sample->Pennant;
+    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+        SCOPED_TRACE("ratio " + std::to_string(ratio));
+        std::vector<std::string> faults;
+        auto add = [&](const std::string& name, const TTableLayout& table) {
+            for (std::string& f : InkOnThePaper(name, table, ratio))
+                faults.push_back(std::move(f));
+        };
+        for (int d = 0; d < pennant.TotalDistrictCount(); ++d) {
+            for (int mode = 0; mode < 3; ++mode)
+                add("standings " + std::to_string(d) + "/" + std::to_string(mode), TJuniTable(view, d, mode));
+            const std::vector<int> pages = TaisenPages(pennant, d);
+            add("head-to-head " + std::to_string(d), LayoutTaisen(view, d, pages, 0, 0).Table);
+        }
+        add("schedule 0", LayoutNittei(view, 0));
+        for (int t = 0; t < 3; ++t) {
+            const TTmJuniPanes panes = LayOutTmJuni(view, t);
+            add("transition " + std::to_string(t), *panes.Table);
+            if (panes.Head)
+                add("transition head " + std::to_string(t), *panes.Head);
+        }
+        EXPECT_TRUE(faults.empty()) << faults.size() << " cells, the first: " << (faults.empty() ? "" : faults.front());
     }
 }
 
