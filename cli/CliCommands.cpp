@@ -54,7 +54,7 @@ const char kUsage[] =
     "                              [--model even|runs] [--format text|json|csv] [--history]\n"
     "                              (優勝と K 位以内の確率。--runs の既定は 100000、--history は 1 日 10000)\n"
     "  tablora-cli check SEASON.qvk\n"
-    "  tablora-cli render SEASON.qvk --view VIEW --index N [options] [--title] --out FILE.png\n"
+    "  tablora-cli render SEASON.qvk --view VIEW --index N [options] [--title] [--scale S] --out FILE.png\n"
     "    standings   N = 地区  [--mode 0|1|2]\n"
     "    transition  N = チーム\n"
     "    schedule    N = リーグ\n"
@@ -64,7 +64,8 @@ const char kUsage[] =
     "    odds        N = 地区  [--place K] [--runs N] [--seed S]  (優勝確率の表)\n"
     "    oddshistory N = 地区  [--place K] [--runs N] [--seed S]  (優勝確率の推移、--runs は 1 日の回数)\n"
     "    (N と P は 0 から数えます。--filter は 0 全試合、1 ホーム、2 ビジター。\n"
-    "     --title は表の上に、何の表かを示す一行を付けます)\n"
+    "     --title は表の上に、何の表かを示す一行を付けます。\n"
+    "     --scale S は同じ表を縦横 S 倍の画素で描きます。S は 1 から 4、既定は 1。印刷向けには 2)\n"
     "  tablora-cli export SEASON.qvk --out FILE [--format matchtext|csv]\n"
     "  tablora-cli import SEASON.qvk FILE --out NEW.qvk [--format matchtext|csv|gamelog] [--merge] [--force]\n"
     "    (--format がなければ、export は名前が .csv なら CSV で書き出し、import は中身から形式を判断します。\n"
@@ -338,6 +339,11 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
             request.Out = value();
         } else if (a == "--title") {
             request.Title = true;
+        } else if (a == "--scale") {
+            const std::optional<int> n = ParseIndex(value());
+            if (!n || *n < 1 || *n > 4)
+                throw TUsageError{"--scale には 1 から 4 までの整数を指定してください"};
+            request.Scale = *n;
         } else {
             TOptionReader::Unknown(a);
         }

@@ -26,6 +26,7 @@ struct TRenderRequest {
     long long Runs = 0;        // odds (0: 100,000), oddshistory (a day; 0: 10,000)
     uint64_t Seed = 1;         // odds, oddshistory
     bool Title = false;        // the line saying what the table is, above it
+    int Scale = 1;             // picture pixels to a table pixel, a side: 1 to 4
     std::optional<double> Day; // race: the day the standings stand on (none: now)
 };
 

@@ -45,8 +45,15 @@ struct TFace {
     // (0, 0) as the canvas draws it: found by drawing it, since hinting moves
     // the edges of the outlines by up to a pixel (and the font's own glyph
     // boxes are whole ems for the Japanese glyphs). Empty for a text of blanks.
-    QRect Ink(const QString& text) const {
-        if (const QRect* known = Inks.object(text))
+    //
+    // On a surface of `ratio` device pixels to a table pixel the glyphs are
+    // drawn at the device's size, and hinted there: the ink is found at that
+    // ratio, in device pixels, and given as the table pixels it touches. A
+    // whole-pixel origin lands between device pixels at a ratio like 1.5, so
+    // there every position a glyph can be drawn at counts.
+    QRect Ink(const QString& text, qreal ratio) const {
+        const std::pair<int, QString> key(RatioKey(ratio), text);
+        if (const QRect* known = Inks.object(key))
             return *known;
         QTextLayout layout(text, Font);
         layout.beginLayout();
@@ -54,41 +61,73 @@ struct TFace {
         layout.endLayout();
         QRect ink;
         if (line.isValid()) {
-            // Room around the line for glyphs standing out of it.
-            const int pad = Metrics.height();
-            QImage image(static_cast<int>(std::ceil(line.naturalTextWidth())) + 2 * pad,
-                         static_cast<int>(std::ceil(line.height())) + 2 * pad, QImage::Format_Alpha8);
-            image.fill(0);
-            const QPoint origin(pad, pad + static_cast<int>(std::ceil(line.ascent())));
-            {
-                QPainter painter(&image);
-                painter.setPen(Qt::black);
-                for (const QGlyphRun& run : line.glyphRuns())
-                    painter.drawGlyphRun(QPointF(origin.x(), origin.y() - line.ascent()), run);
+            const bool whole = std::abs(ratio - std::round(ratio)) < 1e-6;
+            const std::array<qreal, 4> phases{0, 0.25, 0.5, 0.75};
+            int left = kUnbounded, right = -kUnbounded, top = kUnbounded, bottom = -kUnbounded;
+            for (size_t i = 0; i < (whole ? 1 : phases.size()); ++i) {
+                const TInkSpan span = InkAt(line, ratio, phases[i]);
+                if (span.Right <= span.Left)
+                    break; // blanks
+                left = std::min(left, span.Left);
+                right = std::max(right, span.Right);
+                top = std::min(top, span.Top);
+                bottom = std::max(bottom, span.Bottom);
             }
-            int first = image.width(), last = -1, high = image.height(), low = -1;
-            for (int y = 0; y < image.height(); ++y) {
-                const uchar* row = image.constScanLine(y);
-                for (int x = 0; x < image.width(); ++x)
-                    if (row[x] != 0) {
-                        first = std::min(first, x);
-                        last = std::max(last, x);
-                        high = std::min(high, y);
-                        low = std::max(low, y);
-                    }
-            }
-            if (last >= 0)
-                ink = QRect(QPoint(first, high), QPoint(last, low)).translated(-origin);
+            if (right > left)
+                ink = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
         }
-        Inks.insert(text, new QRect(ink));
+        Inks.insert(key, new QRect(ink));
         return ink;
+    }
+
+    // Ratios as the cache tells them apart.
+    static int RatioKey(qreal ratio) { return static_cast<int>(std::lround(ratio * 64)); }
+
+    // The table pixels [Left, Right) x [Top, Bottom) around the origin that
+    // the ink touches, drawn at `ratio` with the origin `phase` of a device
+    // pixel past a device pixel's edge.
+    struct TInkSpan {
+        int Left = 0, Right = 0, Top = 0, Bottom = 0;
+    };
+    TInkSpan InkAt(const QTextLine& line, qreal ratio, qreal phase) const {
+        // Room around the line for glyphs standing out of it.
+        const int pad = static_cast<int>(std::ceil(Metrics.height() * ratio));
+        QImage image(static_cast<int>(std::ceil(line.naturalTextWidth() * ratio)) + 2 * pad + 1,
+                     static_cast<int>(std::ceil(line.height() * ratio)) + 2 * pad + 1, QImage::Format_Alpha8);
+        image.fill(0);
+        image.setDevicePixelRatio(ratio);
+        const qreal ox = pad + phase, oy = pad + std::ceil(line.ascent() * ratio) + phase; // device pixels
+        {
+            QPainter painter(&image);
+            painter.setPen(Qt::black);
+            for (const QGlyphRun& run : line.glyphRuns())
+                painter.drawGlyphRun(QPointF(ox / ratio, oy / ratio - line.ascent()), run);
+        }
+        int first = image.width(), last = -1, high = image.height(), low = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            const uchar* row = image.constScanLine(y);
+            for (int x = 0; x < image.width(); ++x)
+                if (row[x] != 0) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                    high = std::min(high, y);
+                    low = std::max(low, y);
+                }
+        }
+        if (last < 0)
+            return {};
+        // Device pixel d covers table pixels [d / ratio, (d + 1) / ratio) from the origin.
+        constexpr qreal kSlack = 1e-6;
+        auto down = [&](qreal d, qreal o) { return static_cast<int>(std::floor((d - o) / ratio + kSlack)); };
+        auto up = [&](qreal d, qreal o) { return static_cast<int>(std::ceil((d - o) / ratio - kSlack)); };
+        return {down(first, ox), up(last + 1, ox), down(high, oy), up(low + 1, oy)};
     }
 
     QFont Font;
     QFontMetrics Metrics;
     QFontMetricsF Exact;
     mutable QCache<QString, qreal> Advances{20000};
-    mutable QCache<QString, QRect> Inks{20000};
+    mutable QCache<std::pair<int, QString>, QRect> Inks{20000};
 };
 
 // The faces by size, made once: a view measures every text it paints. One
@@ -214,7 +253,7 @@ void TTableCanvas::Put(const QRect& r, const QString& text, TAlign align, bool t
         std::pair<int, int> Columns, Rows;
     };
     auto inked = [&](const TFace& face, const QPoint& at) {
-        const QRect ink = face.Ink(text);
+        const QRect ink = face.Ink(text, Ratio);
         return TSpans{Pixels(ink.left(), ink.left() + ink.width(), at.x()),
                       Pixels(ink.top(), ink.top() + ink.height(), at.y())};
     };
@@ -263,16 +302,61 @@ QRect LineExtent(int x1, int y1, int x2, int y2, int width) {
 } // namespace
 
 TPainterCanvas::TPainterCanvas(QPainter& painter, const QRect& exposed)
-    : TTableCanvas(exposed.adjusted(-kInkReach, -kInkReach, kInkReach, kInkReach)), P(painter) {}
+    : TTableCanvas(exposed.adjusted(-kInkReach, -kInkReach, kInkReach, kInkReach)), P(painter) {
+    // The device's own ratio, under a painter that only moves the origin.
+    const QTransform& world = P.worldTransform();
+    const qreal ratio = P.device() ? P.device()->devicePixelRatio() : 1;
+    if (world.type() <= QTransform::TxTranslate && !P.viewTransformEnabled() && ratio > 0 &&
+        std::abs(ratio - 1) > 1e-6) {
+        SetDeviceRatio(ratio);
+        Snapped = true;
+        Shift = QPointF(world.dx(), world.dy());
+    }
+}
+
+QRect TPainterCanvas::DeviceBox(int left, int top, int right, int bottom) const {
+    // The device pixel a table pixel's edge falls on, rounded the same way
+    // for every edge: boxes that share an edge share its device pixel.
+    const qreal ratio = DeviceRatio();
+    auto x = [&](int v) { return static_cast<int>(std::floor((v + Shift.x()) * ratio + 0.5)); };
+    auto y = [&](int v) { return static_cast<int>(std::floor((v + Shift.y()) * ratio + 0.5)); };
+    return Box(x(left), y(top), x(right), y(bottom));
+}
+
+void TPainterCanvas::FillDevice(const QRect& device, const QColor& color) {
+    if (device.isEmpty())
+        return;
+    P.save();
+    P.resetTransform();
+    P.scale(1 / DeviceRatio(), 1 / DeviceRatio()); // device pixels
+    P.fillRect(device, color);
+    P.restore();
+}
 
 void TPainterCanvas::Fill(const QRect& r, const QColor& color) {
-    if (Shows(r))
+    if (!Shows(r))
+        return;
+    if (Snapped)
+        FillDevice(DeviceBox(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()), color);
+    else
         P.fillRect(r, color);
 }
 
 void TPainterCanvas::DrawFrame(const QRect& r, const QColor& color) {
     if (r.width() <= 0 || r.height() <= 0 || !Shows(r))
         return;
+    if (Snapped) {
+        // Each edge one device pixel wide, from corner to corner of the frame.
+        const QRect whole = DeviceBox(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+        const QRect last =
+            DeviceBox(r.left() + r.width() - 1, r.top() + r.height() - 1, r.left() + r.width(), r.top() + r.height());
+        const int right = std::max(last.left(), whole.left()), bottom = std::max(last.top(), whole.top());
+        FillDevice(Box(whole.left(), whole.top(), right + 1, whole.top() + 1), color);
+        FillDevice(Box(whole.left(), bottom, right + 1, bottom + 1), color);
+        FillDevice(Box(whole.left(), whole.top(), whole.left() + 1, bottom + 1), color);
+        FillDevice(Box(right, whole.top(), right + 1, bottom + 1), color);
+        return;
+    }
     P.setPen(QPen(color, 1));
     P.setBrush(Qt::NoBrush);
     P.drawRect(r.adjusted(0, 0, -1, -1));
@@ -281,6 +365,29 @@ void TPainterCanvas::DrawFrame(const QRect& r, const QColor& color) {
 void TPainterCanvas::Line(int x1, int y1, int x2, int y2, int width, const QColor& color) {
     if (!Shows(LineExtent(x1, y1, x2, y2, width)))
         return;
+    if (width <= 1 && (x1 == x2 || y1 == y2)) {
+        // Across or down the pixels from one end to the other, one device
+        // pixel wide: crisp, where a pen would spread over two rows.
+        const int left = std::min(x1, x2), top = std::min(y1, y2);
+        const int right = std::max(x1, x2) + 1, bottom = std::max(y1, y2) + 1;
+        if (!Snapped) {
+            P.fillRect(x1 == x2 ? Box(left, top, left + 1, bottom) : Box(left, top, right, top + 1), color);
+            return;
+        }
+        const QRect ends = DeviceBox(left, top, right, bottom);
+        FillDevice(x1 == x2 ? Box(ends.left(), ends.top(), ends.left() + 1, ends.bottom() + 1)
+                            : Box(ends.left(), ends.top(), ends.right() + 1, ends.top() + 1),
+                   color);
+        return;
+    }
+    if (Snapped && width <= 1) {
+        P.save();
+        P.setRenderHint(QPainter::Antialiasing);
+        P.setPen(QPen(color, 0)); // cosmetic: one device pixel
+        P.drawLine(x1, y1, x2, y2);
+        P.restore();
+        return;
+    }
     P.save();
     P.setRenderHint(QPainter::Antialiasing);
     P.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap));

@@ -86,6 +86,10 @@ public:
 
 protected:
     explicit TTableCanvas(const QRect& area);
+    // The device pixels to a table pixel of the surface painted on (2 on a
+    // screen at 200%): texts are fitted to their ink as painted there.
+    void SetDeviceRatio(qreal ratio) { Ratio = ratio > 0 ? ratio : 1; }
+    qreal DeviceRatio() const { return Ratio; }
     virtual void DrawFrame(const QRect& r, const QColor& color) = 0;
     // Draws one text with its baseline's left end at `origin`; no font for
     // an empty text (recorded, nothing to paint).
@@ -114,12 +118,19 @@ private:
     QFont Font;
     int Size = 9;
     QColor TextColor = Qt::black;
+    qreal Ratio = 1;
 };
 
 // Paints through a painter whose origin is the table's top-left corner and
 // whose clip is `exposed`. Its area reaches kInkReach pixels further: a
 // text's glyphs may stand out of its rectangle, and a part exposed on its own
 // (a scrolled strip, a band of a picture) gets those pixels too.
+//
+// On a surface of more device pixels than table pixels (a screen at 150% or
+// 200%, a picture made at twice the size) texts are drawn at the device's
+// resolution, fills keep to whole device pixels, and a line one pixel wide
+// is one device pixel wide, on the first device pixel of its table pixel.
+// Painters with a scale of their own (a printed page) paint as at 100%.
 class TPainterCanvas : public TTableCanvas {
 public:
     static constexpr int kInkReach = 16;
@@ -134,7 +145,13 @@ protected:
     void DrawText(const TDrawnText& text, const QFont* font, const QPointF& origin) override;
 
 private:
+    // Table pixels [left, right) x [top, bottom) as device pixels.
+    QRect DeviceBox(int left, int top, int right, int bottom) const;
+    void FillDevice(const QRect& device, const QColor& color);
+
     QPainter& P;
+    bool Snapped = false; // painting by device pixels (a ratio other than 1)
+    QPointF Shift;        // the painter's translation, in table pixels
 };
 
 // Paints nothing and keeps what would have been drawn in its area: every

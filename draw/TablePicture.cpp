@@ -90,28 +90,31 @@ void PaintTablePicture(QPainter& painter, const TTablePicture& picture, const QR
     PaintPictureParts(painter, picture.Parts, area);
 }
 
-QImage TablePictureImage(const TTablePicture& picture) {
+QImage TablePictureImage(const TTablePicture& picture, int scale) {
     const TTitled titled(picture);
     const QSize size = titled.Size;
-    if (size.isEmpty() || static_cast<long long>(size.width()) * size.height() > kLargestPicturePixels ||
-        size.width() > kLargestPictureSide || size.height() > kLargestPictureSide)
+    const long long width = static_cast<long long>(size.width()) * scale,
+                    height = static_cast<long long>(size.height()) * scale;
+    if (scale < 1 || scale > kLargestPictureScale || size.isEmpty() || width * height > kLargestPicturePixels ||
+        width > kLargestPictureSide || height > kLargestPictureSide)
         return QImage();
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(size * scale, QImage::Format_RGB32);
     if (image.isNull())
         return image;
+    image.setDevicePixelRatio(scale);
     image.fill(picture.Background);
     QPainter painter(&image);
     PaintPictureParts(painter, titled.Parts, QRect(QPoint(0, 0), size));
     return image;
 }
 
-bool EncodeTablePicture(const TTablePicture& picture, std::string& png, std::string& error) {
+bool EncodeTablePicture(const TTablePicture& picture, std::string& png, std::string& error, int scale) {
     const TTitled titled(picture);
-    return EncodeTablePicture(titled.Parts, titled.Size, picture.Background, png, error);
+    return EncodeTablePicture(titled.Parts, titled.Size, picture.Background, png, error, scale);
 }
 
 bool SaveTablePicture(const TTablePicture& picture, const std::string& path, std::string& error,
-                      const TWriteFaults* faults) {
+                      const TWriteFaults* faults, int scale) {
     // libpng hands over a few bytes at a time (a chunk's length, its type, its
     // data): they reach the file in blocks. The file is opened with the first
     // block, so a picture too large to make leaves no trace.
@@ -139,7 +142,7 @@ bool SaveTablePicture(const TTablePicture& picture, const std::string& path, std
         return true;
     };
     const TTitled titled(picture);
-    bool ok = EncodeTablePicture(titled.Parts, titled.Size, picture.Background, take, error);
+    bool ok = EncodeTablePicture(titled.Parts, titled.Size, picture.Background, take, error, scale);
     if (ok && !(write(block) && file.Commit())) {
         ok = false;
         if (why == 0)

@@ -43,16 +43,19 @@ QSize TitledSize(const TTablePicture& picture);
 // the painter's origin at their top-left corner (the background is the caller's).
 void PaintTablePicture(QPainter& painter, const TTablePicture& picture, const QRect& area);
 // The whole picture, its line above the tables, in memory (for the
-// clipboard); a null image when it is larger than a picture can be.
-QImage TablePictureImage(const TTablePicture& picture);
+// clipboard); a null image when it is larger than a picture can be. At
+// `scale` 2 to 4 it has that many pixels to one of the table, a side, and
+// that device pixel ratio.
+QImage TablePictureImage(const TTablePicture& picture, int scale = 1);
 // PNG bytes, made exactly as tablora-render makes them.
-bool EncodeTablePicture(const TTablePicture& picture, std::string& png, std::string& error);
+bool EncodeTablePicture(const TTablePicture& picture, std::string& png, std::string& error, int scale = 1);
 // The picture written as PNG to `path` while it is painted, never whole in
 // memory. The file is replaced only once the picture is complete, so a failure
 // leaves an older file as it was. False with the reason (UTF-8) in `error`:
 // too large, out of memory, or "画像を書き込めません (why)".
+// At `scale` 2 to 4 the picture has that many pixels to one of the table, a side.
 bool SaveTablePicture(const TTablePicture& picture, const std::string& path, std::string& error,
-                      const TWriteFaults* faults = nullptr);
+                      const TWriteFaults* faults = nullptr, int scale = 1);
 // Where printed pages of `pageHeight` picture pixels end: never inside a text
 // or a picture of a table, so no row is cut in half.
 std::vector<TPageSlice> PictureSlices(const TTablePicture& picture, int pageHeight);

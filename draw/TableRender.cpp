@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <csetjmp>
 #include <png.h>
 #include <zlib.h>
@@ -54,7 +55,7 @@ struct TPngStream {
 // 8-bit RGB, no interlace, from rows as QImage::Format_RGB32 keeps them:
 // one 32-bit word a pixel, its unused top byte dropped. Rows are stored
 // unfiltered and compressed for speed.
-bool StartPng(TPngStream& s, int width, int height) {
+bool StartPng(TPngStream& s, int width, int height, int scale) {
     if (setjmp(png_jmpbuf(s.Png)))
         return false;
     png_set_write_fn(s.Png, &s, TPngStream::OnWrite, TPngStream::OnFlush);
@@ -64,6 +65,11 @@ bool StartPng(TPngStream& s, int width, int height) {
     png_set_compression_level(s.Png, 1);
     png_set_compression_strategy(s.Png, Z_RLE); // looks back one byte: fast, and enough for tables
     png_set_compression_buffer_size(s.Png, 1 << 16);
+    if (scale > 1) {
+        // 96 dpi a table pixel, so the sharper picture prints at the same size.
+        const auto perMetre = static_cast<png_uint_32>(std::lround(96 * scale / 0.0254));
+        png_set_pHYs(s.Png, s.Info, perMetre, perMetre, PNG_RESOLUTION_METER);
+    }
     png_write_info(s.Png, s.Info);
 #if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
     png_set_bgr(s.Png); // B, G, R, unused in memory
@@ -90,15 +96,19 @@ bool EndPng(TPngStream& s) {
 }
 
 // Paints the picture a band at a time into one buffer of a few megabytes and
-// writes each band's rows before painting the next.
-bool PaintAndWrite(TPngStream& s, const std::vector<TPicturePart>& parts, QSize size, const QColor& background) {
-    const int bandHeight = static_cast<int>(std::clamp<long long>(kBandBytes / (4LL * size.width()), 1, size.height()));
-    QImage band(size.width(), bandHeight, QImage::Format_RGB32);
+// writes each band's rows before painting the next. `size` is in table
+// pixels; the picture has `scale` pixels to each of them.
+bool PaintAndWrite(TPngStream& s, const std::vector<TPicturePart>& parts, QSize size, const QColor& background,
+                   int scale) {
+    const long long rowBytes = 4LL * size.width() * scale * scale; // a table row's pixels
+    const int bandHeight = static_cast<int>(std::clamp<long long>(kBandBytes / rowBytes, 1, size.height()));
+    QImage band(size.width() * scale, bandHeight * scale, QImage::Format_RGB32);
     if (band.isNull()) {
         s.OutOfMemory = true; // QImage gives a null image when it gets no memory
         return false;
     }
-    if (!StartPng(s, size.width(), size.height()))
+    band.setDevicePixelRatio(scale);
+    if (!StartPng(s, size.width() * scale, size.height() * scale, scale))
         return false;
     for (int top = 0; top < size.height(); top += bandHeight) {
         band.fill(background);
@@ -107,7 +117,7 @@ bool PaintAndWrite(TPngStream& s, const std::vector<TPicturePart>& parts, QSize 
             painter.translate(0, -top);
             PaintPictureParts(painter, parts, QRect(0, top, size.width(), bandHeight));
         }
-        if (!WriteRows(s, band, std::min(bandHeight, size.height() - top)))
+        if (!WriteRows(s, band, std::min(bandHeight, size.height() - top) * scale))
             return false;
     }
     return EndPng(s);
@@ -132,8 +142,13 @@ void PaintPictureParts(QPainter& painter, const std::vector<TPicturePart>& parts
 }
 
 bool EncodeTablePicture(const std::vector<TPicturePart>& parts, QSize size, const QColor& background,
-                        const TPngSink& sink, std::string& error) {
-    const long long width = std::max(size.width(), 1), height = std::max(size.height(), 1);
+                        const TPngSink& sink, std::string& error, int scale) {
+    if (scale < 1 || scale > kLargestPictureScale) {
+        error = "倍率は 1 から " + std::to_string(kLargestPictureScale) + " までです";
+        return false;
+    }
+    const long long width = std::max(size.width(), 1) * static_cast<long long>(scale),
+                    height = std::max(size.height(), 1) * static_cast<long long>(scale);
     if (width > kLargestPictureSide || height > kLargestPictureSide || width * height > kLargestPicturePixels) {
         error = "画像が大きすぎます (" + std::to_string(width) + " × " + std::to_string(height) +
                 " ピクセル。縦横とも " + std::to_string(kLargestPictureSide) + " ピクセル、全体で " +
@@ -145,7 +160,8 @@ bool EncodeTablePicture(const std::vector<TPicturePart>& parts, QSize size, cons
     try {
         TPngStream stream(sink);
         ok = stream.Png && stream.Info &&
-             PaintAndWrite(stream, parts, QSize(static_cast<int>(width), static_cast<int>(height)), background);
+             PaintAndWrite(stream, parts, QSize(static_cast<int>(width / scale), static_cast<int>(height / scale)),
+                           background, scale);
         refused = stream.Refused;
     } catch (const std::exception&) {
         ok = false; // painting ran out of memory
@@ -156,7 +172,7 @@ bool EncodeTablePicture(const std::vector<TPicturePart>& parts, QSize size, cons
 }
 
 bool EncodeTablePicture(const std::vector<TPicturePart>& parts, QSize size, const QColor& background, std::string& png,
-                        std::string& error) {
+                        std::string& error, int scale) {
     png.clear();
     const bool ok = EncodeTablePicture(
         parts, size, background,
@@ -164,7 +180,7 @@ bool EncodeTablePicture(const std::vector<TPicturePart>& parts, QSize size, cons
             png.append(bytes);
             return true;
         },
-        error);
+        error, scale);
     if (!ok)
         png.clear();
     return ok;

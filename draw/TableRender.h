@@ -37,8 +37,14 @@ using TPngSink = std::function<bool(std::string_view bytes)>;
 // it, as PNG (fast compression) handed to `sink` band by band. False when the
 // picture is too large or memory runs out, with the reason (UTF-8) in `error`;
 // false with `error` empty when the sink refuses bytes (it knows why).
+// At `scale` 2 to 4 the picture has that many pixels to one of the table, a
+// side, painted at that resolution (the same layout, sharper), and says so
+// in its resolution: it prints at the size of the picture at scale 1.
 bool EncodeTablePicture(const std::vector<TPicturePart>& parts, QSize size, const QColor& background,
-                        const TPngSink& sink, std::string& error);
+                        const TPngSink& sink, std::string& error, int scale = 1);
 // The same PNG as bytes in memory.
 bool EncodeTablePicture(const std::vector<TPicturePart>& parts, QSize size, const QColor& background, std::string& png,
-                        std::string& error);
+                        std::string& error, int scale = 1);
+
+// The scales a picture can be made at.
+constexpr int kLargestPictureScale = 4;

@@ -50,13 +50,15 @@ struct TPictureTables {
 
 // A district of so many teams that its rows alone (35 pixels each in the
 // standings and the head-to-head table) make a picture taller than any made:
-// refused before it is laid out, which would cost minutes for nothing.
-std::optional<std::string> TallerThanAPicture(const TPennant& pennant, int districtIndex) {
+// refused before it is laid out, which would cost minutes for nothing. A
+// picture at `scale` has that many pixels to each of the table's.
+std::optional<std::string> TallerThanAPicture(const TPennant& pennant, int districtIndex, int scale) {
     const TDistrict* district = pennant.DistrictAt(districtIndex);
     const long long rows = district ? district->TeamCount() : 0;
-    if (rows * 35 <= kLargestPictureSide)
+    const long long pixels = rows * 35 * scale;
+    if (pixels <= kLargestPictureSide)
         return std::nullopt;
-    return "画像が大きすぎます (地区のチーム " + std::to_string(rows) + "、行だけで " + std::to_string(rows * 35) +
+    return "画像が大きすぎます (地区のチーム " + std::to_string(rows) + "、行だけで " + std::to_string(pixels) +
            " ピクセル。縦横とも " + std::to_string(kLargestPictureSide) + " ピクセルまでです)";
 }
 
@@ -128,7 +130,7 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
     TTablePicture picture;
     if ((request.View == "standings" || request.View == "headtohead") && request.Index >= 0 &&
         request.Index < pennant.TotalDistrictCount())
-        if (const std::optional<std::string> why = TallerThanAPicture(pennant, request.Index)) {
+        if (const std::optional<std::string> why = TallerThanAPicture(pennant, request.Index, request.Scale)) {
             err << "tablora-cli: " << request.Out << ": " << *why << "\n";
             return 1;
         }
@@ -182,7 +184,7 @@ int RenderView(const TPennant& pennant, const TFight& fight, const TRenderReques
     if (!request.Title)
         picture.Title = {}; // the line above the tables only when asked for
     std::string why;
-    if (!SaveTablePicture(picture, request.Out, why)) {
+    if (!SaveTablePicture(picture, request.Out, why, nullptr, request.Scale)) {
         err << "tablora-cli: " << request.Out << ": " << why << "\n";
         return 1;
     }

@@ -405,13 +405,14 @@ void TCuteButton::DrawBevel(QPainter& painter, QRect& rect, TBevel bevel) const 
     const QColor light = Resolve(FBevelHighlightColor), dark = Resolve(FBevelShadowColor);
     const QColor& topLeft = bevel == TBevel::Raised ? light : dark;
     const QColor& bottomRight = bevel == TBevel::Raised ? dark : light;
+    // Each line fills its pixels of the widget: on a screen at 200% a bevel
+    // line is two device pixels, whole ones, as the button is twice the size.
+    // A pen would straddle device pixels at ratios like 150%.
     for (int i = 0; i < FBevelWidth && rect.width() > 0 && rect.height() > 0; ++i) {
-        painter.setPen(topLeft);
-        painter.drawLine(rect.left(), rect.bottom(), rect.left(), rect.top());
-        painter.drawLine(rect.left(), rect.top(), rect.right(), rect.top());
-        painter.setPen(bottomRight);
-        painter.drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
-        painter.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+        painter.fillRect(QRect(rect.left(), rect.top(), 1, rect.height()), topLeft);
+        painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), topLeft);
+        painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), bottomRight);
+        painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), bottomRight);
         rect.adjust(1, 1, -1, -1);
     }
 }
