@@ -136,10 +136,16 @@ void TTableSurface::paintEvent(QPaintEvent* event) {
     const QRect frame = CursorFrame();
     if (hasFocus() && frame.intersects(area)) {
         // Two pixels wide, on the cell's border and just inside it: texts keep
-        // their ink further in, so the frame never covers a figure.
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(frame.adjusted(0, 0, -1, -1));
-        painter.drawRect(frame.adjusted(1, 1, -2, -2));
+        // their ink further in, so the frame never covers a figure. Filled
+        // pixel by pixel, it stays inside the cell on a screen at 150% or
+        // 200% (a pen there straddles the edge, and moving the cursor away
+        // would leave a sliver of it outside the part repainted).
+        const QColor highlight = palette().color(QPalette::Highlight);
+        for (const QRect& r : {frame, frame.adjusted(1, 1, -1, -1)}) {
+            painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), highlight);
+            painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), highlight);
+            painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), highlight);
+            painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), highlight);
+        }
     }
 }
