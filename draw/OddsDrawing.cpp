@@ -83,11 +83,13 @@ TOddsTable::TOddsTable(const TViewContext& view, int districtIndex, const std::o
         Rows = Result->Teams;
     } else {
         Result.reset();
+        const TSymbolIndex teams(*view.Pennant);
         for (int i = 0; i < s->Calc->Count(); ++i) {
             const TTmRec& r = s->Calc->Items(i);
             TOddsTeamResult t;
             t.Symbol = r.Symbol;
-            t.ShortName = view.Pennant->ShortNameBySymbol(r.Symbol);
+            const TTeam* team = teams.Team(r.Symbol);
+            t.ShortName = team ? team->ShortName : std::string();
             t.Wins = r.Wins();
             t.Losses = r.Losses();
             t.Draws = r.Draws();
@@ -224,8 +226,9 @@ TOddsHistoryChart::TOddsHistoryChart(const TViewContext& view, const TOddsHistor
     const int days = static_cast<int>(History.Days.size());
     const int teams = static_cast<int>(History.Symbols.size());
     // The teams' own colors where they are set and tell the teams apart.
+    const TSymbolIndex index(*view.Pennant);
     for (int t = 0; t < teams; ++t) {
-        const TTeam* team = view.Pennant->TeamBySymbol(History.Symbols[static_cast<size_t>(t)]);
+        const TTeam* team = index.Team(History.Symbols[static_cast<size_t>(t)]);
         QColor c = kPalette[t % std::size(kPalette)];
         if (team && team->Color != 0 && team->Color != 0xFFFFFF) {
             const QColor own(team->Color & 0xFF, (team->Color >> 8) & 0xFF, (team->Color >> 16) & 0xFF);

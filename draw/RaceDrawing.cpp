@@ -294,6 +294,10 @@ void TRaceTable::PaintEvidence(TRacePaint& p) const {
             for (size_t i = 0; i < scenario.Finals.size(); ++i) {
                 const TRaceRecord& r = scenario.Finals[i];
                 const QRect box = Box(x, y + 19, x + 80, y + 19 + kCellHeight);
+                if (!p.C.Shows(box)) { // a district of many teams: only what shows
+                    x += kBoxPitch;
+                    continue;
+                }
                 p.C.Frame(box, p.Line1);
                 const QString name = Q(View.Pennant->ShortNameBySymbol(r.Symbol));
                 FitFontSize(p.C, 70, name);

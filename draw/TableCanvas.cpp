@@ -103,10 +103,11 @@ struct TFace {
             for (const QGlyphRun& run : line.glyphRuns())
                 painter.drawGlyphRun(QPointF(ox / ratio, oy / ratio - line.ascent()), run);
         }
-        int first = image.width(), last = -1, high = image.height(), low = -1;
-        for (int y = 0; y < image.height(); ++y) {
+        const int width = image.width(), height = image.height();
+        int first = width, last = -1, high = height, low = -1;
+        for (int y = 0; y < height; ++y) {
             const uchar* row = image.constScanLine(y);
-            for (int x = 0; x < image.width(); ++x)
+            for (int x = 0; x < width; ++x)
                 if (row[x] != 0) {
                     first = std::min(first, x);
                     last = std::max(last, x);

@@ -133,7 +133,7 @@ class TTaisenBuilder {
 public:
     TTaisenBuilder(const TViewContext& view, TTaisenLayout& out)
         : View(view), Settings(*view.Settings), Out(out), List(out.Table.Fixed.List), Char(view.Color(Settings.Char1)),
-          Line(view.Color(Settings.Line1)) {}
+          Line(view.Color(Settings.Line1)), Teams(*view.Pennant) {}
 
     // The standings state of the row district, and the ALL / HOME / VISITOR buttons.
     void AddStateAndFilters(const TRkCalc& rows, int filter) {
@@ -168,7 +168,7 @@ public:
         x += teamWidth - 1;
         for (int i = 0; i < columns.Count(); ++i) {
             symbols.push_back(columns.Items(i).Symbol);
-            const TTeam* team = View.Pennant->TeamBySymbol(symbols.back());
+            const TTeam* team = Teams.Team(symbols.back());
             const QString name = team ? Q(team->ShortName) : QString();
             Frame(x, cellWidth, kHeaderTop);
             Text(Box(x + 5, kHeaderTop, x + cellWidth - 5, kHeaderTop + 36), name, Measure.Fit(cellWidth - 10, name),
@@ -212,7 +212,7 @@ private:
     // Rank, picture (when the district has any) and name of one row; returns
     // where its cells start.
     int AddRowHead(const TTmRec& rec, bool pictures, int y) {
-        const TTeam* team = View.Pennant->TeamBySymbol(rec.Symbol);
+        const TTeam* team = Teams.Team(rec.Symbol);
         int x = 5;
         Frame(x, 20, y);
         Text(Box(x, y, x + 20, y + 36), QString::number(rec.RankNo), 9, TAlign::Center);
@@ -237,6 +237,7 @@ private:
     TTaisenLayout& Out;
     TDisplayList& List;
     const QColor Char, Line;
+    const TSymbolIndex Teams; // every row and column looks its team up
     TTextMeasure Measure;
 };
 

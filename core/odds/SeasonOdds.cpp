@@ -295,11 +295,13 @@ TOddsInput OddsInputFrom(const TPennant& pennant, const TFight& fight, const TDi
     std::map<std::string, int> row; // the first row of a symbol, as the race reads it
     for (int i = 0; i < n; ++i)
         row.emplace(calc.Items(i).Symbol, i);
+    const TSymbolIndex teams(pennant); // a district may hold tens of thousands
     for (int i = 0; i < n; ++i) {
         const TTmRec& r = calc.Items(i);
         TOddsTeam t;
         t.Symbol = r.Symbol;
-        t.ShortName = pennant.ShortNameBySymbol(r.Symbol);
+        const TTeam* team = teams.Team(r.Symbol);
+        t.ShortName = team ? team->ShortName : std::string();
         t.Wins = r.Wins();
         t.Losses = r.Losses();
         t.Draws = r.Draws();
@@ -522,11 +524,13 @@ TOddsHistory OddsHistory(const TPennant& pennant, const TFight& fight, int distr
     if (!final)
         return h;
     std::map<std::string, int> column;
+    const TSymbolIndex teams(pennant);
     for (int i = 0; i < final->Calc->Count(); ++i) {
         const std::string& symbol = final->Calc->Items(i).Symbol;
         if (column.emplace(symbol, static_cast<int>(h.Symbols.size())).second) {
             h.Symbols.push_back(symbol);
-            h.ShortNames.push_back(pennant.ShortNameBySymbol(symbol));
+            const TTeam* team = teams.Team(symbol);
+            h.ShortNames.push_back(team ? team->ShortName : std::string());
         }
     }
     // The days with a finished game of one of the district's teams.

@@ -933,11 +933,13 @@ TRaceInput RaceInputFrom(const TPennant& pennant, const TDistrictStandings& s) {
         index.emplace(calc.Items(i).Symbol, i);
     std::map<std::pair<int, int>, int> pairs;
     long long games = 0, draws = 0;
+    const TSymbolIndex teams(pennant); // a district may hold tens of thousands
     for (int i = 0; i < n; ++i) {
         const TTmRec& r = calc.Items(i);
         TRaceTeam t;
         t.Symbol = r.Symbol;
-        t.ShortName = pennant.ShortNameBySymbol(r.Symbol);
+        const TTeam* team = teams.Team(r.Symbol);
+        t.ShortName = team ? team->ShortName : std::string();
         t.Rank = r.RankNo;
         t.Wins = r.Wins();
         t.Losses = r.Losses();

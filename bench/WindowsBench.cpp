@@ -1,0 +1,192 @@
+// Every window of the program on a district far beyond any real league:
+// 100,000 teams in one district (a 3 MB season file) with one game played.
+// Each window opens in a child process of this program (this same program,
+// called with --window), so the counters give the whole time until the
+// window shows what it shows (the race: every row decided) and the child's
+// peak resident memory. No window may take more than 5 s or 500 MB.
+
+#include "core/io/AppSettings.h"
+#include "core/io/SeasonFile.h"
+#include "core/season/BaseballFight.h"
+#include "core/season/BaseballPennant.h"
+#include "gui/app/UMain.h"
+#include "gui/controls/DialogService.h"
+#include "gui/entry/UKekka.h"
+#include "gui/entry/UTorokuN.h"
+#include "gui/setup/USettei.h"
+#include "gui/views/UJuni.h"
+#include "gui/views/UNittei.h"
+#include "gui/views/UOdds.h"
+#include "gui/views/URace.h"
+#include "gui/views/UTaisen.h"
+#include "gui/views/UTmJuni.h"
+#include "gui/views/UVersus.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int kTeams = 100000;
+const char* const kWindows[] = {"main",   "standings", "transition", "schedule", "headtohead", "versus",
+                                "race",   "odds",      "settings",   "entry",    "results"};
+
+std::string SymbolOf(int n) {
+    std::string s;
+    for (int i = 0; i < 3; ++i, n /= 91)
+        s += static_cast<char>('!' + 1 + n % 91);
+    return s;
+}
+
+const std::string& SeasonFile() {
+    static const std::string path = [] {
+        std::string folder = (fs::temp_directory_path() / "tablora-windows-XXXXXX").string();
+        if (!::mkdtemp(folder.data()))
+            std::abort();
+        TPennant p;
+        TFight f;
+        TLeague& league = p.GetLeague(p.AddLeague());
+        league.Name = "L";
+        TDistrict& district = league.GetDistrict(league.AddDistrict());
+        for (int t = 0; t < kTeams; ++t) {
+            TTeam& team = district.GetTeam(district.AddTeam());
+            team.SetSymbol(SymbolOf(t));
+            team.Name = team.ShortName = "Team " + std::to_string(t);
+        }
+        TMatchRec& m = f.GetMatch(f.NewMatch());
+        m.HomeSymbol.Set(SymbolOf(0));
+        m.VisitorSymbol.Set(SymbolOf(1));
+        m.HomeScore = 3;
+        m.VisitorScore = 1;
+        m.GameDate = 46000;
+        m.Status = StatusFinished;
+        const std::string file = folder + "/huge.qvk";
+        if (!SaveSeason(file, &p, &f))
+            std::abort();
+        return file;
+    }();
+    return path;
+}
+
+// The child: opens one window, shows it, waits for what it shows, and prints
+// the seconds it took.
+int OpenWindow(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::string which = argv[2], file = argv[3];
+    const auto start = std::chrono::steady_clock::now();
+    std::unique_ptr<TPennant> p;
+    std::unique_ptr<TFight> f;
+    TAppSettings settings;
+    QTemporaryDir program;
+    TQtDialogService dialogs;
+    std::unique_ptr<QWidget> window;
+    if (which == "main") {
+        auto form = std::make_unique<TMainForm>(dialogs, program.path() + "/tablora");
+        form->Start(QString::fromStdString(file));
+        if (!form->Pennant())
+            return 1;
+        window = std::move(form);
+    } else {
+        if (!LoadSeason(file, p, f))
+            return 1;
+        const TViewContext v{p.get(), f.get(), &settings, program.path(), QPalette()};
+        if (which == "standings")
+            window = std::make_unique<TFmJuni>(v, 0);
+        else if (which == "transition")
+            window = std::make_unique<TFmTmJuni>(v, 0);
+        else if (which == "schedule")
+            window = std::make_unique<TFmNittei>(v, 0);
+        else if (which == "headtohead")
+            window = std::make_unique<TFmTaisen>(v, 0);
+        else if (which == "versus")
+            window = std::make_unique<TFmVersus>(v, 0, SymbolOf(0), SymbolOf(1), 0);
+        else if (which == "race")
+            window = std::make_unique<TFmRace>(v, 0);
+        else if (which == "odds")
+            window = std::make_unique<TFmOdds>(v, 0);
+        else if (which == "settings")
+            window = std::make_unique<TFmSettei>(*p, *f, dialogs, program.path());
+        else if (which == "entry")
+            window = std::make_unique<TFmTorokuN>(*p, *f, true, 15, dialogs);
+        else if (which == "results")
+            window = std::make_unique<TFmKekka>(*p, *f, settings, 46000, dialogs);
+        else
+            return 2;
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    window->resize(800, 600);
+    window->show();
+    QApplication::processEvents();
+    if (auto* race = qobject_cast<TFmRace*>(window.get()))
+        race->WaitDecided();
+    std::printf("%.3f\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    std::fflush(stdout);
+    std::_Exit(0); // the window's teardown is not what is measured
+}
+
+void BM_OpenWindowOnAHugeDistrict(benchmark::State& state) {
+    const std::string which = kWindows[state.range(0)];
+    state.SetLabel(which);
+    const std::string& season = SeasonFile();
+    std::string self(4096, '\0');
+    self.resize(static_cast<size_t>(std::max<ssize_t>(::readlink("/proc/self/exe", self.data(), self.size()), 0)));
+    for (auto _ : state) {
+        const std::string out = (fs::path(season).parent_path() / "seconds").string();
+        const std::string window = "--window";
+        std::vector<char*> argv = {self.data(), const_cast<char*>(window.c_str()), const_cast<char*>(which.c_str()),
+                                   const_cast<char*>(season.c_str()), nullptr};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        pid_t child = 0;
+        if (::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+            state.SkipWithError("could not start the child");
+            return;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        int status = 0;
+        rusage usage{};
+        ::wait4(child, &status, 0, &usage);
+        double seconds = -1;
+        if (FILE* in = std::fopen(out.c_str(), "r")) {
+            if (std::fscanf(in, "%lf", &seconds) != 1)
+                seconds = -1;
+            std::fclose(in);
+        }
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || seconds < 0) {
+            state.SkipWithError("the window did not open");
+            return;
+        }
+        state.counters["seconds"] = seconds;
+        state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+    }
+}
+BENCHMARK(BM_OpenWindowOnAHugeDistrict)
+    ->DenseRange(0, static_cast<int>(std::size(kWindows)) - 1)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 4 && std::string(argv[1]) == "--window")
+        return OpenWindow(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
