@@ -51,7 +51,7 @@ public:
     QAccessible::State state() const override {
         QAccessible::State st;
         const TTableSurface* s = Table->Surface();
-        if (Row < 0)
+        if (Row < 0 || !isValid())
             return st;
         st.selectable = true;
         st.focusable = true;

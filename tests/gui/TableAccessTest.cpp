@@ -317,3 +317,26 @@ TEST(TableAccess, EnterDoesWhatAClickDoes) {
     EXPECT_EQ(TableOf(schedule.ImgNittei)->text(QAccessible::Name),
               QStringLiteral("パシフィックリーグ 日程表 7月12日(日) 現在"));
 }
+
+// A reader may hold a cell while the window changes its table: the cell of
+// a row the new table lacks, or of no table at all, answers as gone.
+TEST(TableAccess, CellsOfATableGoneAnswerAsGone) {
+    TSample s;
+    TFmJuni juni(s.View(), 0);
+    QAccessibleInterface* table = TableOf(juni.ImgJuni);
+    QAccessibleInterface* last = table->tableInterface()->cellAt(5, 12);
+    ASSERT_NE(last, nullptr);
+    EXPECT_TRUE(last->isValid());
+    juni.DisplayMode = 2; // fewer columns
+    juni.DrawTable(2);
+    EXPECT_FALSE(last->isValid());
+    EXPECT_TRUE(last->text(QAccessible::Name).isEmpty());
+    juni.ImgJuni->SetTable(nullptr);
+    EXPECT_FALSE(last->isValid());
+    EXPECT_FALSE(last->state().selected);
+    EXPECT_EQ(table->tableInterface()->rowCount(), 0);
+    EXPECT_EQ(table->childCount(), 0);
+    EXPECT_EQ(table->tableInterface()->cellAt(0, 0), nullptr);
+    EXPECT_EQ(table->text(QAccessible::Name), juni.windowTitle());
+    juni.DrawTable(0); // the window's table again, before it goes
+}
