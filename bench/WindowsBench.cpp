@@ -41,8 +41,8 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr int kTeams = 100000;
-const char* const kWindows[] = {"main",   "standings", "transition", "schedule", "headtohead", "versus",
-                                "race",   "odds",      "settings",   "entry",    "results"};
+const char* const kWindows[] = {"main", "standings", "transition", "schedule", "headtohead", "versus",
+                                "race", "odds",      "settings",   "entry",    "results"};
 
 std::string SymbolOf(int n) {
     std::string s;
