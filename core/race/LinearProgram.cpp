@@ -32,7 +32,9 @@ bool TProgram::Solve(std::vector<long>& values, const TStop* stop) const {
         throw TTimeUp{};
     const double seconds = stop ? stop->SecondsLeft() : 1e9;
     OsiClpSolverInterface solver;
-    solver.getModelPtr()->setMaximumSeconds(seconds);
+    // Wall-clock seconds, as the stop counts them (and read without a system
+    // call, where processor time costs one at every iteration).
+    solver.getModelPtr()->setMaximumWallSeconds(seconds);
     solver.messageHandler()->setLogLevel(0);
     solver.setDblParam(OsiPrimalTolerance, 1e-10);
     CoinPackedMatrix matrix(false, 0, 0);
@@ -90,6 +92,7 @@ bool TProgram::Solve(std::vector<long>& values, const TStop* stop) const {
         if (Integer[i])
             priorities.push_back(Priority[i]);
     model.passInPriorities(priorities.data(), false);
+    model.setUseElapsedTime(true); // wall-clock seconds, as above
     model.setMaximumSeconds(seconds);
     // Costs are fractions: the least one exactly, not one within a gap.
     model.setAllowableGap(1e-9);
