@@ -35,12 +35,11 @@ void TTableSurface::MoveCellCursor(int row, int column) {
         return;
     row = std::clamp(row, 0, Shown->GridRows() - 1);
     column = std::clamp(column, 0, Shown->GridColumnCount() - 1);
-    const QRect before = CursorFrame();
+    update(CursorFrame());
     Row = row;
     Column = column;
-    update(before);
-    const QRect cell = Shown->GridCell(Row, Column);
-    update(CursorFrame());
+    const QRect cell = CursorFrame();
+    update(cell);
     // Into view, with a margin; a cell wider than the view shows its left end.
     for (QWidget* w = parentWidget(); w; w = w->parentWidget())
         if (auto* box = qobject_cast<QScrollArea*>(w)) {

@@ -15,6 +15,7 @@
 #include "draw/TablePicture.h"
 #include "draw/TaisenDrawing.h"
 #include "draw/TmJuniDrawing.h"
+#include "tests/support/ShownSeason.h"
 
 #include <QImage>
 #include <QPainter>
@@ -176,22 +177,6 @@ TEST(DeviceRatio, AFittedTextKeepsItsPaperAtEveryRatio) {
     }
 }
 
-// The sample season as the program shows it, with default colors.
-struct TSample {
-    std::unique_ptr<TPennant> Pennant;
-    std::unique_ptr<TFight> Fight;
-    TAppSettings Settings = ReadSettings(TIniFile::Parse(""), TWorkArea{0, 0, 1280, 800});
-    QTemporaryDir Program;
-    TViewContext View() const { return {Pennant.get(), Fight.get(), &Settings, Program.path(), QPalette()}; }
-};
-
-std::unique_ptr<TSample> LoadSample() {
-    auto s = std::make_unique<TSample>();
-    if (!LoadSeason(std::string(TABLORA_BINARY_DIR) + "/bin/data/sample.qvk", s->Pennant, s->Fight))
-        return nullptr;
-    return s;
-}
-
 // The cells of `table` painted at `ratio` whose two table pixels of paper
 // inside a line are not plain: a text's ink reached them, or was cut there.
 std::vector<std::string> InkOnThePaper(const std::string& view, const TTableLayout& table, qreal ratio) {
@@ -235,7 +220,7 @@ std::vector<std::string> InkOnThePaper(const std::string& view, const TTableLayo
 }
 
 TEST(DeviceRatio, NoViewOfTheSampleSeasonPutsInkOnItsPaperAtAnyRatio) {
-    const std::unique_ptr<TSample> sample = LoadSample();
+    const std::unique_ptr<TShownSeason> sample = LoadSampleSeason();
     ASSERT_TRUE(sample);
     const TViewContext view = sample->View();
     const TPennant& pennant = *sample->Pennant;

@@ -19,6 +19,7 @@
 #include "draw/TmJuniDrawing.h"
 #include "draw/VersusDrawing.h"
 #include "tests/support/MatchBuilder.h"
+#include "tests/support/ShownSeason.h"
 
 #include <QImage>
 #include <QPainter>
@@ -27,24 +28,6 @@
 #include <memory>
 
 namespace {
-
-// A season as the program shows it: default colors, no pictures beside it.
-struct TShownSeason {
-    std::unique_ptr<TPennant> Pennant;
-    std::unique_ptr<TFight> Fight;
-    TAppSettings Settings = ReadSettings(TIniFile::Parse(""), TWorkArea{0, 0, 1280, 800});
-    QTemporaryDir Program;
-    TViewContext View() const { return {Pennant.get(), Fight.get(), &Settings, Program.path(), QPalette()}; }
-};
-
-// The sample season of the program, late in July.
-std::unique_ptr<TShownSeason> Sample() {
-    auto s = std::make_unique<TShownSeason>();
-    const std::string path = std::string(TABLORA_BINARY_DIR) + "/bin/data/sample.qvk";
-    if (!LoadSeason(path, s->Pennant, s->Fight))
-        return nullptr;
-    return s;
-}
 
 // The major-league template, its first district played out: ツインズ won
 // every game (1.000, 100%), one of them 3-11 as visitor, and ten-run games
@@ -179,7 +162,7 @@ std::vector<std::string> EveryView(const TShownSeason& s) {
 } // namespace
 
 TEST(InkMargin, NoTextComesWithinTwoPixelsOfItsCellsLines) {
-    const std::unique_ptr<TShownSeason> sample = Sample();
+    const std::unique_ptr<TShownSeason> sample = LoadSampleSeason();
     ASSERT_TRUE(sample);
     const std::unique_ptr<TShownSeason> major = Major();
     for (const TShownSeason* s : {sample.get(), major.get()}) {
@@ -205,7 +188,7 @@ std::pair<int, int> InkedColumns(const QImage& image, const QRect& strip, QRgb p
 // "3-11ツインズ": the scores stand clear of the names beside them and of the
 // dash, and the marks of the names.
 TEST(InkMargin, ScoresStandClearOfTheNamesBesideThem) {
-    for (const std::unique_ptr<TShownSeason>& s : {Major(), Sample()}) {
+    for (const std::unique_ptr<TShownSeason>& s : {Major(), LoadSampleSeason()}) {
         ASSERT_TRUE(s);
         const TNitteiLayout schedule = LayoutNittei(s->View(), 0);
         const TPainted p(schedule);

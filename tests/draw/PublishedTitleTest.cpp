@@ -17,6 +17,7 @@
 #include "draw/VersusDrawing.h"
 #include "tests/gui/QtPrint.h"
 #include "tests/support/MatchBuilder.h"
+#include "tests/support/ShownSeason.h"
 
 #include <QImage>
 #include <QPainter>
@@ -25,22 +26,6 @@
 #include <memory>
 
 namespace {
-
-struct TSample {
-    std::unique_ptr<TPennant> Pennant;
-    std::unique_ptr<TFight> Fight;
-    TAppSettings Settings = ReadSettings(TIniFile::Parse(""), TWorkArea{0, 0, 1280, 800});
-    QTemporaryDir Program;
-    TViewContext View() const { return {Pennant.get(), Fight.get(), &Settings, Program.path(), QPalette()}; }
-};
-
-// The program's sample season: its last results are of Sunday 12 July.
-std::unique_ptr<TSample> Sample() {
-    auto s = std::make_unique<TSample>();
-    if (!LoadSeason(std::string(TABLORA_BINARY_DIR) + "/bin/data/sample.qvk", s->Pennant, s->Fight))
-        return nullptr;
-    return s;
-}
 
 QImage Image(const TTablePicture& picture) {
     return TablePictureImage(picture).convertToFormat(QImage::Format_RGB32);
@@ -57,7 +42,7 @@ bool Blank(const QImage& image, const QRect& area, QRgb paper) {
 } // namespace
 
 TEST(PublishedTitle, EachViewSaysWhatItShowsWhereAndOnWhichDay) {
-    const std::unique_ptr<TSample> s = Sample();
+    const std::unique_ptr<TShownSeason> s = LoadSampleSeason();
     ASSERT_TRUE(s);
     const TViewContext v = s->View();
     const TJuniTable standings(v, 0, 0);
@@ -82,7 +67,7 @@ TEST(PublishedTitle, EachViewSaysWhatItShowsWhereAndOnWhichDay) {
     EXPECT_NE(RecordTable(standings)->Find(QStringLiteral("7月12日(日) 現在")), nullptr);
 
     // Before the first result, and a district whose league has no name of its own.
-    TSample empty;
+    TShownSeason empty;
     empty.Pennant = std::make_unique<TPennant>();
     empty.Fight = std::make_unique<TFight>();
     BuildTemplate(TemplateMajor, *empty.Pennant);
@@ -97,7 +82,7 @@ TEST(PublishedTitle, EachViewSaysWhatItShowsWhereAndOnWhichDay) {
 // a line wider than the tables widens the picture. Without a title the
 // picture is the tables alone, as tablora-render makes it without --title.
 TEST(PublishedTitle, APictureCarriesTheLineAboveItsTablesAsTheyWere) {
-    const std::unique_ptr<TSample> s = Sample();
+    const std::unique_ptr<TShownSeason> s = LoadSampleSeason();
     ASSERT_TRUE(s);
     const TJuniTable standings(s->View(), 0, 0);
     const TVersusLayout versus = LayoutVersus(s->View(), 0, "G", "T", 0);
@@ -131,7 +116,7 @@ TEST(PublishedTitle, APictureCarriesTheLineAboveItsTablesAsTheyWere) {
 // day's label on its first line.
 TEST(PublishedTitle, EveryPrintedPageRepeatsTheLineAndAScheduleDayItsLabel) {
     // Thirty days of the major-league template: seven games a day take three lines.
-    TSample s;
+    TShownSeason s;
     s.Pennant = std::make_unique<TPennant>();
     s.Fight = std::make_unique<TFight>();
     BuildTemplate(TemplateMajor, *s.Pennant);

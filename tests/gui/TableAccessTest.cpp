@@ -1,8 +1,5 @@
 // Every table view read the way a screen reader reads it: through Qt's
 // accessibility interfaces, on the sample season.
-#include "core/io/AppSettings.h"
-#include "core/io/SeasonFile.h"
-#include "core/season/BaseballFight.h"
 #include "core/season/BaseballPennant.h"
 #include "core/standings/DistrictStandings.h"
 #include "core/standings/StandingsText.h"
@@ -16,6 +13,7 @@
 #include "gui/views/UTmJuni.h"
 #include "gui/views/UVersus.h"
 #include "tests/gui/QtPrint.h"
+#include "tests/support/ShownSeason.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -23,19 +21,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct TSample {
-    std::unique_ptr<TPennant> Pennant;
-    std::unique_ptr<TFight> Fight;
-    TAppSettings Settings;
-    QTemporaryDir Program;
-    TSample() { EXPECT_TRUE(LoadSeason(std::string(TABLORA_SOURCE_DIR) + "/resources/sample.qvk", Pennant, Fight)); }
-    TViewContext View() const { return {Pennant.get(), Fight.get(), &Settings, Program.path(), QPalette()}; }
-};
 
 QAccessibleInterface* TableOf(TTableSurface* surface) {
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(surface);
@@ -86,21 +74,22 @@ struct TExpected {
 // and every cell of its first rows and its last equal to what the canvas
 // paints there; marks and arrows spelled, names without their padding.
 TEST(TableAccess, EveryViewReadsAsItIsPainted) {
-    TSample s;
-    TFmJuni juni(s.View(), 0);
-    TFmJuni streaks(s.View(), 0);
+    const std::unique_ptr<TShownSeason> s = LoadSampleSeason();
+    ASSERT_NE(s, nullptr);
+    TFmJuni juni(s->View(), 0);
+    TFmJuni streaks(s->View(), 0);
     streaks.DisplayMode = 1;
     streaks.DrawTable(1);
-    TFmJuni week(s.View(), 0);
+    TFmJuni week(s->View(), 0);
     week.DisplayMode = 2;
     week.DrawTable(2);
-    TFmTmJuni transition(s.View(), 0);
-    TFmNittei schedule(s.View(), 0);
-    TFmTaisen headToHead(s.View(), 0);
-    TFmVersus versus(s.View(), 0, "G", "T", 0);
-    TFmRace race(s.View(), 0);
+    TFmTmJuni transition(s->View(), 0);
+    TFmNittei schedule(s->View(), 0);
+    TFmTaisen headToHead(s->View(), 0);
+    TFmVersus versus(s->View(), 0, "G", "T", 0);
+    TFmRace race(s->View(), 0);
     race.WaitDecided();
-    TFmOdds odds(s.View(), 0);
+    TFmOdds odds(s->View(), 0);
 
     const QString day = QStringLiteral(" 7月12日(日) 現在");
     const std::vector<std::pair<TTableSurface*, TExpected>> views = {
@@ -187,8 +176,9 @@ TEST(TableAccess, EveryViewReadsAsItIsPainted) {
 // An independent reading: the standings' figures as the calculator has them,
 // every row, and the form picture read as its level when the program has one.
 TEST(TableAccess, StandingsFiguresAreTheCalculators) {
-    TSample s;
-    TFmJuni juni(s.View(), 0);
+    const std::unique_ptr<TShownSeason> s = LoadSampleSeason();
+    ASSERT_NE(s, nullptr);
+    TFmJuni juni(s->View(), 0);
     QAccessibleInterface* table = TableOf(juni.ImgJuni);
     const TRkCalc& calc = *juni.Drawing().Calc();
     ASSERT_EQ(table->tableInterface()->rowCount(), calc.Count());
@@ -205,8 +195,9 @@ TEST(TableAccess, StandingsFiguresAreTheCalculators) {
 // The keyboard: the cursor moves, scrolls into view, is drawn without
 // covering a figure, and Enter does what a click on the cell does.
 TEST(TableAccess, TheCellCursor) {
-    TSample s;
-    TFmTmJuni transition(s.View(), 0);
+    const std::unique_ptr<TShownSeason> s = LoadSampleSeason();
+    ASSERT_NE(s, nullptr);
+    TFmTmJuni transition(s->View(), 0);
     transition.setAttribute(Qt::WA_DeleteOnClose, false);
     transition.resize(500, 300);
     transition.show();
@@ -279,9 +270,10 @@ TEST(TableAccess, TheCellCursor) {
 }
 
 TEST(TableAccess, EnterDoesWhatAClickDoes) {
-    TSample s;
+    const std::unique_ptr<TShownSeason> s = LoadSampleSeason();
+    ASSERT_NE(s, nullptr);
     // The standings: Enter anywhere on a row opens its team's rank transition.
-    TFmJuni juni(s.View(), 0);
+    TFmJuni juni(s->View(), 0);
     QSignalSpy transition(&juni, &TFmJuni::TransitionRequested);
     Press(juni.ImgJuni, Qt::Key_Down);
     Press(juni.ImgJuni, Qt::Key_End);
@@ -289,11 +281,11 @@ TEST(TableAccess, EnterDoesWhatAClickDoes) {
     Press(juni.ImgJuni, Qt::Key_Return);
     ASSERT_EQ(transition.count(), 1);
     const std::string symbol = juni.Drawing().Calc()->Items(1).Symbol;
-    EXPECT_EQ(s.Pennant->TeamBySymbol(symbol), s.Pennant->TeamAt(transition[0][0].toInt()));
+    EXPECT_EQ(s->Pennant->TeamBySymbol(symbol), s->Pennant->TeamAt(transition[0][0].toInt()));
 
     // The head-to-head table: Enter on a cell with games asks for the pairing;
     // on the row's name, nothing.
-    TFmTaisen taisen(s.View(), 0);
+    TFmTaisen taisen(s->View(), 0);
     QSignalSpy versus(&taisen, &TFmTaisen::VersusRequested);
     Press(taisen.ImgTaisen, Qt::Key_Enter);
     EXPECT_EQ(versus.count(), 0);
@@ -306,7 +298,7 @@ TEST(TableAccess, EnterDoesWhatAClickDoes) {
     EXPECT_EQ(versus[0][2].value<std::string>(), "S");
 
     // Ctrl+Tab and Ctrl+Shift+Tab turn the tabs, round at either end.
-    TFmNittei schedule(s.View(), 0);
+    TFmNittei schedule(s->View(), 0);
     ASSERT_EQ(schedule.TabLeague->count(), 2);
     Press(schedule.ImgNittei, Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(schedule.TabLeague->currentIndex(), 1);
@@ -321,8 +313,9 @@ TEST(TableAccess, EnterDoesWhatAClickDoes) {
 // A reader may hold a cell while the window changes its table: the cell of
 // a row the new table lacks, or of no table at all, answers as gone.
 TEST(TableAccess, CellsOfATableGoneAnswerAsGone) {
-    TSample s;
-    TFmJuni juni(s.View(), 0);
+    const std::unique_ptr<TShownSeason> s = LoadSampleSeason();
+    ASSERT_NE(s, nullptr);
+    TFmJuni juni(s->View(), 0);
     QAccessibleInterface* table = TableOf(juni.ImgJuni);
     QAccessibleInterface* last = table->tableInterface()->cellAt(5, 12);
     ASSERT_NE(last, nullptr);
