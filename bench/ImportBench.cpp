@@ -5,6 +5,7 @@
 // exit, reading the season file and writing the new one.
 
 #include "bench/BenchSeason.h"
+#include "bench/BenchSupport.h"
 #include "core/base/SjisText.h"
 #include "core/io/GameLog.h"
 #include "core/io/MatchImport.h"
@@ -14,17 +15,11 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <spawn.h>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <vector>
-
-extern char** environ;
 
 // GCC 12 at -O3 sees overlapping copies in the plain string concatenations of
 // the generators below (a known false warning).
@@ -35,12 +30,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path& WorkFolder() {
-    static const fs::path folder = [] {
-        std::string pattern = (fs::temp_directory_path() / "tablora-import-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        return fs::path(pattern);
-    }();
+    static const fs::path folder = MakeBenchFolder("tablora-import-bench");
     return folder;
 }
 
@@ -146,26 +136,12 @@ void BM_ImportCsvInMemory(benchmark::State& state) {
 // Runs the program and waits for it: its exit status; `cpuMs` gets the
 // child's processor time (user and system).
 int RunCli(const std::vector<std::string>& args, double* cpuMs = nullptr) {
-    std::vector<char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    const int spawned = ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return -1;
-    int status = 0;
-    rusage usage{};
-    if (::wait4(child, &status, 0, &usage) != child)
-        return -1;
+    const TChildRun run = RunChild(args, "/dev/null");
+    const rusage& u = run.Usage;
     if (cpuMs)
-        *cpuMs = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-                 static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        *cpuMs = static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 +
+                 static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
+    return run.Status;
 }
 
 // tablora-cli import SEASON FILE --out NEW: the whole process, start to exit

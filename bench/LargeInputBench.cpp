@@ -3,6 +3,7 @@
 // of 50,000 districts, a 1 GiB file that is no season at all, and files of
 // half a million of the smallest records of each kind.
 
+#include "bench/BenchSupport.h"
 #include "cli/CliCommands.h"
 #include "core/io/AppSettings.h"
 #include "core/io/SeasonFile.h"
@@ -32,14 +33,6 @@ struct TTempFile {
     ~TTempFile() { fs::remove(Path); }
 };
 
-// A three-byte symbol for every number below 91^3.
-std::string SymbolOf(int n) {
-    std::string s;
-    for (int i = 0; i < 3; ++i, n /= 91)
-        s += static_cast<char>('!' + 1 + n % 91);
-    return s;
-}
-
 // One league of `districts` districts of `teamsEach` teams; every team plays
 // its neighbour twice, once finished (unless `unplayed`) and once still to come.
 void MakeSeasonFile(const std::string& path, int districts, int teamsEach, bool unplayed = false) {
@@ -53,15 +46,15 @@ void MakeSeasonFile(const std::string& path, int districts, int teamsEach, bool 
         district.Name = "D" + std::to_string(d);
         for (int t = 0; t < teamsEach; ++t, ++n) {
             TTeam& team = district.GetTeam(district.AddTeam());
-            team.SetSymbol(SymbolOf(n));
+            team.SetSymbol(BenchSymbol(n));
             team.Name = team.ShortName = "Team " + std::to_string(n);
         }
     }
     for (int i = 0; i + 1 < n; ++i)
         for (uint8_t status : {uint8_t(StatusFinished), uint8_t(StatusBefore)}) {
             TMatchRec& m = f.GetMatch(f.NewMatch());
-            m.HomeSymbol.Set(SymbolOf(i));
-            m.VisitorSymbol.Set(SymbolOf(i + 1));
+            m.HomeSymbol.Set(BenchSymbol(i));
+            m.VisitorSymbol.Set(BenchSymbol(i + 1));
             m.Status = unplayed ? uint8_t(StatusBefore) : status;
             m.HomeScore = static_cast<int8_t>(i % 7);
             m.VisitorScore = static_cast<int8_t>(i % 5);
@@ -180,7 +173,7 @@ void MakeRecordsFile(const std::string& path, int shape) {
         for (int i = 0; i < kRecords; ++i) {
             TTeam& team = d.GetTeam(i);
             const std::string n = std::to_string(10000000 + i);
-            team.SetSymbol(SymbolOf(i));
+            team.SetSymbol(BenchSymbol(i));
             if (shape == InlineTexts) {
                 team.Name = team.ShortName = team.Picture = "Team " + n + "ab";
             } else {

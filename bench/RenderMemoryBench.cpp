@@ -5,19 +5,13 @@
 // size; the peak should stay the same however tall the picture grows.
 
 #include "bench/BenchSeason.h"
+#include "bench/BenchSupport.h"
 #include "core/io/SeasonFile.h"
 
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -25,12 +19,7 @@ namespace fs = std::filesystem;
 
 // A folder of our own for the season files and the pictures.
 const fs::path& WorkFolder() {
-    static const fs::path folder = [] {
-        std::string pattern = (fs::temp_directory_path() / "tablora-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        return fs::path(pattern);
-    }();
+    static const fs::path folder = MakeBenchFolder("tablora-bench");
     return folder;
 }
 
@@ -43,22 +32,6 @@ std::string SeasonFile(int times) {
             std::abort();
     }
     return path.string();
-}
-
-// Runs the program and waits for it: its exit status and peak memory in kilobytes.
-std::pair<int, long> Run(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    if (::posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return {-1, 0};
-    int status = 0;
-    rusage usage{};
-    if (::wait4(child, &status, 0, &usage) != child)
-        return {-1, 0};
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, usage.ru_maxrss};
 }
 
 // The width and height a PNG's header gives.
@@ -76,14 +49,14 @@ void BM_RenderSchedulePeakMemory(benchmark::State& state) {
     const std::string season = SeasonFile(static_cast<int>(state.range(0)));
     const fs::path png = WorkFolder() / "schedule.png";
     for (auto _ : state) {
-        const auto [code, peakKb] = Run(
+        const TChildRun run = RunChild(
             {TABLORA_RENDER_PROGRAM, "render", season, "--view", "schedule", "--index", "0", "--out", png.string()});
-        if (code != 0) {
+        if (run.Status != 0) {
             state.SkipWithError("tablora-render failed");
             break;
         }
         const auto [width, height] = PngSize(png);
-        state.counters["peakMB"] = static_cast<double>(peakKb) / 1024;
+        state.counters["peakMB"] = static_cast<double>(run.Usage.ru_maxrss) / 1024;
         state.counters["pngMB"] = static_cast<double>(fs::file_size(png)) / (1 << 20);
         state.counters["Mpixels"] = static_cast<double>(width) * static_cast<double>(height) / 1e6;
     }
