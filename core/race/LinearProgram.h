@@ -8,6 +8,7 @@
 #include <coin/CoinFinite.hpp>
 
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace race {
@@ -53,6 +54,20 @@ public:
     }
     void AtMost(const TExpr& e, double upper) { Row(e, -COIN_DBL_MAX, upper); }
     void AtLeast(const TExpr& e, double lower) { Row(e, lower, COIN_DBL_MAX); }
+
+    // The results of `games` games between two teams: the first's wins and
+    // the second's, the rest drawn where draws stand (else none is).
+    std::pair<int, int> Pairing(int games, bool draws) {
+        const int first = Var(0, games), second = Var(0, games);
+        TExpr both;
+        both.Add(first, 1);
+        both.Add(second, 1);
+        if (draws)
+            AtMost(both, games);
+        else
+            Row(both, games, games);
+        return {first, second};
+    }
 
     // Each unit of `var` adds `cost` to what the solver minimises (nothing by default).
     void Cost(int var, double cost) { Objective[static_cast<size_t>(var)] += cost; }

@@ -53,14 +53,7 @@ private:
                 const int g = P.Games[Idx(i)][Idx(j)];
                 if (i == Sub.T || j == Sub.T || g == 0)
                     continue;
-                const int a = Prog.Var(0, g), b = Prog.Var(0, g);
-                TExpr both;
-                both.Add(a, 1);
-                both.Add(b, 1);
-                if (P.Draws)
-                    Prog.AtMost(both, g);
-                else
-                    Prog.Row(both, g, g);
+                const auto [a, b] = Prog.Pairing(g, P.Draws);
                 Wins[Idx(i)].Add(a, 1);
                 Losses[Idx(j)].Add(a, 1);
                 Wins[Idx(j)].Add(b, 1);

@@ -74,14 +74,7 @@ private:
 
     // One result of `g` games between a and b: a's wins, b's wins, draws the rest.
     void Games(int a, int b, int g) {
-        const int x = Prog.Var(0, g), y = Prog.Var(0, g);
-        TExpr both;
-        both.Add(x, 1);
-        both.Add(y, 1);
-        if (P.Draws)
-            Prog.AtMost(both, g);
-        else
-            Prog.Row(both, g, g);
+        const auto [x, y] = Prog.Pairing(g, P.Draws);
         for (const auto& [team, won, lost] : {std::tuple(a, x, y), std::tuple(b, y, x)}) {
             Wins[Idx(team)].Add(won, 1);
             Losses[Idx(team)].Add(lost, 1);
