@@ -144,9 +144,12 @@ private:
         Prog.AtLeast(e, lower);
     }
 
-    // Not above T: no win at all, or a rate no higher than T's; ranked by
-    // wins, also fewer wins than T whatever the rate.
+    // Not above T: no win at all, or a rate no higher than T's.
     void HoldBelow(const TRival& r) {
+        if (P.ByWins) {
+            HoldBelowByWins(r);
+            return;
+        }
         if (RateOfT >= 1000000)
             return; // nothing rises above a perfect rate
         const int i = r.I;
@@ -157,40 +160,74 @@ private:
         Prog.AtMost(noWin, r.MostWins);
         TExpr rate = Balance(i);
         rate.Add(u, -1);
-        if (P.ByWins) {
-            // y = 1: fewer wins than T, whatever the rate.
-            const int y = Prog.Var(0, 1);
-            TExpr fewer = Wins[Idx(i)];
-            fewer.Add(y, 1);
-            RelaxAtMost(r, fewer, Sub.Wt, r.BigWins);
-            rate.Add(y, -r.BigRate);
-        }
         RelaxAtMost(r, rate, -1, r.BigRate);
     }
 
-    // Above T: some win and a higher rate; ranked by wins, more wins than T
-    // or as many and a higher rate. Where level will do, "higher" becomes
-    // "at least as high" (and a rate of 0 needs no win when T's is 0 too).
+    // Above T: some win and a higher rate. Where level will do, "higher"
+    // becomes "at least as high" (and a rate of 0 needs no win when T's is 0 too).
     void LiftAbove(const TRival& r) {
+        if (P.ByWins) {
+            LiftAboveByWins(r);
+            return;
+        }
         const int i = r.I;
         const int64_t least = Sub.Level ? RateOfT : RateOfT + 1; // the rate to reach
+        if (least > 1000000) {
+            HoldAtLeast(r, TExpr{}, 1, 1); // nothing rises above a perfect rate: never lifted
+            return;
+        }
         if (least > 0)
             HoldAtLeast(r, Wins[Idx(i)], 1, r.BigWins);
         // (1e6-least) W - least L >= 0: a rate of at least `least`.
         const TExpr balance =
             Combine(Wins[Idx(i)], static_cast<double>(1000000 - least), Losses[Idx(i)], -static_cast<double>(least));
-        if (!P.ByWins) {
-            HoldAtLeast(r, balance, 0, r.BigRate);
-            return;
+        HoldAtLeast(r, balance, 0, r.BigRate);
+    }
+
+    // Ranked by wins, the rate matters only to a rival with as many wins as
+    // T, and then (T's wins being fixed) only through its losses: the rate
+    // falls as they grow. So each rule is "fewer wins (or more), or the same
+    // wins and losses on the right side of a threshold", rows whose switches
+    // are a few games wide, where rate rows would need millions: the
+    // relaxation stays close to the whole-number answers and the branching short.
+    int MostLosses(int i) const { return Sub.Start[Idx(i)].Losses + P.Versus(i); }
+
+    // Not above T: fewer wins, or (y = 1) as many and at least `fewest`
+    // losses, the fewest that keep its rate at or below T's.
+    void HoldBelowByWins(const TRival& r) {
+        const int i = r.I, most = MostLosses(i);
+        int fewest = Sub.Start[Idx(i)].Losses;
+        while (fewest <= most && Rate(Sub.Wt, fewest) > RateOfT)
+            ++fewest;
+        const int y = Prog.Var(0, fewest <= most ? 1 : 0);
+        TExpr wins = Wins[Idx(i)];
+        wins.Add(y, -1);
+        RelaxAtMost(r, wins, Sub.Wt - 1, r.BigWins); // W - y <= Wt - 1
+        if (fewest > 0 && fewest <= most) {
+            TExpr losses = Combine(Losses[Idx(i)], -1, TExpr{}, 0);
+            losses.Add(y, fewest);
+            RelaxAtMost(r, losses, 0, fewest); // fewest y - L <= 0
         }
+    }
+
+    // Above T: more wins, or as many and at most `most` losses, the most that
+    // keep its rate above T's (at or above it, where level will do).
+    void LiftAboveByWins(const TRival& r) {
+        const int i = r.I, mostAtAll = MostLosses(i);
+        const int64_t least = Sub.Level ? RateOfT : RateOfT + 1;
+        int most = mostAtAll;
+        while (most >= Sub.Start[Idx(i)].Losses && Rate(Sub.Wt, most) < least)
+            --most;
         // y = 1: more wins than T, whatever the rate.
         const int y = Prog.Var(0, 1);
-        TExpr more = Wins[Idx(i)];
-        more.Add(y, -1);
-        HoldAtLeast(r, more, Sub.Wt, r.BigWins);
-        TExpr rate = balance;
-        rate.Add(y, r.BigRate);
-        HoldAtLeast(r, rate, 0, r.BigRate);
+        TExpr wins = Wins[Idx(i)];
+        wins.Add(y, -1);
+        HoldAtLeast(r, wins, Sub.Wt, r.BigWins); // W - y >= Wt
+        if (most < mostAtAll) {
+            TExpr losses = Combine(Losses[Idx(i)], -1, TExpr{}, 0);
+            losses.Add(y, mostAtAll - most);
+            HoldAtLeast(r, losses, -most, mostAtAll + 1); // L - (mostAtAll - most) y <= most
+        }
     }
 
     // At most `Choose` rivals released from staying below T; at least
