@@ -58,18 +58,25 @@ void BM_RaceMajorLastWeek(benchmark::State& state) {
     RaceTable(state, *Major().Pennant, *Major().Fight, kMajorFirst + 155);
 }
 
-// Every day of a Japanese-size season under each of the four rank and draw
-// rule pairs, K = 1..3: the slowest whole table, and the mean.
+// Every day of a season under each of the four rank and draw rule pairs,
+// K = 1..3: the slowest table (one K), the slowest day (K = 1..3 together)
+// and the mean table. Argument 0: the Japanese-size league (6 teams, 25
+// games a pair); 1: a major-league district (5 teams, most games against
+// other districts).
 void BM_RaceEveryDayEveryRule(benchmark::State& state) {
-    const TRaceSeason& season = Japanese();
-    double slowest = 0, total = 0;
+    const bool major = state.range(0) != 0;
+    const TPennant& pennant = major ? *Major().Pennant : *Japanese().Pennant;
+    const TFight& fight = major ? *Major().Fight : *Japanese().Fight;
+    const double first = major ? kMajorFirst : Japanese().FirstDay,
+                 last = major ? kMajorFirst + 161 : Japanese().LastDay;
+    double slowestTable = 0, slowestDay = 0, total = 0;
     int tables = 0, magics = 0, differ = 0, below = 0;
     for (auto _ : state) {
-        slowest = total = 0;
+        slowestTable = slowestDay = total = 0;
         tables = magics = differ = below = 0;
-        for (double day = season.FirstDay - 1; day <= season.LastDay; day += 1) {
-            std::optional<TDistrictStandings> s = BuildDistrictStandings(*season.Pennant, *season.Fight, 0, day);
-            const TRaceInput base = RaceInputFrom(*season.Pennant, *s);
+        for (double day = first - 1; day <= last; day += 1) {
+            std::optional<TDistrictStandings> s = BuildDistrictStandings(pennant, fight, 0, day);
+            const TRaceInput base = RaceInputFrom(pennant, *s);
             for (const bool byWins : {false, true})
                 for (const uint8_t drawRule : {0, 2}) {
                     TRaceInput in = base;
@@ -78,28 +85,33 @@ void BM_RaceEveryDayEveryRule(benchmark::State& state) {
                     const auto start = std::chrono::steady_clock::now();
                     const TTitleRace race(std::move(in));
                     for (int place = 1; place <= 3; ++place) {
+                        const auto tableStart = std::chrono::steady_clock::now();
                         const std::vector<TRaceAnswer> answers = DecideAll(race, place, kRaceTableSeconds);
+                        const double t =
+                            std::chrono::duration<double>(std::chrono::steady_clock::now() - tableStart).count();
+                        slowestTable = std::max(slowestTable, t);
+                        total += t;
+                        ++tables;
                         // The table's magic number against the clinch number, under the season's own rules.
                         if (place == 1 && byWins == base.ByWins && drawRule == base.DrawRule)
-                            for (size_t t = 0; t < answers.size(); ++t) {
-                                const int magic = race.Input().Teams[t].Magic;
-                                if (magic < 0 || answers[t].Status == TRaceStatus::Unknown)
+                            for (size_t k = 0; k < answers.size(); ++k) {
+                                const int magic = race.Input().Teams[k].Magic;
+                                if (magic < 0 || answers[k].Status == TRaceStatus::Unknown)
                                     continue;
                                 ++magics;
-                                const int clinch = answers[t].ClinchNumber.value_or(-1);
+                                const int clinch = answers[k].ClinchNumber.value_or(-1);
                                 differ += clinch != magic;
                                 below += clinch < 0 || magic < clinch;
                             }
                     }
-                    const double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-                    slowest = std::max(slowest, t);
-                    total += t;
-                    ++tables;
+                    slowestDay = std::max(
+                        slowestDay, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
                 }
         }
     }
-    state.counters["slowest_ms"] = slowest * 1000;
-    state.counters["mean_ms"] = total * 1000 / std::max(tables, 1);
+    state.counters["slowest_table_ms"] = slowestTable * 1000;
+    state.counters["slowest_day_ms"] = slowestDay * 1000;
+    state.counters["mean_table_ms"] = total * 1000 / std::max(tables, 1);
     state.counters["tables"] = tables;
     state.counters["magics"] = magics;            // table magic numbers shown
     state.counters["magic_ne_clinch"] = differ;   // of those, unlike the clinch number
@@ -181,7 +193,7 @@ void BM_RaceWide(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_RaceEveryDayEveryRule)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_RaceEveryDayEveryRule)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 // teams, games a pair, % played, rules (1 wins first, 2 draws stand), place
 BENCHMARK(BM_RaceHard)
     ->Args({6, 10, 30, 3, 1})
@@ -192,6 +204,19 @@ BENCHMARK(BM_RaceHard)
     ->Args({20, 10, 30, 0, 3})
     ->Args({30, 14, 0, 3, 3})
     ->Args({30, 14, 50, 2, 2})
+    ->Args({10, 16, 10, 2, 3})
+    ->Args({10, 16, 50, 2, 3})
+    ->Args({10, 16, 90, 2, 3})
+    ->Args({10, 16, 50, 2, 1})
+    ->Args({10, 16, 50, 3, 3})
+    ->Args({30, 14, 50, 0, 3})
+    ->Args({30, 14, 50, 1, 3})
+    ->Args({30, 7, 0, 0, 1})
+    ->Args({30, 14, 50, 3, 1})
+    ->Args({30, 14, 90, 2, 1})
+    ->Args({30, 14, 90, 3, 3})
+    ->Args({12, 10, 30, 3, 2})
+    ->Args({20, 10, 30, 3, 1})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK(BM_RaceWide)->Args({1000, 0})->Args({6000, 0})->Args({6000, 1})->Unit(benchmark::kMillisecond)->Iterations(1);

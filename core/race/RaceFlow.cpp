@@ -50,6 +50,25 @@ public:
     long Run(int source, int sink) {
         return boost::push_relabel_max_flow(G, static_cast<size_t>(source), static_cast<size_t>(sink));
     }
+    // The nodes still reachable from the source through edges with room
+    // left: the source side of a minimum cut.
+    std::vector<bool> SourceSide(int source) const {
+        std::vector<bool> seen(boost::num_vertices(G), false);
+        std::vector<size_t> queue{static_cast<size_t>(source)};
+        seen[static_cast<size_t>(source)] = true;
+        while (!queue.empty()) {
+            const size_t v = queue.back();
+            queue.pop_back();
+            for (const auto e : boost::make_iterator_range(boost::out_edges(v, G))) {
+                const size_t w = boost::target(e, G);
+                if (!seen[w] && boost::get(boost::edge_residual_capacity, G, e) > 0) {
+                    seen[w] = true;
+                    queue.push_back(w);
+                }
+            }
+        }
+        return seen;
+    }
     long Flow(int edge) const {
         const auto e = Edges[static_cast<size_t>(edge)];
         return boost::get(boost::edge_capacity, G, e) - boost::get(boost::edge_residual_capacity, G, e);
@@ -90,6 +109,15 @@ public:
     void Cap(int i, long wins) { Net.Edge(TeamNode(i), kSink, wins); }
     // The most wins the teams can take within their caps.
     long Run() { return Net.Run(kSource, kSink); }
+    // After a run: the teams on the source side of a minimum cut.
+    std::vector<int> CutTeams() const {
+        const std::vector<bool> side = Net.SourceSide(kSource);
+        std::vector<int> teams;
+        for (int i = 0; i < N; ++i)
+            if (i != Sub.T && side[Idx(TeamNode(i))])
+                teams.push_back(i);
+        return teams;
+    }
 
     // The final records of the flow; games the flow left open go to whoever
     // can take them.
@@ -204,7 +232,51 @@ bool FlowServes(const TSub& sub, bool lifting) {
 
 } // namespace
 
+TLiftDemands::TLiftDemands(const TSub& sub) : Sub(sub), Need(static_cast<size_t>(sub.P->Count()), -1) {
+    const TProblem& p = *sub.P;
+    const int n = p.Count();
+    Supply.assign(static_cast<size_t>(n), 0);
+    for (int i = 0; i < n; ++i) {
+        if (i == sub.T)
+            continue;
+        for (int j = 0; j < n; ++j)
+            if (j != sub.T)
+                Supply[static_cast<size_t>(i)] += p.Games[static_cast<size_t>(i)][static_cast<size_t>(j)];
+        const int least = FewestWinsAbove(sub, i);
+        Need[static_cast<size_t>(i)] = least < 0 ? -1 : least - sub.Start[static_cast<size_t>(i)].Wins;
+    }
+}
+
+bool TLiftDemands::Fits(const std::vector<int>& set) const {
+    const int newest = set.back();
+    if (Need[static_cast<size_t>(newest)] < 0)
+        return false;
+    const TProblem& p = *Sub.P;
+    const size_t others = set.size() - 1;
+    for (size_t mask = 0; mask < (size_t{1} << others); ++mask) {
+        long need = 0, supply = 0, vsT = 0;
+        for (size_t a = 0; a <= others; ++a) {
+            if (a < others && !(mask >> a & 1))
+                continue;
+            const auto i = static_cast<size_t>(set[a]);
+            need += Need[i];
+            supply += Supply[i];
+            vsT += p.Games[static_cast<size_t>(Sub.T)][i];
+            for (size_t b = 0; b < a; ++b)
+                if (mask >> b & 1)
+                    supply -= p.Games[i][static_cast<size_t>(set[b])];
+        }
+        if (need > supply + std::min<long>(vsT, Sub.RivalWinsVsT))
+            return false;
+    }
+    return true;
+}
+
 bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals) {
+    return SolveByFlow(sub, finals, nullptr);
+}
+
+bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals, TFlowShort* shortOf) {
     bool lifting = false;
     for (int i = 0; i < sub.P->Count(); ++i)
         lifting = lifting || (i != sub.T && sub.Roles[static_cast<size_t>(i)] == TRole::Above);
@@ -225,8 +297,11 @@ bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals) {
             break;
         case TRole::Below: {
             const int most = MostWinsBelow(sub, i);
-            if (most < has)
+            if (most < has) {
+                if (shortOf)
+                    *shortOf = {-1, {i}};
                 return false;
+            }
             flow.Cap(i, most - has);
             break;
         }
@@ -240,8 +315,16 @@ bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals) {
         }
         }
     }
-    if (flow.Run() < (lifting ? demand : flow.TotalWins()))
+    const long wins = flow.Run();
+    if (wins < (lifting ? demand : flow.TotalWins())) {
+        // Held below T, the teams on the source side of a minimum cut are
+        // held rivals (a free one there would make the cut endless) whose
+        // games among themselves and against T give out more wins than they
+        // can all take: one of them at least must be let go.
+        if (shortOf && !lifting)
+            *shortOf = {flow.TotalWins() - wins, flow.CutTeams()};
         return false;
+    }
     if (finals)
         *finals = flow.Finals();
     return true;

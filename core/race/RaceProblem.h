@@ -118,6 +118,32 @@ bool LeastUnlikely(const TProblem& p, const TLikelyQuestion& q, std::vector<TFin
 // roles, or false when there is none. The flow serves leagues without draws
 // and the roles Free, Below and Above; the integer program serves every case.
 bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals);
+// Without draws, where rivals are only free or held below T and no
+// completion meets the roles: the wins no held rival can take, and held
+// rivals that cannot all stay below together (a minimum cut), one of whom
+// must be let go. `Missing` is -1 when a held rival is above T already.
+struct TFlowShort {
+    long Missing = 0;
+    std::vector<int> Stuck;
+};
+bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals, TFlowShort* shortOf);
 bool SolveByProgram(const TSub& sub, std::vector<TFinal>* finals);
+
+// Without draws, lifting rivals above T (the others free): each lifted
+// rival needs so many more wins, and a set of them can have them all exactly
+// when every part of the set needs no more than the games it takes part in
+// can give (the supply of the games against T being the rivals' share of
+// them). Checked without a flow, for a set grown one rival at a time.
+class TLiftDemands {
+public:
+    explicit TLiftDemands(const TSub& sub);
+    // Whether `set`, whose members but the last are known to fit, fits.
+    bool Fits(const std::vector<int>& set) const;
+
+private:
+    const TSub& Sub;
+    std::vector<long> Need;   // per rival: the wins it needs more, -1 when none will do
+    std::vector<long> Supply; // per rival: its games left against other rivals
+};
 
 } // namespace race

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -40,21 +41,12 @@ size_t Idx(int i) {
 }
 
 // Above this many ways to pick the rivals that may (or must) finish above the
-// team, one integer program chooses them instead of trying each.
-// Without draws each try is one maximum flow, cheap enough to try many more.
-constexpr long long kMostSubsets = 64, kMostFlowSubsets = 2000;
-
-long long Binomial(int n, int r) {
-    if (r < 0 || r > n)
-        return 0;
-    long long b = 1;
-    for (int i = 1; i <= r; ++i) {
-        b = b * (n - r + i) / i;
-        if (b > kMostFlowSubsets)
-            return kMostFlowSubsets + 1;
-    }
-    return b;
-}
+// team, one integer program chooses them instead of trying each: most tries
+// are settled without a program, and one program that also chooses branches
+// far longer than a few hundred that need not. Without draws each try is one
+// maximum flow, cheap enough to try many more (and the searches below try
+// fewer still).
+constexpr long long kMostSubsets = 300, kMostFlowSubsets = 2000;
 
 // For each rival of team t, the first rival it can swap places with: same
 // record, same games left against outsiders, against t and against every
@@ -116,6 +108,23 @@ template <typename F> bool AnySubset(const std::vector<int>& items, int r, const
         for (int j = i + 1; j < r; ++j)
             pick[Idx(j)] = pick[Idx(j - 1)] + 1;
     }
+}
+
+// How many subsets AnySubset tries: one for each way to take so many
+// members from each class, counted up to `most` + 1.
+long long CanonicalSubsets(const std::vector<int>& items, int r, const std::vector<int>& classes, long long most) {
+    if (r < 0)
+        return 0;
+    std::map<int, int> sizes; // class -> its members among the items
+    for (const int i : items)
+        ++sizes[classes[Idx(i)]];
+    std::vector<long long> ways(Idx(r + 1), 0); // subsets of each size from the classes so far
+    ways[0] = 1;
+    for (const auto& [cls, size] : sizes)
+        for (int total = r; total >= 1; --total)
+            for (int take = 1; take <= std::min(size, total); ++take)
+                ways[Idx(total)] = std::min(most + 1, ways[Idx(total)] + ways[Idx(total - take)]);
+    return ways[Idx(r)];
 }
 
 // Whether final records meet a subproblem's roles.
@@ -384,6 +393,117 @@ struct TPick {
     TRole Picked, Rest, Maybe;
 };
 
+// Without draws: whether letting at most `room` of the open rivals go (the
+// others held below T) leaves a completion. A flow that fails falls short by
+// some wins; letting rivals go adds at most what each adds alone (the flow
+// into the teams is submodular in the set let go), so a set whose lone gains
+// fall short needs no flow, nor does a rival outside the minimum cut (it
+// gains nothing). Of rivals that can swap places, only the first is tried.
+// Unknown when a held rival is beyond holding (the caller then tries each way).
+template <typename Found>
+TVerdict ReleaseSearch(TSub& sub, const std::vector<int>& open, int room, const std::vector<int>& classes,
+                       Found&& found, std::vector<TFinal>& finals) {
+    for (const int i : open)
+        sub.Roles[Idx(i)] = TRole::Below;
+    race::TFlowShort whole;
+    if (race::SolveByFlow(sub, &finals, &whole))
+        return Verdict(found());
+    if (whole.Missing < 0)
+        return TVerdict::Unknown;
+    if (room <= 0)
+        return TVerdict::No;
+    // Each rival's gain let go alone, highest first.
+    std::vector<std::pair<long, int>> gains;
+    for (const int i : whole.Stuck) {
+        sub.P->Check();
+        sub.Roles[Idx(i)] = TRole::Free;
+        race::TFlowShort alone;
+        const bool enough = race::SolveByFlow(sub, &finals, &alone);
+        sub.Roles[Idx(i)] = TRole::Below;
+        if (enough && found())
+            return TVerdict::Yes;
+        if (!enough && alone.Missing >= 0 && alone.Missing < whole.Missing)
+            gains.push_back({whole.Missing - alone.Missing, i});
+    }
+    std::stable_sort(gains.begin(), gains.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    // Sets of two or more, in the order of `gains`: `missing` is what the
+    // set so far falls short by.
+    auto search = [&](auto&& self, size_t from, int left, long missing) -> bool {
+        long best = 0;
+        for (size_t k = from; k < gains.size() && k < from + static_cast<size_t>(left); ++k)
+            best += gains[k].first;
+        if (best < missing)
+            return false;
+        for (size_t k = from; k < gains.size() && gains[k].first * left >= missing; ++k) {
+            const int i = gains[k].second;
+            // Canonical: no rival of its class passed over before it.
+            bool first = true;
+            for (size_t j = from; first && j < k; ++j)
+                first = classes[Idx(gains[j].second)] != classes[Idx(i)];
+            if (!first)
+                continue;
+            sub.P->Check();
+            sub.Roles[Idx(i)] = TRole::Free;
+            race::TFlowShort now;
+            bool yes = race::SolveByFlow(sub, &finals, &now) && found();
+            if (!yes && left > 1 && now.Missing >= 0)
+                yes = self(self, k + 1, left - 1, now.Missing);
+            sub.Roles[Idx(i)] = TRole::Below;
+            if (yes)
+                return true;
+        }
+        return false;
+    };
+    for (size_t k = 0; room >= 2 && k < gains.size(); ++k) {
+        const int i = gains[k].second;
+        bool first = true;
+        for (size_t j = 0; first && j < k; ++j)
+            first = classes[Idx(gains[j].second)] != classes[Idx(i)];
+        if (!first)
+            continue;
+        sub.Roles[Idx(i)] = TRole::Free;
+        const bool yes = search(search, k + 1, room - 1, whole.Missing - gains[k].first);
+        sub.Roles[Idx(i)] = TRole::Below;
+        if (yes)
+            return TVerdict::Yes;
+    }
+    return TVerdict::No;
+}
+
+// Without draws: whether some `need` of the open rivals can all be lifted
+// above T (the others free) in a completion that `found` accepts. Sets are
+// grown one rival at a time and a set that cannot be lifted is not grown
+// (nor is any set holding it), so the search sees only sets that fit.
+template <typename Found>
+bool LiftSearch(TSub& sub, const std::vector<int>& open, int need, const std::vector<int>& classes, Found&& found,
+                std::vector<TFinal>& finals) {
+    const race::TLiftDemands demands(sub);
+    std::vector<int> set;
+    auto search = [&](auto&& self, size_t from) -> bool {
+        if (static_cast<int>(set.size()) == need) {
+            for (const int i : open)
+                sub.Roles[Idx(i)] = std::find(set.begin(), set.end(), i) != set.end() ? TRole::Above : TRole::Free;
+            return race::SolveByFlow(sub, &finals) && found();
+        }
+        for (size_t k = from; k + (Idx(need) - set.size()) <= open.size(); ++k) {
+            const int i = open[k];
+            bool first = true; // no rival of its class passed over before it
+            for (size_t j = from; first && j < k; ++j)
+                first = classes[Idx(open[j])] != classes[Idx(i)];
+            if (!first)
+                continue;
+            sub.P->Check();
+            set.push_back(i);
+            const bool yes = demands.Fits(set) && self(self, k + 1);
+            set.pop_back();
+            if (yes)
+                return true;
+        }
+        return false;
+    };
+    return search(search, 0);
+}
+
 // Whether some completion of `sub` answers a question yes (`yes` tells from
 // its final records), trying each way to pick the open rivals: quickly
 // first, then, where draws stand and the quick answers cannot tell, by the
@@ -405,13 +525,21 @@ TVerdict AnyPick(TSub& sub, const std::vector<int>& open, const TPick& pick, Yes
     // No open rival needs a role: any completion does.
     if (pick.Picked == TRole::Free ? pick.Count >= openCount : pick.Count <= 0)
         return Verdict(!witness || (race::SolveByFlow(sub, &finals) && found()));
-    if (Binomial(openCount, pick.Count) > (p.Draws ? kMostSubsets : kMostFlowSubsets)) {
+    const std::vector<int> classes = SwapClasses(p, sub.T);
+    if (!p.Draws && pick.Picked == TRole::Above && pick.Count <= 16)
+        return Verdict(LiftSearch(sub, open, pick.Count, classes, found, finals));
+    if (!p.Draws && pick.Picked == TRole::Free) {
+        const TVerdict v = ReleaseSearch(sub, open, pick.Count, classes, found, finals);
+        if (v != TVerdict::Unknown)
+            return v;
+    }
+    const long long most = p.Draws ? kMostSubsets : kMostFlowSubsets;
+    if (CanonicalSubsets(open, pick.Count, classes, most) > most) {
         for (int i : open)
             sub.Roles[Idx(i)] = pick.Maybe;
         sub.Choose = pick.Count;
         return exact ? Verdict(race::SolveByProgram(sub, &finals) && found()) : TVerdict::Unknown;
     }
-    const std::vector<int> classes = SwapClasses(p, sub.T);
     auto give = [&](const std::vector<int>& picked) {
         for (int i : open)
             sub.Roles[Idx(i)] = std::find(picked.begin(), picked.end(), i) == picked.end() ? pick.Rest : pick.Picked;
@@ -1267,10 +1395,33 @@ TRaceAnswer TRaceRows::Next() {
     return Answers.back();
 }
 
+int TRaceRows::Retry() {
+    const int n = static_cast<int>(Answers.size());
+    auto unknown = [&](int team) { return Answers[Idx(team)].Status == TRaceStatus::Unknown; };
+    while (Retried < n && !unknown(Retried))
+        ++Retried;
+    if (Retried >= n || (Cancel && Cancel->load()))
+        return -1;
+    const double time = std::chrono::duration<double>(End - std::chrono::steady_clock::now()).count();
+    if (time <= 0)
+        return -1;
+    int left = 0; // unknown teams from here on, twins left out (they take their first's answer at once)
+    for (int team = Retried; team < n; ++team)
+        left += unknown(team) && Twins[Idx(team)] == team;
+    const int team = Retried++;
+    const TRaceStop stop = TRaceStop::In(time / std::max(1, left), Cancel);
+    Answers[Idx(team)] = Race.Decide(team, Place, &stop);
+    return team;
+}
+
 std::vector<TRaceAnswer> DecideAll(const TTitleRace& race, int place, double seconds, const std::atomic<bool>* cancel) {
     TRaceRows rows(race, place, seconds, cancel);
+    for (int team = 0; team < race.TeamCount(); ++team)
+        rows.Next();
+    while (rows.Retry() >= 0) {
+    }
     std::vector<TRaceAnswer> answers;
     for (int team = 0; team < race.TeamCount(); ++team)
-        answers.push_back(rows.Next());
+        answers.push_back(rows.Answer(team));
     return answers;
 }

@@ -138,7 +138,8 @@ constexpr double kRaceTableSeconds = 5;
 
 // Every team's answer at `place`, in standings order, within about `seconds`
 // in all: each team gets an equal share of the time left, and what one leaves
-// unused goes to those after it. A raised `cancel` makes the rest unknown.
+// unused goes to those after it; what is left at the end goes to the teams
+// still unknown, in turn. A raised `cancel` makes the rest unknown.
 std::vector<TRaceAnswer> DecideAll(const TTitleRace& race, int place, double seconds,
                                    const std::atomic<bool>* cancel = nullptr);
 
@@ -149,6 +150,11 @@ public:
     TRaceRows(const TTitleRace& race, int place, double seconds, const std::atomic<bool>* cancel = nullptr);
     // The answer of the next team in standings order.
     TRaceAnswer Next();
+    // Once every team has its answer: the next team still unknown, decided
+    // again with an equal share of the time left, or -1 when none is left
+    // (or no time). Its new answer is `Answer(team)`.
+    int Retry();
+    const TRaceAnswer& Answer(int team) const { return Answers[static_cast<size_t>(team)]; }
 
 private:
     const TTitleRace& Race;
@@ -157,7 +163,8 @@ private:
     std::vector<int> Twins;
     std::chrono::steady_clock::time_point End;
     std::vector<TRaceAnswer> Answers;
-    int Left = 0; // teams without an earlier twin still to decide
+    int Left = 0;    // teams without an earlier twin still to decide
+    int Retried = 0; // teams before this one have been tried again
 };
 
 // "優勝" (clinched first place), "3位以内確定", "M12", "自力消滅" ("同率"

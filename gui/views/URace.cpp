@@ -138,6 +138,7 @@ void TFmRace::StartTable() {
         struct TRow {
             int Row;
             TRaceAnswer First, Cut;
+            bool Again = false; // decided again with the time left: counted already
         };
         std::vector<TRow> batch;
         auto sent = std::chrono::steady_clock::now();
@@ -149,13 +150,15 @@ void TFmRace::StartTable() {
                         return;
                     QRect changed;
                     bool evidence = false;
+                    int counted = 0;
                     for (const TRow& r : rows) {
                         changed |= Current->SetAnswers(r.Row, r.First, r.Cut);
                         evidence = evidence || r.Row == Current->EvidenceRow();
+                        counted += !r.Again;
                     }
                     ImgRace->Repaint(changed);
-                    Left -= static_cast<int>(rows.size());
-                    Progress->setValue(Progress->value() + static_cast<int>(rows.size()));
+                    Left -= counted;
+                    Progress->setValue(Progress->value() + counted);
                     if (Left == 0) {
                         Progress->hide();
                         BtnStop->hide();
@@ -167,14 +170,23 @@ void TFmRace::StartTable() {
             batch = {};
             sent = std::chrono::steady_clock::now();
         };
+        const auto due = [&] {
+            return batch.size() >= 4096 || std::chrono::steady_clock::now() - sent > std::chrono::milliseconds(40);
+        };
         for (int row = 0; row < n; ++row) {
             TRaceAnswer a = firsts.Next();
             TRaceAnswer b = cuts ? cuts->Next() : a;
             batch.push_back({row, std::move(a), std::move(b)});
-            if (row == 0 || batch.size() >= 4096 ||
-                std::chrono::steady_clock::now() - sent > std::chrono::milliseconds(40))
+            if (row == 0 || due())
                 send();
         }
+        // The time left goes to the rows still unknown, each column in turn.
+        for (TRaceRows* rows : {&firsts, cuts ? &*cuts : nullptr})
+            for (int row; rows && (row = rows->Retry()) >= 0;) {
+                batch.push_back({row, firsts.Answer(row), cuts ? cuts->Answer(row) : firsts.Answer(row), true});
+                if (due())
+                    send();
+            }
         if (!batch.empty())
             send();
         job->Done = true;
