@@ -1,8 +1,10 @@
 // The race engine's solvers one subproblem at a time (team T's record fixed,
 // each rival given a role) against every completion of small districts: the
 // integer program under every rank and draw rule and every role, the flow
-// where it serves, and the quick test of lifted rivals' demands.
+// where it serves, and the quick test of lifted rivals' demands; and the
+// searches that pick the rivals against trying every set of them.
 #include "core/race/RaceProblem.h"
+#include "core/race/TitleRace.h"
 
 #include <gtest/gtest.h>
 
@@ -272,6 +274,107 @@ TEST(RaceSolversTest, TheFlowAndTheDemandTestAgreeWithEveryCompletion) {
                 ASSERT_EQ(fits, truth) << Describe(r);
             }
         }
+}
+
+// Without draws, in districts too large to enumerate every completion (8
+// teams): the engine's clinch and elimination numbers, whose searches pick
+// the rivals that pass a team, against trying every set of rivals with the
+// flow (itself checked against every completion above). Whatever the team
+// does, it does best to lose to outsiders and win against them first, and
+// its rivals to lose to outsiders (to reach) or win against them (to pass).
+TEST(RaceSolversTest, TheSearchesAgreeWithTryingEverySetOfRivals) {
+    std::mt19937 rng(20261211);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (int round = 0; round < 40; ++round) {
+        const bool byWins = round % 2;
+        const int n = 8;
+        TRaceInput in;
+        in.ByWins = byWins;
+        in.DrawRule = 2;
+        TProblem p;
+        p.ByWins = byWins;
+        p.Games.assign(n, std::vector<int>(n, 0));
+        const int level = pick(5, 30);
+        for (int i = 0; i < n; ++i) {
+            TRaceTeam t;
+            t.Symbol = t.ShortName = std::string(1, static_cast<char>('A' + i));
+            t.Wins = level + pick(0, 8);
+            t.Losses = level + pick(0, 8);
+            t.Outside = t.Remain = pick(0, 3);
+            in.Teams.push_back(t);
+            p.Base.push_back({t.Wins, t.Losses, 0});
+            p.Outside.push_back(t.Outside);
+        }
+        for (int a = 0; a < n; ++a)
+            for (int b = a + 1; b < n; ++b)
+                if (const int g = pick(0, 3); g > 0) {
+                    in.Pairings.push_back({a, b, g});
+                    in.Teams[a].Remain += g;
+                    in.Teams[b].Remain += g;
+                    p.Games[a][b] = p.Games[b][a] = g;
+                }
+        const TTitleRace race(in);
+        // Rivals' records with every game against outsiders won or lost.
+        auto subFor = [&](int t, int wt, int lt, int rivalWinsVsT, bool rivalsWinOutside) {
+            TSub sub;
+            sub.P = &p;
+            sub.T = t;
+            sub.Wt = wt;
+            sub.Lt = lt;
+            sub.RivalWinsVsT = rivalWinsVsT;
+            sub.Start = p.Base;
+            for (int i = 0; i < n; ++i)
+                (rivalsWinOutside ? sub.Start[i].Wins : sub.Start[i].Losses) += p.Outside[i];
+            sub.Roles.assign(n, TRole::Free);
+            return sub;
+        };
+        // Some set of fewer than `place` rivals free, the others held below.
+        auto canReach = [&](int t, int place, int losses) {
+            const TFinal& b = p.Base[t];
+            TSub sub = subFor(t, b.Wins + p.Remain(t) - losses, b.Losses + losses,
+                              losses - std::min(losses, p.Outside[t]), false);
+            for (unsigned set = 0; set < (1u << n); ++set) {
+                if ((set >> t & 1) || std::popcount(set) >= place)
+                    continue;
+                for (int i = 0; i < n; ++i)
+                    sub.Roles[i] = i == t ? TRole::Free : set >> i & 1 ? TRole::Free : TRole::Below;
+                if (race::SolveByFlow(sub, nullptr))
+                    return true;
+            }
+            return false;
+        };
+        // Some set of `place` rivals all level with it or above.
+        auto canMiss = [&](int t, int place, int wins) {
+            const TFinal& b = p.Base[t];
+            TSub sub = subFor(t, b.Wins + wins, b.Losses + p.Remain(t) - wins,
+                              p.Versus(t) - (wins - std::min(wins, p.Outside[t])), true);
+            sub.Level = true;
+            for (unsigned set = 0; set < (1u << n); ++set) {
+                if ((set >> t & 1) || std::popcount(set) != place)
+                    continue;
+                for (int i = 0; i < n; ++i)
+                    sub.Roles[i] = set >> i & 1 ? TRole::Above : TRole::Free;
+                if (race::SolveByFlow(sub, nullptr))
+                    return true;
+            }
+            return false;
+        };
+        for (int t = 0; t < n; ++t)
+            for (const int place : {1, 2, 3, 5}) {
+                int out = -1, clinch = -1;
+                for (int m = 0; m <= p.Remain(t) && out < 0; ++m)
+                    if (!canReach(t, place, m))
+                        out = m;
+                for (int k = 0; k <= p.Remain(t) && clinch < 0; ++k)
+                    if (!canMiss(t, place, k))
+                        clinch = k;
+                const TRaceAnswer a = race.Decide(t, place);
+                ASSERT_EQ(a.EliminationNumber.value_or(-1), out)
+                    << "round " << round << " team " << t << " place " << place;
+                ASSERT_EQ(a.ClinchNumber.value_or(-1), clinch)
+                    << "round " << round << " team " << t << " place " << place;
+            }
+    }
 }
 
 } // namespace
