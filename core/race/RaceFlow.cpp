@@ -69,6 +69,9 @@ public:
         }
         return seen;
     }
+    void SetCapacity(int edge, long capacity) {
+        boost::put(boost::edge_capacity, G, Edges[static_cast<size_t>(edge)], capacity);
+    }
     long Flow(int edge) const {
         const auto e = Edges[static_cast<size_t>(edge)];
         return boost::get(boost::edge_capacity, G, e) - boost::get(boost::edge_residual_capacity, G, e);
@@ -101,12 +104,16 @@ public:
             Net.Edge(node, TeamNode(pr.J), pr.Games);
             Total += pr.Games;
         }
+        ToSink.assign(Idx(N), -1);
+        for (int i = 0; i < N; ++i)
+            if (i != Sub.T)
+                ToSink[Idx(i)] = Net.Edge(TeamNode(i), kSink, 0);
     }
 
     // All the wins the games give out.
     long TotalWins() const { return Total; }
-    // Team i takes at most `wins` of them.
-    void Cap(int i, long wins) { Net.Edge(TeamNode(i), kSink, wins); }
+    // Team i takes at most `wins` of them (until it is given another cap).
+    void Cap(int i, long wins) { Net.SetCapacity(ToSink[Idx(i)], wins); }
     // The most wins the teams can take within their caps.
     long Run() { return Net.Run(kSource, kSink); }
     // After a run: the teams on the source side of a minimum cut.
@@ -190,7 +197,8 @@ private:
     std::vector<TPair> Pairs; // before the network: they size it
     TFlowNet Net;
     long Total = 0;
-    std::vector<int> FromT; // per rival: the edge of its wins against T, -1 without games
+    std::vector<int> FromT;  // per rival: the edge of its wins against T, -1 without games
+    std::vector<int> ToSink; // per rival: the edge of the wins it takes
 };
 
 // The most wins rival i can end with and not finish above T; fewer than it
@@ -272,31 +280,44 @@ bool TLiftDemands::Fits(const std::vector<int>& set) const {
     return true;
 }
 
-bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals) {
-    return SolveByFlow(sub, finals, nullptr);
-}
+struct TFlowSolver::TNet {
+    explicit TNet(const TSub& sub) : Flow(sub) {}
+    TGameFlow Flow;
+    std::vector<int> MostBelow, LeastAbove; // per rival, found when first needed (-2: not yet)
+};
 
-bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals, TFlowShort* shortOf) {
+TFlowSolver::TFlowSolver(const TSub& sub) : Sub(sub) {}
+TFlowSolver::~TFlowSolver() = default;
+
+bool TFlowSolver::Solve(std::vector<TFinal>* finals, TFlowShort* shortOf) {
+    const int n = Sub.P->Count();
     bool lifting = false;
-    for (int i = 0; i < sub.P->Count(); ++i)
-        lifting = lifting || (i != sub.T && sub.Roles[static_cast<size_t>(i)] == TRole::Above);
-    if (!FlowServes(sub, lifting))
-        return SolveByProgram(sub, finals);
+    for (int i = 0; i < n; ++i)
+        lifting = lifting || (i != Sub.T && Sub.Roles[static_cast<size_t>(i)] == TRole::Above);
+    if (!FlowServes(Sub, lifting))
+        return SolveByProgram(Sub, finals);
+    if (!Net) {
+        Net = std::make_unique<TNet>(Sub);
+        Net->MostBelow.assign(static_cast<size_t>(n), -2);
+        Net->LeastAbove.assign(static_cast<size_t>(n), -2);
+    }
+    TGameFlow& flow = Net->Flow;
     // Held below T, every open game must find a team that can take its win;
     // lifted above T, the rivals' demands must be met (the rest goes anywhere).
-    TGameFlow flow(sub);
     long demand = 0;
-    for (int i = 0; i < sub.P->Count(); ++i) {
-        if (i == sub.T)
+    for (int i = 0; i < n; ++i) {
+        if (i == Sub.T)
             continue;
-        const int has = sub.Start[static_cast<size_t>(i)].Wins;
-        switch (sub.Roles[static_cast<size_t>(i)]) {
+        const auto k = static_cast<size_t>(i);
+        const int has = Sub.Start[k].Wins;
+        switch (Sub.Roles[k]) {
         case TRole::Free:
-            if (!lifting)
-                flow.Cap(i, flow.TotalWins() + 1);
+            flow.Cap(i, lifting ? 0 : flow.TotalWins() + 1);
             break;
         case TRole::Below: {
-            const int most = MostWinsBelow(sub, i);
+            if (Net->MostBelow[k] == -2)
+                Net->MostBelow[k] = MostWinsBelow(Sub, i);
+            const int most = Net->MostBelow[k];
             if (most < has) {
                 if (shortOf)
                     *shortOf = {-1, {i}};
@@ -306,7 +327,9 @@ bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals, TFlowShort* short
             break;
         }
         default: { // Above
-            const int least = FewestWinsAbove(sub, i);
+            if (Net->LeastAbove[k] == -2)
+                Net->LeastAbove[k] = FewestWinsAbove(Sub, i);
+            const int least = Net->LeastAbove[k];
             if (least < 0)
                 return false;
             flow.Cap(i, least - has);
@@ -328,6 +351,14 @@ bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals, TFlowShort* short
     if (finals)
         *finals = flow.Finals();
     return true;
+}
+
+bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals) {
+    return TFlowSolver(sub).Solve(finals);
+}
+
+bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals, TFlowShort* shortOf) {
+    return TFlowSolver(sub).Solve(finals, shortOf);
 }
 
 } // namespace race

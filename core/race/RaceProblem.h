@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace race {
@@ -127,6 +128,23 @@ struct TFlowShort {
     std::vector<int> Stuck;
 };
 bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals, TFlowShort* shortOf);
+
+// The flow of one subproblem, built once and run again as the caller changes
+// the roles of the rivals in it (T's record and share of its games staying).
+class TFlowSolver {
+public:
+    explicit TFlowSolver(const TSub& sub);
+    ~TFlowSolver();
+    TFlowSolver(const TFlowSolver&) = delete;
+    TFlowSolver& operator=(const TFlowSolver&) = delete;
+    // As SolveByFlow, under the roles the subproblem has now.
+    bool Solve(std::vector<TFinal>* finals, TFlowShort* shortOf = nullptr);
+
+private:
+    struct TNet;
+    const TSub& Sub;
+    std::unique_ptr<TNet> Net;
+};
 bool SolveByProgram(const TSub& sub, std::vector<TFinal>* finals);
 
 // Without draws, lifting rivals above T (the others free): each lifted

@@ -405,8 +405,9 @@ TVerdict ReleaseSearch(TSub& sub, const std::vector<int>& open, int room, const 
                        Found&& found, std::vector<TFinal>& finals) {
     for (const int i : open)
         sub.Roles[Idx(i)] = TRole::Below;
+    race::TFlowSolver flow(sub);
     race::TFlowShort whole;
-    if (race::SolveByFlow(sub, &finals, &whole))
+    if (flow.Solve(&finals, &whole))
         return Verdict(found());
     if (whole.Missing < 0)
         return TVerdict::Unknown;
@@ -418,7 +419,7 @@ TVerdict ReleaseSearch(TSub& sub, const std::vector<int>& open, int room, const 
         sub.P->Check();
         sub.Roles[Idx(i)] = TRole::Free;
         race::TFlowShort alone;
-        const bool enough = race::SolveByFlow(sub, &finals, &alone);
+        const bool enough = flow.Solve(&finals, &alone);
         sub.Roles[Idx(i)] = TRole::Below;
         if (enough && found())
             return TVerdict::Yes;
@@ -445,7 +446,7 @@ TVerdict ReleaseSearch(TSub& sub, const std::vector<int>& open, int room, const 
             sub.P->Check();
             sub.Roles[Idx(i)] = TRole::Free;
             race::TFlowShort now;
-            bool yes = race::SolveByFlow(sub, &finals, &now) && found();
+            bool yes = flow.Solve(&finals, &now) && found();
             if (!yes && left > 1 && now.Missing >= 0)
                 yes = self(self, k + 1, left - 1, now.Missing);
             sub.Roles[Idx(i)] = TRole::Below;
@@ -478,12 +479,13 @@ template <typename Found>
 bool LiftSearch(TSub& sub, const std::vector<int>& open, int need, const std::vector<int>& classes, Found&& found,
                 std::vector<TFinal>& finals) {
     const race::TLiftDemands demands(sub);
+    race::TFlowSolver flow(sub);
     std::vector<int> set;
     auto search = [&](auto&& self, size_t from) -> bool {
         if (static_cast<int>(set.size()) == need) {
             for (const int i : open)
                 sub.Roles[Idx(i)] = std::find(set.begin(), set.end(), i) != set.end() ? TRole::Above : TRole::Free;
-            return race::SolveByFlow(sub, &finals) && found();
+            return flow.Solve(&finals) && found();
         }
         for (size_t k = from; k + (Idx(need) - set.size()) <= open.size(); ++k) {
             const int i = open[k];
