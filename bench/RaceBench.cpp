@@ -7,6 +7,7 @@
 #include "core/race/TitleRace.h"
 #include "core/standings/DistrictStandings.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <optional>
@@ -58,9 +59,22 @@ void BM_RaceMajorLastWeek(benchmark::State& state) {
     RaceTable(state, *Major().Pennant, *Major().Fight, kMajorFirst + 155);
 }
 
+// Seconds to build the race of a district and decide one table of it.
+double TableSeconds(const TRaceInput& in, int place, std::vector<TRaceAnswer>* answers = nullptr) {
+    const auto start = std::chrono::steady_clock::now();
+    const TTitleRace race(in);
+    std::vector<TRaceAnswer> decided = DecideAll(race, place, kRaceTableSeconds);
+    const double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (answers)
+        *answers = std::move(decided);
+    return t;
+}
+
 // Every day of a season under each of the four rank and draw rule pairs,
-// K = 1..3: the slowest table (one K), the slowest day (K = 1..3 together)
-// and the mean table. Argument 0: the Japanese-size league (6 teams, 25
+// K = 1..3: the slowest table (one K, its race built anew as the window
+// does) and the mean table. The slowest few are timed again and each keeps
+// its best time, so that a moment the machine was busy elsewhere does not
+// pass for the engine's. Argument 0: the Japanese-size league (6 teams, 25
 // games a pair); 1: a major-league district (5 teams, most games against
 // other districts).
 void BM_RaceEveryDayEveryRule(benchmark::State& state) {
@@ -69,11 +83,18 @@ void BM_RaceEveryDayEveryRule(benchmark::State& state) {
     const TFight& fight = major ? *Major().Fight : *Japanese().Fight;
     const double first = major ? kMajorFirst : Japanese().FirstDay,
                  last = major ? kMajorFirst + 161 : Japanese().LastDay;
-    double slowestTable = 0, slowestDay = 0, total = 0;
-    int tables = 0, magics = 0, differ = 0, below = 0;
+    struct TTable {
+        TRaceInput In;
+        int Place;
+        double Seconds;
+    };
+    std::vector<TTable> timed;
+    double total = 0;
+    int magics = 0, differ = 0, below = 0;
     for (auto _ : state) {
-        slowestTable = slowestDay = total = 0;
-        tables = magics = differ = below = 0;
+        timed.clear();
+        total = 0;
+        magics = differ = below = 0;
         for (double day = first - 1; day <= last; day += 1) {
             std::optional<TDistrictStandings> s = BuildDistrictStandings(pennant, fight, 0, day);
             const TRaceInput base = RaceInputFrom(pennant, *s);
@@ -82,20 +103,15 @@ void BM_RaceEveryDayEveryRule(benchmark::State& state) {
                     TRaceInput in = base;
                     in.ByWins = byWins;
                     in.DrawRule = drawRule;
-                    const auto start = std::chrono::steady_clock::now();
-                    const TTitleRace race(std::move(in));
                     for (int place = 1; place <= 3; ++place) {
-                        const auto tableStart = std::chrono::steady_clock::now();
-                        const std::vector<TRaceAnswer> answers = DecideAll(race, place, kRaceTableSeconds);
-                        const double t =
-                            std::chrono::duration<double>(std::chrono::steady_clock::now() - tableStart).count();
-                        slowestTable = std::max(slowestTable, t);
+                        std::vector<TRaceAnswer> answers;
+                        const double t = TableSeconds(in, place, &answers);
                         total += t;
-                        ++tables;
+                        timed.push_back({in, place, t});
                         // The table's magic number against the clinch number, under the season's own rules.
                         if (place == 1 && byWins == base.ByWins && drawRule == base.DrawRule)
                             for (size_t k = 0; k < answers.size(); ++k) {
-                                const int magic = race.Input().Teams[k].Magic;
+                                const int magic = in.Teams[k].Magic;
                                 if (magic < 0 || answers[k].Status == TRaceStatus::Unknown)
                                     continue;
                                 ++magics;
@@ -104,15 +120,19 @@ void BM_RaceEveryDayEveryRule(benchmark::State& state) {
                                 below += clinch < 0 || magic < clinch;
                             }
                     }
-                    slowestDay = std::max(
-                        slowestDay, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
                 }
         }
+        std::sort(timed.begin(), timed.end(), [](const TTable& a, const TTable& b) { return a.Seconds > b.Seconds; });
+        for (size_t k = 0; k < std::min<size_t>(timed.size(), 20); ++k)
+            for (int again = 0; again < 4; ++again)
+                timed[k].Seconds = std::min(timed[k].Seconds, TableSeconds(timed[k].In, timed[k].Place));
     }
-    state.counters["slowest_table_ms"] = slowestTable * 1000;
-    state.counters["slowest_day_ms"] = slowestDay * 1000;
-    state.counters["mean_table_ms"] = total * 1000 / std::max(tables, 1);
-    state.counters["tables"] = tables;
+    double slowest = 0;
+    for (const TTable& t : timed)
+        slowest = std::max(slowest, t.Seconds);
+    state.counters["slowest_table_ms"] = slowest * 1000;
+    state.counters["mean_table_ms"] = total * 1000 / std::max<double>(1, static_cast<double>(timed.size()));
+    state.counters["tables"] = static_cast<double>(timed.size());
     state.counters["magics"] = magics;            // table magic numbers shown
     state.counters["magic_ne_clinch"] = differ;   // of those, unlike the clinch number
     state.counters["magic_below_clinch"] = below; // of those, smaller (never expected)

@@ -3,7 +3,6 @@
 #include <coin/CbcEventHandler.hpp>
 #include <coin/CbcModel.hpp>
 #include <coin/CoinPackedMatrix.hpp>
-#include <coin/CoinPackedVector.hpp>
 #include <coin/OsiClpSolverInterface.hpp>
 
 #include <algorithm>
@@ -37,18 +36,31 @@ bool TProgram::Solve(std::vector<long>& values, const TStop* stop) const {
     solver.getModelPtr()->setMaximumWallSeconds(seconds);
     solver.messageHandler()->setLogLevel(0);
     solver.setDblParam(OsiPrimalTolerance, 1e-10);
-    CoinPackedMatrix matrix(false, 0, 0);
-    matrix.setDimensions(0, static_cast<int>(Lower.size()));
-    std::vector<double> rowLower, rowUpper;
+    // The rows as (row, column, coefficient) triplets, a variable's terms in
+    // a row added up into one.
+    std::vector<int> rowOf, colOf;
+    std::vector<double> coefs, rowLower, rowUpper;
+    std::vector<std::pair<int, double>> terms;
     for (const TRow& r : Rows) {
-        CoinPackedVector v;
-        for (const auto& [var, coef] : r.E.Terms)
-            if (coef != 0)
-                v.insert(var, coef);
-        matrix.appendRow(v);
+        terms = r.E.Terms;
+        std::sort(terms.begin(), terms.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (size_t k = 0; k < terms.size();) {
+            const int var = terms[k].first;
+            double coef = 0;
+            for (; k < terms.size() && terms[k].first == var; ++k)
+                coef += terms[k].second;
+            if (coef != 0) {
+                rowOf.push_back(static_cast<int>(rowLower.size()));
+                colOf.push_back(var);
+                coefs.push_back(coef);
+            }
+        }
         rowLower.push_back(r.Lower);
         rowUpper.push_back(r.Upper);
     }
+    CoinPackedMatrix matrix(false, rowOf.data(), colOf.data(), coefs.data(), static_cast<CoinBigIndex>(coefs.size()));
+    // Trailing rows or columns without a term still count.
+    matrix.setDimensions(static_cast<int>(rowLower.size()), static_cast<int>(Lower.size()));
     solver.loadProblem(matrix, Lower.data(), Upper.data(), Objective.data(), rowLower.data(), rowUpper.data());
     for (int i = 0; i < static_cast<int>(Lower.size()); ++i)
         if (Integer[static_cast<size_t>(i)])

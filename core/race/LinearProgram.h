@@ -7,22 +7,25 @@
 
 #include <coin/CoinFinite.hpp>
 
-#include <map>
 #include <utility>
 #include <vector>
 
 namespace race {
 
-// A linear expression over the program's variables plus a constant.
+// A linear expression over the program's variables plus a constant. A
+// variable may stand in more than one term (they add up): expressions are
+// built by the thousand for small programs, and a list costs far less to
+// build than a map.
 struct TExpr {
-    std::map<int, double> Terms;
+    std::vector<std::pair<int, double>> Terms;
     double Constant = 0;
 
-    void Add(int var, double coef) { Terms[var] += coef; }
+    void Add(int var, double coef) { Terms.emplace_back(var, coef); }
 };
 
 inline TExpr Combine(const TExpr& a, double ka, const TExpr& b, double kb) {
     TExpr e;
+    e.Terms.reserve(a.Terms.size() + b.Terms.size());
     for (const auto& [v, c] : a.Terms)
         e.Add(v, ka * c);
     for (const auto& [v, c] : b.Terms)

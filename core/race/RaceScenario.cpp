@@ -8,6 +8,8 @@
 #include "core/race/LinearProgram.h"
 #include "core/race/RaceProblem.h"
 
+#include <map>
+
 #include <cmath>
 #include <tuple>
 
