@@ -65,6 +65,7 @@ bool TProgram::Solve(std::vector<long>& values, const TStop* stop) const {
     for (int i = 0; i < static_cast<int>(Lower.size()); ++i)
         if (Integer[static_cast<size_t>(i)])
             solver.setInteger(i);
+    const bool costs = std::any_of(Objective.begin(), Objective.end(), [](double c) { return c != 0; });
     // The relaxation first: when even fractional results cannot do it, no
     // branching is needed (most infeasible programs end here).
     solver.initialSolve();
@@ -84,12 +85,33 @@ bool TProgram::Solve(std::vector<long>& values, const TStop* stop) const {
                 values[i] = std::lround(x[i]);
             return true;
         }
+        // Asking only whether: the relaxation rounded to whole numbers often
+        // meets every row already, and then no branching is needed either.
+        // The check is all but exact: some rows tell a rate from the next one
+        // up by half a millionth.
+        if (!costs) {
+            std::vector<double> rounded(x, x + Lower.size());
+            for (size_t i = 0; i < Lower.size(); ++i)
+                if (Integer[i])
+                    rounded[i] = std::clamp(std::round(rounded[i]), Lower[i], Upper[i]);
+            std::vector<double> activity(rowLower.size(), 0);
+            for (size_t k = 0; k < coefs.size(); ++k)
+                activity[static_cast<size_t>(rowOf[k])] += coefs[k] * rounded[static_cast<size_t>(colOf[k])];
+            bool meets = true;
+            for (size_t r = 0; meets && r < activity.size(); ++r)
+                meets = activity[r] >= rowLower[r] - 1e-9 && activity[r] <= rowUpper[r] + 1e-9;
+            if (meets) {
+                values.resize(Lower.size());
+                for (size_t i = 0; i < Lower.size(); ++i)
+                    values[i] = std::lround(rounded[i]);
+                return true;
+            }
+        }
     }
     CbcModel model(solver);
     model.setLogLevel(0);
     model.messageHandler()->setLogLevel(0);
     model.solver()->messageHandler()->setLogLevel(0);
-    const bool costs = std::any_of(Objective.begin(), Objective.end(), [](double c) { return c != 0; });
     if (!costs) {
         // Small programs asking only whether: branching alone is quicker than
         // cuts and heuristics. (Seeking the least cost, they pay.)

@@ -173,8 +173,16 @@ private:
                                  -static_cast<double>(bound + 1) / 1e6);
             rate.Add(z, -bigRate);
             bool rateCan = bound >= 0;
-            if (bound >= 1000000)
-                continue; // no rate rises above it
+            if (bound >= 1000000) {
+                // No rate rises above a perfect one; ranked by wins, more
+                // wins still do.
+                if (P.ByWins) {
+                    TExpr wins = Wins[Idx(i)];
+                    wins.Add(z, -bigWins);
+                    Prog.AtMost(wins, Wt);
+                }
+                continue;
+            }
             if (rateCan) {
                 // u = 1: no win at all (rate 0 <= bound).
                 const int u = Prog.Var(0, 1);

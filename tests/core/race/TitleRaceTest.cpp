@@ -329,6 +329,36 @@ TRaceInput District(bool byWins, std::vector<std::tuple<const char*, int, int, i
 
 // Two published cases: a team that can still reach the leader's wins is out
 // because the teams above it play each other.
+// Ranked by wins, an unbeaten team is still passed by a rival with more
+// wins: its likeliest completion once held such rivals by their rate alone
+// (none rises above a perfect one) and let one pass.
+TEST(TitleRaceTest, AnUnbeatenTeamIsPassedOnWins) {
+    TCase c;
+    c.In.ByWins = true;
+    c.In.DrawRule = 0;
+    c.In.DrawShare = 0.1;
+    const int records[5][3] = {{7, 5, 2}, {3, 7, 1}, {3, 0, 2}, {4, 3, 1}, {4, 0, 1}};
+    for (int i = 0; i < 5; ++i) {
+        TRaceTeam t;
+        t.Symbol = t.ShortName = std::string(1, static_cast<char>('A' + i));
+        t.Wins = records[i][0];
+        t.Losses = records[i][1];
+        t.Draws = records[i][2];
+        c.In.Teams.push_back(t);
+    }
+    for (const TGame g : {TGame{1, 3}, TGame{3, 1}, TGame{2, -1}}) {
+        if (g.B < 0)
+            ++c.In.Teams[g.A].Outside;
+        else {
+            c.In.Pairings.push_back({g.A, g.B, 1});
+            ++c.In.Teams[g.B].Remain;
+        }
+        ++c.In.Teams[g.A].Remain;
+        c.Games.push_back(g);
+    }
+    EXPECT_TRUE(Agree(c, 2, true));
+}
+
 TEST(TitleRaceTest, ClassicEliminations) {
     for (const bool byWins : {false, true}) {
         const TTitleRace four(District(byWins,
