@@ -26,7 +26,7 @@ private:
 
 } // namespace
 
-bool TProgram::Solve(std::vector<long>& values, const TStop* stop) const {
+bool TProgram::Solve(std::vector<long>& values, const TStop* stop, double below) const {
     if (stop && stop->Due())
         throw TTimeUp{};
     const double seconds = stop ? stop->SecondsLeft() : 1e9;
@@ -76,6 +76,11 @@ bool TProgram::Solve(std::vector<long>& values, const TStop* stop) const {
         return false;
     if (!solver.isProvenOptimal() && stop && stop->Due())
         throw TTimeUp{};
+    // Nothing costs less than the relaxation: when even it is not below the
+    // bound, nothing is.
+    const bool bounded = costs && std::isfinite(below);
+    if (bounded && solver.isProvenOptimal() && solver.getObjValue() >= below - 1e-9)
+        return false;
     // A relaxation that came out in whole numbers needs no branching either.
     if (solver.isProvenOptimal()) {
         const double* x = solver.getColSolution();
@@ -136,6 +141,8 @@ bool TProgram::Solve(std::vector<long>& values, const TStop* stop) const {
     model.setAllowableFractionGap(0);
     model.setAllowablePercentageGap(0);
     model.setCutoffIncrement(1e-9);
+    if (bounded)
+        model.setCutoff(below - 1e-9); // the branches that cannot beat it are dropped at once
     // Rows switched off by a large multiple of a 0/1 variable: a value the
     // default tolerance takes for 0 would already switch them off.
     model.setIntegerTolerance(1e-10);

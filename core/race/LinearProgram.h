@@ -7,6 +7,7 @@
 
 #include <coin/CoinFinite.hpp>
 
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -76,8 +77,11 @@ public:
     void Cost(int var, double cost) { Objective[static_cast<size_t>(var)] += cost; }
 
     // Solves (at least cost, where costs are given); the values of the
-    // variables, or false when infeasible. Throws TTimeUp when `stop` comes first.
-    bool Solve(std::vector<long>& values, const TStop* stop) const;
+    // variables, or false when infeasible. With costs and a finite `below`,
+    // only a solution costing less than it counts (false when there is none).
+    // Throws TTimeUp when `stop` comes first.
+    bool Solve(std::vector<long>& values, const TStop* stop,
+               double below = std::numeric_limits<double>::infinity()) const;
 
 private:
     struct TRow {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -108,6 +109,9 @@ struct TLikelyQuestion {
     bool Level = false;
     const TExpected* Expected = nullptr;
     bool AnyWillDo = false; // any completion meeting it, not the likeliest
+    // Only a completion whose distance is less than this counts (one already
+    // found elsewhere is as likely otherwise).
+    double Below = std::numeric_limits<double>::infinity();
 };
 
 // Of the completions meeting the question, the final records of one least

@@ -44,7 +44,7 @@ public:
         if (Impossible)
             return false;
         std::vector<long> values;
-        if (!Prog.Solve(values, P.Stop))
+        if (!Prog.Solve(values, P.Stop, Q.Below))
             return false;
         finals->assign(Idx(N), TFinal{});
         for (int i = 0; i < N; ++i)

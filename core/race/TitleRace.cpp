@@ -1301,6 +1301,8 @@ TRaceScenario TTitleRace::Scenario(int team, int place, const TRaceStop* stop) c
         double cost = c.Cost;
         const int passing = outsiders(wt, lt, level, finals, cost);
         race::TLikelyQuestion q{t, c.Wins, c.Draws, place - 1 - passing, level, &expected, anyWillDo};
+        if (!best.empty())
+            q.Below = bestCost - cost; // only a likelier completion than the best so far
         std::vector<race::TFinal> local;
         double inside = 0;
         // Within a time, each program a slice of it: the best it finds in
