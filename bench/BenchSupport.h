@@ -1,8 +1,10 @@
 // What several benchmarks share: a folder of their own for the files they
-// make, a program run in a child process to its end (for the whole process's
+// make (removed when they end), a program run in a child process to its end (for the whole process's
 // time and peak memory, as the kernel counts them), and team symbols enough
 // for districts far beyond any real league.
 #pragma once
+
+#include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <fcntl.h>
@@ -21,6 +23,17 @@ inline std::filesystem::path MakeBenchFolder(const std::string& name) {
     if (!::mkdtemp(pattern.data()))
         std::abort();
     return pattern;
+}
+
+// A benchmark program's main: runs the benchmarks asked for, then removes
+// the folder they made their files in.
+inline int RunBenchmarksIn(int argc, char** argv, const std::filesystem::path& folder) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    return 0;
 }
 
 struct TChildRun {

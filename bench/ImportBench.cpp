@@ -192,10 +192,5 @@ BENCHMARK(BM_InfoProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ExportCsv)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ignored;
-    fs::remove_all(WorkFolder(), ignored);
-    return 0;
+    return RunBenchmarksIn(argc, argv, WorkFolder());
 }

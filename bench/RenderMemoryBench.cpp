@@ -67,10 +67,5 @@ void BM_RenderSchedulePeakMemory(benchmark::State& state) {
 BENCHMARK(BM_RenderSchedulePeakMemory)->Arg(10)->Arg(30)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ignored;
-    fs::remove_all(WorkFolder(), ignored);
-    return 0;
+    return RunBenchmarksIn(argc, argv, WorkFolder());
 }

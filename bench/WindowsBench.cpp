@@ -165,10 +165,5 @@ BENCHMARK(BM_OpenWindowOnAHugeDistrict)
 int main(int argc, char** argv) {
     if (argc >= 4 && std::string(argv[1]) == "--window")
         return OpenWindow(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ignored;
-    fs::remove_all(WorkFolder(), ignored);
-    return 0;
+    return RunBenchmarksIn(argc, argv, WorkFolder());
 }

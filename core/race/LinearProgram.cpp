@@ -81,18 +81,21 @@ bool TProgram::Solve(std::vector<long>& values, const TStop* stop, double below)
     const bool bounded = costs && std::isfinite(below);
     if (bounded && solver.isProvenOptimal() && solver.getObjValue() >= below - 1e-9)
         return false;
+    // The values of a solution, as whole numbers.
+    const auto take = [&](const double* x) {
+        values.resize(Lower.size());
+        for (size_t i = 0; i < Lower.size(); ++i)
+            values[i] = std::lround(x[i]);
+        return true;
+    };
     // A relaxation that came out in whole numbers needs no branching either.
     if (solver.isProvenOptimal()) {
         const double* x = solver.getColSolution();
         bool whole = true;
         for (size_t i = 0; whole && i < Lower.size(); ++i)
             whole = !Integer[i] || std::abs(x[i] - std::round(x[i])) < 1e-9;
-        if (whole) {
-            values.resize(Lower.size());
-            for (size_t i = 0; i < Lower.size(); ++i)
-                values[i] = std::lround(x[i]);
-            return true;
-        }
+        if (whole)
+            return take(x);
         // Asking only whether: the relaxation rounded to whole numbers often
         // meets every row already, and then no branching is needed either.
         // The check is all but exact: some rows tell a rate from the next one
@@ -108,12 +111,8 @@ bool TProgram::Solve(std::vector<long>& values, const TStop* stop, double below)
             bool meets = true;
             for (size_t r = 0; meets && r < activity.size(); ++r)
                 meets = activity[r] >= rowLower[r] - 1e-9 && activity[r] <= rowUpper[r] + 1e-9;
-            if (meets) {
-                values.resize(Lower.size());
-                for (size_t i = 0; i < Lower.size(); ++i)
-                    values[i] = std::lround(rounded[i]);
-                return true;
-            }
+            if (meets)
+                return take(rounded.data());
         }
     }
     CbcModel model(solver);
@@ -154,10 +153,7 @@ bool TProgram::Solve(std::vector<long>& values, const TStop* stop, double below)
         // a program with no solution found yet is given up.
         if (!costs || !model.bestSolution())
             throw TTimeUp{};
-        values.resize(Lower.size());
-        for (size_t i = 0; i < Lower.size(); ++i)
-            values[i] = std::lround(model.bestSolution()[i]);
-        return true;
+        return take(model.bestSolution());
     }
     if (model.isProvenInfeasible())
         return false;
@@ -166,10 +162,7 @@ bool TProgram::Solve(std::vector<long>& values, const TStop* stop, double below)
             throw TTimeUp{};
         return false;
     }
-    values.resize(Lower.size());
-    for (size_t i = 0; i < Lower.size(); ++i)
-        values[i] = std::lround(model.bestSolution()[i]);
-    return true;
+    return take(model.bestSolution());
 }
 
 } // namespace race

@@ -353,10 +353,6 @@ bool TFlowSolver::Solve(std::vector<TFinal>* finals, TFlowShort* shortOf) {
     return true;
 }
 
-bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals) {
-    return TFlowSolver(sub).Solve(finals);
-}
-
 bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals, TFlowShort* shortOf) {
     return TFlowSolver(sub).Solve(finals, shortOf);
 }

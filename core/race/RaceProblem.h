@@ -119,10 +119,6 @@ struct TLikelyQuestion {
 // when there is none.
 bool LeastUnlikely(const TProblem& p, const TLikelyQuestion& q, std::vector<TFinal>* finals, double* cost);
 
-// Final records of every team (T's included) of a completion meeting the
-// roles, or false when there is none. The flow serves leagues without draws
-// and the roles Free, Below and Above; the integer program serves every case.
-bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals);
 // Without draws, where rivals are only free or held below T and no
 // completion meets the roles: the wins no held rival can take, and held
 // rivals that cannot all stay below together (a minimum cut), one of whom
@@ -131,7 +127,12 @@ struct TFlowShort {
     long Missing = 0;
     std::vector<int> Stuck;
 };
-bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals, TFlowShort* shortOf);
+
+// Final records of every team (T's included) of a completion meeting the
+// roles, or false when there is none (and then, where it tells, why in
+// `shortOf`). The flow serves leagues without draws and the roles Free,
+// Below and Above; the integer program serves every case.
+bool SolveByFlow(const TSub& sub, std::vector<TFinal>* finals, TFlowShort* shortOf = nullptr);
 
 // The flow of one subproblem, built once and run again as the caller changes
 // the roles of the rivals in it (T's record and share of its games staying).

@@ -393,6 +393,15 @@ struct TPick {
     TRole Picked, Rest, Maybe;
 };
 
+// Whether items[k] is the first of its class among items[from..k]: trying a
+// rival after passing over one it can swap places with repeats a try.
+bool FirstOfClass(const std::vector<int>& items, size_t from, size_t k, const std::vector<int>& classes) {
+    for (size_t j = from; j < k; ++j)
+        if (classes[Idx(items[j])] == classes[Idx(items[k])])
+            return false;
+    return true;
+}
+
 // Without draws: whether letting at most `room` of the open rivals go (the
 // others held below T) leaves a completion. A flow that fails falls short by
 // some wins; letting rivals go adds at most what each adds alone (the flow
@@ -427,8 +436,11 @@ TVerdict ReleaseSearch(TSub& sub, const std::vector<int>& open, int room, const 
             gains.push_back({whole.Missing - alone.Missing, i});
     }
     std::stable_sort(gains.begin(), gains.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
-    // Sets of two or more, in the order of `gains`: `missing` is what the
-    // set so far falls short by.
+    std::vector<int> order; // the rivals, highest gain first
+    for (const auto& [gain, i] : gains)
+        order.push_back(i);
+    // Sets in the order of `order`, the first member's flow known already:
+    // `missing` is what the set so far falls short by.
     auto search = [&](auto&& self, size_t from, int left, long missing) -> bool {
         long best = 0;
         for (size_t k = from; k < gains.size() && k < from + static_cast<size_t>(left); ++k)
@@ -436,17 +448,17 @@ TVerdict ReleaseSearch(TSub& sub, const std::vector<int>& open, int room, const 
         if (best < missing)
             return false;
         for (size_t k = from; k < gains.size() && gains[k].first * left >= missing; ++k) {
-            const int i = gains[k].second;
-            // Canonical: no rival of its class passed over before it.
-            bool first = true;
-            for (size_t j = from; first && j < k; ++j)
-                first = classes[Idx(gains[j].second)] != classes[Idx(i)];
-            if (!first)
+            if (!FirstOfClass(order, from, k, classes))
                 continue;
+            const int i = order[k];
             sub.P->Check();
             sub.Roles[Idx(i)] = TRole::Free;
+            bool yes = false;
             race::TFlowShort now;
-            bool yes = flow.Solve(&finals, &now) && found();
+            if (from == 0)
+                now.Missing = missing - gains[k].first; // tried alone above
+            else
+                yes = flow.Solve(&finals, &now) && found();
             if (!yes && left > 1 && now.Missing >= 0)
                 yes = self(self, k + 1, left - 1, now.Missing);
             sub.Roles[Idx(i)] = TRole::Below;
@@ -455,20 +467,7 @@ TVerdict ReleaseSearch(TSub& sub, const std::vector<int>& open, int room, const 
         }
         return false;
     };
-    for (size_t k = 0; room >= 2 && k < gains.size(); ++k) {
-        const int i = gains[k].second;
-        bool first = true;
-        for (size_t j = 0; first && j < k; ++j)
-            first = classes[Idx(gains[j].second)] != classes[Idx(i)];
-        if (!first)
-            continue;
-        sub.Roles[Idx(i)] = TRole::Free;
-        const bool yes = search(search, k + 1, room - 1, whole.Missing - gains[k].first);
-        sub.Roles[Idx(i)] = TRole::Below;
-        if (yes)
-            return TVerdict::Yes;
-    }
-    return TVerdict::No;
+    return Verdict(search(search, 0, room, whole.Missing));
 }
 
 // Without draws: whether some `need` of the open rivals can all be lifted
@@ -488,12 +487,9 @@ bool LiftSearch(TSub& sub, const std::vector<int>& open, int need, const std::ve
             return flow.Solve(&finals) && found();
         }
         for (size_t k = from; k + (Idx(need) - set.size()) <= open.size(); ++k) {
-            const int i = open[k];
-            bool first = true; // no rival of its class passed over before it
-            for (size_t j = from; first && j < k; ++j)
-                first = classes[Idx(open[j])] != classes[Idx(i)];
-            if (!first)
+            if (!FirstOfClass(open, from, k, classes))
                 continue;
+            const int i = open[k];
             sub.P->Check();
             set.push_back(i);
             const bool yes = demands.Fits(set) && self(self, k + 1);
